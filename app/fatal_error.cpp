@@ -1,0 +1,10 @@
+#include "app/fatal_error.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+void FatalError(const std::string& text) {
+  std::fputs(text.c_str(), stderr);
+  std::fflush(stderr);
+  std::abort();
+}

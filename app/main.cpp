@@ -1,0 +1,14 @@
+// Ravok: a chess engine for the console and the xboard protocol.
+#include <string>
+
+#include "app/fatal_error.h"
+#include "app/startup.h"
+#include "board/comm_board.h"
+
+int main(int argc, char** argv) {
+  try {
+    return RunEngine(argc, argv);
+  } catch (const CommBoard::CommBoardException& e) {
+    FatalError("exception caught: " + e.message());
+  }
+}

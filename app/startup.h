@@ -1,0 +1,21 @@
+// Start-up: command-line options and the order in which the engine comes up.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct StartupOptions {
+  bool xboard = false;
+  uint64_t hashBytes = 16777216;      // 16 MiB
+  uint64_t pawnHashBytes = 8388608;   // 8 MiB
+};
+
+// Scans the whole argument list, the program name included: "xboard",
+// "hash N" and "pawnhash N" (N mebibytes; N <= 0 or no number selects the
+// minimum size). "hash" or "pawnhash" as the last word ends the scan.
+StartupOptions ScanOptions(const std::vector<std::string>& arguments);
+
+// Runs the engine from the table set-up to the end of the command loop and
+// returns the exit status.
+int RunEngine(int argc, char** argv);

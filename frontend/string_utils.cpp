@@ -1,0 +1,69 @@
+#include "frontend/string_utils.h"
+
+#include <cctype>
+#include <climits>
+#include <cstdint>
+#include <sstream>
+
+void Tokenize(const std::string& line, std::vector<std::string>& words) {
+  words.clear();
+  size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && line[i] == ' ') ++i;
+    size_t start = i;
+    while (i < line.size() && line[i] != ' ') ++i;
+    if (i > start) words.emplace_back(line, start, i - start);
+  }
+}
+
+std::vector<std::string> Tokenize(const std::string& line) {
+  std::vector<std::string> words;
+  Tokenize(line, words);
+  return words;
+}
+
+int StringToInt(const std::string& text) {
+  if (text.empty()) throw string_conversion_error();
+  if (text.size() >= 2 && text[0] == '-' && text.find('-', 1) == std::string::npos)
+    return -StringToInt(text.substr(1));
+  if (text.size() >= 2 && text[0] == '0') {
+    size_t first = text.find_first_not_of('0');
+    if (first == std::string::npos) return 0;
+    return StringToInt(text.substr(first));
+  }
+  std::istringstream in(text);
+  int value = 0;
+  in >> value;
+  std::ostringstream out;
+  out << value;
+  if (out.str() != text) throw string_conversion_error();
+  return value;
+}
+
+int TimeTextToSeconds(const std::string& text) {
+  if (text == "0") return 10;
+  int64_t seconds;
+  size_t colon = text.find(':');
+  if (colon == std::string::npos) {
+    seconds = int64_t(StringToInt(text)) * 60;
+  } else {
+    seconds = int64_t(StringToInt(text.substr(0, colon))) * 60 + StringToInt(text.substr(colon + 1));
+  }
+  if (seconds < INT_MIN || seconds > INT_MAX) throw string_conversion_error();
+  return int(seconds);
+}
+
+int SaturatingAtoi(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+  int64_t value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = value * 10 + (text[i] - '0');
+    if (value > int64_t(INT_MAX) + 1) value = int64_t(INT_MAX) + 1;
+  }
+  if (negative) value = -value;
+  if (value > INT_MAX) value = INT_MAX;
+  return int(value);
+}

@@ -1,0 +1,33 @@
+// Attack detection on the search position of the current ply.
+#pragma once
+
+#include "position/tables.h"
+#include "position/tree_position.h"
+
+// Does side S attack `square`? Tests pawns, knights, king, diagonal sliders
+// and orthogonal sliders, in this order.
+template <int S>
+inline bool IsAttackedBy(const TreePosition& p, Square square) {
+  const SidePieces& a = Own<S>(p);
+  if ((S == kWhite ? BlackPawnAttacks[square] : WhitePawnAttacks[square]) & a.pawn) return true;
+  if (KnightAttacks[square] & a.knight) return true;
+  if (KingAttacks[square] & SquareMask[a.kingSquare]) return true;
+  if (BishopAttacksOf(square, p.occupied45, p.occupied315) & a.queen_and_bishop) return true;
+  if (RookAttacksOf(square, p.occupied, p.occupied90) & a.queen_and_rook) return true;
+  return false;
+}
+
+inline bool IsAttackedByWhite(Square square) { return IsAttackedBy<kWhite>(CurrentPosition(), square); }
+inline bool IsAttackedByBlack(Square square) { return IsAttackedBy<kBlack>(CurrentPosition(), square); }
+
+// Every piece of both sides that attacks `square`.
+Bitboard AttackersOf(const TreePosition& p, Square square);
+inline Bitboard AttackersOf(Square square) { return AttackersOf(CurrentPosition(), square); }
+
+// The slider of either side, of the kind that moves along `direction`
+// (1-4 rank and file, 5-8 diagonals), that is the first piece on that ray
+// from `square`; empty when the first piece is something else.
+Bitboard XRayAttackers(const TreePosition& p, Square square, int direction);
+inline Bitboard XRayAttackers(Square square, int direction) {
+  return XRayAttackers(CurrentPosition(), square, direction);
+}

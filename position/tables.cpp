@@ -1,0 +1,274 @@
+#include "position/tables.h"
+
+#include <cstdlib>
+
+#include "search/hash_table.h"
+
+Bitboard SquareMask[64];
+int32_t Rotate45[64];
+int32_t Rotate90[64];
+int32_t Rotate315[64];
+int32_t Shift45[64];
+int32_t Mask45[64];
+int32_t Shift315[64];
+int32_t Mask315[64];
+Bitboard RankAttacks[64][256];
+Bitboard FileAttacks[64][256];
+Bitboard DiagA1H8Attacks[64][256];
+Bitboard DiagH1A8Attacks[64][256];
+Bitboard KnightAttacks[64];
+Bitboard KingAttacks[64];
+Bitboard WhitePawnAttacks[64];
+Bitboard BlackPawnAttacks[64];
+int32_t Direction[64][64];
+Bitboard Between[64][64];
+Bitboard Rays[9][64];
+int32_t KingDistance[64][64];
+int32_t ManhattanDistance[64][64];
+Bitboard DiagonalA1H8Through[64];
+Bitboard DiagonalH1A8Through[64];
+Bitboard EnPassantSources[64];
+uint8_t LowestBit16[65536];
+uint8_t HighestBit16[65536];
+uint8_t BitCount16[65536];
+uint64_t PieceSquareKeys[64 * 13];
+uint32_t WhitePawnKeys[64];
+uint32_t BlackPawnKeys[64];
+
+// Fixed keys for Black to move and the four castling rights.
+const uint64_t SideKey = 0xB5A3C9E1D2F40719ULL;
+const uint64_t CastlingKeys[2][2] = {
+    {0x6C8E9CF570932BD5ULL, 0x3A1F5E27B94D08C3ULL},
+    {0xD94E7B2A05C1F386ULL, 0x8F2B6D41E7A3C95EULL},
+};
+
+namespace {
+
+bool OnBoard(int file, int rank) { return file >= 0 && file < 8 && rank >= 0 && rank < 8; }
+
+// Length of the diagonal of constant file - rank = d, and of file + rank = t.
+int DiagonalLength(int d) { return 8 - (d < 0 ? -d : d); }
+
+void InitHashKeys() {
+  std::srand(0);
+  for (int i = 0; i < 64 * 13; ++i) {
+    for (;;) {
+      uint64_t r1 = std::rand() & 0xFFFF;
+      uint64_t r2 = std::rand() & 0xFFFF;
+      uint64_t r3 = std::rand() & 0xFFFF;
+      uint64_t r4 = std::rand() & 0xFFFF;
+      uint64_t key = r4 << 48 | r3 << 32 | r2 << 16 | r1;
+      bool unique = true;
+      for (int j = 0; j < i && unique; ++j) unique = PieceSquareKeys[j] != key;
+      if (unique) {
+        PieceSquareKeys[i] = key;
+        break;
+      }
+    }
+  }
+  // The pawn keys read the key table as 32-bit words in memory order.
+  auto word = [](int w) -> uint32_t {
+    uint64_t key = PieceSquareKeys[w / 2];
+    return (w & 1) ? uint32_t(key >> 32) : uint32_t(key);
+  };
+  for (int s = 0; s < 64; ++s) {
+    WhitePawnKeys[s] = word(s);
+    BlackPawnKeys[s] = word(64 + s);
+  }
+}
+
+void InitBitScanTables() {
+  LowestBit16[0] = HighestBit16[0] = BitCount16[0] = 0;
+  for (int v = 1; v < 65536; ++v) {
+    int low = 0, high = 0, count = 0;
+    for (int b = 0; b < 16; ++b) {
+      if (v & (1 << b)) {
+        if (count == 0) low = b;
+        high = b;
+        ++count;
+      }
+    }
+    LowestBit16[v] = uint8_t(low);
+    HighestBit16[v] = uint8_t(high);
+    BitCount16[v] = uint8_t(count);
+  }
+}
+
+void InitRotations() {
+  for (int s = 0; s < 64; ++s) {
+    SquareMask[s] = Bitboard(1) << s;
+    int f = FileOf(s), r = RankOf(s);
+    Rotate90[s] = (7 - f) * 8 + r;
+
+    // 45: diagonals of constant file - rank, from d = 7 (h1) down to d = -7 (a8).
+    int d = f - r, start45 = 0;
+    for (int e = 7; e > d; --e) start45 += DiagonalLength(e);
+    Rotate45[s] = start45 + (f < r ? f : r);
+    Shift45[s] = start45;
+    Mask45[s] = (1 << DiagonalLength(d)) - 1;
+
+    // 315: diagonals of constant file + rank, from t = 0 (a1) up to t = 14 (h8).
+    int t = f + r, start315 = 0;
+    for (int u = 0; u < t; ++u) start315 += DiagonalLength(u - 7);
+    Rotate315[s] = start315 + f - (t - 7 > 0 ? t - 7 : 0);
+    Shift315[s] = start315;
+    Mask315[s] = (1 << DiagonalLength(t - 7)) - 1;
+  }
+}
+
+void InitEnPassantSources() {
+  for (int s = 0; s < 64; ++s) {
+    EnPassantSources[s] = 0;
+    int f = FileOf(s), r = RankOf(s);
+    int sourceRank = r == 2 ? 3 : r == 5 ? 4 : -1;
+    if (sourceRank < 0) continue;
+    if (f > 0) EnPassantSources[s] |= SquareMask[MakeSquare(f - 1, sourceRank)];
+    if (f < 7) EnPassantSources[s] |= SquareMask[MakeSquare(f + 1, sourceRank)];
+  }
+}
+
+void InitPawnAttacks() {
+  for (int s = 0; s < 64; ++s) {
+    int f = FileOf(s), r = RankOf(s);
+    WhitePawnAttacks[s] = BlackPawnAttacks[s] = 0;
+    if (r < 7) {
+      if (f > 0) WhitePawnAttacks[s] |= SquareMask[s + 7];
+      if (f < 7) WhitePawnAttacks[s] |= SquareMask[s + 9];
+    }
+    if (r > 0) {
+      if (f > 0) BlackPawnAttacks[s] |= SquareMask[s - 9];
+      if (f < 7) BlackPawnAttacks[s] |= SquareMask[s - 7];
+    }
+  }
+}
+
+// Attacks from position p on a line of `length` squares with the given
+// occupancy pattern: every square up to and including the first blocker.
+unsigned LineAttackPattern(int p, int length, unsigned pattern) {
+  unsigned result = 0;
+  for (int q = p - 1; q >= 0; --q) {
+    result |= 1u << q;
+    if (pattern & (1u << q)) break;
+  }
+  for (int q = p + 1; q < length; ++q) {
+    result |= 1u << q;
+    if (pattern & (1u << q)) break;
+  }
+  return result;
+}
+
+void InitLineAndLeaperTables() {
+  static const int knightSteps[8][2] = {{1, 2}, {2, 1}, {2, -1}, {1, -2}, {-1, -2}, {-2, -1}, {-2, 1}, {-1, 2}};
+  static const int kingSteps[8][2] = {{1, 0}, {1, 1}, {0, 1}, {-1, 1}, {-1, 0}, {-1, -1}, {0, -1}, {1, -1}};
+  for (int s = 0; s < 64; ++s) {
+    int f = FileOf(s), r = RankOf(s);
+    // The squares of the diagonals through s, in rotated order.
+    int d = f - r, t = f + r;
+    Square diag45[8], diag315[8];
+    int len45 = DiagonalLength(d), len315 = DiagonalLength(t - 7);
+    Square start45 = d >= 0 ? MakeSquare(d, 0) : MakeSquare(0, -d);
+    for (int k = 0; k < len45; ++k) diag45[k] = start45 + 9 * k;
+    Square start315 = t <= 7 ? MakeSquare(0, t) : MakeSquare(t - 7, 7);
+    for (int k = 0; k < len315; ++k) diag315[k] = start315 - 7 * k;
+    int pos45 = Rotate45[s] - Shift45[s];
+    int pos315 = Rotate315[s] - Shift315[s];
+
+    for (unsigned pattern = 0; pattern < 256; ++pattern) {
+      Bitboard rank = 0, file = 0, a1h8 = 0, h1a8 = 0;
+      unsigned bits = LineAttackPattern(f, 8, pattern);
+      for (int k = 0; k < 8; ++k)
+        if (bits & (1u << k)) rank |= SquareMask[MakeSquare(k, r)];
+      bits = LineAttackPattern(r, 8, pattern);
+      for (int k = 0; k < 8; ++k)
+        if (bits & (1u << k)) file |= SquareMask[MakeSquare(f, k)];
+      bits = LineAttackPattern(pos45, len45, pattern & ((1u << len45) - 1));
+      for (int k = 0; k < len45; ++k)
+        if (bits & (1u << k)) a1h8 |= SquareMask[diag45[k]];
+      bits = LineAttackPattern(pos315, len315, pattern & ((1u << len315) - 1));
+      for (int k = 0; k < len315; ++k)
+        if (bits & (1u << k)) h1a8 |= SquareMask[diag315[k]];
+      RankAttacks[s][pattern] = rank;
+      FileAttacks[s][pattern] = file;
+      DiagA1H8Attacks[s][pattern] = a1h8;
+      DiagH1A8Attacks[s][pattern] = h1a8;
+    }
+
+    KnightAttacks[s] = KingAttacks[s] = 0;
+    for (auto& step : knightSteps)
+      if (OnBoard(f + step[0], r + step[1])) KnightAttacks[s] |= SquareMask[MakeSquare(f + step[0], r + step[1])];
+    for (auto& step : kingSteps)
+      if (OnBoard(f + step[0], r + step[1])) KingAttacks[s] |= SquareMask[MakeSquare(f + step[0], r + step[1])];
+  }
+}
+
+// File and rank steps of the eight direction codes.
+const int kDirectionStep[9][2] = {{0, 0}, {-1, 0}, {1, 0}, {0, 1}, {0, -1}, {-1, 1}, {1, 1}, {-1, -1}, {1, -1}};
+
+int DirectionBetween(Square s, Square t) {
+  if (s == t) return kNoDirection;
+  int df = FileOf(t) - FileOf(s), dr = RankOf(t) - RankOf(s);
+  if (dr == 0) return df < 0 ? kWest : kEast;
+  if (df == 0) return dr > 0 ? kNorth : kSouth;
+  if (df == dr) return df > 0 ? kNorthEast : kSouthWest;
+  if (df == -dr) return df < 0 ? kNorthWest : kSouthEast;
+  return kNoDirection;
+}
+
+void InitDirectionAndBetween() {
+  for (Square s = 0; s < 64; ++s) {
+    for (Square t = 0; t < 64; ++t) {
+      int dir = DirectionBetween(s, t);
+      Direction[s][t] = dir;
+      Between[s][t] = 0;
+      if (dir == kNoDirection) continue;
+      int f = FileOf(s) + kDirectionStep[dir][0], r = RankOf(s) + kDirectionStep[dir][1];
+      while (MakeSquare(f, r) != t) {
+        Between[s][t] |= SquareMask[MakeSquare(f, r)];
+        f += kDirectionStep[dir][0];
+        r += kDirectionStep[dir][1];
+      }
+    }
+  }
+}
+
+void InitDistances() {
+  for (Square s = 0; s < 64; ++s)
+    for (Square t = 0; t < 64; ++t) {
+      int df = std::abs(FileOf(s) - FileOf(t)), dr = std::abs(RankOf(s) - RankOf(t));
+      KingDistance[s][t] = df > dr ? df : dr;
+      ManhattanDistance[s][t] = df + dr;
+    }
+}
+
+void InitRaysAndDiagonals() {
+  for (Square s = 0; s < 64; ++s) {
+    Rays[0][s] = 0;
+    for (int dir = 1; dir <= 8; ++dir) {
+      Rays[dir][s] = 0;
+      int f = FileOf(s) + kDirectionStep[dir][0], r = RankOf(s) + kDirectionStep[dir][1];
+      while (OnBoard(f, r)) {
+        Rays[dir][s] |= SquareMask[MakeSquare(f, r)];
+        f += kDirectionStep[dir][0];
+        r += kDirectionStep[dir][1];
+      }
+    }
+    DiagonalA1H8Through[s] = Rays[kNorthEast][s] | Rays[kSouthWest][s] | SquareMask[s];
+    DiagonalH1A8Through[s] = Rays[kNorthWest][s] | Rays[kSouthEast][s] | SquareMask[s];
+  }
+}
+
+}  // namespace
+
+void InitStaticTables() {
+  InitHashKeys();
+  InitBitScanTables();
+  InitRotations();
+  InitEnPassantSources();
+  InitPawnAttacks();
+  InitLineAndLeaperTables();
+  InitDirectionAndBetween();
+  InitDistances();
+  InitRaysAndDiagonals();
+  AllocateHashTable(kMinimumHashBytes);
+  AllocatePawnHashTable(kMinimumPawnHashBytes);
+}

@@ -1,0 +1,77 @@
+// The search position: one record per ply, copied forward by make-move.
+#pragma once
+
+#include <cstdint>
+
+#include "position/basics.h"
+
+// One side's pieces and counters.
+struct SidePieces {
+  Bitboard pawn;
+  Bitboard knight;
+  Bitboard bishop;
+  Bitboard rook;
+  Bitboard queen;
+  Bitboard queen_and_rook;
+  Bitboard queen_and_bishop;
+  Bitboard friendly;   // all the side's pieces, king included
+  int32_t kingSquare;
+  int32_t valMinors;   // 3 per knight and per bishop
+  int32_t valMajors;   // 1 per rook, 2 per queen
+  int32_t numPawns;
+  int32_t castling;    // kCastleKingSide | kCastleQueenSide
+};
+
+// The search position of one ply. Every field is kept exact by make-move;
+// BuildFromSquares computes the same record from scratch.
+struct TreePosition {
+  Bitboard occupied;
+  Bitboard occupied45;   // bit positions by Rotate45
+  Bitboard occupied90;   // bit positions by Rotate90
+  Bitboard occupied315;  // bit positions by Rotate315
+  SidePieces white;
+  SidePieces black;
+  int32_t pieceUnits;       // both sides: 3 per minor, 5 per rook, 9 per queen
+  int32_t materialBalance;  // White minus Black
+  int32_t epSquare;         // 0 = none; set only when an enemy pawn can take
+  uint32_t lastMove;
+  uint8_t kingAttacked;     // the king of the side to move is attacked
+  uint64_t hashKey;
+  uint32_t pawnHashKey;
+  int32_t side;             // side to move
+  int32_t halfMoveClock;
+  int8_t squares[64];
+};
+
+inline constexpr int kMaxPly = 40;
+inline constexpr int kKeyHistorySize = 150;
+
+// The per-ply records, index = ply (0 = root), and the global ply index.
+extern TreePosition TreePositions[kMaxPly];
+extern int currentPly;
+
+// Keys of the game positions since the last capture or pawn move, the root
+// last (at keyHistoryRoot), followed by the key of each ply of the search
+// path: the position at ply p is at keyHistoryRoot + p.
+extern uint64_t KeyHistory[kKeyHistorySize];
+extern int keyHistoryRoot;
+
+inline TreePosition& CurrentPosition() { return TreePositions[currentPly]; }
+
+// Side-generic access for the White/Black twins.
+template <int S>
+inline SidePieces& Own(TreePosition& p) {
+  if constexpr (S == kWhite) return p.white; else return p.black;
+}
+template <int S>
+inline const SidePieces& Own(const TreePosition& p) {
+  if constexpr (S == kWhite) return p.white; else return p.black;
+}
+template <int S>
+inline SidePieces& Enemy(TreePosition& p) {
+  if constexpr (S == kWhite) return p.black; else return p.white;
+}
+template <int S>
+inline const SidePieces& Enemy(const TreePosition& p) {
+  if constexpr (S == kWhite) return p.black; else return p.white;
+}

@@ -1,0 +1,67 @@
+// The transposition table (two-slot buckets) and the pawn hash table.
+#pragma once
+
+#include <cstdint>
+
+#include "position/basics.h"
+
+// One slot: the key halves, a data word (bits 0-20 best move, 21-22 bound,
+// 23 threat flag, 24 forced flag), the score and the depth in 1/64 ply.
+struct HashSlot {
+  uint32_t keyLow;
+  uint32_t keyHigh;
+  uint32_t data;
+  int16_t score;
+  int16_t depth;
+};
+
+// Slot 0 keeps the deeper result, slot 1 the most recent one.
+struct HashBucket {
+  HashSlot slot[2];
+};
+static_assert(sizeof(HashBucket) == 32);
+
+enum HashBound : uint32_t { kBoundExact = 1, kBoundUpper = 2, kBoundLower = 3 };
+inline constexpr uint32_t kHashMoveMask = 0x1FFFFF;
+inline constexpr int kHashBoundShift = 21;
+inline constexpr uint32_t kHashThreatFlag = 1u << 23;
+inline constexpr uint32_t kHashForcedFlag = 1u << 24;
+
+inline uint32_t HashBoundOf(uint32_t data) { return (data >> kHashBoundShift) & 3; }
+
+// Pawn hash entry: the pawn key, the pawn-structure score and its flags
+// (bit 0 partial, bits 1-2 White passers, bits 3-4 Black passers).
+struct PawnHashEntry {
+  uint32_t key;
+  int16_t score;
+  uint16_t flags;
+};
+static_assert(sizeof(PawnHashEntry) == 8);
+
+inline constexpr uint64_t kMinimumHashBytes = 16384;
+inline constexpr uint64_t kMinimumPawnHashBytes = 2048;
+// The bucket and entry indexes are 32-bit: larger requests are cut to the
+// most that such an index can address.
+inline constexpr uint64_t kMaximumHashBytes = uint64_t(1) << 37;
+inline constexpr uint64_t kMaximumPawnHashBytes = uint64_t(1) << 35;
+
+extern HashBucket* hashTable;
+extern uint64_t hashBucketCount;
+extern uint32_t hashMask;
+extern PawnHashEntry* pawnHashTable;
+extern uint64_t pawnHashEntryCount;
+extern uint32_t pawnHashMask;
+
+// Resize the transposition table to the largest power of two of buckets that
+// fits `bytes`. Returns 1 on success; 0 (old table kept) below the minimum
+// size or when the allocation fails. The new table is zero-filled.
+int AllocateHashTable(uint64_t bytes);
+// The same for the pawn hash table with its 8-byte entries.
+int AllocatePawnHashTable(uint64_t bytes);
+// Halve the depth of every slot; called at the start of every search.
+void AgeHashTable();
+// Free both tables (program end).
+void ReleaseHashTables();
+
+inline HashBucket& BucketFor(uint64_t key) { return hashTable[uint32_t(key) & hashMask]; }
+inline PawnHashEntry& PawnEntryFor(uint32_t pawnKey) { return pawnHashTable[pawnKey & pawnHashMask]; }

@@ -1,0 +1,64 @@
+// The search driver's interface with the front end.
+#pragma once
+
+#include <cstdint>
+#include <ctime>
+#include <string>
+#include <vector>
+
+#include "position/basics.h"
+
+// Ends a running search. discardResult: true drops the result (no move is
+// played); false keeps the best move found so far.
+class search_aborted_exception {
+ public:
+  explicit search_aborted_exception(bool discard) : discardResult(discard) {}
+  bool discardResult;
+};
+
+enum SearchMode : int32_t { kModeThink = 0, kModeAnalyze = 1, kModePonder = 2 };
+
+// Limits of one search, filled by the front end.
+struct SearchParameters {
+  int32_t mode = kModeThink;
+  int32_t maxDepth = 0;   // iterations; 0 = none
+  int32_t hardLimit = 0;  // seconds; 0 = none
+  int32_t allotment = 0;  // target seconds; 0 = no time control
+};
+
+// The running or last search, read by the front end and the thinking output.
+struct SearchInfo {
+  int32_t rootMoveCount = 0;
+  int32_t currentRootMove = 0;
+  int32_t displayDepth = 0;
+  uint32_t totalNodes = 0;
+  uint8_t failLowResearch = 0;
+  uint8_t failHighResearch = 0;
+  int32_t bestScore = 0;
+  std::vector<Move> pvMoves;
+  std::vector<std::string> pvText;
+  int32_t resultCode = 0;  // 0 moves exist, 1 stalemate, 2 Black mated, 3 White mated
+  time_t startTime = 0;
+  time_t endTime = 0;
+  uint8_t searching = 0;
+  int32_t mode = kModeThink;
+  int32_t maxDepth = 0;
+  int32_t hardLimit = 0;
+  int32_t allotment = 0;
+};
+
+extern SearchInfo searchInfo;
+
+// Searches the loaded root position (record 0) under `parameters`, then
+// reports through OnSearchFinished.
+void Think(const SearchParameters& parameters);
+
+// Nodes of the running iteration (the poll and "stat01" read it).
+uint32_t CurrentIterationNodes();
+
+// Clears the driver's open-ended flag: a ponder search that became the real
+// search obeys its time tests and depth limit from now on.
+void EndOpenEndedSearch();
+
+// Clears the killer table (start-up).
+void ClearKillers();
