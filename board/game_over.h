@@ -1,0 +1,14 @@
+// Game-over detection on the game board.
+#pragma once
+
+#include <vector>
+
+#include "board/comm_board.h"
+
+// Sets result and reason of `current`: mate or stalemate, the fifty-move
+// rule, insufficient material, threefold repetition, else a running game.
+void DetectGameOver(CommBoardRepresentation& current, const CommBoardRepresentation& start,
+                    const std::vector<Move>& moves);
+
+// True when the side to move has no legal move.
+bool HasNoLegalMove(const CommBoardRepresentation& position);
