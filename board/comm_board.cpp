@@ -3,6 +3,8 @@
 #include <cstring>
 
 #include "app/fatal_error.h"
+#include "board/game_over.h"
+#include "board/moves.h"
 #include "position/tables.h"
 
 CommBoardRepresentation CommBoardRepresentation::Initial() {
@@ -145,4 +147,37 @@ void CommBoard::NewGame() {
   startPosition = CommBoardRepresentation::Initial();
   currentPosition = startPosition;
   moves.clear();
+}
+
+void CommBoard::SetupPosition(const CommBoardRepresentation& position) {
+  std::string message;
+  if (!position.IsValidPosition(&message)) throw CommBoardException(message);
+  startPosition = position;
+  currentPosition = position;
+  moves.clear();
+  DetectGameOver(currentPosition, startPosition, moves);
+  startPosition.result = currentPosition.result;
+  startPosition.reason = currentPosition.reason;
+}
+
+void CommBoard::ToggleSide() {
+  CommBoardRepresentation toggled = currentPosition;
+  toggled.sideToMove = uint16_t(1 - toggled.sideToMove);
+  if (!toggled.IsValidPosition()) throw CommBoardException("cannot toggle side.");
+  SetupPosition(toggled);
+}
+
+void CommBoard::PlayMove(Move move) {
+  if (!IsLegalMove(currentPosition, move)) throw CommBoardException("invalid move.");
+  moves.push_back(move);
+  ApplyMove(currentPosition, move);
+  DetectGameOver(currentPosition, startPosition, moves);
+}
+
+void CommBoard::TakeBack() {
+  if (moves.empty()) return;
+  moves.pop_back();
+  currentPosition = startPosition;
+  for (Move move : moves) ApplyMove(currentPosition, move);
+  DetectGameOver(currentPosition, startPosition, moves);
 }

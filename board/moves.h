@@ -5,6 +5,22 @@
 
 #include "board/comm_board.h"
 
+// Reads a square name from its file letter (a-h, either case) and rank digit
+// (1-8). Anything else is no square: false, `square` untouched.
+bool ReadSquareName(char file, char rank, Square& square);
+
+// Promotion piece of a move text's fifth letter: B/L bishop, N/S knight,
+// R/T rook, Q queen, either case; any other letter means a queen.
+int PromotionOfLetter(char letter);
+
+// The move word that the text from-to(-promotion) names in `position`,
+// without any legality test: moving and captured types from the squares, 1
+// as the captured type of a pawn's en-passant capture, the promotion piece
+// in the special field of a pawn move to the first or last rank, and the
+// castling word for the side to move's king going from e1/e8 two files
+// sideways.
+Move BuildMoveWord(const CommBoardRepresentation& position, Square from, Square to, int promotion);
+
 // Reads coordinate move text ("e2e4", "E2E4", "e7e8n", castling as the king's
 // two-square move) in `position`. Throws "Invalid move." when the text is too
 // short, names a square off the board or gives an illegal move.
