@@ -1,0 +1,179 @@
+// The board display and the edit dialogue, driven through string streams.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/xboard_mode.h"
+#include "board/display.h"
+#include "board_test_util.h"
+
+using namespace board_test;
+
+namespace {
+
+const char* const kInitialDisplay =
+    "    +---+---+---+---+---+---+---+---+\n"
+    "  8 | R | N | B | Q | K | B | N | R |\n"
+    "    +---+---+---+---+---+---+---+---+\n"
+    "  7 | P | P | P | P | P | P | P | P |\n"
+    "    +---+---+---+---+---+---+---+---+\n"
+    "  6 |   |   |   |   |   |   |   |   |\n"
+    "    +---+---+---+---+---+---+---+---+\n"
+    "  5 |   |   |   |   |   |   |   |   |\n"
+    "    +---+---+---+---+---+---+---+---+\n"
+    "  4 |   |   |   |   |   |   |   |   |\n"
+    "    +---+---+---+---+---+---+---+---+\n"
+    "  3 |   |   |   |   |   |   |   |   |\n"
+    "    +---+---+---+---+---+---+---+---+\n"
+    "  2 | *P| *P| *P| *P| *P| *P| *P| *P|\n"
+    "    +---+---+---+---+---+---+---+---+\n"
+    "  1 | *R| *N| *B| *Q| *K| *B| *N| *R|\n"
+    "    +---+---+---+---+---+---+---+---+\n"
+    "      a   b   c   d   e   f   g   h\n";
+
+std::string DisplayText(const CommBoardRepresentation& p) {
+  std::ostringstream out;
+  Display(p, out);
+  return out.str();
+}
+
+// Runs the dialogue in console or xboard mode and returns what it wrote.
+// The caller's mode is restored afterwards.
+std::string Edit(CommBoard& game, const std::string& input, bool xboard = false) {
+  const bool saved = xboardMode;
+  xboardMode = xboard;
+  std::istringstream in(input);
+  std::ostringstream out;
+  try {
+    game.EditPosition(in, out);
+  } catch (...) {
+    xboardMode = saved;
+    throw;
+  }
+  xboardMode = saved;
+  return out.str();
+}
+
+TEST(Display, InitialPosition) { EXPECT_EQ(DisplayText(CommBoardRepresentation::Initial()), kInitialDisplay); }
+
+TEST(Display, ShowsColourOnlyByTheStar) {
+  const std::string text = DisplayText(Placement({"Ke1", "ke8", "Pe4", "qd5"}));
+  EXPECT_NE(text.find("  5 |   |   |   | Q |   |   |   |   |\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("  4 |   |   |   |   | *P|   |   |   |\n"), std::string::npos) << text;
+}
+
+TEST(Edit, ConsoleDialogueShowsBoardAndPrompts) {
+  CommBoard game;
+  const std::string output = Edit(game, "c\n.\n");
+  EXPECT_EQ(output, std::string(kInitialDisplay) + "edit(white): edit(black): ");
+  EXPECT_EQ(game.currentPosition, CommBoardRepresentation::Initial());
+}
+
+TEST(Edit, PlacesPiecesAndDerivesCastling) {
+  CommBoard game;
+  Play(game, {"e2e4", "e7e5"});
+  const std::string output =
+      Edit(game, "#\nKe1\nRh1\nRb1\nc\nke8\nra8\npe5\nc\nPe4\nxe4\n  Pd4  \nverify\nend\n");
+  const CommBoardRepresentation& p = game.currentPosition;
+  EXPECT_EQ(p.squares[E1], kKing);
+  EXPECT_EQ(p.squares[H1], kRook);
+  EXPECT_EQ(p.squares[B1], kRook);
+  EXPECT_EQ(p.squares[E8], -kKing);
+  EXPECT_EQ(p.squares[A8], -kRook);
+  EXPECT_EQ(p.squares[E5], -kPawn);
+  EXPECT_EQ(p.squares[E4], 0);
+  EXPECT_EQ(p.squares[D4], kPawn);
+  EXPECT_EQ(p.whiteCastling, kCastleKingSide);
+  EXPECT_EQ(p.blackCastling, kCastleQueenSide);
+  EXPECT_EQ(p.epSquare, 0);
+  EXPECT_EQ(p.halfMoveCounter, 0);
+  EXPECT_EQ(p.sideToMove, kWhite);  // the side to move stays
+  EXPECT_TRUE(game.moves.empty());
+  EXPECT_EQ(game.startPosition, game.currentPosition);
+
+  EXPECT_NE(output.find("current position is correct.\n"), std::string::npos);
+  EXPECT_EQ(output.find("Error"), std::string::npos) << output;
+  // After "c" the prompt names the colour being placed.
+  EXPECT_NE(output.find("edit(black): "), std::string::npos);
+}
+
+TEST(Edit, XboardModePrintsNothing) {
+  CommBoard game;
+  EXPECT_EQ(Edit(game, "#\nKe1\nc\nKe8\n.\n", true), "");
+  EXPECT_EQ(game.currentPosition.squares[E8], -kKing);
+}
+
+TEST(Edit, UnknownLinesGetTheErrorLine) {
+  CommBoard game;
+  const std::string longLine = "K" + std::string(400, 'z');
+  const std::string input = "Qe\nZe4\nKi1\nK`1\nKa9\nKa0\nK\xc3\xa9\n\xff\xfe\xfd\n\nc d\nDISPLAY\n" + longLine + "\n.\n";
+  const std::string output = Edit(game, input, true);
+  std::string expected;
+  for (const std::string line : {"Qe", "Ze4", "Ki1", "K`1", "Ka9", "Ka0", "K\xc3\xa9", "\xff\xfe\xfd", "", "c d", "DISPLAY"})
+    expected += "Error (invalid command): " + line + "\n";
+  expected += "Error (invalid command): " + longLine.substr(0, 255) + "\n";
+  EXPECT_EQ(output, expected);
+  // Nothing was placed: the game is still the initial one.
+  EXPECT_EQ(game.currentPosition, CommBoardRepresentation::Initial());
+}
+
+TEST(Edit, VerifyAndDisplayOnRequest) {
+  CommBoard game;
+  const std::string output = Edit(game, "Kh4\nverify\ndisplay\nxh4\nverify\n.\n", true);
+  const std::string wrong = "current position is not correct.\n";
+  const std::string right = "current position is correct.\n";
+  ASSERT_NE(output.find(wrong), std::string::npos) << output;
+  EXPECT_NE(output.find(right, output.find(wrong)), std::string::npos) << output;
+  EXPECT_NE(output.find("  4 |   |   |   |   |   |   |   | *K|\n"), std::string::npos) << output;
+}
+
+// A failed end leaves the whole game as it was, edits and all.
+TEST(Edit, InvalidPositionThrowsAndKeepsTheGame) {
+  CommBoard game;
+  Play(game, {"e2e4"});
+  const CommBoard before = game;
+  EXPECT_EQ(ThrownMessage([&] { Edit(game, "#\n.\n", true); }), "invalid position.");
+  EXPECT_EQ(game.currentPosition, before.currentPosition);
+  EXPECT_EQ(game.startPosition, before.startPosition);
+  EXPECT_EQ(game.moves, before.moves);
+  EXPECT_EQ(ThrownMessage([&] { Edit(game, "Ke4\nend\n", true); }), "invalid position.");
+  EXPECT_EQ(game.currentPosition, before.currentPosition);
+}
+
+// The edited position is judged like any other new position, and an old
+// result does not survive the edit.
+TEST(Edit, RunsTheGameOverTest) {
+  CommBoard game;
+  Play(game, {"f2f3", "e7e5", "g2g4", "d8h4"});
+  ASSERT_EQ(game.currentPosition.result, kBlackWins);
+  Edit(game, "xh4\n.\n", true);
+  EXPECT_EQ(game.currentPosition.result, kGameRunning);
+  EXPECT_EQ(game.currentPosition.reason, kReasonUnknown);
+
+  CommBoard stalemate = GameFrom("7k/8/6K1/8/8/8/8/8 b - - 0 1");
+  ASSERT_EQ(stalemate.currentPosition.reason, kReasonInsufficientMaterial);
+  Edit(stalemate, "Qf7\n.\n", true);
+  EXPECT_EQ(stalemate.currentPosition.result, kGameDrawn);
+  EXPECT_EQ(stalemate.currentPosition.reason, kReasonStalemate);
+  EXPECT_EQ(stalemate.GetGameOverReasonText(), "stalemate");
+}
+
+TEST(Edit, ReadsOnlyUpToItsEnd) {
+  CommBoard game;
+  std::istringstream in("Nc3\n.\nnext line\n");
+  std::ostringstream out;
+  const bool saved = xboardMode;
+  xboardMode = true;
+  game.EditPosition(in, out);
+  xboardMode = saved;
+  std::string rest;
+  std::getline(in, rest);
+  EXPECT_EQ(rest, "next line");
+}
+
+TEST(Edit, EndOfInputEndsTheProgram) {
+  CommBoard game;
+  EXPECT_EXIT(Edit(game, "Ke4\n", true), testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
