@@ -79,11 +79,14 @@ class CommBoard {
 
   // Restart the game record from `position` (it becomes start and current
   // position, the move list is emptied) and run the game-over test on it.
+  // A position that fails the validity check is refused with the check's
+  // message and the game stays as it was.
   void SetupPosition(const CommBoardRepresentation& position);
 
   // Hand the move to the other side; on an invalid result the side is
   // restored and "cannot toggle side." is thrown. On success the toggled
-  // position becomes the start position and the move list is emptied.
+  // position becomes the start position, the move list is emptied and the
+  // game-over test runs (the new side to move may have no move).
   void ToggleSide();
 
   // Play a move after the legality test ("invalid move." when it fails),
@@ -99,7 +102,9 @@ class CommBoard {
 
   // The interactive edit dialogue on the current position, reading lines
   // from `in` and writing to `out`. Throws "invalid position." when the
-  // edited position fails the validity check at its end.
+  // edited position fails the validity check at its end; the game is then
+  // unchanged. A valid end restarts the record from the edited position and
+  // runs the game-over test. The end of `in` ends the program (status 0).
   void EditPosition(std::istream& in, std::ostream& out);
 
   CommBoardRepresentation startPosition;

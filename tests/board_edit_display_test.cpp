@@ -56,12 +56,6 @@ std::string Edit(CommBoard& game, const std::string& input, bool xboard = false)
 
 TEST(Display, InitialPosition) { EXPECT_EQ(DisplayText(CommBoardRepresentation::Initial()), kInitialDisplay); }
 
-TEST(Display, ShowsColourOnlyByTheStar) {
-  const std::string text = DisplayText(Placement({"Ke1", "ke8", "Pe4", "qd5"}));
-  EXPECT_NE(text.find("  5 |   |   |   | Q |   |   |   |   |\n"), std::string::npos) << text;
-  EXPECT_NE(text.find("  4 |   |   |   |   | *P|   |   |   |\n"), std::string::npos) << text;
-}
-
 TEST(Edit, ConsoleDialogueShowsBoardAndPrompts) {
   CommBoard game;
   const std::string output = Edit(game, "c\n.\n");
