@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include <gtest/gtest.h>
+
 #include "board/fen.h"
 #include "eval/eval_scratch.h"
 #include "eval/evaluate.h"
@@ -21,7 +23,11 @@ inline void ClearPawnHash() {
 // Loads `fen` as the search root, prepares the evaluation for it and empties
 // the pawn hash (stored structure scores depend on the prepared tables).
 inline void SetUpRoot(const std::string& fen) {
-  LoadSearchRoot(ParseFen(fen));
+  try {
+    LoadSearchRoot(ParseFen(fen));
+  } catch (const CommBoard::CommBoardException& error) {
+    ADD_FAILURE() << fen << ": " << error.message();
+  }
   PrescanRoot();
   ClearPawnHash();
 }
