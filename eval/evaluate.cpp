@@ -52,6 +52,8 @@ int FarAdvancedPawns(const TreePosition& p) {
   return PopCount(Own<S>(p).pawn & (S == kWhite ? RankMask[5] | RankMask[6] : RankMask[2] | RankMask[1]));
 }
 
+// A side without mating potential gets no winning score: the gate looks at
+// the side the score favours.
 int Gate(int score, bool whiteCanWin, bool blackCanWin) {
   if (score < 1) return blackCanWin ? score : 0;
   return whiteCanWin ? score : 0;
