@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -36,6 +37,9 @@ struct PerftReference {
   const char* fen;
   uint64_t counts[5];
 };
+
+// Test names print the position's name instead of the record's bytes.
+inline void PrintTo(const PerftReference& reference, std::ostream* out) { *out << reference.name; }
 
 inline const std::vector<PerftReference>& PerftReferences() {
   static const std::vector<PerftReference> references = {
