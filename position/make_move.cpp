@@ -27,23 +27,23 @@ inline uint32_t PawnKey(Square s) {
   if constexpr (S == kWhite) return WhitePawnKeys[s]; else return BlackPawnKeys[s];
 }
 
-// The fields that every move changes, written to the new record at the end.
+// The hash key of the new record, built up by the steps of a move.
 struct Changes {
-  Bitboard occupied45, occupied90, occupied315;
-  Bitboard ownFriendly, enemyFriendly;
   uint64_t hashKey;
-
-  void MoveRotated(Square from, Square to) {
-    occupied45 = (occupied45 & ~(Bitboard(1) << Rotate45[from])) | Bitboard(1) << Rotate45[to];
-    occupied90 = (occupied90 & ~(Bitboard(1) << Rotate90[from])) | Bitboard(1) << Rotate90[to];
-    occupied315 = (occupied315 & ~(Bitboard(1) << Rotate315[from])) | Bitboard(1) << Rotate315[to];
-  }
-  void ClearRotated(Square s) {
-    occupied45 &= ~(Bitboard(1) << Rotate45[s]);
-    occupied90 &= ~(Bitboard(1) << Rotate90[s]);
-    occupied315 &= ~(Bitboard(1) << Rotate315[s]);
-  }
 };
+
+// Moves a piece from `from` to `to` in the rotated occupancy sets of p.
+inline void MoveRotated(TreePosition& p, Square from, Square to) {
+  p.occupied45 = (p.occupied45 & ~(Bitboard(1) << Rotate45[from])) | Bitboard(1) << Rotate45[to];
+  p.occupied90 = (p.occupied90 & ~(Bitboard(1) << Rotate90[from])) | Bitboard(1) << Rotate90[to];
+  p.occupied315 = (p.occupied315 & ~(Bitboard(1) << Rotate315[from])) | Bitboard(1) << Rotate315[to];
+}
+
+inline void ClearRotated(TreePosition& p, Square s) {
+  p.occupied45 &= ~(Bitboard(1) << Rotate45[s]);
+  p.occupied90 &= ~(Bitboard(1) << Rotate90[s]);
+  p.occupied315 &= ~(Bitboard(1) << Rotate315[s]);
+}
 
 // Castling rights of side S after one of its rooks leaves, or is taken on,
 // square s: the right of that corner goes, with its key.
@@ -83,8 +83,9 @@ inline Square KingMove(const TreePosition& q, TreePosition& p, Changes& c, Move 
   const Bitboard rookMove = SquareMask[rookFrom] | SquareMask[rookTo];
   own.rook = before.rook ^ rookMove;
   own.queen_and_rook = before.queen_and_rook ^ rookMove;
-  c.ownFriendly ^= rookMove;
-  c.MoveRotated(rookFrom, rookTo);
+  own.friendly ^= rookMove;
+  p.occupied ^= rookMove;
+  MoveRotated(p, rookFrom, rookTo);
   c.hashKey ^= PieceKey(rookFrom, sign * kRook) ^ PieceKey(rookTo, sign * kRook);
   return rookFrom;
 }
@@ -110,9 +111,10 @@ inline int PawnMove(const TreePosition& q, TreePosition& p, Changes& c, Move m, 
     const SidePieces& enemyBefore = Enemy<S>(q);
     SidePieces& enemy = Enemy<S>(p);
     own.pawn = before.pawn ^ fromTo;
-    c.ClearRotated(victim);
+    ClearRotated(p, victim);
+    p.occupied &= ~SquareMask[victim];
     enemy.pawn = enemyBefore.pawn & ~SquareMask[victim];
-    c.enemyFriendly &= ~SquareMask[victim];
+    enemy.friendly = enemyBefore.friendly & ~SquareMask[victim];
     enemy.numPawns = enemyBefore.numPawns - 1;
     p.materialBalance = q.materialBalance + sign * kPawnValue;
     c.hashKey ^= PieceKey(victim, -sign * kPawn);
@@ -178,7 +180,7 @@ inline void Capture(const TreePosition& q, TreePosition& p, Changes& c, Square t
   const SidePieces& before = Enemy<S>(q);
   SidePieces& enemy = Enemy<S>(p);
   const Bitboard keep = ~SquareMask[t];
-  c.enemyFriendly &= keep;
+  enemy.friendly = before.friendly & keep;
   c.hashKey ^= PieceKey(t, -sign * type);
   p.halfMoveClock = 0;
   p.materialBalance += sign * kMaterialValue[type];
@@ -232,9 +234,14 @@ inline void UpdateCopy(const TreePosition* __restrict qp, TreePosition* __restri
   const int piece = MovePiece(m), captured = MoveCaptured(m);
   const Bitboard fromTo = SquareMask[f] | SquareMask[t];
 
-  // 2. The mover leaves f and arrives on t.
-  Changes c{q.occupied45, q.occupied90, q.occupied315, before.friendly ^ fromTo, Enemy<S>(q).friendly, q.hashKey};
-  c.MoveRotated(f, t);
+  // 2. The mover leaves f and arrives on t (a captured piece leaves its
+  //    square occupied).
+  p.occupied = (q.occupied & ~SquareMask[f]) | SquareMask[t];
+  p.occupied45 = (q.occupied45 & ~(Bitboard(1) << Rotate45[f])) | Bitboard(1) << Rotate45[t];
+  p.occupied90 = (q.occupied90 & ~(Bitboard(1) << Rotate90[f])) | Bitboard(1) << Rotate90[t];
+  p.occupied315 = (q.occupied315 & ~(Bitboard(1) << Rotate315[f])) | Bitboard(1) << Rotate315[t];
+  own.friendly = before.friendly ^ fromTo;
+  Changes c{q.hashKey};
 
   // 3. An en-passant chance lasts one ply.
   if (q.epSquare != 0) {
@@ -286,13 +293,8 @@ inline void UpdateCopy(const TreePosition* __restrict qp, TreePosition* __restri
   // 6. The captured piece (en passant has been dealt with).
   if (captured != 0 && !(piece == kPawn && vacated >= 0)) Capture<S>(q, p, c, t, captured);
 
-  // 7. Common end.
-  p.occupied45 = c.occupied45;
-  p.occupied90 = c.occupied90;
-  p.occupied315 = c.occupied315;
-  own.friendly = c.ownFriendly;
-  Enemy<S>(p).friendly = c.enemyFriendly;
-  p.occupied = c.ownFriendly | c.enemyFriendly;
+  // 7. Common end (`occupied` is the union of both sides' `friendly` sets,
+  //    kept up to date with them above).
   p.side = E;
   p.hashKey = c.hashKey ^ SideKey;
   // The board last.
@@ -312,7 +314,7 @@ void MakeMove(Move m) {
   const int ply = currentPly;
   const TreePosition* q = &TreePositions[ply];
   TreePosition* p = &TreePositions[ply + 1];
-  CopyPosition(*p, *q);
+  CopyPosition<kRewrittenByEveryMove>(*p, *q);  // the rest is written below
   UpdateCopy<S>(q, p, m);
   currentPly = ply + 1;
   KeyHistory[keyHistoryRoot + ply + 1] = p->hashKey;
