@@ -84,11 +84,11 @@ Move* GenerateCaptures(Move* out) {
   const SidePieces& own = Own<S>(p);
   const Bitboard enemies = Enemy<S>(p).friendly;
 
-  out = PieceMoves<S, kKnight, true, kTargetsLow>(p, own.knight, enemies, out);
-  out = PieceMoves<S, kBishop, true, kTargetsLow>(p, own.bishop, enemies, out);
-  out = PieceMoves<S, kRook, true, kTargetsLow>(p, own.rook, enemies, out);
-  out = PieceMoves<S, kQueen, true, kTargetsLow>(p, own.queen, enemies, out);
-  out = PieceMoves<S, kKing, true, true>(p, SquareMask[own.kingSquare], enemies, out);
+  out = PieceMoves<S, kKnight, true, kTargetsLow, true>(p, own.knight, enemies, out);
+  out = PieceMoves<S, kBishop, true, kTargetsLow, true>(p, own.bishop, enemies, out);
+  out = PieceMoves<S, kRook, true, kTargetsLow, true>(p, own.rook, enemies, out);
+  out = PieceMoves<S, kQueen, true, kTargetsLow, true>(p, own.queen, enemies, out);
+  out = PieceMoves<S, kKing, true, true, true>(p, SquareMask[own.kingSquare], enemies, out);
 
   // Queen promotions by push, then pawn captures toward the a-file and the
   // h-file; a capture onto the last rank promotes to a queen.
@@ -113,10 +113,10 @@ Move* GenerateQuiets(Move* out) {
   if (own.castling != 0) out = Castling<S>(p, out);
 
   // 2-5. Knights, bishops, queens, rooks.
-  out = PieceMoves<S, kKnight, kPiecesLow, false>(p, own.knight, empty, out);
-  out = PieceMoves<S, kBishop, kPiecesLow, false>(p, own.bishop, empty, out);
-  out = PieceMoves<S, kQueen, kPiecesLow, false>(p, own.queen, empty, out);
-  out = PieceMoves<S, kRook, kPiecesLow, false>(p, own.rook, empty, out);
+  out = PieceMoves<S, kKnight, kPiecesLow, false, false>(p, own.knight, empty, out);
+  out = PieceMoves<S, kBishop, kPiecesLow, false, false>(p, own.bishop, empty, out);
+  out = PieceMoves<S, kQueen, kPiecesLow, false, false>(p, own.queen, empty, out);
+  out = PieceMoves<S, kRook, kPiecesLow, false, false>(p, own.rook, empty, out);
 
   // 6. Double pushes, then 7. single pushes (under-promotions on the last rank).
   const Bitboard singles = Shift<kUp<S>>(own.pawn) & empty;
@@ -143,7 +143,7 @@ Move* GenerateQuiets(Move* out) {
   out = UnderPromotions<S, kUpEast<S>, false>(p, Shift<kUpEast<S>>(seventh & ~kFileH) & enemies, out);
 
   // 9. King steps to empty squares (the search tests them after the move).
-  return PieceMoves<S, kKing, true, kKingLow>(p, SquareMask[own.kingSquare], empty, out);
+  return PieceMoves<S, kKing, true, kKingLow, false>(p, SquareMask[own.kingSquare], empty, out);
 }
 
 template Move* GenerateCaptures<kWhite>(Move*);

@@ -64,16 +64,17 @@ inline Bitboard PiecesOf(const SidePieces& side) {
   else return side.queen;
 }
 
-// Moves of every piece of one kind onto `targets`; captured types are read
-// from the board (0 on empty squares).
-template <int S, int Piece, bool kPiecesLow, bool kTargetsLow>
+// Moves of every piece of one kind onto `targets`. For captures the
+// captured type is read from the board; quiet targets are empty squares.
+template <int S, int Piece, bool kPiecesLow, bool kTargetsLow, bool kCaptures>
 inline Move* PieceMoves(const TreePosition& p, Bitboard pieces, Bitboard targets, Move* out) {
   while (pieces) {
     const Square from = PopNext<kPiecesLow>(pieces);
+    const Move base = MakeMoveWord(from, 0, Piece);
     Bitboard to = AttacksOf<Piece>(p, from) & targets;
     while (to) {
       const Square t = PopNext<kTargetsLow>(to);
-      *out++ = MakeMoveWord(from, t, Piece, CapturedOn<S>(p, t));
+      *out++ = base | Move(t) << 6 | (kCaptures ? Move(CapturedOn<S>(p, t)) << 15 : 0);
     }
   }
   return out;
