@@ -1,14 +1,16 @@
-// Copy-make. The record of ply p is copied whole to ply p + 1 and every field
-// of the copy is brought up to date incrementally: piece sets, the rotated
+// Copy-make. The record of ply p is copied to ply p + 1 and every field of
+// the copy is brought up to date incrementally: piece sets, the rotated
 // occupancy sets, counters, material, castling rights, en-passant square,
 // both hash keys, the half-move clock and the check flag of the side that
 // is to move next.
 //
-// Speed notes: the changed fields are computed from the parent record, not
-// read back from the fresh copy (that would wait for the copy's stores), and
-// the fields that every move changes live in registers until the end. The
-// byte stores into `squares` come last because a byte store may alias any
-// other memory and would force the compiler to reload everything after it.
+// Speed notes: the fields that every move rewrites (occupancy sets, key,
+// last move, side) are not copied at all; the changed fields are computed
+// from the parent record rather than read back from the fresh copy (that
+// would wait for the copy's stores); the hash key stays in a register until
+// the end. The byte stores into `squares` come last because a byte store
+// may alias any other memory and would make the compiler reload everything
+// after it.
 #include "position/make_move.h"
 
 #include "position/attacks.h"
@@ -26,11 +28,6 @@ template <int S>
 inline uint32_t PawnKey(Square s) {
   if constexpr (S == kWhite) return WhitePawnKeys[s]; else return BlackPawnKeys[s];
 }
-
-// The hash key of the new record, built up by the steps of a move.
-struct Changes {
-  uint64_t hashKey;
-};
 
 // Moves a piece from `from` to `to` in the rotated occupancy sets of p.
 inline void MoveRotated(TreePosition& p, Square from, Square to) {
@@ -63,14 +60,14 @@ inline int32_t RightsAfterRookLeaves(int32_t rights, Square s, uint64_t& key) {
 // King move of side S. All rights of the side go; a castling word also
 // moves the rook. Returns the rook's from square when it castles, else -1.
 template <int S>
-inline Square KingMove(const TreePosition& q, TreePosition& p, Changes& c, Move m, Square f, Square t) {
+inline Square KingMove(const TreePosition& q, TreePosition& p, uint64_t& key, Move m, Square f, Square t) {
   constexpr int sign = S == kWhite ? 1 : -1;
   const SidePieces& before = Own<S>(q);
   SidePieces& own = Own<S>(p);
   own.kingSquare = t;
-  c.hashKey ^= PieceKey(f, sign * kKing) ^ PieceKey(t, sign * kKing);
+  key ^= PieceKey(f, sign * kKing) ^ PieceKey(t, sign * kKing);
   if (before.castling == 0) return -1;
-  c.hashKey ^= CastlingRightsKey(S, before.castling);
+  key ^= CastlingRightsKey(S, before.castling);
   own.castling = 0;
   Square rookFrom;
   if (m == (S == kWhite ? kWhiteCastleShort : kBlackCastleShort))
@@ -86,7 +83,7 @@ inline Square KingMove(const TreePosition& q, TreePosition& p, Changes& c, Move 
   own.friendly ^= rookMove;
   p.occupied ^= rookMove;
   MoveRotated(p, rookFrom, rookTo);
-  c.hashKey ^= PieceKey(rookFrom, sign * kRook) ^ PieceKey(rookTo, sign * kRook);
+  key ^= PieceKey(rookFrom, sign * kRook) ^ PieceKey(rookTo, sign * kRook);
   return rookFrom;
 }
 
@@ -94,14 +91,14 @@ inline Square KingMove(const TreePosition& q, TreePosition& p, Changes& c, Move 
 // Returns the piece code that ends up on t; sets `victim` to the square of
 // the pawn taken en passant (that capture is complete here).
 template <int S>
-inline int PawnMove(const TreePosition& q, TreePosition& p, Changes& c, Move m, Square f, Square t, Square& victim) {
+inline int PawnMove(const TreePosition& q, TreePosition& p, uint64_t& key, Move m, Square f, Square t, Square& victim) {
   constexpr int E = 1 - S;
   constexpr int sign = S == kWhite ? 1 : -1;
   constexpr int up = S == kWhite ? 8 : -8;
   const SidePieces& before = Own<S>(q);
   SidePieces& own = Own<S>(p);
   const Bitboard fromTo = SquareMask[f] | SquareMask[t];
-  c.hashKey ^= PieceKey(f, sign * kPawn) ^ PieceKey(t, sign * kPawn);
+  key ^= PieceKey(f, sign * kPawn) ^ PieceKey(t, sign * kPawn);
   p.pawnHashKey = q.pawnHashKey ^ PawnKey<S>(f) ^ PawnKey<S>(t);
   p.halfMoveClock = 0;
 
@@ -117,7 +114,7 @@ inline int PawnMove(const TreePosition& q, TreePosition& p, Changes& c, Move m, 
     enemy.friendly = enemyBefore.friendly & ~SquareMask[victim];
     enemy.numPawns = enemyBefore.numPawns - 1;
     p.materialBalance = q.materialBalance + sign * kPawnValue;
-    c.hashKey ^= PieceKey(victim, -sign * kPawn);
+    key ^= PieceKey(victim, -sign * kPawn);
     p.pawnHashKey ^= PawnKey<E>(victim);
     return sign * kPawn;
   }
@@ -127,7 +124,7 @@ inline int PawnMove(const TreePosition& q, TreePosition& p, Changes& c, Move m, 
     // The pawn leaves the board and the new piece appears on t.
     own.pawn = before.pawn & ~SquareMask[f];
     own.numPawns = before.numPawns - 1;
-    c.hashKey ^= PieceKey(t, sign * kPawn) ^ PieceKey(t, sign * promotion);
+    key ^= PieceKey(t, sign * kPawn) ^ PieceKey(t, sign * promotion);
     p.pawnHashKey ^= PawnKey<S>(t);
     p.materialBalance = q.materialBalance + sign * (kMaterialValue[promotion] - kPawnValue);
     const Bitboard bit = SquareMask[t];
@@ -166,7 +163,7 @@ inline int PawnMove(const TreePosition& q, TreePosition& p, Changes& c, Move m, 
   const Square passed = t - up;
   if (t - f == 2 * up && (EnPassantSources[passed] & Enemy<S>(q).pawn)) {
     p.epSquare = passed;
-    c.hashKey ^= EnPassantSources[passed];
+    key ^= EnPassantSources[passed];
   }
   return sign * kPawn;
 }
@@ -174,14 +171,14 @@ inline int PawnMove(const TreePosition& q, TreePosition& p, Changes& c, Move m, 
 // Removes the enemy piece of type `type` that side S captures on t. The
 // material and piece units may already hold a promotion's change.
 template <int S>
-inline void Capture(const TreePosition& q, TreePosition& p, Changes& c, Square t, int type) {
+inline void Capture(const TreePosition& q, TreePosition& p, uint64_t& key, Square t, int type) {
   constexpr int E = 1 - S;
   constexpr int sign = S == kWhite ? 1 : -1;
   const SidePieces& before = Enemy<S>(q);
   SidePieces& enemy = Enemy<S>(p);
   const Bitboard keep = ~SquareMask[t];
   enemy.friendly = before.friendly & keep;
-  c.hashKey ^= PieceKey(t, -sign * type);
+  key ^= PieceKey(t, -sign * type);
   p.halfMoveClock = 0;
   p.materialBalance += sign * kMaterialValue[type];
   switch (type) {
@@ -206,7 +203,7 @@ inline void Capture(const TreePosition& q, TreePosition& p, Changes& c, Square t
       enemy.queen_and_rook = before.queen_and_rook & keep;
       enemy.valMajors = before.valMajors - 1;
       p.pieceUnits -= 5;
-      if (before.castling != 0) enemy.castling = RightsAfterRookLeaves<E>(before.castling, t, c.hashKey);
+      if (before.castling != 0) enemy.castling = RightsAfterRookLeaves<E>(before.castling, t, key);
       break;
     case kQueen:
       enemy.queen = before.queen & keep;
@@ -241,11 +238,11 @@ inline void UpdateCopy(const TreePosition* __restrict qp, TreePosition* __restri
   p.occupied90 = (q.occupied90 & ~(Bitboard(1) << Rotate90[f])) | Bitboard(1) << Rotate90[t];
   p.occupied315 = (q.occupied315 & ~(Bitboard(1) << Rotate315[f])) | Bitboard(1) << Rotate315[t];
   own.friendly = before.friendly ^ fromTo;
-  Changes c{q.hashKey};
+  uint64_t key = q.hashKey;
 
   // 3. An en-passant chance lasts one ply.
   if (q.epSquare != 0) {
-    c.hashKey ^= EnPassantSources[q.epSquare];
+    key ^= EnPassantSources[q.epSquare];
     p.epSquare = 0;
   }
   // 4.
@@ -257,46 +254,46 @@ inline void UpdateCopy(const TreePosition* __restrict qp, TreePosition* __restri
   int arriving = sign * piece;  // the piece code that ends on t
   switch (piece) {
     case kKing:
-      vacated = KingMove<S>(q, p, c, m, f, t);
+      vacated = KingMove<S>(q, p, key, m, f, t);
       p.halfMoveClock = q.halfMoveClock + 1;
       break;
     case kQueen:
       own.queen = before.queen ^ fromTo;
       own.queen_and_rook = before.queen_and_rook ^ fromTo;
       own.queen_and_bishop = before.queen_and_bishop ^ fromTo;
-      c.hashKey ^= PieceKey(f, sign * kQueen) ^ PieceKey(t, sign * kQueen);
+      key ^= PieceKey(f, sign * kQueen) ^ PieceKey(t, sign * kQueen);
       p.halfMoveClock = q.halfMoveClock + 1;
       break;
     case kRook:
       own.rook = before.rook ^ fromTo;
       own.queen_and_rook = before.queen_and_rook ^ fromTo;
-      if (before.castling != 0) own.castling = RightsAfterRookLeaves<S>(before.castling, f, c.hashKey);
-      c.hashKey ^= PieceKey(f, sign * kRook) ^ PieceKey(t, sign * kRook);
+      if (before.castling != 0) own.castling = RightsAfterRookLeaves<S>(before.castling, f, key);
+      key ^= PieceKey(f, sign * kRook) ^ PieceKey(t, sign * kRook);
       p.halfMoveClock = q.halfMoveClock + 1;
       break;
     case kBishop:
       own.bishop = before.bishop ^ fromTo;
       own.queen_and_bishop = before.queen_and_bishop ^ fromTo;
-      c.hashKey ^= PieceKey(f, sign * kBishop) ^ PieceKey(t, sign * kBishop);
+      key ^= PieceKey(f, sign * kBishop) ^ PieceKey(t, sign * kBishop);
       p.halfMoveClock = q.halfMoveClock + 1;
       break;
     case kKnight:
       own.knight = before.knight ^ fromTo;
-      c.hashKey ^= PieceKey(f, sign * kKnight) ^ PieceKey(t, sign * kKnight);
+      key ^= PieceKey(f, sign * kKnight) ^ PieceKey(t, sign * kKnight);
       p.halfMoveClock = q.halfMoveClock + 1;
       break;
     default:
-      arriving = PawnMove<S>(q, p, c, m, f, t, vacated);
+      arriving = PawnMove<S>(q, p, key, m, f, t, vacated);
       break;
   }
 
   // 6. The captured piece (en passant has been dealt with).
-  if (captured != 0 && !(piece == kPawn && vacated >= 0)) Capture<S>(q, p, c, t, captured);
+  if (captured != 0 && !(piece == kPawn && vacated >= 0)) Capture<S>(q, p, key, t, captured);
 
   // 7. Common end (`occupied` is the union of both sides' `friendly` sets,
   //    kept up to date with them above).
   p.side = E;
-  p.hashKey = c.hashKey ^ SideKey;
+  p.hashKey = key ^ SideKey;
   // The board last.
   p.squares[f] = 0;
   p.squares[t] = int8_t(arriving);
