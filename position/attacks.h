@@ -7,17 +7,18 @@
 // Does side S attack `square`? Tests pawns, knights, king, diagonal sliders
 // and orthogonal sliders, in this order.
 // The slider look-ups are skipped when no slider of the side stands on a
-// line through the square at all (the empty-board attack sets).
+// line through the square at all.
 template <int S>
 inline bool IsAttackedBy(const TreePosition& p, Square square) {
   const SidePieces& a = Own<S>(p);
   if ((S == kWhite ? BlackPawnAttacks[square] : WhitePawnAttacks[square]) & a.pawn) return true;
   if (KnightAttacks[square] & a.knight) return true;
   if (KingAttacks[square] & SquareMask[a.kingSquare]) return true;
-  if ((DiagA1H8Attacks[square][0] | DiagH1A8Attacks[square][0]) & a.queen_and_bishop) {
+  if ((DiagonalA1H8Through[square] | DiagonalH1A8Through[square]) & a.queen_and_bishop) {
     if (BishopAttacksOf(square, p.occupied45, p.occupied315) & a.queen_and_bishop) return true;
   }
-  if ((RankAttacks[square][0] | FileAttacks[square][0]) & a.queen_and_rook) {
+  const Bitboard rankAndFile = (Bitboard(0xFF) << (square & 56)) | (Bitboard(0x0101010101010101) << (square & 7));
+  if (rankAndFile & a.queen_and_rook) {
     if (RookAttacksOf(square, p.occupied, p.occupied90) & a.queen_and_rook) return true;
   }
   return false;
