@@ -309,8 +309,8 @@ template <int S>
 void MakeMove(Move m) {
   // 1. Copy the record forward.
   const int ply = currentPly;
-  const TreePosition* q = &TreePositions[ply];
-  TreePosition* p = &TreePositions[ply + 1];
+  TreePosition* p = &TreePositions[ply] + 1;
+  const TreePosition* q = p - 1;
   CopyPosition<kRewrittenByEveryMove>(*p, *q);  // the rest is written below
   UpdateCopy<S>(q, p, m);
   currentPly = ply + 1;
