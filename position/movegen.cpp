@@ -18,8 +18,8 @@ using namespace movegen;
 
 namespace {
 
-// Pawn pushes of side S onto `targets` (reached by the step `Delta`), each
-// one move with `special` (0 plain, else the promotion type).
+// Pawn pushes onto `targets` (reached by the step `Delta`), each one move
+// with `special` (0 plain, else the promotion type).
 template <int Delta, bool kLow>
 inline Move* PawnPushes(Bitboard targets, int special, Move* out) {
   while (targets) {
@@ -59,22 +59,6 @@ inline Move* UnderPromotions(const TreePosition& p, Bitboard targets, Move* out)
   return out;
 }
 
-// Castling of side S: the rights, the empty squares between king and rook,
-// and the king's square and the two squares it crosses not attacked.
-template <int S>
-inline Move* Castling(const TreePosition& p, Move* out) {
-  constexpr int E = 1 - S;
-  constexpr Square e = S == kWhite ? E1 : E8;
-  const int rights = Own<S>(p).castling;
-  if ((rights & kCastleKingSide) && p.squares[e + 1] == 0 && p.squares[e + 2] == 0 && !IsAttackedBy<E>(p, e) &&
-      !IsAttackedBy<E>(p, e + 1) && !IsAttackedBy<E>(p, e + 2))
-    *out++ = S == kWhite ? kWhiteCastleShort : kBlackCastleShort;
-  if ((rights & kCastleQueenSide) && p.squares[e - 1] == 0 && p.squares[e - 2] == 0 && p.squares[e - 3] == 0 &&
-      !IsAttackedBy<E>(p, e) && !IsAttackedBy<E>(p, e - 1) && !IsAttackedBy<E>(p, e - 2))
-    *out++ = S == kWhite ? kWhiteCastleLong : kBlackCastleLong;
-  return out;
-}
-
 }  // namespace
 
 template <int S>
@@ -109,8 +93,11 @@ Move* GenerateQuiets(Move* out) {
   const SidePieces& own = Own<S>(p);
   const Bitboard empty = ~p.occupied;
 
-  // 1. Castling.
-  if (own.castling != 0) out = Castling<S>(p, out);
+  // 1. Castling, the king's side first.
+  if (own.castling != 0) {
+    if (CanCastle<S, true>(p)) *out++ = S == kWhite ? kWhiteCastleShort : kBlackCastleShort;
+    if (CanCastle<S, false>(p)) *out++ = S == kWhite ? kWhiteCastleLong : kBlackCastleLong;
+  }
 
   // 2-5. Knights, bishops, queens, rooks.
   out = PieceMoves<S, kKnight, kPiecesLow, false, false>(p, own.knight, empty, out);

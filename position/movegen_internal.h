@@ -2,6 +2,7 @@
 // bit-scan direction of a loop, attack sets by piece kind and the pin test.
 #pragma once
 
+#include "position/attacks.h"
 #include "position/tables.h"
 #include "position/tree_position.h"
 
@@ -112,6 +113,24 @@ inline bool IsPinned(const TreePosition& p, Square s) {
       break;
   }
   return (line & SquareMask[own.kingSquare]) && (line & sliders);
+}
+
+// May side S castle to the king's side (or queen's side)? The right must
+// be held, the squares between king and rook empty, and neither the king's
+// square nor the two squares it crosses attacked (the knight's square b1/b8
+// may be attacked).
+template <int S, bool kKingSide>
+inline bool CanCastle(const TreePosition& p) {
+  constexpr int E = 1 - S;
+  constexpr Square e = S == kWhite ? E1 : E8;
+  if constexpr (kKingSide) {
+    return (Own<S>(p).castling & kCastleKingSide) && p.squares[e + 1] == 0 && p.squares[e + 2] == 0 &&
+           !IsAttackedBy<E>(p, e) && !IsAttackedBy<E>(p, e + 1) && !IsAttackedBy<E>(p, e + 2);
+  } else {
+    return (Own<S>(p).castling & kCastleQueenSide) && p.squares[e - 1] == 0 && p.squares[e - 2] == 0 &&
+           p.squares[e - 3] == 0 && !IsAttackedBy<E>(p, e) && !IsAttackedBy<E>(p, e - 1) &&
+           !IsAttackedBy<E>(p, e - 2);
+  }
 }
 
 }  // namespace movegen

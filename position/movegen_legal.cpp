@@ -9,7 +9,6 @@ using namespace movegen;
 
 template <int S>
 bool IsPlayable(Move m) {
-  constexpr int E = 1 - S;
   constexpr int sign = kSign<S>;
   // 1.
   if (m == 0) return false;
@@ -21,26 +20,22 @@ bool IsPlayable(Move m) {
   if (p.squares[from] != sign * piece) return false;
 
   // 3. Pawns: pushes onto empty squares, captures of the recorded piece type
-  //    or en passant onto the current en-passant square.
+  //    or en passant onto the current en-passant square. A capture must be
+  //    one step forward to a diagonal neighbour and take something: the
+  //    killer of a ply may come from a node with the other side to move
+  //    (after a null move), and its pawn moves run the other way.
   if (piece == kPawn) {
     if (to == from + kUp<S>) return p.squares[to] == 0;
     if (to == from + 2 * kUp<S>) return p.squares[to] == 0 && p.squares[from + kUp<S>] == 0;
+    if ((to != from + kUpWest<S> && to != from + kUpEast<S>) || captured == 0) return false;
     if (p.squares[to] == -sign * captured) return true;
     return captured == kPawn && p.epSquare != 0 && to == p.epSquare;
   }
 
   // 4. Castling: the right, the empty squares and no attacked square on the
   //    king's way.
-  constexpr Square e = S == kWhite ? E1 : E8;
-  if (m == (S == kWhite ? kWhiteCastleShort : kBlackCastleShort)) {
-    return (Own<S>(p).castling & kCastleKingSide) && p.squares[e + 1] == 0 && p.squares[e + 2] == 0 &&
-           !IsAttackedBy<E>(p, e) && !IsAttackedBy<E>(p, e + 1) && !IsAttackedBy<E>(p, e + 2);
-  }
-  if (m == (S == kWhite ? kWhiteCastleLong : kBlackCastleLong)) {
-    return (Own<S>(p).castling & kCastleQueenSide) && p.squares[e - 1] == 0 && p.squares[e - 2] == 0 &&
-           p.squares[e - 3] == 0 && !IsAttackedBy<E>(p, e) && !IsAttackedBy<E>(p, e - 1) &&
-           !IsAttackedBy<E>(p, e - 2);
-  }
+  if (m == (S == kWhite ? kWhiteCastleShort : kBlackCastleShort)) return CanCastle<S, true>(p);
+  if (m == (S == kWhite ? kWhiteCastleLong : kBlackCastleLong)) return CanCastle<S, false>(p);
 
   // 5. Other moves: the target holds what the move captures, and the piece
   //    can reach it.

@@ -86,6 +86,22 @@ TEST(IsPlayable, SlidersNeedAFreePathAndCastlingItsConditions) {
   EXPECT_FALSE(Playable(kBlackCastleLong));  // d8 attacked
 }
 
+TEST(IsPlayable, PawnMovesOfTheOtherSideAreNeverPlayable) {
+  // The killers of a ply may have been stored with the other side to move
+  // (after a null move). Taken as a "capture" onto an empty square, such a
+  // pawn word would move the pawn backwards.
+  LoadFen("4k3/8/8/8/8/8/3p4/K7 b - - 0 1");
+  EXPECT_FALSE(Playable(Word("d2", "d4", kPawn)));
+  EXPECT_FALSE(Playable(Word("d2", "d3", kPawn)));
+  EXPECT_FALSE(Playable(Word("d2", "e3", kPawn, kPawn)));
+  EXPECT_TRUE(Playable(Word("d2", "d1", kPawn, 0, kQueen)));
+  LoadFen("k7/3P4/8/8/8/8/8/4K3 w - - 0 1");
+  EXPECT_FALSE(Playable(Word("d7", "d5", kPawn)));
+  EXPECT_FALSE(Playable(Word("d7", "d6", kPawn)));
+  EXPECT_FALSE(Playable(Word("d7", "c6", kPawn, kPawn)));
+  EXPECT_TRUE(Playable(Word("d7", "d8", kPawn, 0, kKnight)));
+}
+
 TEST(IsPlayable, EnPassantOnlyOntoTheCurrentSquare) {
   LoadFen("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1");
   EXPECT_TRUE(Playable(Word("e5", "d6", kPawn, kPawn)));
