@@ -58,7 +58,7 @@ namespace {
 template <int S>
 RootMove* LegalMoves(RootMove* out) {
   constexpr int E = 1 - S;
-  Move moves[kMaxMovesPerPosition];
+  Move moves[2 * kMaxMovesPerPosition];  // pseudo-legal moves, with room to spare
   Move* end = GenerateQuiets<S>(GenerateCaptures<S>(moves));
   for (Move* m = moves; m != end; ++m) {
     MakeMove<S>(*m);

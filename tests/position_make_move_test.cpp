@@ -184,19 +184,6 @@ TEST(MakeMove, EnPassantSquareOnlyWhenAPawnCanTake) {
   EXPECT_EQ(DifferencesFromScratch(q), "");
 }
 
-TEST(MakeMove, WhiteEnPassantRaisesTheBalance) {
-  LoadFen("4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1");
-  ASSERT_EQ(CurrentPosition().epSquare, D6);
-  const int before = CurrentPosition().materialBalance;
-  MakeWhiteMove(Word("e5", "d6", kPawn, kPawn));
-  const TreePosition& p = CurrentPosition();
-  EXPECT_EQ(p.squares[D5], 0);
-  EXPECT_EQ(p.black.numPawns, 0);
-  EXPECT_EQ(p.materialBalance, before + 100);
-  EXPECT_EQ(p.halfMoveClock, 0);
-  EXPECT_EQ(DifferencesFromScratch(p), "");
-}
-
 TEST(MakeMove, PromotionWithCaptureOfTheCornerRook) {
   LoadFen("r3k3/1P6/8/8/8/8/8/4K3 w q - 0 1");
   const TreePosition& root = TreePositions[0];
@@ -211,17 +198,6 @@ TEST(MakeMove, PromotionWithCaptureOfTheCornerRook) {
   EXPECT_EQ(p.squares[A8], kQueen);
   EXPECT_TRUE(p.kingAttacked);  // the new queen checks along the eighth rank
   EXPECT_EQ(DifferencesFromScratch(p), "");
-}
-
-TEST(MakeMove, UnderPromotionsAndBlackPromotions) {
-  for (int piece : {kKnight, kBishop, kRook, kQueen}) {
-    LoadFen("4k3/8/8/8/8/8/p7/4K3 b - - 0 1");
-    MakeBlackMove(Word("a2", "a1", kPawn, 0, piece));
-    const TreePosition& p = CurrentPosition();
-    EXPECT_EQ(p.squares[A1], -piece);
-    EXPECT_EQ(p.pawnHashKey, 0u);
-    EXPECT_EQ(DifferencesFromScratch(p), "") << "piece " << piece;
-  }
 }
 
 TEST(MakeMove, KingAttackedDescribesTheSideToMoveOnly) {
