@@ -65,7 +65,6 @@ inline Square KingMove(const TreePosition& q, TreePosition& p, uint64_t& key, Mo
   const SidePieces& before = Own<S>(q);
   SidePieces& own = Own<S>(p);
   own.kingSquare = t;
-  key ^= PieceKey(f, sign * kKing) ^ PieceKey(t, sign * kKing);
   if (before.castling == 0) return -1;
   key ^= CastlingRightsKey(S, before.castling);
   own.castling = 0;
@@ -252,39 +251,28 @@ inline void UpdateCopy(const TreePosition* __restrict qp, TreePosition* __restri
   //    up (a capture sets it back to 0 below).
   Square vacated = -1;  // a second square left empty: castling rook, pawn taken en passant
   int arriving = sign * piece;  // the piece code that ends on t
-  switch (piece) {
-    case kKing:
+  if (piece == kPawn) {
+    arriving = PawnMove<S>(q, p, key, m, f, t, vacated);
+  } else {
+    p.halfMoveClock = q.halfMoveClock + 1;
+    key ^= PieceKey(f, sign * piece) ^ PieceKey(t, sign * piece);
+    if (piece == kKing) {
       vacated = KingMove<S>(q, p, key, m, f, t);
-      p.halfMoveClock = q.halfMoveClock + 1;
-      break;
-    case kQueen:
-      own.queen = before.queen ^ fromTo;
-      own.queen_and_rook = before.queen_and_rook ^ fromTo;
-      own.queen_and_bishop = before.queen_and_bishop ^ fromTo;
-      key ^= PieceKey(f, sign * kQueen) ^ PieceKey(t, sign * kQueen);
-      p.halfMoveClock = q.halfMoveClock + 1;
-      break;
-    case kRook:
-      own.rook = before.rook ^ fromTo;
-      own.queen_and_rook = before.queen_and_rook ^ fromTo;
-      if (before.castling != 0) own.castling = RightsAfterRookLeaves<S>(before.castling, f, key);
-      key ^= PieceKey(f, sign * kRook) ^ PieceKey(t, sign * kRook);
-      p.halfMoveClock = q.halfMoveClock + 1;
-      break;
-    case kBishop:
-      own.bishop = before.bishop ^ fromTo;
-      own.queen_and_bishop = before.queen_and_bishop ^ fromTo;
-      key ^= PieceKey(f, sign * kBishop) ^ PieceKey(t, sign * kBishop);
-      p.halfMoveClock = q.halfMoveClock + 1;
-      break;
-    case kKnight:
-      own.knight = before.knight ^ fromTo;
-      key ^= PieceKey(f, sign * kKnight) ^ PieceKey(t, sign * kKnight);
-      p.halfMoveClock = q.halfMoveClock + 1;
-      break;
-    default:
-      arriving = PawnMove<S>(q, p, key, m, f, t, vacated);
-      break;
+    } else {
+      // Knight, bishop, rook or queen: the bit moves in the sets of its kind,
+      // without a branch on the kind.
+      const Bitboard knight = fromTo & -Bitboard(piece == kKnight);
+      const Bitboard bishop = fromTo & -Bitboard(piece == kBishop);
+      const Bitboard rook = fromTo & -Bitboard(piece == kRook);
+      const Bitboard queen = fromTo & -Bitboard(piece == kQueen);
+      own.knight = before.knight ^ knight;
+      own.bishop = before.bishop ^ bishop;
+      own.rook = before.rook ^ rook;
+      own.queen = before.queen ^ queen;
+      own.queen_and_rook = before.queen_and_rook ^ rook ^ queen;
+      own.queen_and_bishop = before.queen_and_bishop ^ bishop ^ queen;
+      if (piece == kRook && before.castling != 0) own.castling = RightsAfterRookLeaves<S>(before.castling, f, key);
+    }
   }
 
   // 6. The captured piece (en passant has been dealt with).
