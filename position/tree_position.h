@@ -24,24 +24,39 @@ struct SidePieces {
 
 // The search position of one ply. Every field is kept exact by make-move;
 // BuildFromSquares computes the same record from scratch.
-struct TreePosition {
+//
+// Make-move copies the whole record, so the fields are ordered without
+// padding holes (64-bit values first, the 8-bit flag and the board last)
+// and the record is aligned to and sized in whole 64-byte cache lines.
+struct alignas(64) TreePosition {
   Bitboard occupied;
   Bitboard occupied45;   // bit positions by Rotate45
   Bitboard occupied90;   // bit positions by Rotate90
   Bitboard occupied315;  // bit positions by Rotate315
   SidePieces white;
   SidePieces black;
+  uint64_t hashKey;
   int32_t pieceUnits;       // both sides: 3 per minor, 5 per rook, 9 per queen
   int32_t materialBalance;  // White minus Black
   int32_t epSquare;         // 0 = none; set only when an enemy pawn can take
   uint32_t lastMove;
-  uint8_t kingAttacked;     // the king of the side to move is attacked
-  uint64_t hashKey;
   uint32_t pawnHashKey;
   int32_t side;             // side to move
   int32_t halfMoveClock;
+  uint8_t kingAttacked;     // the king of the side to move is attacked
   int8_t squares[64];
 };
+static_assert(sizeof(TreePosition) == 320, "five cache lines");
+
+// Copies a whole record with plain 16-byte moves (the library's block copy
+// costs more start-up time than the copy itself at this size).
+inline void CopyPosition(TreePosition& to, const TreePosition& from) {
+  typedef long long Chunk __attribute__((vector_size(16), may_alias));
+  Chunk* out = reinterpret_cast<Chunk*>(&to);
+  const Chunk* in = reinterpret_cast<const Chunk*>(&from);
+#pragma GCC unroll 20
+  for (unsigned i = 0; i < sizeof(TreePosition) / sizeof(Chunk); ++i) out[i] = in[i];
+}
 
 inline constexpr int kMaxPly = 40;
 inline constexpr int kKeyHistorySize = 150;
