@@ -55,7 +55,7 @@ const char* const kPositions[] = {
     "8/8/2kn4/8/8/2KB4/8/8 w - - 0 1",
 };
 
-constexpr int kDefaultIterations = 7;
+constexpr int kDefaultIterations = 6;
 
 }  // namespace
 
