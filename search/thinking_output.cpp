@@ -17,10 +17,18 @@ std::string ConsoleThinkingLine(const SearchInfo& info, time_t now) {
   return line.str();
 }
 
+int ProtocolScore(int score) {
+  constexpr int kMate = 32000, kMateThreshold = 31900, kProtocolMate = 100000;
+  if (protocolVersion < 2) return score;
+  if (score > kMateThreshold) return kProtocolMate + (kMate - score + 1) / 2;
+  if (score < -kMateThreshold) return -(kProtocolMate + (kMate + score) / 2);
+  return score;
+}
+
 std::string PostLineText(const SearchInfo& info, time_t now) {
   std::ostringstream line;
   const time_t end = info.endTime != 0 ? info.endTime : now;
-  line << info.displayDepth << ' ' << info.bestScore << ' ' << (end - info.startTime) * 100 << ' '
+  line << info.displayDepth << ' ' << ProtocolScore(info.bestScore) << ' ' << (end - info.startTime) * 100 << ' '
        << info.totalNodes;
   for (const std::string& text : info.pvText) line << ' ' << text;
   return line.str();

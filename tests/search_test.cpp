@@ -317,6 +317,19 @@ TEST(ThinkingOutput, ConsoleAndPostLines) {
   EXPECT_EQ(PostLineText(info, 1003), "5 25 200 123456 e2e4 e7e5 g1f3");
 }
 
+TEST(ThinkingOutput, MateScoresUnderProtocolTwo) {
+  protocolVersion = 1;
+  EXPECT_EQ(ProtocolScore(31999), 31999);
+  protocolVersion = 2;
+  EXPECT_EQ(ProtocolScore(31999), 100001);   // mate with the next move
+  EXPECT_EQ(ProtocolScore(31997), 100002);   // mate in two
+  EXPECT_EQ(ProtocolScore(-31998), -100001); // mated after one more move of ours
+  EXPECT_EQ(ProtocolScore(-32000 + 4), -100002);
+  EXPECT_EQ(ProtocolScore(250), 250);
+  EXPECT_EQ(ProtocolScore(-31900), -31900);
+  protocolVersion = 1;
+}
+
 TEST(ThinkingOutput, DepthLimitEndsWithItsHeader) {
   std::ostringstream out;
   std::istringstream in;

@@ -1,0 +1,3 @@
+#include "app/xboard_mode.h"
+
+int protocolVersion = 1;
