@@ -10,17 +10,26 @@
 
 void Communicator::EndSearch(bool discardResult) { throw search_aborted_exception(discardResult); }
 
+namespace {
+
+// Lines handled in one poll at most: a flood of input is worked off quickly
+// without starving the search when the input never stops.
+constexpr int kMaxLinesPerPoll = 64;
+
+}  // namespace
+
 void Communicator::DealWithSearching() {
   // 1. A fallen flag ends the game and with it the search (console only).
   if (CheckFlagFall()) EndSearch(true);
-  // 2. Nothing waiting: back to the search at once.
-  if (!InputAvailable()) return;
-  // 3.-4. One line, split into words.
-  Tokenize(ReadInputLine(), searchWords_);
-  // 5. Commands that do not disturb the search.
-  if (HandleCommonCommand(searchWords_)) return;
-  // 6. By the command and the running search's mode.
-  SearchingCommand(searchWords_);
+  for (int handled = 0; handled < kMaxLinesPerPoll; ++handled) {
+    // 2. Nothing waiting: back to the search at once.
+    if (!InputAvailable()) return;
+    // 3.-4. One line, split into words.
+    Tokenize(ReadInputLine(), searchWords_);
+    // 5. Commands that do not disturb the search; 6. the others, by the
+    // command and the running search's mode.
+    if (!HandleCommonCommand(searchWords_)) SearchingCommand(searchWords_);
+  }
 }
 
 void Communicator::SearchingCommand(const WordList& words) {

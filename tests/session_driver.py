@@ -261,3 +261,21 @@ def edit_position(session, pieces, console, black_pieces=()):
         for _ in range(len(pieces) + len(black_pieces) + 3):
             session._wait_for(lambda: re.search(r"edit\((white|black)\): ", session.pending), 10, "edit prompt")
             session.pending = session.pending[re.search(r"edit\((white|black)\): ", session.pending).end():]
+
+
+def play_first_legal(session, candidates, console):
+    """Sends the candidate moves one by one until the engine accepts one;
+    returns it. A refused move is answered with the illegal-move line (and
+    the prompt in console mode); an accepted one is not answered at once."""
+    for move in candidates:
+        session.send(move)
+        session._wait_for(lambda: "\n" in session.pending or session.pending.endswith("> "),
+                          DEFAULT_TIMEOUT, "the reply to " + move)
+        if session.pending.startswith("Illegal move: " + move + "\n"):
+            session.read_line()
+            if console:
+                session._wait_for(lambda: session.pending.endswith("> "), DEFAULT_TIMEOUT, "prompt")
+                session.pending = ""
+            continue
+        return move
+    raise SessionError("none of the moves %r was accepted" % (candidates,))
