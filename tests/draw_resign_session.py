@@ -14,11 +14,12 @@ AHEAD = (["Ke1", "Nb1"], ["Ke8", "Rh8", "Nb8"])
 BEHIND = (["Kg1", "Rf1", "Bc1", "Pf2", "Pg2", "Ph2"], ["Kg8", "Rf8", "Pf7", "Pg7", "Ph7"])
 BEHIND_MOVES = ["g1h1", "h1g1", "h2h3", "g2g3"]
 
-# The engine (Black) has a queen and two rooks less: hopeless.
-HOPELESS = (["Ke1", "Qd1", "Ra1", "Rh1"] + ["P%s2" % f for f in "abcdefgh"],
-            ["Ke8"] + ["P%s7" % f for f in "abcdefgh"])
-HOPELESS_MOVES = ["a2a3", "h2h3", "b2b3", "g2g3", "a3a4", "h3h4", "c2c3", "f2f3", "b3b4",
-                  "g3g4", "c3c4", "f3f4", "d2d3", "e2e3", "a4a5", "h4h5", "d1e2", "e1d1"]
+# The engine (Black) has a lone king against queen, two rooks and pawns.
+# White's heavy pieces stay boxed in behind their pawns and only the pawns
+# of the e- to h-files move, so White can neither mate nor stalemate by
+# accident and no position repeats.
+HOPELESS = (["Ka1", "Qb1", "Rc1", "Rd1"] + ["P%s2" % f for f in "abcdefgh"], ["Ke8"])
+HOPELESS_MOVES = ["%s%d%s%d" % (f, r, f, r + 1) for r in (2, 3, 4, 5) for f in "hgfe"] + ["d1e1", "e1d1"]
 
 
 def console_position(start, position):
