@@ -6,6 +6,7 @@ import sys
 
 from session_driver import board_text, edit_position, run_tests
 
+POST_LINE = r"(\d+) (-?\d+) (\d+) (\d+)( [a-h][1-8][a-h][1-8][qrbn]?)+"
 STATUS = r"stat01: (0|\d+00) \d+ \d+ \d+ \d+"
 
 
@@ -101,13 +102,21 @@ def test_xboard_analysis(start):
     s = start("xboard")
     for line in ["new", "post", "analyze"]:
         s.send(line)
-    _, m = s.skip_to(r"(\d+) (-?\d+) (\d+) (\d+)( [a-h][1-8][a-h][1-8][qrbn]?)+")
+    _, m = s.skip_to(POST_LINE)
     if m.group(1) != "2":
         raise AssertionError("first post line at depth %s" % m.group(1))
     s.send(".")
     s.skip_to(STATUS)
+    s.send("eval")   # borrows the search position and gives it back
+    s.skip_to(r"Value: -?\d+")
+    s.send("sd 4")   # a setting changes nothing for the running analysis
+    _, m = s.skip_to(POST_LINE)
+    if not re.fullmatch(r"[a-h][12]", m.group(0).split()[4][:2]):
+        raise AssertionError("the analysis lost its position: %r" % m.group(0))
     s.send("e2e4")
-    _, m = s.skip_to(r"2 (-?\d+) (\d+) (\d+)( [a-h][1-8][a-h][1-8][qrbn]?)+")
+    _, m = s.skip_to(r"2 " + POST_LINE[len(r"(\d+) "):])
+    if not re.fullmatch(r"[a-h][78]", m.group(0).split()[4][:2]):
+        raise AssertionError("analysis of the wrong side to move: %r" % m.group(0))
     s.send("exit")
     s.drain(0.3)
     s.send("?")
