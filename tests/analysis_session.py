@@ -23,6 +23,11 @@ def test_analysis_follows_the_game(start):
     s = console_analysis(start)
     s.send(".")
     s.skip_to(STATUS)
+    s.send("level 40 5 0")   # accepted during an analysis
+    s.send(".")
+    skipped, _ = s.skip_to(STATUS)
+    if any(line.startswith("Error") for line in skipped):
+        raise AssertionError("level refused during the analysis: %r" % skipped)
     s.send("?")
     s.skip_to(r"Error \(command not legal now\): \?")
     s.send("e2e4")

@@ -2,6 +2,7 @@
 leaves a search cleanly."""
 
 import re
+import signal
 import sys
 
 from session_driver import INITIAL_PLACEMENT, board_text, run_tests
@@ -195,6 +196,25 @@ def test_replies_are_whole_lines_between_thinking_lines(start):
     replies = [l for l in skipped if "not your turn" in l]
     if len(replies) != 20 or any(l != "not your turn, Guest" for l in replies):
         raise AssertionError("replies not on lines of their own: %r" % replies)
+
+
+def test_interrupt_signals_are_ignored(start):
+    # Interfaces interrupt engines before their moves, also before the first
+    # search has run.
+    s = start("xboard")
+    s.proc.send_signal(signal.SIGINT)
+    s.send("nopost")
+    s.send("?")
+    s.expect("Error (command not legal now): ?\n")
+    for line in ["new", "easy", "sd 0", "st 60", "e2e4"]:
+        s.send(line)
+    s.drain(0.3)
+    s.proc.send_signal(signal.SIGINT)
+    s.proc.send_signal(signal.SIGINT)
+    s.send("?")
+    line = s.read_line()
+    if not line.startswith("move "):
+        raise AssertionError("expected the move, got %r" % line)
 
 
 if __name__ == "__main__":
