@@ -6,14 +6,21 @@
 
 // Does side S attack `square`? Tests pawns, knights, king, diagonal sliders
 // and orthogonal sliders, in this order.
+// The slider look-ups are skipped when no slider of the side stands on a
+// line through the square at all.
 template <int S>
 inline bool IsAttackedBy(const TreePosition& p, Square square) {
   const SidePieces& a = Own<S>(p);
   if ((S == kWhite ? BlackPawnAttacks[square] : WhitePawnAttacks[square]) & a.pawn) return true;
   if (KnightAttacks[square] & a.knight) return true;
   if (KingAttacks[square] & SquareMask[a.kingSquare]) return true;
-  if (BishopAttacksOf(square, p.occupied45, p.occupied315) & a.queen_and_bishop) return true;
-  if (RookAttacksOf(square, p.occupied, p.occupied90) & a.queen_and_rook) return true;
+  if ((DiagonalA1H8Through[square] | DiagonalH1A8Through[square]) & a.queen_and_bishop) {
+    if (BishopAttacksOf(square, p.occupied45, p.occupied315) & a.queen_and_bishop) return true;
+  }
+  const Bitboard rankAndFile = (Bitboard(0xFF) << (square & 56)) | (Bitboard(0x0101010101010101) << (square & 7));
+  if (rankAndFile & a.queen_and_rook) {
+    if (RookAttacksOf(square, p.occupied, p.occupied90) & a.queen_and_rook) return true;
+  }
   return false;
 }
 

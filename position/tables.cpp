@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "eval/eval_masks.h"
 #include "search/hash_table.h"
 
 Bitboard SquareMask[64];
@@ -269,6 +270,7 @@ void InitStaticTables() {
   InitDirectionAndBetween();
   InitDistances();
   InitRaysAndDiagonals();
+  InitEvaluationMasks();
   AllocateHashTable(kMinimumHashBytes);
   AllocatePawnHashTable(kMinimumPawnHashBytes);
 }

@@ -50,6 +50,31 @@ void AgeHashTable() {
     for (HashSlot& slot : hashTable[i].slot) slot.depth = int16_t(slot.depth / 2);
 }
 
+namespace {
+
+HashSlot MakeSlot(uint64_t key, uint32_t data, int score, int depth) {
+  return HashSlot{uint32_t(key), uint32_t(key >> 32), data, int16_t(score), int16_t(depth)};
+}
+
+}  // namespace
+
+void StoreHashEntry(HashBucket& bucket, uint64_t key, uint32_t data, int score, int depth) {
+  constexpr int kTwoPlies = 128;
+  if (bucket.slot[1].depth > depth + kTwoPlies) return;
+  if (depth >= bucket.slot[0].depth) {
+    bucket.slot[1] = bucket.slot[0];
+    bucket.slot[0] = MakeSlot(key, data, score, depth);
+  } else {
+    bucket.slot[1] = MakeSlot(key, data, score, depth);
+  }
+}
+
+void ClearHashTables() {
+  if (hashTable != nullptr) std::memset(static_cast<void*>(hashTable), 0, hashBucketCount * sizeof(HashBucket));
+  if (pawnHashTable != nullptr)
+    std::memset(static_cast<void*>(pawnHashTable), 0, pawnHashEntryCount * sizeof(PawnHashEntry));
+}
+
 void ReleaseHashTables() {
   delete[] hashTable;
   delete[] pawnHashTable;

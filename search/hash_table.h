@@ -60,8 +60,31 @@ int AllocateHashTable(uint64_t bytes);
 int AllocatePawnHashTable(uint64_t bytes);
 // Halve the depth of every slot; called at the start of every search.
 void AgeHashTable();
+// Zero both tables, keeping their sizes (a fresh start for benchmarks).
+void ClearHashTables();
 // Free both tables (program end).
 void ReleaseHashTables();
 
 inline HashBucket& BucketFor(uint64_t key) { return hashTable[uint32_t(key) & hashMask]; }
+
+inline bool SlotHolds(const HashSlot& slot, uint64_t key) {
+  return slot.keyLow == uint32_t(key) && slot.keyHigh == uint32_t(key >> 32);
+}
+
+// The slot of `bucket` that holds `key` (slot 0 tested first), or null.
+inline HashSlot* ProbeBucket(HashBucket& bucket, uint64_t key) {
+  if (SlotHolds(bucket.slot[0], key)) return &bucket.slot[0];
+  if (SlotHolds(bucket.slot[1], key)) return &bucket.slot[1];
+  return nullptr;
+}
+
+inline uint32_t MakeHashData(Move move, uint32_t bound, bool threat, bool forced) {
+  return (move & kHashMoveMask) | bound << kHashBoundShift | (threat ? kHashThreatFlag : 0) |
+         (forced ? kHashForcedFlag : 0);
+}
+
+// Stores a search result: dropped when slot 1 is more than two plies deeper;
+// a result at least as deep as slot 0 pushes slot 0 into slot 1, any other
+// result replaces slot 1.
+void StoreHashEntry(HashBucket& bucket, uint64_t key, uint32_t data, int score, int depth);
 inline PawnHashEntry& PawnEntryFor(uint32_t pawnKey) { return pawnHashTable[pawnKey & pawnHashMask]; }

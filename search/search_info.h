@@ -49,11 +49,21 @@ struct SearchInfo {
 
 extern SearchInfo searchInfo;
 
+// The front end's services that the search uses; unset ones are skipped
+// (the benchmark runs without input and without a game).
+struct SearchCallbacks {
+  void (*poll)() = nullptr;                         // read and handle waiting input
+  void (*finished)(bool discardResult) = nullptr;   // play or record the result
+  bool (*postEnabled)() = nullptr;                  // thinking lines in xboard mode
+  void (*ponderAnnotation)() = nullptr;             // note of ponder iteration headers
+};
+extern SearchCallbacks searchCallbacks;
+
 // Searches the loaded root position (record 0) under `parameters`, then
 // reports through OnSearchFinished.
 void Think(const SearchParameters& parameters);
 
-// Nodes of the running iteration (the poll and "stat01" read it).
+// Nodes counted since the driver last added them to totalNodes.
 uint32_t CurrentIterationNodes();
 
 // Clears the driver's open-ended flag: a ponder search that became the real

@@ -1,0 +1,49 @@
+// The facts of one evaluation call, shared by its terms.
+#pragma once
+
+#include "eval/value_tables.h"
+#include "position/basics.h"
+
+// Rewritten at the start of every EvaluatePosition call; valid only within
+// that call (and, for tests, until the next one).
+struct EvalScratch {
+  bool queensOnBoard;
+  bool whiteBare, blackBare;  // king and pawns only
+  bool noWhitePawnOnFile[8], noBlackPawnOnFile[8];
+  Bitboard whitePawnAttacks, blackPawnAttacks;
+  Bitboard whiteDefendedPawns, blackDefendedPawns;  // pawns their own pawns attack
+  Bitboard whitePassers, blackPassers;
+  bool drawDetected;  // set by the pawn race; the call returns 0
+  const PrescanEntry* activeEntry;
+};
+
+extern EvalScratch evalScratch;
+
+inline bool EndgameMode(const EvalScratch& e) { return e.activeEntry->phase == kEndgamePhase; }
+inline bool OpeningTables(const EvalScratch& e) { return e.activeEntry->phase == kOpeningPhase; }
+
+// Side-indexed views of the scratch for the White/Black twins.
+template <int S>
+inline const SideTables& Tables(const EvalScratch& e) {
+  return e.activeEntry->side[S];
+}
+template <int S>
+inline bool Bare(const EvalScratch& e) {
+  return S == kWhite ? e.whiteBare : e.blackBare;
+}
+template <int S>
+inline Bitboard PawnAttacks(const EvalScratch& e) {
+  return S == kWhite ? e.whitePawnAttacks : e.blackPawnAttacks;
+}
+template <int S>
+inline Bitboard DefendedPawns(const EvalScratch& e) {
+  return S == kWhite ? e.whiteDefendedPawns : e.blackDefendedPawns;
+}
+template <int S>
+inline Bitboard Passers(const EvalScratch& e) {
+  return S == kWhite ? e.whitePassers : e.blackPassers;
+}
+template <int S>
+inline bool NoPawnOnFile(const EvalScratch& e, int file) {
+  return S == kWhite ? e.noWhitePawnOnFile[file] : e.noBlackPawnOnFile[file];
+}

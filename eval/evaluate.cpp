@@ -1,0 +1,175 @@
+// The evaluation driver: table choice, special exits, material imbalance,
+// the lazy exit, then the king, piece, pawn-structure and centre terms, and
+// the mating-potential gate.
+#include "eval/evaluate.h"
+
+#include "eval/eval_scratch.h"
+#include "eval/eval_side.h"
+#include "eval/king_safety.h"
+#include "eval/material.h"
+#include "eval/pawnless.h"
+#include "eval/pawns.h"
+#include "eval/piece_terms.h"
+#include "eval/prescan.h"
+#include "search/hash_table.h"
+
+int positionalMargin = 320;
+EvalScratch evalScratch;
+
+namespace {
+
+Bitboard Bit(Square s) { return SquareMask[s]; }
+
+// Each far-advanced pawn can still swing the score by this much in a bare
+// endgame.
+constexpr int kAdvancedPawnMargin = 200;
+
+// Step 16: the centre squares and the blocked d- and e-pawns.
+int CentreTerms(const TreePosition& p) {
+  struct CentreSquare { Square square; int whiteMiss, blackMiss; };
+  static constexpr CentreSquare kCentre[] = {{E4, 6, 4}, {E5, 4, 6}, {D4, 6, 4}, {D5, 4, 6}};
+  const Bitboard pawns = p.white.pawn | p.black.pawn;
+  int v = 0;
+  for (const CentreSquare& c : kCentre) {
+    if (pawns & Bit(c.square)) continue;
+    if ((WhitePawnReach[c.square] & p.white.pawn) == 0) v -= c.whiteMiss;
+    if ((BlackPawnReach[c.square] & p.black.pawn) == 0) v += c.blackMiss;
+  }
+  if ((p.white.pawn & Bit(D2)) && (p.white.pawn & Bit(E2))) v -= 20;
+  if ((p.black.pawn & Bit(D7)) && (p.black.pawn & Bit(E7))) v += 20;
+  return v;
+}
+
+// Pawns whose step ahead is occupied by any piece.
+template <int S>
+int BlockedPawns(const TreePosition& p) {
+  return PopCount(ShiftAhead<S>(Own<S>(p).pawn) & p.occupied);
+}
+
+// Pawns of side S on its sixth and seventh ranks.
+template <int S>
+int FarAdvancedPawns(const TreePosition& p) {
+  return PopCount(Own<S>(p).pawn & (S == kWhite ? RankMask[5] | RankMask[6] : RankMask[2] | RankMask[1]));
+}
+
+// A side without mating potential gets no winning score: the gate looks at
+// the side the score favours.
+int Gate(int score, bool whiteCanWin, bool blackCanWin) {
+  if (score < 1) return blackCanWin ? score : 0;
+  return whiteCanWin ? score : 0;
+}
+
+}  // namespace
+
+int EvaluatePosition(int alpha, int beta) {
+  const TreePosition& p = CurrentPosition();
+  EvalScratch& e = evalScratch;
+
+  // 1. Flags.
+  e.queensOnBoard = (p.white.queen | p.black.queen) != 0;
+  e.whiteBare = p.white.valMinors == 0 && p.white.valMajors == 0;
+  e.blackBare = p.black.valMinors == 0 && p.black.valMajors == 0;
+  e.drawDetected = false;
+
+  // 2. The tables for this node.
+  if (p.pieceUnits > phaseThreshold) e.activeEntry = e.queensOnBoard ? &rootEntry : &alternateEntry;
+  else e.activeEntry = (e.queensOnBoard || !rootHasPawns) ? &endgameEntry : &alternateEntry;
+  const bool endgame = EndgameMode(e);
+
+  // 3. Pawnless exits: no pawns at all, or a side without pawns facing more
+  // than 504 of extra material; the far side's pawns are added as runners.
+  if (p.white.pawn == 0) {
+    if (p.black.pawn == 0) return PawnlessEvaluation();
+    if (-100 * p.black.numPawns - p.materialBalance > 504) {
+      int v = PawnlessEvaluation();
+      for (Bitboard b = p.black.pawn; b;) v -= 2 * Tables<kBlack>(e).PassedTable[PopHighest(b)] + 100;
+      return v;
+    }
+  } else if (p.black.pawn == 0 && p.materialBalance - 100 * p.white.numPawns > 504) {
+    int v = PawnlessEvaluation();
+    for (Bitboard b = p.white.pawn; b;) v += 2 * Tables<kWhite>(e).PassedTable[PopLowest(b)] + 100;
+    return v;
+  }
+
+  // 4. Pawn hash probe.
+  PawnHashEntry& entry = PawnEntryFor(p.pawnHashKey);
+  const bool hit = entry.key == p.pawnHashKey;
+
+  // 5-6. Pawn files, attacks and defended pawns.
+  for (int file = 0; file < 8; ++file) {
+    e.noWhitePawnOnFile[file] = (p.white.pawn & FileMask[file]) == 0;
+    e.noBlackPawnOnFile[file] = (p.black.pawn & FileMask[file]) == 0;
+  }
+  e.whitePawnAttacks = PawnAttacksOfSet<kWhite>(p.white.pawn);
+  e.blackPawnAttacks = PawnAttacksOfSet<kBlack>(p.black.pawn);
+  e.whiteDefendedPawns = p.white.pawn & e.whitePawnAttacks;
+  e.blackDefendedPawns = p.black.pawn & e.blackPawnAttacks;
+
+  // 7. Passed pawns.
+  FindPassedPawns(p, hit ? &entry : nullptr, e);
+
+  // 8. Mating potential, judged only in the endgame.
+  const bool whiteCanWin = !endgame || CanWin(p.white);
+  const bool blackCanWin = !endgame || CanWin(p.black);
+
+  // 9-10. Material imbalance and passed pawns.
+  int s = ImbalanceBonus(p);
+  s += PassedPawnScore(p, e);
+
+  // 11. A drawn pawn ending.
+  if (e.drawDetected) return 0;
+
+  // 12. Lazy exit: material and passed pawns alone put the score far outside
+  // the window.
+  const int t = s + p.materialBalance;
+  if (t > beta + positionalMargin || t < alpha - positionalMargin) {
+    if (!endgame) return t;
+    if (e.whiteBare || e.blackBare) {
+      // Far-advanced pawns can still turn a bare endgame: each one widens
+      // the margin on the side of the window its owner could pull the
+      // score back from. The gate tests the sign of the score returned.
+      const int upper = beta + positionalMargin + kAdvancedPawnMargin * FarAdvancedPawns<kBlack>(p);
+      const int lower = alpha - positionalMargin - kAdvancedPawnMargin * FarAdvancedPawns<kWhite>(p);
+      if (t > upper || t < lower) return Gate(t, whiteCanWin, blackCanWin);
+    }
+  }
+
+  // 13. King safety and pieces.
+  int whiteShelter = 0, blackShelter = 0;
+  if (!endgame) {
+    whiteShelter = KingPlacement<kWhite>(p);
+    blackShelter = KingPlacement<kBlack>(p);
+    s += whiteShelter - blackShelter;
+  }
+  s += Tables<kWhite>(e).KingTable[p.white.kingSquare] - Tables<kBlack>(e).KingTable[p.black.kingSquare];
+  s += KnightTerms<kWhite>(p, e) - KnightTerms<kBlack>(p, e);
+  s += BishopTerms<kWhite>(p, e) - BishopTerms<kBlack>(p, e);
+  if (endgame) s += BishopCountTerm(p);
+  s += RookTerms<kWhite>(p, e) - RookTerms<kBlack>(p, e);
+  s += QueenTerms<kWhite>(p, e) - QueenTerms<kBlack>(p, e);
+
+  // 14. With both queens on, king safety counts half again.
+  if (p.white.queen && p.black.queen) s += (whiteShelter - blackShelter) / 2;
+
+  // 15. Pawn structure, from the hash when the entry is complete.
+  int structure;
+  if (hit && !(entry.flags & kPawnEntryPartial)) {
+    structure = entry.score;
+  } else if (hit) {
+    const int u = p.materialBalance + s;
+    const int margin = positionalMargin / 2;
+    structure = (alpha <= u + margin && u - margin <= beta) ? PawnStructure(entry, s, alpha, beta) : entry.score;
+  } else {
+    structure = PawnStructure(entry, s, alpha, beta);
+  }
+  s += structure;
+
+  // 16. Centre.
+  if (!endgame) s += CentreTerms(p);
+
+  // 17. Blocked pawns and material.
+  const int r = s + p.materialBalance - 4 * BlockedPawns<kWhite>(p) + 4 * BlockedPawns<kBlack>(p);
+
+  // 18. A side that cannot win gets no winning score.
+  return Gate(r, whiteCanWin, blackCanWin);
+}

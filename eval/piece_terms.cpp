@@ -1,0 +1,185 @@
+#include "eval/piece_terms.h"
+
+#include <initializer_list>
+
+#include "eval/eval_side.h"
+
+namespace {
+
+Bitboard Bit(Square s) { return SquareMask[s]; }
+
+int CentreControl(Bitboard attacks, int centreWeight, int ringWeight) {
+  return centreWeight * PopCount(attacks & CentreMask) + ringWeight * PopCount(attacks & CentreRingMask);
+}
+
+// The side's first two ranks.
+template <int S>
+Bitboard HomeRanks() {
+  return S == kWhite ? RankMask[0] | RankMask[1] : RankMask[6] | RankMask[7];
+}
+
+}  // namespace
+
+template <int S>
+int KnightTerms(const TreePosition& p, const EvalScratch& e) {
+  constexpr int E = 1 - S;
+  const SidePieces& own = Own<S>(p);
+  const SidePieces& enemy = Enemy<S>(p);
+  const SideTables& t = Tables<S>(e);
+  const bool endgame = EndgameMode(e);
+  int v = 0;
+  for (Bitboard knights = own.knight; knights;) {
+    const Square s = PopRearmost<S>(knights);
+    // 1-2. Placement and centre control.
+    v += t.KnightTable[s];
+    if (!endgame) v += CentreControl(KnightAttacks[s], 4, 2);
+    // 3. Defended by pawns; an outpost when no enemy pawn can ever chase it.
+    const int defenders = PopCount(PawnAttackersOf<S>(s) & own.pawn);
+    if (defenders > 0) {
+      v += 6;
+      if (RelativeRank<S>(s) >= 4 && (PawnReach<E>(s) & enemy.pawn) == 0) v += 12 * defenders;
+    }
+    // 4. A knight in front of the d- or e-pawn on its home square.
+    if ((s == Relative<S>(D3) || s == Relative<S>(E3)) && (own.pawn & Bit(Ahead<E>(s)))) v -= 25;
+    // 5. Close to the enemy king.
+    if (!endgame) {
+      const int d = KingDistance[s][enemy.kingSquare];
+      if (d < 4) v += 2 * (5 - d);
+    }
+    // 6. A knight blocking the c-pawn, worse when the centre is locked.
+    if (s == Relative<S>(C3) && (own.pawn & Bit(Relative<S>(C2))))
+      v -= ((p.white.pawn & Bit(D4)) && (p.black.pawn & Bit(D5))) ? 14 : 4;
+  }
+  return v;
+}
+
+template <int S>
+int BishopTerms(const TreePosition& p, const EvalScratch& e) {
+  constexpr int E = 1 - S;
+  const SidePieces& own = Own<S>(p);
+  const SidePieces& enemy = Enemy<S>(p);
+  const SideTables& t = Tables<S>(e);
+  const bool endgame = EndgameMode(e);
+  const Bitboard enemyKing = Bit(enemy.kingSquare);
+  // 1. The pair.
+  int v = PopCount(own.bishop) >= 2 ? 18 : 0;
+  for (Bitboard bishops = own.bishop; bishops;) {
+    const Square s = PopRearmost<S>(bishops);
+    // 2. Placement, centre control and mobility.
+    v += t.BishopTable[s];
+    const Bitboard attacks = BishopAttacksOf(s, p.occupied45, p.occupied315);
+    if (!endgame) v += CentreControl(attacks, 6, 2);
+    v += PopCount(attacks & ~own.friendly);
+    // 3. In front of the d- or e-pawn on its home square.
+    if ((s == Relative<S>(D3) || s == Relative<S>(E3)) && (own.pawn & Bit(Ahead<E>(s)))) v -= 30;
+    // 4. On a diagonal of the enemy king.
+    if ((DiagonalA1H8Through[s] | DiagonalH1A8Through[s]) & enemyKing) v += 8;
+    // 5. Hemmed in by its own centre pawns or pieces.
+    if (s == Relative<S>(C1) || s == Relative<S>(D2)) {
+      if (own.pawn & Bit(Relative<S>(E3))) v -= 20;
+      else if (s == Relative<S>(C1) && p.squares[Relative<S>(D2)] != 0) v -= 14;
+    }
+    if (s == Relative<S>(F1) || s == Relative<S>(E2)) {
+      if (own.pawn & Bit(Relative<S>(D3))) v -= 20;
+      else if (s == Relative<S>(F1) && p.squares[Relative<S>(E2)] != 0) v -= 14;
+    }
+    // 6. Enemy pawns on the bishop's own colour are its targets.
+    if (endgame) {
+      const Bitboard colour = (kDarkSquares & Bit(s)) ? kDarkSquares : ~kDarkSquares;
+      v += 4 * PopCount(enemy.pawn & colour);
+    }
+    // 7. Trapped on a7 / h7 behind a defended pawn on b6 / g6.
+    const Bitboard enemyDefended = DefendedPawns<E>(e);
+    if (s == Relative<S>(A7) && (enemyDefended & Bit(Relative<S>(B6)))) v -= 100;
+    if (s == Relative<S>(H7) && (enemyDefended & Bit(Relative<S>(G6)))) v -= 100;
+  }
+  return v;
+}
+
+int BishopCountTerm(const TreePosition& p) {
+  const int k = PopCount(p.white.bishop) - PopCount(p.black.bishop);
+  const Bitboard pawns = p.white.pawn | p.black.pawn;
+  const bool bothWings = (pawns & QueensideFilesMask) && (pawns & KingsideFilesMask);
+  return (bothWings ? 16 : 8) * k;
+}
+
+template <int S>
+int RookTerms(const TreePosition& p, const EvalScratch& e) {
+  const SidePieces& own = Own<S>(p);
+  const SidePieces& enemy = Enemy<S>(p);
+  const SideTables& t = Tables<S>(e);
+  const bool endgame = EndgameMode(e);
+  const int enemyKingRank = RelativeRank<S>(enemy.kingSquare);
+  const Bitboard seventh = RankMask[S == kWhite ? 6 : 1];
+  int v = 0;
+  // The rooks not yet walked are the "later" rooks.
+  for (Bitboard later = own.rook; later;) {
+    const Square s = PopRearmost<S>(later);
+    const Bitboard file = FileMask[FileOf(s)];
+    // 1-3. Placement, activity and mobility.
+    v += t.RookTable[s];
+    const Bitboard attacks = RookAttacksOf(s, p.occupied, p.occupied90);
+    v += endgame ? 30 : CentreControl(attacks, 4, 2);
+    v += PopCount(attacks);
+    // 4. Connected with a later rook, doubly so on the seventh.
+    if (attacks & later) v += (attacks & later & seventh) ? 24 : 8;
+    // 5. Open and half-open files.
+    if ((own.pawn & file) == 0) {
+      v += (file & Bit(enemy.kingSquare)) ? 40 : 15;
+      if (enemy.queen & file) v += 10;
+      if ((enemy.pawn & file) == 0) v += (later & file) ? 26 : 10;
+    }
+    // 6. On the seventh with the enemy king behind it.
+    if (RelativeRank<S>(s) == 6 && enemyKingRank >= 6) v += 50;
+    if (endgame) continue;
+    // 7. Shut in a corner by its own king and pawns.
+    for (int wing : {kQueenSide, kKingSide}) {
+      const Bitboard zone = RookCornerZone[S][wing];
+      if ((zone & Bit(s)) && (zone & Bit(own.kingSquare)) &&
+          (attacks & ~(own.pawn | Bit(own.kingSquare) | zone)) == 0)
+        v -= 35;
+    }
+    // 8. Advanced with no way back to its own first two ranks.
+    if (RelativeRank<S>(s) >= 2 && (attacks & ~p.occupied & HomeRanks<S>()) == 0)
+      v -= OpeningTables(e) ? 16 : 8;
+  }
+  return v;
+}
+
+template <int S>
+int QueenTerms(const TreePosition& p, const EvalScratch& e) {
+  const SidePieces& own = Own<S>(p);
+  const SidePieces& enemy = Enemy<S>(p);
+  const bool endgame = EndgameMode(e);
+  const bool opening = OpeningTables(e);
+  const Bitboard firstRank = RankMask[S == kWhite ? 0 : 7];
+  const Bitboard secondRank = RankMask[S == kWhite ? 1 : 6];
+  int v = 0;
+  for (Bitboard queens = own.queen; queens;) {
+    const Square s = PopRearmost<S>(queens);
+    // 1. An early queen sortie: far from home and cut off from it.
+    if (!endgame && RelativeRank<S>(s) >= 2) {
+      const Bitboard free = (RookAttacksOf(s, p.occupied, p.occupied90) |
+                             BishopAttacksOf(s, p.occupied45, p.occupied315)) & ~p.occupied;
+      if ((free & firstRank) == 0) {
+        const bool reachesSecond = (free & secondRank) != 0;
+        v -= opening ? (reachesSecond ? 20 : 40) : (reachesSecond ? 4 : 12);
+      }
+      if (opening) v -= ((CentreMask | CentreRingMask) & Bit(s)) ? 20 : 12;
+    }
+    // 2. Close to an enemy king that can no longer castle.
+    if (enemy.castling == 0) v -= 2 * KingDistance[s][enemy.kingSquare];
+    // 3. On the seventh with the enemy king behind it.
+    if (RelativeRank<S>(s) == 6 && RelativeRank<S>(enemy.kingSquare) >= 6) v += 25;
+  }
+  return v;
+}
+
+template int KnightTerms<kWhite>(const TreePosition&, const EvalScratch&);
+template int KnightTerms<kBlack>(const TreePosition&, const EvalScratch&);
+template int BishopTerms<kWhite>(const TreePosition&, const EvalScratch&);
+template int BishopTerms<kBlack>(const TreePosition&, const EvalScratch&);
+template int RookTerms<kWhite>(const TreePosition&, const EvalScratch&);
+template int RookTerms<kBlack>(const TreePosition&, const EvalScratch&);
+template int QueenTerms<kWhite>(const TreePosition&, const EvalScratch&);
+template int QueenTerms<kBlack>(const TreePosition&, const EvalScratch&);

@@ -1,0 +1,120 @@
+// The root analysis objects: one CPiece object per occupied square of the
+// root, built before every search. Each object studies its own piece in the
+// root position (pawn structure features, pins of minor pieces, bishop
+// placement, knight outposts). The per-node evaluation does not read them.
+#pragma once
+
+#include <cstdint>
+
+#include "position/basics.h"
+
+namespace eval_pieces {
+
+class CPiece {
+ public:
+  CPiece(Square at, int pieceCode) : square(at), code(pieceCode) {}
+  virtual ~CPiece() = default;
+  // Fills the object's features from the current ply's position.
+  virtual void Analyse() = 0;
+
+  int32_t square;
+  int32_t code;  // signed piece code
+};
+
+class CPawn : public CPiece {
+ public:
+  using CPiece::CPiece;
+  void Analyse() override;
+
+  virtual bool IsPassed() = 0;
+  virtual bool IsDefended() = 0;
+  virtual bool IsBackward() = 0;
+  // The first enemy pawn ahead on the file: its square and the number of
+  // squares between the two pawns; false and -1, -1 when there is none.
+  virtual bool FindOpposingPawn(int32_t& distance, int32_t& opposingSquare) = 0;
+  virtual bool IsIsolated() = 0;
+  virtual bool IsDetached() = 0;
+  virtual bool IsDoubled() = 0;
+
+  uint8_t passed = 0, defended = 0, backward = 0, opposed = 0;
+  int32_t opposingDistance = -1, opposingSquare = -1;
+  uint8_t isolated = 0, detached = 0, doubled = 0;
+};
+
+// The pawn tests written once for both colours; "ahead" is toward rank 8
+// for White and toward rank 1 for Black.
+template <int S>
+class CSidePawn : public CPawn {
+ public:
+  using CPawn::CPawn;
+  bool IsPassed() override;
+  bool IsDefended() override;
+  bool IsBackward() override;
+  bool FindOpposingPawn(int32_t& distance, int32_t& opposing) override;
+  bool IsIsolated() override;
+  bool IsDetached() override;
+  bool IsDoubled() override;
+};
+
+class CWhitePawn final : public CSidePawn<kWhite> {
+ public:
+  using CSidePawn::CSidePawn;
+};
+class CBlackPawn final : public CSidePawn<kBlack> {
+ public:
+  using CSidePawn::CSidePawn;
+};
+
+class CMinorPiece : public CPiece {
+ public:
+  using CPiece::CPiece;
+  // Looks for a pin against the own king, then queens, then rooks.
+  void FindPin();
+
+  uint8_t pinned = 0;
+  int32_t pinnerSquare = -1;
+  int32_t shieldedSquare = -1;
+};
+
+class CKnight final : public CMinorPiece {
+ public:
+  using CMinorPiece::CMinorPiece;
+  void Analyse() override;
+
+  uint8_t knightFlag = 1;
+  int32_t firstTarget = -1;  // lowest square the knight attacks
+  int32_t pawnThreat = 0;    // 2 when an enemy pawn can attack the square
+};
+
+class CBishop final : public CMinorPiece {
+ public:
+  using CMinorPiece::CMinorPiece;
+  void Analyse() override;
+
+  uint8_t cornerFlag = 0;  // in a corner or fianchetto square with material on
+};
+
+class CMajorPiece : public CPiece {
+ public:
+  using CPiece::CPiece;
+};
+
+class CRook final : public CMajorPiece {
+ public:
+  using CMajorPiece::CMajorPiece;
+  void Analyse() override {}
+};
+
+class CQueen final : public CMajorPiece {
+ public:
+  using CMajorPiece::CMajorPiece;
+  void Analyse() override {}
+};
+
+class CKing final : public CPiece {
+ public:
+  using CPiece::CPiece;
+  void Analyse() override {}
+};
+
+}  // namespace eval_pieces

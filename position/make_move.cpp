@@ -1,0 +1,310 @@
+// Copy-make. The record of ply p is copied to ply p + 1 and every field of
+// the copy is brought up to date incrementally: piece sets, the rotated
+// occupancy sets, counters, material, castling rights, en-passant square,
+// both hash keys, the half-move clock and the check flag of the side that
+// is to move next.
+//
+// Speed notes: the fields that every move rewrites (occupancy sets, key,
+// last move, side) are not copied at all; the changed fields are computed
+// from the parent record rather than read back from the fresh copy (that
+// would wait for the copy's stores); the hash key stays in a register until
+// the end. The byte stores into `squares` come last because a byte store
+// may alias any other memory and would make the compiler reload everything
+// after it.
+#include "position/make_move.h"
+
+#include "position/attacks.h"
+#include "position/tables.h"
+
+namespace {
+
+// Material by piece type; a king is worth nothing here.
+constexpr int kMaterialValue[8] = {0, kPawnValue, kKnightValue, kBishopValue, kRookValue, kQueenValue, 0, 0};
+
+// The home corners of a side's rooks and the pawn keys of a side.
+template <int S> constexpr Square kKingRookCorner = S == kWhite ? H1 : H8;
+template <int S> constexpr Square kQueenRookCorner = S == kWhite ? A1 : A8;
+template <int S>
+inline uint32_t PawnKey(Square s) {
+  if constexpr (S == kWhite) return WhitePawnKeys[s]; else return BlackPawnKeys[s];
+}
+
+// Moves a piece from `from` to `to` in the rotated occupancy sets of p.
+inline void MoveRotated(TreePosition& p, Square from, Square to) {
+  p.occupied45 = (p.occupied45 & ~(Bitboard(1) << Rotate45[from])) | Bitboard(1) << Rotate45[to];
+  p.occupied90 = (p.occupied90 & ~(Bitboard(1) << Rotate90[from])) | Bitboard(1) << Rotate90[to];
+  p.occupied315 = (p.occupied315 & ~(Bitboard(1) << Rotate315[from])) | Bitboard(1) << Rotate315[to];
+}
+
+inline void ClearRotated(TreePosition& p, Square s) {
+  p.occupied45 &= ~(Bitboard(1) << Rotate45[s]);
+  p.occupied90 &= ~(Bitboard(1) << Rotate90[s]);
+  p.occupied315 &= ~(Bitboard(1) << Rotate315[s]);
+}
+
+// Castling rights of side S after one of its rooks leaves, or is taken on,
+// square s: the right of that corner goes, with its key.
+template <int S>
+inline int32_t RightsAfterRookLeaves(int32_t rights, Square s, uint64_t& key) {
+  if (s == kKingRookCorner<S> && (rights & kCastleKingSide)) {
+    key ^= CastlingKeys[S][0];
+    return rights & ~kCastleKingSide;
+  }
+  if (s == kQueenRookCorner<S> && (rights & kCastleQueenSide)) {
+    key ^= CastlingKeys[S][1];
+    return rights & ~kCastleQueenSide;
+  }
+  return rights;
+}
+
+// King move of side S. All rights of the side go; a castling word also
+// moves the rook. Returns the rook's from square when it castles, else -1.
+template <int S>
+inline Square KingMove(const TreePosition& q, TreePosition& p, uint64_t& key, Move m, Square f, Square t) {
+  constexpr int sign = S == kWhite ? 1 : -1;
+  const SidePieces& before = Own<S>(q);
+  SidePieces& own = Own<S>(p);
+  own.kingSquare = t;
+  if (before.castling == 0) return -1;
+  key ^= CastlingRightsKey(S, before.castling);
+  own.castling = 0;
+  Square rookFrom;
+  if (m == (S == kWhite ? kWhiteCastleShort : kBlackCastleShort))
+    rookFrom = kKingRookCorner<S>;
+  else if (m == (S == kWhite ? kWhiteCastleLong : kBlackCastleLong))
+    rookFrom = kQueenRookCorner<S>;
+  else
+    return -1;
+  const Square rookTo = (f + t) / 2;  // the square the king crosses
+  const Bitboard rookMove = SquareMask[rookFrom] | SquareMask[rookTo];
+  own.rook = before.rook ^ rookMove;
+  own.queen_and_rook = before.queen_and_rook ^ rookMove;
+  own.friendly ^= rookMove;
+  p.occupied ^= rookMove;
+  MoveRotated(p, rookFrom, rookTo);
+  key ^= PieceKey(rookFrom, sign * kRook) ^ PieceKey(rookTo, sign * kRook);
+  return rookFrom;
+}
+
+// Pawn move of side S: plain push or capture, en passant, or promotion.
+// Returns the piece code that ends up on t; sets `victim` to the square of
+// the pawn taken en passant (that capture is complete here).
+template <int S>
+inline int PawnMove(const TreePosition& q, TreePosition& p, uint64_t& key, Move m, Square f, Square t, Square& victim) {
+  constexpr int E = 1 - S;
+  constexpr int sign = S == kWhite ? 1 : -1;
+  constexpr int up = S == kWhite ? 8 : -8;
+  const SidePieces& before = Own<S>(q);
+  SidePieces& own = Own<S>(p);
+  const Bitboard fromTo = SquareMask[f] | SquareMask[t];
+  key ^= PieceKey(f, sign * kPawn) ^ PieceKey(t, sign * kPawn);
+  p.pawnHashKey = q.pawnHashKey ^ PawnKey<S>(f) ^ PawnKey<S>(t);
+  p.halfMoveClock = 0;
+
+  if (MoveCaptured(m) == kPawn && q.squares[t] == 0) {
+    // En passant: the enemy pawn stands behind the target square.
+    victim = t - up;
+    const SidePieces& enemyBefore = Enemy<S>(q);
+    SidePieces& enemy = Enemy<S>(p);
+    own.pawn = before.pawn ^ fromTo;
+    ClearRotated(p, victim);
+    p.occupied &= ~SquareMask[victim];
+    enemy.pawn = enemyBefore.pawn & ~SquareMask[victim];
+    enemy.friendly = enemyBefore.friendly & ~SquareMask[victim];
+    enemy.numPawns = enemyBefore.numPawns - 1;
+    p.materialBalance = q.materialBalance + sign * kPawnValue;
+    key ^= PieceKey(victim, -sign * kPawn);
+    p.pawnHashKey ^= PawnKey<E>(victim);
+    return sign * kPawn;
+  }
+
+  const int promotion = MoveSpecial(m);
+  if (promotion != 0) {
+    // The pawn leaves the board and the new piece appears on t.
+    own.pawn = before.pawn & ~SquareMask[f];
+    own.numPawns = before.numPawns - 1;
+    key ^= PieceKey(t, sign * kPawn) ^ PieceKey(t, sign * promotion);
+    p.pawnHashKey ^= PawnKey<S>(t);
+    p.materialBalance = q.materialBalance + sign * (kMaterialValue[promotion] - kPawnValue);
+    const Bitboard bit = SquareMask[t];
+    switch (promotion) {
+      case kKnight:
+        own.knight = before.knight | bit;
+        own.valMinors = before.valMinors + 3;
+        p.pieceUnits = q.pieceUnits + 3;
+        break;
+      case kBishop:
+        own.bishop = before.bishop | bit;
+        own.queen_and_bishop = before.queen_and_bishop | bit;
+        own.valMinors = before.valMinors + 3;
+        p.pieceUnits = q.pieceUnits + 3;
+        break;
+      case kRook:
+        own.rook = before.rook | bit;
+        own.queen_and_rook = before.queen_and_rook | bit;
+        own.valMajors = before.valMajors + 1;
+        p.pieceUnits = q.pieceUnits + 5;
+        break;
+      default:  // queen
+        own.queen = before.queen | bit;
+        own.queen_and_rook = before.queen_and_rook | bit;
+        own.queen_and_bishop = before.queen_and_bishop | bit;
+        own.valMajors = before.valMajors + 2;
+        p.pieceUnits = q.pieceUnits + 9;
+        break;
+    }
+    return sign * promotion;
+  }
+
+  own.pawn = before.pawn ^ fromTo;
+  // A double step leaves an en-passant square only when an enemy pawn
+  // stands ready to take.
+  const Square passed = t - up;
+  if (t - f == 2 * up && (EnPassantSources[passed] & Enemy<S>(q).pawn)) {
+    p.epSquare = passed;
+    key ^= EnPassantSources[passed];
+  }
+  return sign * kPawn;
+}
+
+// Removes the enemy piece of type `type` that side S captures on t. The
+// material and piece units may already hold a promotion's change.
+template <int S>
+inline void Capture(const TreePosition& q, TreePosition& p, uint64_t& key, Square t, int type) {
+  constexpr int E = 1 - S;
+  constexpr int sign = S == kWhite ? 1 : -1;
+  const SidePieces& before = Enemy<S>(q);
+  SidePieces& enemy = Enemy<S>(p);
+  const Bitboard keep = ~SquareMask[t];
+  enemy.friendly = before.friendly & keep;
+  key ^= PieceKey(t, -sign * type);
+  p.halfMoveClock = 0;
+  p.materialBalance += sign * kMaterialValue[type];
+  switch (type) {
+    case kPawn:
+      enemy.pawn = before.pawn & keep;
+      enemy.numPawns = before.numPawns - 1;
+      p.pawnHashKey ^= PawnKey<E>(t);
+      break;
+    case kKnight:
+      enemy.knight = before.knight & keep;
+      enemy.valMinors = before.valMinors - 3;
+      p.pieceUnits -= 3;
+      break;
+    case kBishop:
+      enemy.bishop = before.bishop & keep;
+      enemy.queen_and_bishop = before.queen_and_bishop & keep;
+      enemy.valMinors = before.valMinors - 3;
+      p.pieceUnits -= 3;
+      break;
+    case kRook:
+      enemy.rook = before.rook & keep;
+      enemy.queen_and_rook = before.queen_and_rook & keep;
+      enemy.valMajors = before.valMajors - 1;
+      p.pieceUnits -= 5;
+      if (before.castling != 0) enemy.castling = RightsAfterRookLeaves<E>(before.castling, t, key);
+      break;
+    case kQueen:
+      enemy.queen = before.queen & keep;
+      enemy.queen_and_rook = before.queen_and_rook & keep;
+      enemy.queen_and_bishop = before.queen_and_bishop & keep;
+      enemy.valMajors = before.valMajors - 2;
+      p.pieceUnits -= 9;
+      break;
+    default:
+      break;
+  }
+}
+
+// Steps 2-7 of a move m of side S from record q into record p, which is
+// already a copy of q.
+template <int S>
+inline void UpdateCopy(const TreePosition* __restrict qp, TreePosition* __restrict pp, Move m) {
+  constexpr int E = 1 - S;
+  constexpr int sign = S == kWhite ? 1 : -1;
+  const TreePosition& q = *qp;
+  TreePosition& p = *pp;
+  const SidePieces& before = Own<S>(q);
+  SidePieces& own = Own<S>(p);
+  const Square f = MoveFrom(m), t = MoveTo(m);
+  const int piece = MovePiece(m), captured = MoveCaptured(m);
+  const Bitboard fromTo = SquareMask[f] | SquareMask[t];
+
+  // 2. The mover leaves f and arrives on t (a captured piece leaves its
+  //    square occupied).
+  p.occupied = (q.occupied & ~SquareMask[f]) | SquareMask[t];
+  p.occupied45 = (q.occupied45 & ~(Bitboard(1) << Rotate45[f])) | Bitboard(1) << Rotate45[t];
+  p.occupied90 = (q.occupied90 & ~(Bitboard(1) << Rotate90[f])) | Bitboard(1) << Rotate90[t];
+  p.occupied315 = (q.occupied315 & ~(Bitboard(1) << Rotate315[f])) | Bitboard(1) << Rotate315[t];
+  own.friendly = before.friendly ^ fromTo;
+  uint64_t key = q.hashKey;
+
+  // 3. An en-passant chance lasts one ply.
+  if (q.epSquare != 0) {
+    key ^= EnPassantSources[q.epSquare];
+    p.epSquare = 0;
+  }
+  // 4.
+  p.lastMove = m;
+
+  // 5. By the moving piece; a piece move also counts the half-move clock
+  //    up (a capture sets it back to 0 below).
+  Square vacated = -1;  // a second square left empty: castling rook, pawn taken en passant
+  int arriving = sign * piece;  // the piece code that ends on t
+  if (piece == kPawn) {
+    arriving = PawnMove<S>(q, p, key, m, f, t, vacated);
+  } else {
+    p.halfMoveClock = q.halfMoveClock + 1;
+    key ^= PieceKey(f, sign * piece) ^ PieceKey(t, sign * piece);
+    if (piece == kKing) {
+      vacated = KingMove<S>(q, p, key, m, f, t);
+    } else {
+      // Knight, bishop, rook or queen: the bit moves in the sets of its kind,
+      // without a branch on the kind.
+      const Bitboard knight = fromTo & -Bitboard(piece == kKnight);
+      const Bitboard bishop = fromTo & -Bitboard(piece == kBishop);
+      const Bitboard rook = fromTo & -Bitboard(piece == kRook);
+      const Bitboard queen = fromTo & -Bitboard(piece == kQueen);
+      own.knight = before.knight ^ knight;
+      own.bishop = before.bishop ^ bishop;
+      own.rook = before.rook ^ rook;
+      own.queen = before.queen ^ queen;
+      own.queen_and_rook = before.queen_and_rook ^ rook ^ queen;
+      own.queen_and_bishop = before.queen_and_bishop ^ bishop ^ queen;
+      if (piece == kRook && before.castling != 0) own.castling = RightsAfterRookLeaves<S>(before.castling, f, key);
+    }
+  }
+
+  // 6. The captured piece (en passant has been dealt with).
+  if (captured != 0 && !(piece == kPawn && vacated >= 0)) Capture<S>(q, p, key, t, captured);
+
+  // 7. Common end (`occupied` is the union of both sides' `friendly` sets,
+  //    kept up to date with them above).
+  p.side = E;
+  p.hashKey = key ^ SideKey;
+  // The board last.
+  p.squares[f] = 0;
+  p.squares[t] = int8_t(arriving);
+  if (vacated >= 0) {
+    p.squares[vacated] = 0;
+    if (piece == kKing) p.squares[(f + t) / 2] = int8_t(sign * kRook);
+  }
+}
+
+}  // namespace
+
+template <int S>
+void MakeMove(Move m) {
+  // 1. Copy the record forward.
+  const int ply = currentPly;
+  TreePosition* p = &TreePositions[ply] + 1;
+  const TreePosition* q = p - 1;
+  CopyPosition<kRewrittenByEveryMove>(*p, *q);  // the rest is written below
+  UpdateCopy<S>(q, p, m);
+  currentPly = ply + 1;
+  KeyHistory[keyHistoryRoot + ply + 1] = p->hashKey;
+  p->kingAttacked = IsAttackedBy<S>(*p, Enemy<S>(*q).kingSquare);
+}
+
+template void MakeMove<kWhite>(Move);
+template void MakeMove<kBlack>(Move);

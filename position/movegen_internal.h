@@ -1,0 +1,136 @@
+// Helpers shared by the move generators: side-relative pawn geometry, the
+// bit-scan direction of a loop, attack sets by piece kind and the pin test.
+#pragma once
+
+#include "position/attacks.h"
+#include "position/tables.h"
+#include "position/tree_position.h"
+
+namespace movegen {
+
+inline constexpr Bitboard kFileA = 0x0101010101010101ULL;
+inline constexpr Bitboard kFileH = kFileA << 7;
+inline constexpr Bitboard kRank1 = 0xFFULL;
+
+// Rank `r` (0-7) as side S sees it: rank 0 is the side's first rank.
+template <int S>
+constexpr Bitboard RelativeRank(int r) {
+  return kRank1 << (8 * (S == kWhite ? r : 7 - r));
+}
+
+// Square steps of side S's pawns: straight ahead, ahead toward the a-file,
+// ahead toward the h-file.
+template <int S> inline constexpr int kUp = S == kWhite ? 8 : -8;
+template <int S> inline constexpr int kUpWest = S == kWhite ? 7 : -9;
+template <int S> inline constexpr int kUpEast = S == kWhite ? 9 : -7;
+
+// Moves every square of a set by `delta` squares (compile-time delta).
+template <int Delta>
+inline Bitboard Shift(Bitboard b) {
+  if constexpr (Delta > 0) return b << Delta; else return b >> -Delta;
+}
+
+// Sign of side S's piece codes.
+template <int S> inline constexpr int kSign = S == kWhite ? 1 : -1;
+
+// Type of the enemy piece on `to` (0 when empty) for a move of side S.
+template <int S>
+inline int CapturedOn(const TreePosition& p, Square to) {
+  return -kSign<S> * p.squares[to];
+}
+
+// Takes the next square of a set, lowest first when kLow, else highest first.
+template <bool kLow>
+inline Square PopNext(Bitboard& b) {
+  if constexpr (kLow) return PopLowest(b); else return PopHighest(b);
+}
+
+// Attack set of a knight, bishop, rook, queen or king on `s`.
+template <int Piece>
+inline Bitboard AttacksOf(const TreePosition& p, Square s) {
+  if constexpr (Piece == kKnight) return KnightAttacks[s];
+  else if constexpr (Piece == kBishop) return BishopAttacksOf(s, p.occupied45, p.occupied315);
+  else if constexpr (Piece == kRook) return RookAttacksOf(s, p.occupied, p.occupied90);
+  else if constexpr (Piece == kQueen)
+    return BishopAttacksOf(s, p.occupied45, p.occupied315) | RookAttacksOf(s, p.occupied, p.occupied90);
+  else return KingAttacks[s];
+}
+
+// The set of side S's pieces of one kind.
+template <int Piece>
+inline Bitboard PiecesOf(const SidePieces& side) {
+  if constexpr (Piece == kKnight) return side.knight;
+  else if constexpr (Piece == kBishop) return side.bishop;
+  else if constexpr (Piece == kRook) return side.rook;
+  else return side.queen;
+}
+
+// Moves of every piece of one kind onto `targets`. For captures the
+// captured type is read from the board; quiet targets are empty squares.
+template <int S, int Piece, bool kPiecesLow, bool kTargetsLow, bool kCaptures>
+inline Move* PieceMoves(const TreePosition& p, Bitboard pieces, Bitboard targets, Move* out) {
+  while (pieces) {
+    const Square from = PopNext<kPiecesLow>(pieces);
+    const Move base = MakeMoveWord(from, 0, Piece);
+    Bitboard to = AttacksOf<Piece>(p, from) & targets;
+    while (to) {
+      const Square t = PopNext<kTargetsLow>(to);
+      *out++ = base | Move(t) << 6 | (kCaptures ? Move(CapturedOn<S>(p, t)) << 15 : 0);
+    }
+  }
+  return out;
+}
+
+// Is side S's piece on `s` pinned against its own king? It is when it shares
+// a line with the king and its attack along that line reaches both the king
+// and an enemy slider that moves along such a line.
+template <int S>
+inline bool IsPinned(const TreePosition& p, Square s) {
+  const SidePieces& own = Own<S>(p);
+  const SidePieces& enemy = Enemy<S>(p);
+  Bitboard line, sliders;
+  switch (Direction[s][own.kingSquare]) {
+    case kNoDirection:
+      return false;
+    case kWest:
+    case kEast:
+      line = RankAttacksOf(s, p.occupied);
+      sliders = enemy.queen_and_rook;
+      break;
+    case kNorth:
+    case kSouth:
+      line = FileAttacksOf(s, p.occupied90);
+      sliders = enemy.queen_and_rook;
+      break;
+    case kNorthEast:
+    case kSouthWest:
+      line = DiagA1H8AttacksOf(s, p.occupied45);
+      sliders = enemy.queen_and_bishop;
+      break;
+    default:
+      line = DiagH1A8AttacksOf(s, p.occupied315);
+      sliders = enemy.queen_and_bishop;
+      break;
+  }
+  return (line & SquareMask[own.kingSquare]) && (line & sliders);
+}
+
+// May side S castle to the king's side (or queen's side)? The right must
+// be held, the squares between king and rook empty, and neither the king's
+// square nor the two squares it crosses attacked (the knight's square b1/b8
+// may be attacked).
+template <int S, bool kKingSide>
+inline bool CanCastle(const TreePosition& p) {
+  constexpr int E = 1 - S;
+  constexpr Square e = S == kWhite ? E1 : E8;
+  if constexpr (kKingSide) {
+    return (Own<S>(p).castling & kCastleKingSide) && p.squares[e + 1] == 0 && p.squares[e + 2] == 0 &&
+           !IsAttackedBy<E>(p, e) && !IsAttackedBy<E>(p, e + 1) && !IsAttackedBy<E>(p, e + 2);
+  } else {
+    return (Own<S>(p).castling & kCastleQueenSide) && p.squares[e - 1] == 0 && p.squares[e - 2] == 0 &&
+           p.squares[e - 3] == 0 && !IsAttackedBy<E>(p, e) && !IsAttackedBy<E>(p, e - 1) &&
+           !IsAttackedBy<E>(p, e - 2);
+  }
+}
+
+}  // namespace movegen

@@ -1,0 +1,24 @@
+// Perft: counts the leaves of the legal move tree with the search's own
+// machinery (evasions in check, otherwise captures then quiet moves, every
+// move made by copy-make and kept when the mover's king is not attacked).
+// Every leaf is made; there is no counting shortcut at the last ply.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "position/basics.h"
+
+// Leaves of the tree of `depth` plies below the current ply.
+uint64_t Perft(int depth);
+
+// The count under each legal root move, in generation order.
+struct PerftSplit {
+  Move move;
+  uint64_t nodes;
+};
+std::vector<PerftSplit> PerftDivide(int depth);
+
+// Coordinate text of a move word: "e2e4", "e7e8q", castling as "e1g1".
+std::string CoordinateText(Move move);

@@ -1,0 +1,31 @@
+// Move keys shared by the alpha-beta and quiescence searches.
+#pragma once
+
+#include "position/basics.h"
+#include "position/static_exchange.h"
+
+// Static exchange result from the mover's point of view.
+template <int S>
+inline int ExchangeForMover(Move m) {
+  return S == kWhite ? StaticExchange(MoveFrom(m), MoveTo(m), 0) : -StaticExchange(MoveFrom(m), MoveTo(m), 1);
+}
+
+// A key packed above the move's low 21 bits, so that sorting the packed
+// words sorts by key first.
+inline Move PackKey(int key, Move m) { return Move(key) << 21 | MoveLow21(m); }
+
+// Material the move wins outright: the captured piece plus a promotion.
+inline int MoveGain(Move m) {
+  return kPieceValue[MoveCaptured(m)] + (MovePiece(m) == kPawn ? kPieceValue[MoveSpecial(m)] : 0);
+}
+
+// Orders the evasions in [begin, end) in place and returns the new end:
+// captures by key, highest first (value of the captured piece minus value
+// of the mover plus 50, or the static exchange when that difference is -50
+// or less); then the non-captures grouped by moving piece (king, pawn,
+// knight and bishop, rook, queen), each group in reverse order of
+// generation; then the captures that lose material, in generation order.
+// `excluded` (the hash move) is left out. With a gain threshold above 0 only
+// the captures that win at least that much and do not lose material remain.
+template <int S>
+Move* OrderEvasions(Move* begin, Move* end, Move excluded, int gainThreshold);

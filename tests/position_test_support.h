@@ -1,0 +1,132 @@
+// Helpers for the search-position tests: loading a FEN into the root record,
+// the reference perft positions, comparing a record with a from-scratch
+// build, and walking the legal move tree.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "board/fen.h"
+#include "position/attacks.h"
+#include "position/build.h"
+#include "position/make_move.h"
+#include "position/movegen.h"
+
+namespace position_test {
+
+// Loads a FEN position as the search root (ply 0).
+inline void LoadFen(const std::string& fen) { LoadSearchRoot(ParseFen(fen)); }
+
+inline Square Sq(const char* name) { return MakeSquare(name[0] - 'a', name[1] - '1'); }
+
+// A move word from coordinates, with the captured type and special field.
+inline Move Word(const char* from, const char* to, int piece, int captured = 0, int special = 0) {
+  return MakeMoveWord(Sq(from), Sq(to), piece, captured, special);
+}
+
+// The reference positions with their leaf counts at depths 1 to 5.
+struct PerftReference {
+  const char* name;
+  const char* fen;
+  uint64_t counts[5];
+};
+
+// Test names print the position's name instead of the record's bytes.
+inline void PrintTo(const PerftReference& reference, std::ostream* out) { *out << reference.name; }
+
+inline const std::vector<PerftReference>& PerftReferences() {
+  static const std::vector<PerftReference> references = {
+      {"Initial", "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", {20, 400, 8902, 197281, 4865609}},
+      {"Kiwipete", "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+       {48, 2039, 97862, 4085603, 193690690}},
+      {"RookEndgame", "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", {14, 191, 2812, 43238, 674624}},
+      {"PromotionsWhite", "r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1",
+       {6, 264, 9467, 422333, 15833292}},
+      {"PromotionsBlack", "r2q1rk1/pP1p2pp/Q4n2/bbp1p3/Np6/1B3NBn/pPPP1PPP/R3K2R b KQ - 0 1",
+       {6, 264, 9467, 422333, 15833292}},
+      {"Talkchess", "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", {44, 1486, 62379, 2103487, 89941194}},
+      {"Middlegame", "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
+       {46, 2079, 89890, 3894594, 164075551}},
+  };
+  return references;
+}
+
+// The pseudo-legal moves of the side to move: captures then quiet moves.
+inline std::vector<Move> CapturesAndQuiets() {
+  Move buffer[320];
+  const bool white = CurrentPosition().side == kWhite;
+  Move* end = white ? GenerateWhiteCaptures(buffer) : GenerateBlackCaptures(buffer);
+  end = white ? GenerateWhiteQuiets(end) : GenerateBlackQuiets(end);
+  return std::vector<Move>(buffer, end);
+}
+
+inline std::vector<Move> Captures() {
+  Move buffer[320];
+  const bool white = CurrentPosition().side == kWhite;
+  return std::vector<Move>(buffer, white ? GenerateWhiteCaptures(buffer) : GenerateBlackCaptures(buffer));
+}
+
+inline std::vector<Move> Quiets() {
+  Move buffer[320];
+  const bool white = CurrentPosition().side == kWhite;
+  return std::vector<Move>(buffer, white ? GenerateWhiteQuiets(buffer) : GenerateBlackQuiets(buffer));
+}
+
+inline std::vector<Move> Evasions() {
+  Move buffer[320];
+  const bool white = CurrentPosition().side == kWhite;
+  return std::vector<Move>(buffer, white ? GenerateWhiteEvasions(buffer) : GenerateBlackEvasions(buffer));
+}
+
+inline void Make(Move move) {
+  if (CurrentPosition().side == kWhite)
+    MakeWhiteMove(move);
+  else
+    MakeBlackMove(move);
+}
+
+// After a move: is the king of the side that moved safe?
+inline bool MoverKingSafe() {
+  const TreePosition& p = CurrentPosition();
+  return p.side == kWhite ? !IsAttackedBy<kWhite>(p, p.black.kingSquare)
+                          : !IsAttackedBy<kBlack>(p, p.white.kingSquare);
+}
+
+// The legal moves: the pseudo-legal ones that do not leave the mover's king
+// attacked (tested by making them).
+inline std::vector<Move> LegalByMaking() {
+  std::vector<Move> legal;
+  for (Move m : CapturesAndQuiets()) {
+    Make(m);
+    if (MoverKingSafe()) legal.push_back(m);
+    UnmakeMove();
+  }
+  return legal;
+}
+
+// Visits every node of the legal tree below the current position, to
+// `depth` plies, the current node included; moves come from captures and
+// quiet moves with the legality test.
+inline void WalkTree(int depth, const std::function<void()>& visit) {
+  visit();
+  if (depth == 0 || ::testing::Test::HasFatalFailure()) return;
+  for (Move m : CapturesAndQuiets()) {
+    Make(m);
+    if (MoverKingSafe()) WalkTree(depth - 1, visit);
+    UnmakeMove();
+  }
+}
+
+inline std::vector<Move> Sorted(std::vector<Move> moves) {
+  std::sort(moves.begin(), moves.end());
+  return moves;
+}
+
+}  // namespace position_test

@@ -1,0 +1,93 @@
+// bench [iterations]: searches a fixed set of positions one after another,
+// each from a fresh state, to a fixed number of iterations. The total node
+// count is the search's signature: it changes only when the search or the
+// evaluation changes. Reads no input.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/xboard_mode.h"
+#include "board/fen.h"
+#include "board/moves.h"
+#include "position/build.h"
+#include "position/tables.h"
+#include "search/hash_table.h"
+#include "search/search_info.h"
+
+namespace {
+
+const char* const kPositions[] = {
+    // Openings.
+    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
+    "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3",
+    "rnbqkb1r/pp2pppp/3p1n2/8/3NP3/8/PPP2PPP/RNBQKB1R w KQkq - 1 5",
+    "r1bqk2r/pppp1ppp/2n2n2/2b1p3/2B1P3/2N2N2/PPPP1PPP/R1BQK2R w KQkq - 6 5",
+    "rnbqkb1r/ppp2ppp/4pn2/3p2B1/2PP4/2N5/PP2PPPP/R2QKBNR b KQkq - 3 4",
+    // Middlegames.
+    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
+    "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
+    "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
+    "2rq1rk1/pb1nbppp/1p2pn2/2pp4/2PP4/1PN1PN2/PB2BPPP/2RQ1RK1 w - - 0 11",
+    "r2q1rk1/pP1p2pp/Q4n2/bbp1p3/Np6/1B3NBn/pPPP1PPP/R3K2R b KQ - 0 1",
+    // Tactics.
+    "2rr3k/pp3pp1/1nnqbN1p/3pN3/2pP4/2P3Q1/PPB4P/R4RK1 w - - 0 1",
+    "5rk1/1ppb3p/p1pb4/6q1/3P1p1r/2P1R2P/PP1BQ1P1/5RKN w - - 0 1",
+    "r1bq2rk/pp3pbp/2p1p1pQ/7P/3P4/2PB1N2/PP3PPR/2KR4 w - - 0 1",
+    "5k2/6pp/p1qN4/1p1p4/3P4/2PKP2Q/PP3r2/3R4 b - - 0 1",
+    "7k/p7/1R5K/6r1/6p1/6P1/8/8 w - - 0 1",
+    "rnbqkb1r/pppp1ppp/8/4P3/6n1/7P/PPPNPPP1/R1BQKBNR b KQkq - 0 1",
+    "r4q1k/p2bR1rp/2p2Q1N/5p2/5p2/2P5/PP3PPP/R5K1 w - - 0 1",
+    // Endgames.
+    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
+    "8/8/8/4k3/8/8/4P3/4K3 w - - 0 1",
+    "8/k7/3p4/p2P1p2/P2P1P2/8/8/K7 w - - 0 1",
+    "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1",
+    "8/8/4k3/8/2p5/8/B2K4/8 w - - 0 1",
+    "8/5pk1/6p1/8/4P3/5PK1/8/8 w - - 0 1",
+    "2k5/8/1P6/8/8/8/6K1/8 w - - 0 1",
+    // Pawnless.
+    "8/8/8/8/8/3k4/8/3KR3 w - - 0 1",
+    "8/8/8/4k3/8/8/8/KBN5 w - - 0 1",
+    "8/8/8/3k4/8/8/2Q5/K7 w - - 0 1",
+    "4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1",
+    "8/8/3k4/8/8/3rK3/8/7Q w - - 0 1",
+    "8/8/2kn4/8/8/2KB4/8/8 w - - 0 1",
+};
+
+constexpr int kDefaultIterations = 6;
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const int iterations = argc > 1 ? std::atoi(argv[1]) : kDefaultIterations;
+  if (iterations < 1 || iterations > 38) {
+    std::fprintf(stderr, "usage: bench [iterations 1..38]\n");
+    return 2;
+  }
+  InitStaticTables();
+  AllocateHashTable(16 << 20);
+  AllocatePawnHashTable(8 << 20);
+  // Quiet: no thinking lines, no input, no game to play the move on.
+  xboardMode = true;
+  searchCallbacks = SearchCallbacks{};
+  searchCallbacks.postEnabled = [] { return false; };
+
+  uint64_t totalNodes = 0;
+  const auto start = std::chrono::steady_clock::now();
+  int index = 0;
+  for (const char* fen : kPositions) {
+    ClearHashTables();
+    ClearKillers();
+    LoadSearchRoot(ParseFen(fen));
+    Think(SearchParameters{kModeThink, iterations, 0, 0});
+    totalNodes += searchInfo.totalNodes;
+    const std::string move = searchInfo.pvMoves.empty() ? "-" : CoordinateMoveText(searchInfo.pvMoves[0]);
+    std::printf("%2d %10u %-6s %6d  %s\n", ++index, searchInfo.totalNodes, move.c_str(), searchInfo.bestScore, fen);
+  }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  std::printf("total nodes %llu\n", static_cast<unsigned long long>(totalNodes));
+  std::printf("time %.2f s\n", seconds);
+  std::printf("nodes per second %.0f\n", seconds > 0 ? totalNodes / seconds : 0.0);
+  return 0;
+}
