@@ -202,8 +202,10 @@ def test_interrupt_signals_are_ignored(start):
     # Interfaces interrupt engines before their moves, also before the first
     # search has run.
     s = start("xboard")
-    s.proc.send_signal(signal.SIGINT)
     s.send("nopost")
+    s.send("?")   # the engine is up: a signal from now on reaches Ravok
+    s.expect("Error (command not legal now): ?\n")
+    s.proc.send_signal(signal.SIGINT)
     s.send("?")
     s.expect("Error (command not legal now): ?\n")
     for line in ["new", "easy", "sd 0", "st 60", "e2e4"]:
