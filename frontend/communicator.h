@@ -49,13 +49,29 @@ class Communicator {
   void PrintAnalysisStatus() const;
 
   // Operations shared by the idle loop, the polls and the end of a search.
+
+  // No search running or pending, no move texts.
   void ResetSearchStatus();
+  // Fills the search parameters (an analysis has no limits; otherwise the
+  // settings, or the clock of the side to move in clock mode), remembers
+  // the ponder move and asks the idle loop to start the search.
   void RequestSearch(int mode, Move ponder);
+  // The engine takes the side that is not to move.
   void EnginePlaysOtherSide();
+  // Puts `side` on move (the game record restarts from the toggled
+  // position) and gives the engine the other side; false, with nothing
+  // changed, when the side cannot be put on move.
   bool SetSideToMove(int side);
+  // Plays a legal move on the game (throws "invalid move." otherwise) and
+  // runs the clocks in clock mode.
   void MakeGameMove(Move move);
+  // The commands that behave alike with and without a running search;
+  // false when the words are none of them.
   bool HandleCommonCommand(const WordList& words);
+  // Takes back one move; the clock of the side now to move runs.
   void TakeBackWithClocks();
+  // The opponent played the expected move: the ponder search becomes the
+  // engine's real search.
   void PonderHit();
 
   // Members, in the order the engine's state is described.
