@@ -1,9 +1,17 @@
 #include "app/startup.h"
 
+#include <csignal>
+#include <iostream>
+
 #include "app/xboard_mode.h"
+#include "board/comm_board.h"
+#include "frontend/communicator.h"
+#include "frontend/output_tracking.h"
 #include "frontend/string_utils.h"
+#include "position/load_game.h"
 #include "position/tables.h"
 #include "search/hash_table.h"
+#include "search/search_info.h"
 
 bool xboardMode = false;
 
@@ -34,16 +42,40 @@ StartupOptions ScanOptions(const std::vector<std::string>& arguments) {
 }
 
 int RunEngine(int argc, char** argv) {
+  // The standard input gets a buffer of its own, so that a poll during the
+  // search can see the lines that wait in it; replies go out through a
+  // watcher of standard output. Interfaces interrupt engines before their
+  // moves: the interrupt signal must not end Ravok, not even before its
+  // first search.
+  std::ios::sync_with_stdio(false);
+  InstallTrackedStandardOutput();
+  std::signal(SIGINT, SIG_IGN);
+
+  // 2. Tables and hash keys.
   InitStaticTables();
 
+  // 3. The search position holds the initial position from the start.
+  {
+    const CommBoard initial;
+    LoadSearchPosition(initial);
+  }
+
+  // 4.-5. Options.
   std::vector<std::string> arguments(argv, argv + argc);
   xboardMode = false;
-  StartupOptions options = ScanOptions(arguments);
+  const StartupOptions options = ScanOptions(arguments);
   xboardMode = options.xboard;
+  arguments.clear();
 
+  // 6.-7. Hash tables at their configured sizes, killers cleared.
   AllocateHashTable(options.hashBytes);
   AllocatePawnHashTable(options.pawnHashBytes);
+  ClearKillers();
 
+  // 8. The command loop, until "quit" or "end".
+  Communicator::Instance().DealWithNotSearching();
+
+  // 9. Release.
   ReleaseHashTables();
   return 0;
 }

@@ -1,0 +1,184 @@
+// The commands that behave the same while waiting and during a search: the
+// settings, display, draw offers, pondering, eval, help, post and result.
+#include <cstring>
+#include <ostream>
+
+#include "app/xboard_mode.h"
+#include "board/display.h"
+#include "eval/evaluate.h"
+#include "frontend/communicator.h"
+#include "frontend/console_io.h"
+#include "frontend/replies.h"
+#include "frontend/string_utils.h"
+#include "position/load_game.h"
+#include "position/tree_position.h"
+
+namespace {
+
+// The game result that a "result" command's second word names; 0 for a
+// word that is no result.
+uint32_t ResultOfWord(const std::string& word) {
+  if (word == "1-0" || word == "1:0") return kWhiteWins;
+  if (word == "0-1" || word == "0:1") return kBlackWins;
+  if (word == "1/2-1/2" || word == "1/2:1/2") return kGameDrawn;
+  if (word == "*") return kGameUndecided;
+  return kGameRunning;
+}
+
+void ReplyPondering(bool enabled) {
+  if (!xboardMode) Reply(std::string(Word(kWordPondering)) + " " + Word(enabled ? kWordEnabled : kWordDisabled));
+}
+
+// The search-position area that "eval" borrows: the per-ply records and the
+// repetition history, with their indexes.
+struct SearchPositionArea {
+  TreePosition positions[kMaxPly];
+  int ply;
+  uint64_t keys[kKeyHistorySize];
+  int keyRoot;
+
+  void Save() {
+    std::memcpy(positions, TreePositions, sizeof positions);
+    ply = currentPly;
+    std::memcpy(keys, KeyHistory, sizeof keys);
+    keyRoot = keyHistoryRoot;
+  }
+  void Restore() const {
+    std::memcpy(TreePositions, positions, sizeof positions);
+    currentPly = ply;
+    std::memcpy(KeyHistory, keys, sizeof keys);
+    keyHistoryRoot = keyRoot;
+  }
+};
+
+}  // namespace
+
+bool Communicator::HandleCommonCommand(const WordList& words) {
+  if (words.empty()) {
+    if (!xboardMode) Reply(std::string(Word(kWordOk)) + ".");
+    return true;
+  }
+  const std::string& command = words[0];
+  if (command == ".") {
+    if (searchStatus.searchActive || searchStatus.resultPending)
+      PrintAnalysisStatus();
+    else
+      ReplyError(Word(kWordCommandNotLegalNow), words);
+    return true;
+  }
+  if (HandleSettingsCommand(words)) return true;
+  if (IsWord(command, kWordDisplay)) {
+    BeginReply();
+    Display(game.currentPosition, EngineOutput());
+    return true;
+  }
+  if (IsWord(command, kWordDraw)) {
+    if (analyzeMode || !EnginePlaysEitherSide()) {
+      ReplyError(Word(kWordCommandNotLegalNow), words);
+      return true;
+    }
+    const int offering = ClockOf(SideToMove()).engine ? 1 - SideToMove() : SideToMove();
+    ClockOf(offering).drawOffered = true;
+    if (!xboardMode) Reply(NameOf(offering) + " " + Word(kWordHasOfferedADraw));
+    return true;
+  }
+  if (IsWord(command, kWordEasy) || IsWord(command, kWordHard)) {
+    ponderEnabled = IsWord(command, kWordHard);
+    ReplyPondering(ponderEnabled);
+    return true;
+  }
+  if (IsWord(command, kWordPondering)) {
+    if (words.size() < 2 || !(IsWord(words[1], kWordOn) || IsWord(words[1], kWordOff))) return false;
+    ponderEnabled = IsWord(words[1], kWordOn);
+    ReplyPondering(ponderEnabled);
+    return true;
+  }
+  if (IsWord(command, kWordEval)) {
+    PrintEvaluation();
+    return true;
+  }
+  if (IsWord(command, kWordHelp)) {
+    PrintHelp();
+    return true;
+  }
+  if (IsWord(command, kWordHistory) || IsWord(command, kWordRandom)) return true;
+  if (IsWord(command, kWordPost) || IsWord(command, kWordNopost)) {
+    postThinking = IsWord(command, kWordPost);
+    return true;
+  }
+  if (IsWord(command, kWordResult)) {
+    if (words.size() < 3) return false;
+    if (GameOver()) return true;
+    const uint32_t result = ResultOfWord(words[1]);
+    if (result == kGameRunning) return false;
+    game.currentPosition.result = result;
+    game.currentPosition.reason = kReasonUnknown;
+    if (searchStatus.searchActive) EndSearch(true);
+    ResetSearchStatus();
+    return true;
+  }
+  if (IsWord(command, kWordXboard)) {
+    if (!xboardMode) {
+      xboardMode = true;
+      Reply("");
+    }
+    return true;
+  }
+  return false;
+}
+
+// "depth"/"sd", "abstime", "vartime", "st" and "level": settings for the
+// next search. A command with missing or out-of-range numbers is not
+// handled (it ends up as an attempted move).
+bool Communicator::HandleSettingsCommand(const WordList& words) {
+  const std::string& command = words[0];
+  if (IsWord(command, kWordDepth) || IsWord(command, kWordSd)) {
+    const auto depth = DepthSettingOf(words);
+    if (!depth) return false;
+    depthSetting = *depth;
+    return true;
+  }
+  const bool absolute = IsWord(command, kWordAbstime), variable = IsWord(command, kWordVartime),
+             fixed = IsWord(command, kWordSt);
+  if (absolute || variable || fixed) {
+    const auto seconds = SecondsSettingOf(words);
+    if (!seconds) return false;
+    if (variable) {
+      variableTimeSetting = *seconds;
+    } else {
+      absoluteTimeSetting = *seconds;
+      if (fixed) variableTimeSetting = 0;
+    }
+    return true;
+  }
+  if (!IsWord(command, kWordLevel)) return false;
+  std::optional<TimeControl> control;
+  try {
+    control = TimeControlOf(words);
+  } catch (const string_conversion_error&) {
+    // The time word is no time text: refused, the settings stay.
+    ReplyError(Word(kWordInvalidCommand), words);
+    return true;
+  }
+  if (!control) return false;
+  if (!analyzeMode && (searchStatus.searchActive || searchStatus.resultPending)) {
+    ReplyError(Word(kWordCommandNotLegalNow), words);
+    return true;
+  }
+  timeControl = *control;
+  ResetBothClocks();
+  clockMode = true;
+  ClockOf(SideToMove()).Start(ClockNow());
+  return true;
+}
+
+// The static evaluation of the game position, without disturbing a search
+// that may be running on the search position.
+void Communicator::PrintEvaluation() {
+  static SearchPositionArea saved;
+  saved.Save();
+  LoadSearchPosition(game);
+  const int value = EvaluatePosition(-32000, 32000);
+  saved.Restore();
+  Reply("Value: " + std::to_string(value));
+}

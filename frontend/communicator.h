@@ -1,0 +1,151 @@
+// The front end's one object: the game, the settings, the clocks, the draw
+// and resign bookkeeping, the search status and the queue of commands that
+// wait for the idle loop.
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "board/comm_board.h"
+#include "frontend/player_clock.h"
+#include "frontend/protocol_words.h"
+#include "search/search_info.h"
+
+using WordList = std::vector<std::string>;
+
+// The running or last search as the front end sees it.
+struct SearchStatus {
+  bool searchActive = false;     // the search driver is running
+  SearchParameters parameters;   // handed to the driver
+  bool resultPending = false;    // an analysis or ponder search ended by itself
+  std::string ownMoveText;       // "invalid move" = none
+  std::string expectedMoveText;  // "invalid move" = none
+};
+
+class Communicator {
+ public:
+  // The single object, created on first use.
+  static Communicator& Instance();
+
+  Communicator(const Communicator&) = delete;
+  Communicator& operator=(const Communicator&) = delete;
+
+  // The main loop: queued commands, requested searches, prompt and input.
+  // Returns after "quit" or "end"; the end of the input ends the program.
+  void DealWithNotSearching();
+
+  // Input during a search (polled by the search); may throw
+  // search_aborted_exception.
+  void DealWithSearching();
+
+  // End of every search: the move, draws, resignation, pondering.
+  void OnSearchFinished(bool discardResult);
+
+  bool IsPostEnabled() const { return postThinking; }
+  void PrintPonderAnnotation() const;
+  // The "stat01: " line of a running or finished search.
+  void PrintAnalysisStatus() const;
+
+  // Operations shared by the idle loop, the polls and the end of a search.
+
+  // No search running or pending, no move texts.
+  void ResetSearchStatus();
+  // Fills the search parameters (an analysis has no limits; otherwise the
+  // settings, or the clock of the side to move in clock mode), remembers
+  // the ponder move and asks the idle loop to start the search.
+  void RequestSearch(int mode, Move ponder);
+  // The engine takes the side that is not to move.
+  void EnginePlaysOtherSide();
+  // Puts `side` on move (the game record restarts from the toggled
+  // position) and gives the engine the other side; false, with nothing
+  // changed, when the side cannot be put on move.
+  bool SetSideToMove(int side);
+  // Plays a legal move on the game (throws "invalid move." otherwise) and
+  // runs the clocks in clock mode.
+  void MakeGameMove(Move move);
+  // The commands that behave alike with and without a running search;
+  // false when the words are none of them.
+  bool HandleCommonCommand(const WordList& words);
+  // Takes back one move; the clock of the side now to move runs.
+  void TakeBackWithClocks();
+  // The opponent played the expected move: the ponder search becomes the
+  // engine's real search.
+  void PonderHit();
+
+  // Members, in the order the engine's state is described.
+  CommBoard game;
+  bool clockMode = false;
+  bool ponderEnabled = false;
+  bool analyzeMode = false;
+  bool postThinking = true;
+  Move ponderMove = 0;
+  int32_t depthSetting = 5;
+  int32_t absoluteTimeSetting = 0;
+  int32_t variableTimeSetting = 3;
+  TimeControl timeControl;
+  std::string opponentName;
+  SearchStatus searchStatus;
+  int32_t resignMoves = 10;
+  int32_t resignScore = -475;
+  int32_t drawScore = 0;
+  int32_t movesSinceDrawOffer = 100;
+  int32_t notAheadCount = 0;
+  int32_t drawishCount = 0;
+  int32_t losingCount = 0;
+  PlayerClock whiteClock;
+  PlayerClock blackClock;
+  std::deque<WordList> commandQueue;
+  bool quitRequested = false;
+  bool searchRequested = false;
+
+ private:
+  Communicator();
+
+  // The idle loop's pieces.
+  void HandleIdleCommand(const WordList& words);
+  void StartSearch();
+  bool PreparePonderPosition();
+  void IdleGo();
+  void IdleTakeBack();
+  void IdleMove(const WordList& words);
+  void PrintPrompt() const;
+
+  // Shared pieces.
+  bool HandleSettingsCommand(const WordList& words);
+  void PrintEvaluation();
+  // "new": a fresh game with fresh clocks and counters, no depth limit.
+  void ResetForNewGame();
+  // After "new" and an edit: clocks from the time control without draw
+  // offers, counters as at the start.
+  void ResetClocksAndCounters();
+  void ResetBothClocks();
+  // Runs the edit dialogue on a copy of the game; false (and the error
+  // reply) when the edited position is not legal.
+  bool EditGameCopy(const WordList& words);
+  // The side's name in replies: "Ravok" when the engine plays it.
+  std::string NameOf(int side) const;
+  int SideToMove() const { return game.currentPosition.sideToMove; }
+  bool GameOver() const { return game.currentPosition.result != kGameRunning; }
+  bool EnginePlaysEitherSide() const { return whiteClock.engine || blackClock.engine; }
+  PlayerClock& ClockOf(int side) { return side == kWhite ? whiteClock : blackClock; }
+  const PlayerClock& ClockOf(int side) const { return side == kWhite ? whiteClock : blackClock; }
+  void QueueWord(ProtocolWord word);
+  // Console mode under a time control: the side to move loses on time when
+  // its clock has run out. True when the flag has fallen now.
+  bool CheckFlagFall();
+
+  // The input during a search, by the running search's mode.
+  void SearchingCommand(const WordList& words);
+  void SearchingMove(const WordList& words);
+  [[noreturn]] void EndSearch(bool discardResult);
+
+  // The end of a search that had no move to play.
+  void ReportNoLegalMove();
+  bool DecideDrawOffer(int score, int margin);
+  void AnnounceMove(Move move, const std::string& text);
+  void UpdateCounters(int score, int margin);
+
+  WordList searchWords_;  // the line read during a search
+};

@@ -1,0 +1,205 @@
+// The end of a search: draw offers, the move and its announcement, the
+// counters behind the engine's own draw offers and resignation, and the
+// ponder request. Also the ponder note and the "stat01: " status line.
+#include <cstdlib>
+#include <ctime>
+#include <ostream>
+
+#include "app/fatal_error.h"
+#include "app/xboard_mode.h"
+#include "board/game_over.h"
+#include "board/moves.h"
+#include "frontend/communicator.h"
+#include "frontend/console_io.h"
+#include "frontend/replies.h"
+#include "position/tree_position.h"
+
+namespace {
+
+constexpr int kDrawMarginWithQueens = 20;
+constexpr int kDrawMarginWithoutQueens = 25;
+
+// How close to the draw score a score counts as drawish. Taken from the
+// search's root, the position the engine moves from, also when the search
+// was stopped somewhere inside its tree.
+int DrawMargin() {
+  const TreePosition& root = TreePositions[0];
+  return (root.white.queen | root.black.queen) != 0 ? kDrawMarginWithQueens : kDrawMarginWithoutQueens;
+}
+
+// The first legal move of the position in square order (promotions to a
+// queen), 0 when there is none: the move of last resort when a search
+// hands back no move although moves exist.
+Move FirstLegalMove(const CommBoardRepresentation& position) {
+  for (Square from = 0; from < 64; ++from)
+    for (Square to = 0; to < 64; ++to) {
+      if (from == to) continue;
+      const Move move = BuildMoveWord(position, from, to, kQueen);
+      if (IsLegalMove(position, move)) return move;
+    }
+  return 0;
+}
+
+}  // namespace
+
+void Communicator::OnSearchFinished(bool discardResult) {
+  // 1.-2. The search is over; a discarded result ends here.
+  searchStatus.searchActive = false;
+  searchStatus.resultPending = false;
+  searchStatus.ownMoveText = searchStatus.expectedMoveText = Word(kWordInvalidMove);
+  if (discardResult) return;
+
+  // 3. Open-ended searches keep their result for the next command.
+  switch (searchStatus.parameters.mode) {
+    case kModeThink:
+      break;
+    case kModeAnalyze:
+      searchStatus.resultPending = true;
+      if (!xboardMode) Reply(std::string(Word(kWordAnalyzeComplete)) + ".");
+      return;
+    case kModePonder:
+      searchStatus.resultPending = true;
+      if (!xboardMode) Reply(std::string(Word(kWordPonderingComplete)) + ".");
+      return;
+    default:
+      return;
+  }
+
+  Move move = searchInfo.pvMoves.empty() ? 0 : searchInfo.pvMoves.front();
+  std::string text = searchInfo.pvText.empty() ? std::string() : searchInfo.pvText.front();
+  if (move == 0) {
+    // A search without a move: the game has ended on the board (mate or
+    // stalemate), or, should moves exist after all, the first legal one
+    // is played rather than none.
+    move = FirstLegalMove(game.currentPosition);
+    if (move == 0) {
+      ReportNoLegalMove();
+      return;
+    }
+    text = xboardMode ? CoordinateMoveText(move) : LongMoveText(move);
+  }
+  const int score = searchInfo.bestScore;
+  const int margin = DrawMargin();
+
+  // 4. The opponent's draw offer is answered; accepted on the console, it
+  // ends the game without a move.
+  if (!DecideDrawOffer(score, margin)) return;
+
+  // 5. The move is played and announced.
+  ClockOf(1 - SideToMove()).drawOffered = false;
+  try {
+    MakeGameMove(move);
+  } catch (const CommBoardException& e) {
+    FatalError("Communicator::OnSearchFinished: the search's move " + text + " is not legal in the game: " +
+               e.message());
+  }
+  AnnounceMove(move, text);
+
+  // 6.-8. The result of a finished game, the counters, the status.
+  if (GameOver()) PrintResult(game);
+  UpdateCounters(score, margin);
+  ResetSearchStatus();
+  if (GameOver()) return;
+
+  // 9. The engine's own draw offer after a long drawish stretch.
+  const bool engineJustMoved = !ClockOf(SideToMove()).engine;
+  if (engineJustMoved && movesSinceDrawOffer > 9 && std::abs(score) <= margin && drawishCount > 9) {
+    if (xboardMode)
+      Reply(Word(kWordOfferDraw));
+    else
+      Reply(std::string(Word(kWordEngineName)) + " " + Word(kWordHasOfferedADraw));
+    movesSinceDrawOffer = 0;
+  }
+
+  // 10. Resignation after a long losing stretch.
+  if (engineJustMoved && losingCount >= resignMoves) {
+    if (xboardMode) {
+      Reply(Word(kWordResign));
+      return;
+    }
+    Reply(std::string(Word(kWordEngineName)) + " " + Word(kWordHasResigned));
+    game.currentPosition.result = SideToMove() == kWhite ? kWhiteWins : kBlackWins;
+    game.currentPosition.reason = kReasonResignation;
+    PrintResult(game);
+    ResetSearchStatus();
+    return;
+  }
+
+  // 11. Pondering on the expected reply.
+  if (ponderEnabled && searchInfo.pvMoves.size() >= 2) RequestSearch(kModePonder, searchInfo.pvMoves[1]);
+}
+
+bool Communicator::DecideDrawOffer(int score, int margin) {
+  PlayerClock& opponent = ClockOf(1 - SideToMove());
+  if (!opponent.drawOffered) return true;
+  opponent.drawOffered = false;
+  const bool accept = (score <= drawScore + margin && notAheadCount > 1) || losingCount > 0 || drawishCount > 9;
+  if (!accept) {
+    if (!xboardMode) Reply(NameOf(SideToMove()) + " " + Word(kWordDeclinesRemisOffer));
+    return true;
+  }
+  if (xboardMode) {
+    Reply(Word(kWordOfferDraw));
+    return true;
+  }
+  Reply(std::string(Word(kWordEngineName)) + " " + Word(kWordAcceptsRemisOffer));
+  game.currentPosition.result = kGameDrawn;
+  game.currentPosition.reason = kReasonAgreement;
+  PrintResult(game);
+  return false;
+}
+
+void Communicator::AnnounceMove(Move, const std::string& text) {
+  if (xboardMode) {
+    Reply(std::string(Word(kWordMoveWord)) + " " + text);
+    return;
+  }
+  const int mover = 1 - SideToMove();
+  std::string line = NameOf(mover) + " " + Word(kWordPlayed) + ": " + text;
+  if (ClockOf(mover).engine)
+    line += std::string(" (") + Word(kWordTimeUsed) + ": " +
+            std::to_string(searchInfo.endTime - searchInfo.startTime) + " sec)";
+  Reply(line);
+}
+
+void Communicator::UpdateCounters(int score, int margin) {
+  ++movesSinceDrawOffer;
+  notAheadCount = score > drawScore ? 0 : notAheadCount + 1;
+  drawishCount = std::abs(score) > margin ? 0 : drawishCount + 1;
+  losingCount = score >= resignScore ? 0 : losingCount + 1;
+}
+
+// The position had no move to search: mate or stalemate decides the game
+// (the game board normally knows it already).
+void Communicator::ReportNoLegalMove() {
+  CommBoardRepresentation& position = game.currentPosition;
+  if (position.result == kGameRunning) {
+    const bool inCheck = IsSquareAttacked(position.squares, position.FindOwnKing(), 1 - position.sideToMove);
+    if (inCheck) {
+      position.result = position.sideToMove == kWhite ? kBlackWins : kWhiteWins;
+      position.reason = kReasonMate;
+    } else {
+      position.result = kGameDrawn;
+      position.reason = kReasonStalemate;
+    }
+  }
+  PrintResult(game);
+  ResetSearchStatus();
+}
+
+void Communicator::PrintPonderAnnotation() const {
+  if (searchStatus.ownMoveText == Word(kWordInvalidMove)) return;
+  std::ostream& out = EngineOutput();
+  out << "(" << Word(kWordEngineName) << " " << Word(kWordPlayed) << " " << searchStatus.ownMoveText << " "
+      << Word(kWordExpectedMove) << " " << searchStatus.expectedMoveText << ")";
+  out.flush();
+}
+
+void Communicator::PrintAnalysisStatus() const {
+  const SearchInfo& info = searchInfo;
+  const time_t end = info.endTime != 0 ? info.endTime : time(nullptr);
+  const uint64_t nodes = uint64_t(CurrentIterationNodes()) + info.totalNodes;
+  Reply("stat01: " + std::to_string((end - info.startTime) * 100) + " " + std::to_string(nodes) + " " +
+        std::to_string(info.displayDepth) + " " + std::to_string(info.rootMoveCount - info.currentRootMove + 1) +
+        " " + std::to_string(info.rootMoveCount));
+}
