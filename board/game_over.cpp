@@ -189,8 +189,12 @@ std::string CommBoard::GetGameOverReasonText() const {
   switch (p.reason) {
     case kReasonMate:
       return other + " " + Word(kWordMates);
-    case kReasonResignation:
-      return toMove + " " + Word(kWordResigned);
+    case kReasonResignation: {
+      // The engine resigns after its own move, when the winner is to move:
+      // name the side that lost, not the side to move.
+      const bool blackResigned = p.result == kWhiteWins || (p.result != kBlackWins && p.sideToMove == kBlack);
+      return std::string(Word(blackResigned ? kWordBlack : kWordWhite)) + " " + Word(kWordResigned);
+    }
     case kReasonLossOnTime:
       return toMove + " " + Word(kWordHasLostOnTime);
     case kReasonStalemate:

@@ -162,6 +162,15 @@ TEST(ReasonText, SidesNamedByTheSideToMove) {
     game.currentPosition.sideToMove = uint16_t(c.side);
     EXPECT_EQ(game.GetGameOverReasonText(), c.text);
   }
+  // A resignation names the loser, whoever is to move.
+  game.currentPosition.reason = kReasonResignation;
+  game.currentPosition.sideToMove = kWhite;
+  game.currentPosition.result = kWhiteWins;
+  EXPECT_EQ(game.GetGameOverReasonText(), "black resigned");
+  game.currentPosition.sideToMove = kBlack;
+  game.currentPosition.result = kBlackWins;
+  EXPECT_EQ(game.GetGameOverReasonText(), "white resigned");
+  game.currentPosition.result = kGameRunning;
   game.currentPosition.reason = 10;
   EXPECT_DEATH(game.GetGameOverReasonText(), "CommBoard::GetGameOverReasonText\\(\\) switch fell through");
 }

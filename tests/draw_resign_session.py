@@ -131,7 +131,7 @@ def test_console_resigns_after_ten_losing_moves(start):
     s.expect("Ravok has resigned\n")
     # The winner is the side to move, White; the reason text names the side
     # to move as well.
-    s.expect("game over: 1-0 white resigned\n")
+    s.expect("game over: 1-0 black resigned\n")
 
 
 if __name__ == "__main__":
