@@ -9,6 +9,7 @@
 #include "frontend/communicator.h"
 #include "frontend/console_io.h"
 #include "frontend/line_input.h"
+#include "frontend/protocol_two.h"
 #include "frontend/replies.h"
 #include "frontend/string_utils.h"
 #include "position/load_game.h"
@@ -135,7 +136,7 @@ void Communicator::HandleIdleCommand(const WordList& words) {
       EnginePlaysOtherSide();
   } else if (IsWord(command, kWordTb) || IsWord(command, kWordUndo)) {
     IdleTakeBack();
-  } else {
+  } else if (!IdleProtocolCommand(words)) {
     IdleMove(words);
   }
 }
@@ -189,7 +190,7 @@ void Communicator::IdleMove(const WordList& words) {
     move = ParseMove(game.currentPosition, words.front());
     MakeGameMove(move);
   } catch (const CommBoardException&) {
-    ReplyIllegalMove("", words);
+    ReplyUnreadableMove(words);
     return;
   }
   if (GameOver()) {

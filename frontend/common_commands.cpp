@@ -124,7 +124,7 @@ bool Communicator::HandleCommonCommand(const WordList& words) {
     }
     return true;
   }
-  return false;
+  return HandleProtocolCommand(words);
 }
 
 // "depth"/"sd", "abstime", "vartime", "st" and "level": settings for the

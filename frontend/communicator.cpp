@@ -39,6 +39,7 @@ void Communicator::RequestSearch(int mode, Move ponder) {
     p.maxDepth = p.hardLimit = p.allotment = 0;
   } else {
     analyzeMode = false;
+    if (mode == kModeThink) ApplyInterfaceClocks();
     if (clockMode) {
       const ClockLimits limits = LimitsFromClock(ClockOf(SideToMove()));
       p.maxDepth = 0;
@@ -112,6 +113,8 @@ void Communicator::ResetForNewGame() {
   game.NewGame();
   ResetClocksAndCounters();
   ResetSearchStatus();
+  interfaceTime.reset();
+  interfaceOtim.reset();
 }
 
 bool Communicator::EditGameCopy(const WordList& words) {

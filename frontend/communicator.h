@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -99,6 +100,11 @@ class Communicator {
   std::deque<WordList> commandQueue;
   bool quitRequested = false;
   bool searchRequested = false;
+  // The interface's last readings of the engine's clock ("time") and of
+  // the opponent's ("otim"), in seconds; taken over by the clocks when the
+  // engine starts to think on its move (also after a ponder hit).
+  std::optional<int32_t> interfaceTime;
+  std::optional<int32_t> interfaceOtim;
 
  private:
   Communicator();
@@ -135,6 +141,31 @@ class Communicator {
   // Console mode under a time control: the side to move loses on time when
   // its clock has run out. True when the flag has fallen now.
   bool CheckFlagFall();
+
+  // The interface's commands beyond the loop's own: those that behave alike
+  // with and without a search, those of the idle loop and those during a
+  // search; false when the words are none of them.
+  bool HandleProtocolCommand(const WordList& words);
+  bool IdleProtocolCommand(const WordList& words);
+  bool SearchingProtocolCommand(const WordList& words);
+  // The number after the command word; nothing, after the error reply, when
+  // it is missing or unreadable.
+  std::optional<int32_t> ReadNumberWord(const WordList& words);
+  // The engine is on move: its clock and the opponent's take the
+  // interface's readings, which are then used up.
+  void ApplyInterfaceClocks();
+  // "setboard": the game restarts from the FEN position, with clocks and
+  // counters as for "new"; false, after the error reply naming the problem,
+  // when the FEN is refused (nothing changes then).
+  bool SetBoardFromWords(const WordList& words);
+  // "remove": the last two moves are taken back; false, after the error
+  // reply, when there are fewer than two.
+  bool RemoveTwoMoves(const WordList& words);
+  // "memory N": N MiB for both hash tables together, or nothing after the
+  // error reply.
+  std::optional<uint64_t> MemoryBytesOf(const WordList& words);
+  // Resizes both tables to share `totalBytes`, or neither (error reply).
+  void ResizeHashMemory(const WordList& words, uint64_t totalBytes);
 
   // The input during a search, by the running search's mode.
   void SearchingCommand(const WordList& words);

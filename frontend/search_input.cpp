@@ -5,6 +5,7 @@
 #include "board/moves.h"
 #include "frontend/communicator.h"
 #include "frontend/line_input.h"
+#include "frontend/protocol_two.h"
 #include "frontend/replies.h"
 #include "frontend/string_utils.h"
 
@@ -107,7 +108,7 @@ void Communicator::SearchingCommand(const WordList& words) {
     else
       EnginePlaysOtherSide();
     EndSearch(true);
-  } else {
+  } else if (!SearchingProtocolCommand(words)) {
     SearchingMove(words);
   }
 }
@@ -119,7 +120,7 @@ void Communicator::SearchingMove(const WordList& words) {
   try {
     move = ParseMove(game.currentPosition, words.front());
   } catch (const CommBoardException&) {
-    ReplyIllegalMove("", words);
+    ReplyUnreadableMove(words);
     return;
   }
   // 2. While the engine thinks it is not the opponent's turn.
@@ -158,6 +159,7 @@ void Communicator::PonderHit() {
   searchStatus.searchActive = true;
   searchStatus.parameters.mode = kModeThink;
   EndOpenEndedSearch();
+  ApplyInterfaceClocks();
   // Under a clock the limits come from the engine's own clock, not from the
   // opponent's clock that the ponder request saw. The time already spent
   // pondering still counts, so the engine's clock is never overstepped.

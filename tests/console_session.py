@@ -48,8 +48,8 @@ def test_error_and_illegal_move_lines(start):
     s.expect("Illegal move: e2e9\nwhite 1> ")
     s.send("e2e5  extra   words")
     s.expect("Illegal move: e2e5 extra words\nwhite 1> ")
-    s.send("time 3000")
-    s.expect("Illegal move: time 3000\nwhite 1> ")
+    s.send("hint 3000")
+    s.expect("Illegal move: hint 3000\nwhite 1> ")
 
 
 def test_take_back_at_the_start(start):
