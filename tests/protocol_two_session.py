@@ -259,6 +259,28 @@ def test_interface_clock_decides_under_level(start):
         play_first_legal(s, WHITE_CANDIDATES[turn:], console=False)
 
 
+def test_interface_clock_after_a_ponder_hit(start):
+    """The readings that arrive while Ravok ponders count once the expected
+    move turns the ponder search into the real one: by its own count (five
+    seconds a game) Ravok would answer within a second, by the interface's
+    (300 seconds left) it takes its time."""
+    s = start()
+    s.expect("white 1> ")
+    s.send("level 0 0:05 0")
+    s.expect("white 1> ")
+    s.send("e2e4")
+    s.skip_to(r"Ravok played: \S+ \(time used: \d+ sec\)", timeout=10)
+    _, header = s.skip_to(r"depth \d+ \(Ravok played \S+ expected move ([A-H][1-8][A-H][1-8])\)")
+    for line in ["time 30000", "otim 30000"]:
+        s.send(line)
+    began = time.monotonic()
+    s.send(header.group(1).lower())
+    s.skip_to(r"predicted move made\.")
+    s.skip_to(r"Ravok played: \S+ \(time used: \d+ sec\)", timeout=30)
+    if time.monotonic() - began < 3:
+        raise AssertionError("the reply came after %.1f s, by Ravok's own clock" % (time.monotonic() - began))
+
+
 WHITE_CANDIDATES = ["d2d3", "b1c3", "h2h3", "a2a3", "g2g3", "c2c3", "b2b3", "f2f3", "a2a4", "h2h4"]
 
 
