@@ -123,7 +123,7 @@ EXPECTED = (
 )
 
 
-def test_designed_session_is_unchanged(start):
+def test_original_session_is_unchanged(start):
     got = run_session(start)
     if got != EXPECTED:
         import difflib

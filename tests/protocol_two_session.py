@@ -314,7 +314,7 @@ def test_protocol_one_manager_gets_no_illegal_move(start):
     for line in ["time 29000", "otim 29500"]:
         s.send(line)
     s.send("force")
-    s.send("hint")   # unknown words still get the designed reply under protocol 1
+    s.send("hint")   # unknown words keep their original reply under protocol 1
     s.expect("Illegal move: hint\n")
 
 
