@@ -13,8 +13,6 @@
 #include "search/hash_table.h"
 #include "search/search_info.h"
 
-bool xboardMode = false;
-
 namespace {
 
 constexpr uint64_t kMebibyte = 1048576;

@@ -1,3 +1,4 @@
 #include "app/xboard_mode.h"
 
+bool xboardMode = false;
 int protocolVersion = 1;

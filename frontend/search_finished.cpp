@@ -27,19 +27,6 @@ int DrawMargin() {
   return (root.white.queen | root.black.queen) != 0 ? kDrawMarginWithQueens : kDrawMarginWithoutQueens;
 }
 
-// The first legal move of the position in square order (promotions to a
-// queen), 0 when there is none: the move of last resort when a search
-// hands back no move although moves exist.
-Move FirstLegalMove(const CommBoardRepresentation& position) {
-  for (Square from = 0; from < 64; ++from)
-    for (Square to = 0; to < 64; ++to) {
-      if (from == to) continue;
-      const Move move = BuildMoveWord(position, from, to, kQueen);
-      if (IsLegalMove(position, move)) return move;
-    }
-  return 0;
-}
-
 }  // namespace
 
 void Communicator::OnSearchFinished(bool discardResult) {
@@ -65,19 +52,14 @@ void Communicator::OnSearchFinished(bool discardResult) {
       return;
   }
 
-  Move move = searchInfo.pvMoves.empty() ? 0 : searchInfo.pvMoves.front();
-  std::string text = searchInfo.pvText.empty() ? std::string() : searchInfo.pvText.front();
-  if (move == 0) {
-    // A search without a move: the game has ended on the board (mate or
-    // stalemate), or, should moves exist after all, the first legal one
-    // is played rather than none.
-    move = FirstLegalMove(game.currentPosition);
-    if (move == 0) {
-      ReportNoLegalMove();
-      return;
-    }
-    text = xboardMode ? CoordinateMoveText(move) : LongMoveText(move);
+  // The driver always hands back a move when the root has one (it falls
+  // back to its first root move), so an empty line means mate or stalemate.
+  if (searchInfo.pvMoves.empty()) {
+    ReportNoLegalMove();
+    return;
   }
+  const Move move = searchInfo.pvMoves.front();
+  const std::string text = searchInfo.pvText.front();
   const int score = searchInfo.bestScore;
   const int margin = DrawMargin();
 

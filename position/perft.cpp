@@ -62,11 +62,3 @@ std::vector<PerftSplit> PerftDivide(int depth) {
   if (depth <= 0) return {};
   return CurrentPosition().side == kWhite ? DivideSide<kWhite>(depth) : DivideSide<kBlack>(depth);
 }
-
-std::string CoordinateText(Move move) {
-  std::string text(4, ' ');
-  AppendSquareName(text.data(), MoveFrom(move));
-  AppendSquareName(text.data() + 2, MoveTo(move));
-  if (MovePiece(move) == kPawn && MoveSpecial(move) != 0) text += "  nbrq"[MoveSpecial(move)];
-  return text;
-}

@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "position/basics.h"
@@ -20,5 +19,3 @@ struct PerftSplit {
 };
 std::vector<PerftSplit> PerftDivide(int depth);
 
-// Coordinate text of a move word: "e2e4", "e7e8q", castling as "e1g1".
-std::string CoordinateText(Move move);

@@ -3,6 +3,7 @@
 // well-known positions (castling, en passant, promotions, pins, checks).
 #include <gtest/gtest.h>
 
+#include "board/moves.h"
 #include "position/perft.h"
 #include "position_test_support.h"
 
@@ -37,16 +38,16 @@ TEST(Perft, SplitAddsUpAndNamesMovesInCoordinates) {
   for (const PerftSplit& entry : split) total += entry.nodes;
   EXPECT_EQ(total, 8902u);
   // The first quiet move of the initial position is the b1 knight to c3.
-  EXPECT_EQ(CoordinateText(split[0].move), "b1c3");
+  EXPECT_EQ(CoordinateMoveText(split[0].move), "b1c3");
   EXPECT_EQ(split[0].nodes, 440u);
 }
 
 TEST(Perft, CoordinateTextOfPromotionsAndCastling) {
   using position_test::Word;
-  EXPECT_EQ(CoordinateText(Word("e7", "e8", kPawn, 0, kQueen)), "e7e8q");
-  EXPECT_EQ(CoordinateText(Word("b2", "a1", kPawn, kRook, kKnight)), "b2a1n");
-  EXPECT_EQ(CoordinateText(kWhiteCastleLong), "e1c1");
-  EXPECT_EQ(CoordinateText(kBlackCastleShort), "e8g8");
+  EXPECT_EQ(CoordinateMoveText(Word("e7", "e8", kPawn, 0, kQueen)), "e7e8q");
+  EXPECT_EQ(CoordinateMoveText(Word("b2", "a1", kPawn, kRook, kKnight)), "b2a1n");
+  EXPECT_EQ(CoordinateMoveText(kWhiteCastleLong), "e1c1");
+  EXPECT_EQ(CoordinateMoveText(kBlackCastleShort), "e8g8");
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <set>
 
+#include "board/moves.h"
 #include "position/perft.h"
 #include "position_test_support.h"
 
@@ -14,7 +15,7 @@ using namespace position_test;
 
 std::vector<std::string> Texts(const std::vector<Move>& moves) {
   std::vector<std::string> texts;
-  for (Move m : moves) texts.push_back(CoordinateText(m));
+  for (Move m : moves) texts.push_back(CoordinateMoveText(m));
   return texts;
 }
 

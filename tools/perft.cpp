@@ -8,6 +8,7 @@
 
 #include "board/fen.h"
 #include "position/build.h"
+#include "board/moves.h"
 #include "position/perft.h"
 #include "position/tables.h"
 #include "position/tree_position.h"
@@ -36,7 +37,7 @@ int main(int argc, char** argv) {
   uint64_t nodes = 0;
   if (split) {
     for (const PerftSplit& entry : PerftDivide(depth)) {
-      std::printf("%s: %llu\n", CoordinateText(entry.move).c_str(), static_cast<unsigned long long>(entry.nodes));
+      std::printf("%s: %llu\n", CoordinateMoveText(entry.move).c_str(), static_cast<unsigned long long>(entry.nodes));
       nodes += entry.nodes;
     }
     if (depth == 0) nodes = 1;
