@@ -85,15 +85,25 @@ bool EnPassantIsLegal(const CommBoardRepresentation& p, MoveTrial& trial) {
   return FileOf(victim) < 7 && p.squares[victim + 1] == sign * kPawn && trial.IsLegal(victim + 1, ep, victim);
 }
 
+// No sequence of legal moves can mate: king against king, a single minor
+// piece against a bare king, or bishops only, all on squares of one colour.
+// Anything else (two knights, knight against bishop, bishops on both
+// colours) can still end in mate and plays on.
 bool IsInsufficientMaterial(const CommBoardRepresentation& p) {
-  int minors[2] = {0, 0};
+  int knights = 0, bishops = 0;
+  bool bishopSquareColours[2] = {false, false};
   for (Square s = 0; s < 64; ++s) {
     const int code = p.squares[s];
     const int type = code < 0 ? -code : code;
     if (type == kPawn || type == kRook || type == kQueen) return false;
-    if (type == kKnight || type == kBishop) ++minors[code > 0 ? kWhite : kBlack];
+    if (type == kKnight) ++knights;
+    if (type == kBishop) {
+      ++bishops;
+      bishopSquareColours[(FileOf(s) + RankOf(s)) % 2] = true;
+    }
   }
-  return minors[kWhite] <= 1 && minors[kBlack] <= 1;
+  if (knights + bishops <= 1) return true;
+  return knights == 0 && !(bishopSquareColours[0] && bishopSquareColours[1]);
 }
 
 // Does `current` occur for the third time? The moves are replayed from the

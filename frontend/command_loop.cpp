@@ -163,7 +163,7 @@ void Communicator::IdleGo() {
   // 3. The engine plays the side to move and thinks.
   ClockOf(SideToMove()).engine = true;
   ClockOf(1 - SideToMove()).engine = false;
-  if (clockMode) ClockOf(SideToMove()).Start(ClockNow());
+  if (clockMode) ClockOf(SideToMove()).Start(Now());
   RequestSearch(kModeThink, 0);
 }
 

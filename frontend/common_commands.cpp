@@ -87,7 +87,8 @@ bool Communicator::HandleCommonCommand(const WordList& words) {
     ReplyPondering(ponderEnabled);
     return true;
   }
-  if (IsWord(command, kWordPondering)) {
+  // "ponder on|off", as the help text has it, is the same as "pondering".
+  if (IsWord(command, kWordPondering) || command == kPonderCommand) {
     if (words.size() < 2 || !(IsWord(words[1], kWordOn) || IsWord(words[1], kWordOff))) return false;
     ponderEnabled = IsWord(words[1], kWordOn);
     ReplyPondering(ponderEnabled);
@@ -141,12 +142,13 @@ bool Communicator::HandleSettingsCommand(const WordList& words) {
   const bool absolute = IsWord(command, kWordAbstime), variable = IsWord(command, kWordVartime),
              fixed = IsWord(command, kWordSt);
   if (absolute || variable || fixed) {
-    const auto seconds = SecondsSettingOf(words);
-    if (!seconds) return false;
+    // "st 0" would mean a search without any limit: refused like "st -1".
+    const auto time = SecondsSettingOf(words, fixed ? 1 : 0);
+    if (!time) return false;
     if (variable) {
-      variableTimeSetting = *seconds;
+      variableTimeSetting = *time;
     } else {
-      absoluteTimeSetting = *seconds;
+      absoluteTimeSetting = *time;
       if (fixed) variableTimeSetting = 0;
     }
     return true;
@@ -168,7 +170,7 @@ bool Communicator::HandleSettingsCommand(const WordList& words) {
   timeControl = *control;
   ResetBothClocks();
   clockMode = true;
-  ClockOf(SideToMove()).Start(ClockNow());
+  ClockOf(SideToMove()).Start(Now());
   return true;
 }
 

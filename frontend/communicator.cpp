@@ -47,7 +47,7 @@ void Communicator::RequestSearch(int mode, Move ponder) {
       p.allotment = limits.allotment;
     } else {
       p.maxDepth = depthSetting;
-      p.hardLimit = absoluteTimeSetting;
+      p.hardLimit = HardLimitForMoveTime(absoluteTimeSetting);
       p.allotment = variableTimeSetting;
     }
   }
@@ -82,7 +82,7 @@ void Communicator::MakeGameMove(Move move) {
     return;
   }
   if (clockMode && !analyzeMode && EnginePlaysEitherSide()) {
-    const int32_t now = ClockNow();
+    const TimePoint now = Now();
     ClockOf(1 - SideToMove()).CompleteMove(now);
     ClockOf(SideToMove()).Start(now);
   }
@@ -90,7 +90,7 @@ void Communicator::MakeGameMove(Move move) {
 
 void Communicator::TakeBackWithClocks() {
   game.TakeBack();
-  const int32_t now = ClockNow();
+  const TimePoint now = Now();
   whiteClock.Stop(now);
   blackClock.Stop(now);
   ClockOf(SideToMove()).Start(now);
@@ -146,7 +146,7 @@ bool Communicator::CheckFlagFall() {
   const int side = SideToMove();
   PlayerClock& clock = ClockOf(side);
   if (!clock.running) return false;
-  const int32_t now = ClockNow();
+  const TimePoint now = Now();
   clock.Update(now);
   if (clock.remaining >= 0) return false;
   Reply(NameOf(side) + " " + Word(kWordHasLostOnTime) + ".");

@@ -83,8 +83,8 @@ class Communicator {
   bool postThinking = true;
   Move ponderMove = 0;
   int32_t depthSetting = 5;
-  int32_t absoluteTimeSetting = 0;
-  int32_t variableTimeSetting = 3;
+  Milliseconds absoluteTimeSetting = 0;
+  Milliseconds variableTimeSetting = 3000;
   TimeControl timeControl;
   std::string opponentName;
   SearchStatus searchStatus;
@@ -101,10 +101,10 @@ class Communicator {
   bool quitRequested = false;
   bool searchRequested = false;
   // The interface's last readings of the engine's clock ("time") and of
-  // the opponent's ("otim"), in seconds; taken over by the clocks when the
-  // engine starts to think on its move (also after a ponder hit).
-  std::optional<int32_t> interfaceTime;
-  std::optional<int32_t> interfaceOtim;
+  // the opponent's ("otim"); taken over by the clocks when the engine
+  // starts to think on its move (also after a ponder hit).
+  std::optional<Milliseconds> interfaceTime;
+  std::optional<Milliseconds> interfaceOtim;
 
  private:
   Communicator();

@@ -1,5 +1,6 @@
 // Per-side clocks under a "level" time control, the limits a search gets
 // from them, and the settings commands that steer the searches' limits.
+// Every time here is in milliseconds of the engine's monotonic clock.
 #pragma once
 
 #include <cstdint>
@@ -7,33 +8,35 @@
 #include <string>
 #include <vector>
 
-// The last "level" command: seconds per period, moves per period (0 = the
-// whole game), moves left in the first period, seconds added per move.
+#include "base/clock.h"
+
+// The last "level" command: time per period, moves per period (0 = the
+// whole game), moves left in the first period, time added per move.
 struct TimeControl {
-  int32_t baseTime = 0;
+  Milliseconds baseTime = 0;
   int32_t movesPerControl = 0;
   int32_t movesToGo = 0;
-  int32_t increment = 0;
+  Milliseconds increment = 0;
 
   bool operator==(const TimeControl&) const = default;
 };
 
-// One side's flags and clock. Times are whole seconds of wall-clock time;
-// a running clock keeps `remaining` as it was at `runStart` until it stops.
+// One side's flags and clock. A running clock keeps `remaining` as it was
+// at `runStart` until it stops or is brought up to date.
 struct PlayerClock {
   bool engine = false;       // the engine plays this side
   bool drawOffered = false;  // this side has a standing draw offer
   bool running = false;
-  int32_t runStart = 0;
-  int32_t remaining = 0;
-  int32_t baseTime = 0;
+  TimePoint runStart = 0;
+  Milliseconds remaining = 0;
+  Milliseconds baseTime = 0;
   int32_t movesPerControl = 0;
   int32_t movesToGo = 0;
-  int32_t increment = 0;
+  Milliseconds increment = 0;
 
-  void Start(int32_t now);
-  // Takes the seconds since the last start off `remaining`.
-  void Stop(int32_t now);
+  void Start(TimePoint now);
+  // Takes the time since the last start off `remaining`.
+  void Stop(TimePoint now);
   // Back to the start of the time control; the clock stands. The flags
   // stay.
   void ResetFrom(const TimeControl& control);
@@ -41,35 +44,50 @@ struct PlayerClock {
   // offer is withdrawn, the increment is added, and when the move completes
   // a period the next period's moves and time are added. The caller starts
   // the other side's clock.
-  void CompleteMove(int32_t now);
+  void CompleteMove(TimePoint now);
   // Brings a running clock up to date (remaining time as of `now`).
-  void Update(int32_t now);
+  void Update(TimePoint now);
 };
+
+// Time kept back from every deadline the interface sets (the clock, "st"):
+// the move must still travel through the pipes and the interface's
+// scheduling before the interface stops the clock.
+inline constexpr Milliseconds kClockSafetyMargin = 50;
 
 // The time limits of a search in clock mode.
 struct ClockLimits {
-  int32_t hardLimit;
-  int32_t allotment;
+  Milliseconds hardLimit;
+  Milliseconds allotment;
 };
 
-// Limits for a search by the side whose clock this is: a hard limit of the
-// remaining time less a tenth and less 3 seconds per move to go (60 without
-// periods), a target of the remaining time shared among the moves to go
-// plus one (21 without periods); both at least 1 second.
+// Limits for a search by the side whose clock this is, with R the time
+// left (0 when the clock has run out):
+// - target: R shared among the moves to go plus one (21 without periods),
+//   at least kMinimumAllotment;
+// - hard limit: R less a tenth and less 3 seconds per move to go (60
+//   without periods), but at least a second, or a quarter of R when that
+//   is less; and never more than R less kClockSafetyMargin (half of R on a
+//   clock too short for the margin, at least a millisecond), so that a move
+//   is made in time whenever any time is left.
 ClockLimits LimitsFromClock(const PlayerClock& clock);
 
-// The seconds now, as the clocks count them.
-int32_t ClockNow();
+// The hard limit of a fixed time per move ("st", "abstime"): the time less
+// the safety margin (half the time when it is too short for the margin);
+// 0 (no limit) stays 0.
+Milliseconds HardLimitForMoveTime(Milliseconds moveTime);
 
-// Argument of "depth"/"sd" as the stored iteration limit (N - 1, 0 for no
-// limit), or nothing when the command lacks its number or N is outside
-// 0..36.
+// Argument of "depth"/"sd" as the driver's iteration limit: depth N runs
+// N - 1 iterations (the last shown as depth N), depth 1 the single
+// shallowest one; 0 removes the limit. Nothing when the command lacks its
+// number or N is outside 0..36.
 std::optional<int32_t> DepthSettingOf(const std::vector<std::string>& words);
 
-// Argument of "abstime", "vartime" or "st": a number >= 0, or nothing.
-std::optional<int32_t> SecondsSettingOf(const std::vector<std::string>& words);
+// Argument of "abstime", "vartime" or "st": whole seconds, at least
+// `minimumSeconds`, as milliseconds; nothing otherwise.
+std::optional<Milliseconds> SecondsSettingOf(const std::vector<std::string>& words, int minimumSeconds);
 
-// "level MPS BASE INC" read into a time control (movesToGo = MPS). Nothing
-// when words are missing or MPS < 0, BASE <= 0 or INC < 0. Throws
+// "level MPS BASE INC" read into a time control (movesToGo = MPS). BASE is
+// minutes or minutes:seconds, INC seconds with an optional fraction ("0.1").
+// Nothing when words are missing or MPS < 0, BASE <= 0 or INC < 0. Throws
 // string_conversion_error when BASE is not a valid time text.
 std::optional<TimeControl> TimeControlOf(const std::vector<std::string>& words);

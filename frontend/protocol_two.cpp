@@ -44,7 +44,6 @@ constexpr const char* kMemoryTooSmall = "memory must be at least 1 MiB";
 constexpr const char* kNotEnoughMemory = "not enough memory";
 
 constexpr uint64_t kMebibyte = 1048576;
-constexpr int32_t kCentisecondsPerSecond = 100;
 
 bool IsNoteWord(const std::string& word) {
   return std::find(std::begin(kNoteWords), std::end(kNoteWords), word) != std::end(kNoteWords);
@@ -77,8 +76,8 @@ uint64_t PhysicalMemoryBytes() {
 
 // The interface's reading of a clock replaces Ravok's own count; a running
 // clock counts on from now.
-void SetRemaining(PlayerClock& clock, int32_t seconds, int32_t now) {
-  clock.remaining = seconds;
+void SetRemaining(PlayerClock& clock, Milliseconds reading, TimePoint now) {
+  clock.remaining = reading;
   if (clock.running) clock.runStart = now;
 }
 
@@ -107,8 +106,8 @@ bool IsKnownCommandWord(const std::string& word) {
       kWordHelp,    kWordHistory, kWordNew,   kWordQuit,    kWordPondering, kWordTb,     kWordUndo,
       kWordVartime, kWordXboard,  kWordNopost, kWordPost,   kWordRandom,    kWordResult, kWordLevel,
       kWordSd,      kWordSt,      kWordWhite, kWordBlack};
-  static const char* const kProtocolTwoWords[] = {kProtover, kPing,      kSetboard, kTime,    kOtim,
-                                                  kMemory,   kRemove,    kPlayother, kUsermove};
+  static const char* const kProtocolTwoWords[] = {kProtover, kPing,   kSetboard, kTime,     kOtim,
+                                                  kMemory,   kRemove, kPlayother, kUsermove, kPonderCommand};
   for (ProtocolWord w : kCommandWords)
     if (IsWord(word, w)) return true;
   for (const char* w : kProtocolTwoWords)
@@ -173,7 +172,9 @@ bool Communicator::HandleProtocolCommand(const WordList& words) {
   if (command == kTime || command == kOtim) {
     const auto centiseconds = ReadNumberWord(words);
     if (!centiseconds) return true;
-    (command == kTime ? interfaceTime : interfaceOtim) = *centiseconds / kCentisecondsPerSecond;
+    // A clock past zero reads as empty: the limits then ask for the
+    // quickest move.
+    (command == kTime ? interfaceTime : interfaceOtim) = FromCentiseconds(std::max(*centiseconds, 0));
     return true;
   }
   return false;
@@ -200,7 +201,7 @@ bool Communicator::IdleProtocolCommand(const WordList& words) {
   }
   if (command == kPlayother) {
     EnginePlaysOtherSide();
-    if (clockMode) ClockOf(SideToMove()).Start(ClockNow());
+    if (clockMode) ClockOf(SideToMove()).Start(Now());
     return true;
   }
   if (command == kUsermove) {
@@ -277,7 +278,7 @@ std::optional<int32_t> Communicator::ReadNumberWord(const WordList& words) {
 }
 
 void Communicator::ApplyInterfaceClocks() {
-  const int32_t now = ClockNow();
+  const TimePoint now = Now();
   if (interfaceTime) SetRemaining(ClockOf(SideToMove()), *interfaceTime, now);
   if (interfaceOtim) SetRemaining(ClockOf(1 - SideToMove()), *interfaceOtim, now);
   interfaceTime.reset();

@@ -96,3 +96,6 @@ extern const char* const ProtocolWords[kProtocolWordCount];
 
 inline const char* Word(ProtocolWord w) { return ProtocolWords[w]; }
 inline bool IsWord(const std::string& text, ProtocolWord w) { return text == ProtocolWords[w]; }
+
+// "ponder on|off": the help text's name for "pondering on|off".
+inline constexpr const char* kPonderCommand = "ponder";

@@ -2,7 +2,6 @@
 // counters behind the engine's own draw offers and resignation, and the
 // ponder request. Also the ponder note and the "stat01: " status line.
 #include <cstdlib>
-#include <ctime>
 #include <ostream>
 
 #include "app/fatal_error.h"
@@ -18,6 +17,11 @@ namespace {
 
 constexpr int kDrawMarginWithQueens = 20;
 constexpr int kDrawMarginWithoutQueens = 25;
+
+// A think's duration as people read it: whole seconds, rounded.
+int64_t WholeSeconds(Milliseconds duration) {
+  return (duration + kMillisecondsPerSecond / 2) / kMillisecondsPerSecond;
+}
 
 // How close to the draw score a score counts as drawish. Taken from the
 // search's root, the position the engine moves from, also when the search
@@ -140,7 +144,7 @@ void Communicator::AnnounceMove(Move, const std::string& text) {
   std::string line = NameOf(mover) + " " + Word(kWordPlayed) + ": " + text;
   if (ClockOf(mover).engine)
     line += std::string(" (") + Word(kWordTimeUsed) + ": " +
-            std::to_string(searchInfo.endTime - searchInfo.startTime) + " sec)";
+            std::to_string(WholeSeconds(searchInfo.endTime - searchInfo.startTime)) + " sec)";
   Reply(line);
 }
 
@@ -179,9 +183,9 @@ void Communicator::PrintPonderAnnotation() const {
 
 void Communicator::PrintAnalysisStatus() const {
   const SearchInfo& info = searchInfo;
-  const time_t end = info.endTime != 0 ? info.endTime : time(nullptr);
+  const TimePoint end = info.endTime != 0 ? info.endTime : Now();
   const uint64_t nodes = uint64_t(CurrentIterationNodes()) + info.totalNodes;
-  Reply("stat01: " + std::to_string((end - info.startTime) * 100) + " " + std::to_string(nodes) + " " +
+  Reply("stat01: " + std::to_string(Centiseconds(end - info.startTime)) + " " + std::to_string(nodes) + " " +
         std::to_string(info.displayDepth) + " " + std::to_string(info.rootMoveCount - info.currentRootMove + 1) +
         " " + std::to_string(info.rootMoveCount));
 }

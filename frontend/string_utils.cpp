@@ -67,3 +67,19 @@ int SaturatingAtoi(const std::string& text) {
   if (value > INT_MAX) value = INT_MAX;
   return int(value);
 }
+
+int64_t SaturatingDecimalMilliseconds(const std::string& text) {
+  size_t i = 0;
+  while (i < text.size() && std::isspace(static_cast<unsigned char>(text[i]))) ++i;
+  const size_t signEnd = i < text.size() && (text[i] == '+' || text[i] == '-') ? i + 1 : i;
+  const int64_t whole = SaturatingAtoi(text.substr(i));
+  int64_t fraction = 0;
+  size_t j = text.find_first_not_of("0123456789", signEnd);
+  if (j != std::string::npos && text[j] == '.') {
+    int64_t scale = 100;
+    for (++j; j < text.size() && text[j] >= '0' && text[j] <= '9' && scale > 0; ++j, scale /= 10)
+      fraction += (text[j] - '0') * scale;
+  }
+  const bool negative = signEnd > i && text[i] == '-';
+  return whole * 1000 + (negative ? -fraction : fraction);
+}

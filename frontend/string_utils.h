@@ -1,6 +1,7 @@
 // Small text utilities of the front end.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,3 +26,9 @@ int TimeTextToSeconds(const std::string& text);
 // other character, 0 without digits), but clamped to the range of int
 // instead of wrapping on overflow.
 int SaturatingAtoi(const std::string& text);
+
+// Seconds with an optional decimal fraction, read the same atoi way
+// ("0.1" and "0.1x" are 100, "12abc" is 12000, "abc" is 0), as
+// milliseconds: digits beyond the third decimal are dropped, and the value
+// is clamped to the range of int seconds.
+int64_t SaturatingDecimalMilliseconds(const std::string& text);

@@ -2,10 +2,10 @@
 #pragma once
 
 #include <cstdint>
-#include <ctime>
 #include <string>
 #include <vector>
 
+#include "base/clock.h"
 #include "position/basics.h"
 
 // Ends a running search. discardResult: true drops the result (no move is
@@ -21,9 +21,9 @@ enum SearchMode : int32_t { kModeThink = 0, kModeAnalyze = 1, kModePonder = 2 };
 // Limits of one search, filled by the front end.
 struct SearchParameters {
   int32_t mode = kModeThink;
-  int32_t maxDepth = 0;   // iterations; 0 = none
-  int32_t hardLimit = 0;  // seconds; 0 = none
-  int32_t allotment = 0;  // target seconds; 0 = no time control
+  int32_t maxDepth = 0;        // iterations; 0 = none
+  Milliseconds hardLimit = 0;  // 0 = none
+  Milliseconds allotment = 0;  // target time; 0 = no time control
 };
 
 // The running or last search, read by the front end and the thinking output.
@@ -38,13 +38,13 @@ struct SearchInfo {
   std::vector<Move> pvMoves;
   std::vector<std::string> pvText;
   int32_t resultCode = 0;  // 0 moves exist, 1 stalemate, 2 Black mated, 3 White mated
-  time_t startTime = 0;
-  time_t endTime = 0;
+  TimePoint startTime = 0;
+  TimePoint endTime = 0;  // 0 while searching
   uint8_t searching = 0;
   int32_t mode = kModeThink;
   int32_t maxDepth = 0;
-  int32_t hardLimit = 0;
-  int32_t allotment = 0;
+  Milliseconds hardLimit = 0;
+  Milliseconds allotment = 0;
 };
 
 extern SearchInfo searchInfo;

@@ -206,7 +206,7 @@ void SearchIteration(int j) {
 
 void FinishSearch(bool discardResult) {
   AddNodes();
-  searchInfo.endTime = time(nullptr);
+  searchInfo.endTime = Now();
   searchInfo.searching = 0;
   if (searchCallbacks.finished != nullptr) searchCallbacks.finished(discardResult);
 }
@@ -222,7 +222,7 @@ void ClearKillers() { std::memset(Killers, 0, sizeof Killers); }
 void Think(const SearchParameters& parameters) {
   SearchInfo& info = searchInfo;
   info.searching = 1;
-  info.startTime = time(nullptr);
+  info.startTime = Now();
   info.mode = parameters.mode;
   info.maxDepth = parameters.maxDepth;
   info.hardLimit = parameters.hardLimit;

@@ -6,11 +6,13 @@
 #include "frontend/console_io.h"
 #include "frontend/protocol_words.h"
 
-std::string ConsoleThinkingLine(const SearchInfo& info, time_t now) {
+std::string ConsoleThinkingLine(const SearchInfo& info, TimePoint now) {
   std::ostringstream line;
   for (const std::string& text : info.pvText) line << text << ' ';
   line << '(' << info.bestScore << ')' << "; ";
-  unsigned seconds = unsigned(now - info.startTime);
+  // The speed over the whole seconds since the start (the first second
+  // counts as one).
+  unsigned seconds = unsigned((now - info.startTime) / kMillisecondsPerSecond);
   if (seconds == 0) seconds = 1;
   line << (info.totalNodes / 1000u) / seconds << " knps, " << Word(kWordTotal) << ": " << info.totalNodes / 1000u
        << " kn";
@@ -25,20 +27,20 @@ int ProtocolScore(int score) {
   return score;
 }
 
-std::string PostLineText(const SearchInfo& info, time_t now) {
+std::string PostLineText(const SearchInfo& info, TimePoint now) {
   std::ostringstream line;
-  const time_t end = info.endTime != 0 ? info.endTime : now;
-  line << info.displayDepth << ' ' << ProtocolScore(info.bestScore) << ' ' << (end - info.startTime) * 100 << ' '
+  const TimePoint end = info.endTime != 0 ? info.endTime : now;
+  line << info.displayDepth << ' ' << ProtocolScore(info.bestScore) << ' ' << Centiseconds(end - info.startTime) << ' '
        << info.totalNodes;
   for (const std::string& text : info.pvText) line << ' ' << text;
   return line.str();
 }
 
-void PostThinkingLine(const SearchInfo& info) { WriteLine(PostLineText(info, time(nullptr))); }
+void PostThinkingLine(const SearchInfo& info) { WriteLine(PostLineText(info, Now())); }
 
 void ReportThinking() {
   if (!xboardMode) {
-    WriteLine(ConsoleThinkingLine(searchInfo, time(nullptr)));
+    WriteLine(ConsoleThinkingLine(searchInfo, Now()));
   } else if (searchCallbacks.postEnabled == nullptr || searchCallbacks.postEnabled()) {
     PostThinkingLine(searchInfo);
   }

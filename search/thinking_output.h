@@ -17,5 +17,5 @@ void PostThinkingLine(const SearchInfo& info);
 int ProtocolScore(int score);
 
 // The two line formats, for the reports above and for tests.
-std::string ConsoleThinkingLine(const SearchInfo& info, time_t now);
-std::string PostLineText(const SearchInfo& info, time_t now);
+std::string ConsoleThinkingLine(const SearchInfo& info, TimePoint now);
+std::string PostLineText(const SearchInfo& info, TimePoint now);

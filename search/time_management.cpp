@@ -10,6 +10,9 @@ DriverState driverState;
 
 namespace {
 
+// Milliseconds between two polls of the input and the clock.
+constexpr Milliseconds kPollInterval = 2;
+
 struct FactorPair {
   double beforeRootMove;
   double insideTree;
@@ -52,15 +55,15 @@ double TimeFactor(bool insideTree) {
 }
 
 void CheckTimeBeforeRootMove() {
-  const long elapsed = long(time(nullptr) - searchInfo.startTime);
+  const Milliseconds elapsed = Now() - searchInfo.startTime;
   if (searchInfo.hardLimit != 0 && elapsed >= searchInfo.hardLimit) throw search_aborted_exception(false);
   if (searchInfo.allotment != 0 && elapsed > searchInfo.allotment * TimeFactor(false))
     throw search_aborted_exception(false);
 }
 
-bool TimeIsUp(time_t now) {
+bool TimeIsUp(TimePoint now) {
   if (driverState.openEnded) return false;
-  const long elapsed = long(now - searchInfo.startTime);
+  const Milliseconds elapsed = now - searchInfo.startTime;
   if (searchInfo.hardLimit != 0 && elapsed >= searchInfo.hardLimit) return true;
   if (searchInfo.allotment == 0) return false;
   return elapsed > searchInfo.allotment * TimeFactor(true);
@@ -68,10 +71,11 @@ bool TimeIsUp(time_t now) {
 
 void PollDuringSearch() {
   if (searchCallbacks.poll != nullptr) searchCallbacks.poll();
-  const time_t now = time(nullptr);
+  const TimePoint now = Now();
   if (TimeIsUp(now)) throw search_aborted_exception(false);
+  // The next poll after about kPollInterval at the speed so far: often
+  // enough for limits of a few milliseconds, rare enough to cost nothing.
   const uint64_t total = uint64_t(searchInfo.totalNodes) + nodeCount;
-  const long elapsed = long(now - searchInfo.startTime);
-  const uint64_t perSecond = elapsed > 0 ? total / uint64_t(elapsed) : total;
-  pollCountdown = int(std::min<uint64_t>(perSecond / 8 + 100, 20000));
+  const uint64_t perMillisecond = total / uint64_t(std::max<Milliseconds>(now - searchInfo.startTime, 1));
+  pollCountdown = int(std::min<uint64_t>(perMillisecond * kPollInterval + 100, 20000));
 }

@@ -1,7 +1,7 @@
 // Time tests of the search driver.
 #pragma once
 
-#include <ctime>
+#include "base/clock.h"
 
 // What the driver is doing, as far as the time tests care.
 struct DriverState {
@@ -22,7 +22,8 @@ double TimeFactor(bool insideTree);
 void CheckTimeBeforeRootMove();
 
 // The in-tree test: true when the time is up.
-bool TimeIsUp(time_t now);
+bool TimeIsUp(TimePoint now);
 
-// The poll inside the tree: input, then the clock; sets the next countdown.
+// The poll inside the tree: input, then the clock; sets the next countdown
+// so that the next poll comes a couple of milliseconds later.
 void PollDuringSearch();

@@ -7,7 +7,7 @@ import sys
 from session_driver import board_text, edit_position, run_tests
 
 POST_LINE = r"(\d+) (-?\d+) (\d+) (\d+)( [a-h][1-8][a-h][1-8][qrbn]?)+"
-STATUS = r"stat01: (0|\d+00) \d+ \d+ \d+ \d+"
+STATUS = r"stat01: \d+ \d+ \d+ \d+ \d+"
 
 
 def console_analysis(start):

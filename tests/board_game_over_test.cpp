@@ -65,6 +65,8 @@ TEST(GameOver, FiftyMovesAtTheHundredthPly) {
   ExpectOutcome(mate, kWhiteWins, kReasonMate, "white mates");
 }
 
+// Declared only where no sequence of legal moves can mate; wherever a mate
+// can still be reached (however unlikely), the game plays on.
 TEST(GameOver, InsufficientMaterial) {
   struct Case {
     const char* fen;
@@ -72,16 +74,22 @@ TEST(GameOver, InsufficientMaterial) {
   };
   const Case kCases[] = {
       {"4k3/8/8/8/8/8/8/4K3 w - - 0 1", true},
-      {"4k3/8/3b4/8/8/8/8/1N2K3 w - - 0 1", true},   // knight against bishop
-      {"4k3/8/3b4/8/8/8/8/2B1K3 w - - 0 1", true},   // bishops on opposite colours
-      {"4k3/8/4b3/8/8/8/8/2B1K3 w - - 0 1", true},   // bishops on the same colour
+      {"4k3/8/8/8/8/8/8/1N2K3 w - - 0 1", true},     // a knight alone
+      {"4k3/8/3b4/8/8/8/8/4K3 w - - 0 1", true},     // a bishop alone
+      {"4k3/8/3b4/8/8/8/8/2B1K3 w - - 0 1", true},   // bishops on the same colour
+      {"1b2k3/8/3b4/8/8/8/8/2B1K1B1 w - - 0 1", true},  // four, all on dark squares
+      {"4k3/8/3b4/8/8/8/8/1N2K3 w - - 0 1", false},  // knight against bishop
+      {"4k3/8/4b3/8/8/8/8/2B1K3 w - - 0 1", false},  // bishops on opposite colours
+      {"4k3/8/8/8/8/8/8/2B1KB2 w - - 0 1", false},   // a bishop pair
       {"4k3/8/8/8/8/8/8/1NN1K3 w - - 0 1", false},   // two knights
+      {"4k3/8/8/8/8/8/8/1n2K1N1 w - - 0 1", false},  // a knight each
       {"4k3/8/8/8/8/8/4P3/4K3 w - - 0 1", false},    // a pawn
       {"4k3/8/8/8/8/8/8/R3K3 w - - 0 1", false},     // a rook
       {"4k3/8/8/8/8/8/8/3QK3 w - - 0 1", false},     // a queen
       {"4kbb1/8/8/8/8/8/8/4K3 w - - 0 1", false},    // two bishops
   };
   for (const Case& c : kCases) {
+    SCOPED_TRACE(c.fen);
     const CommBoard game = GameFrom(c.fen);
     if (c.drawn)
       ExpectOutcome(game, kGameDrawn, kReasonInsufficientMaterial, "insufficient material");

@@ -139,12 +139,19 @@ def test_pondering_words(start):
     s.expect("pondering enabled\nwhite 1> ")
     s.send("easy")
     s.expect("pondering disabled\nwhite 1> ")
+    # The help text's own words.
+    s.send("ponder on")
+    s.expect("pondering enabled\nwhite 1> ")
+    s.send("ponder off")
+    s.expect("pondering disabled\nwhite 1> ")
+    s.send("ponder")
+    s.expect("Illegal move: ponder\nwhite 1> ")
 
 
 def test_silent_commands(start):
     s = console(start)
     for line in ["history", "random", "post", "nopost", "sd 3", "depth 0", "st 5", "abstime 4",
-                 "vartime 2", "level 40 5 0", "level 0 0:30 2"]:
+                 "vartime 2", "level 40 5 0", "level 0 0:30 2", "level 0 0:10 0.1", "level 40 0:30 0.5"]:
         s.send(line)
         s.expect("white 1> ")
 

@@ -1,5 +1,6 @@
 // Clocks under a time control, the limits a search gets from them and the
-// settings commands' conditions.
+// settings commands' conditions. Times are milliseconds; the clock readings
+// are handed in, so nothing here sleeps.
 #include <gtest/gtest.h>
 
 #include "frontend/player_clock.h"
@@ -15,112 +16,149 @@ PlayerClock ClockAfterLevel(const Words& level) {
   return clock;
 }
 
+ClockLimits LimitsWith(PlayerClock clock, Milliseconds remaining) {
+  clock.remaining = remaining;
+  return LimitsFromClock(clock);
+}
+
 TEST(ClockLimits, FortyMovesInFiveMinutes) {
   const PlayerClock clock = ClockAfterLevel({"level", "40", "5", "0"});
-  EXPECT_EQ(clock.remaining, 300);
+  EXPECT_EQ(clock.remaining, 300000);
   EXPECT_EQ(clock.movesToGo, 40);
   const ClockLimits limits = LimitsFromClock(clock);
-  EXPECT_EQ(limits.hardLimit, 150);  // 300 - 30 - 120
-  EXPECT_EQ(limits.allotment, 7);    // 300 / 41
+  EXPECT_EQ(limits.hardLimit, 150000);  // 300 - 30 - 120 seconds
+  EXPECT_EQ(limits.allotment, 7317);    // 300 / 41 seconds
 }
 
 TEST(ClockLimits, IncrementWithoutPeriods) {
   const PlayerClock clock = ClockAfterLevel({"level", "0", "2", "12"});
-  EXPECT_EQ(clock.remaining, 120);
-  EXPECT_EQ(clock.increment, 12);
+  EXPECT_EQ(clock.remaining, 120000);
+  EXPECT_EQ(clock.increment, 12000);
   const ClockLimits limits = LimitsFromClock(clock);
-  EXPECT_EQ(limits.hardLimit, 48);  // 120 - 12 - 60
-  EXPECT_EQ(limits.allotment, 5);   // 120 / 21
+  EXPECT_EQ(limits.hardLimit, 48000);  // 120 - 12 - 60 seconds
+  EXPECT_EQ(limits.allotment, 5714);   // 120 / 21 seconds
 }
 
-TEST(ClockLimits, NoTimeLeftGivesOneSecondEach) {
-  PlayerClock clock = ClockAfterLevel({"level", "40", "5", "0"});
-  for (int remaining : {0, -7}) {
-    clock.remaining = remaining;
-    const ClockLimits limits = LimitsFromClock(clock);
-    EXPECT_EQ(limits.hardLimit, 1);
-    EXPECT_EQ(limits.allotment, 1);
+// Short clocks: the hard limit's floor shrinks with the clock, and the
+// limit always leaves the safety margin.
+TEST(ClockLimits, ShortClocksLeaveTheMargin) {
+  const PlayerClock clock = ClockAfterLevel({"level", "0", "0:10", "0.1"});
+  EXPECT_EQ(clock.increment, 100);
+  struct Case {
+    Milliseconds remaining, hard, allotment;
+  };
+  for (const Case c : {Case{10000, 1000, 476}, Case{2000, 500, 95}, Case{400, 100, 19}, Case{60, 15, 10},
+                       Case{3, 1, 10}, Case{0, 1, 10}, Case{-7, 1, 10}}) {
+    const ClockLimits limits = LimitsWith(clock, c.remaining);
+    EXPECT_EQ(limits.hardLimit, c.hard) << c.remaining;
+    EXPECT_EQ(limits.allotment, c.allotment) << c.remaining;
+    if (c.remaining > 2 * kClockSafetyMargin) {
+      EXPECT_LE(limits.hardLimit, c.remaining - kClockSafetyMargin);
+    }
   }
+  // Forty moves to go and one second left: the period's reserve would
+  // leave nothing, so the floor of a quarter decides.
+  const PlayerClock periods = ClockAfterLevel({"level", "40", "1", "0"});
+  EXPECT_EQ(LimitsWith(periods, 1000).hardLimit, 250);
+  EXPECT_EQ(LimitsWith(periods, 1000).allotment, 24);
 }
 
 TEST(ClockLimits, HugeMoveCountsDoNotOverflow) {
   PlayerClock clock = ClockAfterLevel({"level", "99999999999", "5", "0"});
   const ClockLimits limits = LimitsFromClock(clock);
-  EXPECT_EQ(limits.hardLimit, 1);
-  EXPECT_EQ(limits.allotment, 1);
+  EXPECT_EQ(limits.hardLimit, 1000);
+  EXPECT_EQ(limits.allotment, 10);
 }
 
-TEST(PlayerClock, StopTakesTheElapsedSecondsOff) {
+// A whole game at ten seconds plus a tenth, each move taking all the time
+// the search may use: the clock never runs out.
+TEST(ClockLimits, EveryMoveInTimeAtTenSecondsPlusATenth) {
+  PlayerClock clock = ClockAfterLevel({"level", "0", "0:10", "0.1"});
+  TimePoint now = 5000;
+  for (int move = 0; move < 300; ++move) {
+    clock.Start(now);
+    now += LimitsFromClock(clock).hardLimit;
+    clock.CompleteMove(now);
+    ASSERT_GT(clock.remaining, 0) << move;
+  }
+}
+
+TEST(PlayerClock, StopTakesTheElapsedTimeOff) {
   PlayerClock clock = ClockAfterLevel({"level", "0", "1", "0"});
   clock.Stop(1000);  // not running: nothing happens
-  EXPECT_EQ(clock.remaining, 60);
+  EXPECT_EQ(clock.remaining, 60000);
   clock.Start(1000);
-  EXPECT_EQ(clock.remaining, 60);  // a running clock is not reduced
-  clock.Stop(1017);
+  EXPECT_EQ(clock.remaining, 60000);  // a running clock is not reduced
+  clock.Stop(18437);
   EXPECT_FALSE(clock.running);
-  EXPECT_EQ(clock.remaining, 43);
-  clock.Stop(1100);
-  EXPECT_EQ(clock.remaining, 43);
+  EXPECT_EQ(clock.remaining, 42563);
+  clock.Stop(30000);
+  EXPECT_EQ(clock.remaining, 42563);
 }
 
-TEST(PlayerClock, UpdateKeepsTheClockRunning) {
-  PlayerClock clock = ClockAfterLevel({"level", "0", "1", "0"});
+// The flag falls the millisecond the clock passes zero.
+TEST(PlayerClock, UpdateToTheMillisecond) {
+  PlayerClock clock = ClockAfterLevel({"level", "0", "0:02", "0"});
   clock.Start(50);
-  clock.Update(80);
+  clock.Update(2049);
   EXPECT_TRUE(clock.running);
-  EXPECT_EQ(clock.remaining, 30);
-  EXPECT_EQ(clock.runStart, 80);
-  clock.Stop(95);
-  EXPECT_EQ(clock.remaining, 15);
+  EXPECT_EQ(clock.remaining, 1);
+  EXPECT_EQ(clock.runStart, 2049);
+  clock.Update(2050);
+  EXPECT_EQ(clock.remaining, 0);
+  clock.Stop(2051);
+  EXPECT_EQ(clock.remaining, -1);
 }
 
 TEST(PlayerClock, ResetKeepsTheFlags) {
   PlayerClock clock = ClockAfterLevel({"level", "40", "5", "3"});
   clock.engine = clock.drawOffered = true;
   clock.Start(10);
-  clock.ResetFrom(TimeControl{60, 0, 0, 0});
+  clock.ResetFrom(TimeControl{60000, 0, 0, 0});
   EXPECT_TRUE(clock.engine);
   EXPECT_TRUE(clock.drawOffered);
   EXPECT_FALSE(clock.running);
   EXPECT_EQ(clock.runStart, 0);
-  EXPECT_EQ(clock.remaining, 60);
+  EXPECT_EQ(clock.remaining, 60000);
   EXPECT_EQ(clock.movesPerControl, 0);
   EXPECT_EQ(clock.increment, 0);
 }
 
 TEST(PlayerClock, MovesCompleteAPeriod) {
-  PlayerClock clock = ClockAfterLevel({"level", "40", "5", "0"});
-  int32_t now = 0;
+  PlayerClock clock = ClockAfterLevel({"level", "40", "5", "0.5"});
+  TimePoint now = 0;
   for (int move = 1; move <= 39; ++move) {
     clock.Start(now);
-    now += 2;
+    now += 2001;
     clock.CompleteMove(now);
   }
   EXPECT_EQ(clock.movesToGo, 1);
-  EXPECT_EQ(clock.remaining, 300 - 78);
+  EXPECT_EQ(clock.remaining, 300000 - 39 * 2001 + 39 * 500);
   clock.Start(now);
   clock.drawOffered = true;
-  clock.CompleteMove(now + 2);
+  clock.CompleteMove(now + 2001);
   EXPECT_FALSE(clock.drawOffered);
   EXPECT_EQ(clock.movesToGo, 40);
-  EXPECT_EQ(clock.remaining, 600 - 80);
+  EXPECT_EQ(clock.remaining, 600000 - 40 * 2001 + 40 * 500);
 }
 
 TEST(PlayerClock, IncrementAfterEachMove) {
   PlayerClock clock = ClockAfterLevel({"level", "0", "0:30", "5"});
-  EXPECT_EQ(clock.remaining, 30);
+  EXPECT_EQ(clock.remaining, 30000);
   clock.Start(100);
-  clock.CompleteMove(108);
-  EXPECT_EQ(clock.remaining, 27);
+  clock.CompleteMove(8100);
+  EXPECT_EQ(clock.remaining, 27000);
   EXPECT_EQ(clock.movesToGo, 0);  // no periods: nothing counts down
 }
 
 TEST(LevelCommand, TimeWords) {
-  EXPECT_EQ(TimeControlOf({"level", "40", "0:30", "0"})->baseTime, 30);
-  EXPECT_EQ(TimeControlOf({"level", "40", "0", "0"})->baseTime, 10);
-  EXPECT_EQ(*TimeControlOf({"level", "40", "5", "2", "extra"}), (TimeControl{300, 40, 40, 2}));
+  EXPECT_EQ(TimeControlOf({"level", "40", "0:30", "0"})->baseTime, 30000);
+  EXPECT_EQ(TimeControlOf({"level", "40", "0", "0"})->baseTime, 10000);
+  EXPECT_EQ(*TimeControlOf({"level", "40", "5", "2", "extra"}), (TimeControl{300000, 40, 40, 2000}));
+  EXPECT_EQ(*TimeControlOf({"level", "40", "0:30", "0.5"}), (TimeControl{30000, 40, 40, 500}));
   EXPECT_THROW(TimeControlOf({"level", "40", "x", "0"}), string_conversion_error);
   EXPECT_THROW(TimeControlOf({"level", "40", "1:", "0"}), string_conversion_error);
+  EXPECT_THROW(TimeControlOf({"level", "40", "1e9", "0"}), string_conversion_error);
   EXPECT_THROW(TimeControlOf({"level", "40", "99999999999", "0"}), string_conversion_error);
 }
 
@@ -128,17 +166,31 @@ TEST(LevelCommand, RefusedArguments) {
   EXPECT_FALSE(TimeControlOf({"level", "40", "5"}));
   EXPECT_FALSE(TimeControlOf({"level", "-1", "5", "0"}));
   EXPECT_FALSE(TimeControlOf({"level", "40", "5", "-1"}));
+  EXPECT_FALSE(TimeControlOf({"level", "40", "5", "-0.1"}));
   EXPECT_FALSE(TimeControlOf({"level", "40", "-5", "0"}));
+  EXPECT_FALSE(TimeControlOf({"level", "40", "0:-5", "0"}));
   EXPECT_FALSE(TimeControlOf({"level", "40", "0:00", "0"}));
-  // Numbers are read the atoi way: "12abc" is 12, "abc" is 0.
-  EXPECT_EQ(TimeControlOf({"level", "abc", "1", "12abc"})->increment, 12);
+}
+
+// Numbers are read the atoi way: reading stops at the first character that
+// cannot continue the number, and huge values are clamped, not wrapped.
+TEST(LevelCommand, IncrementsAreReadTheAtoiWay) {
+  const auto increment = [](const std::string& word) { return TimeControlOf({"level", "0", "1", word})->increment; };
+  EXPECT_EQ(increment("0.1"), 100);
+  EXPECT_EQ(increment(".25"), 250);
+  EXPECT_EQ(increment("1.2345"), 1234);
+  EXPECT_EQ(increment("12abc"), 12000);
+  EXPECT_EQ(increment("0.0.1"), 0);
+  EXPECT_EQ(increment("1e9"), 1000);
+  EXPECT_EQ(increment("99999999999"), 2147483647000);
   EXPECT_EQ(TimeControlOf({"level", "abc", "1", "0"})->movesPerControl, 0);
 }
 
-TEST(DepthCommand, StoresOneLessThanTheDepth) {
+TEST(DepthCommand, DepthOneIsTheShallowestSearch) {
   EXPECT_EQ(DepthSettingOf({"sd", "6"}), 5);
-  EXPECT_EQ(DepthSettingOf({"sd", "1"}), 0);
-  EXPECT_EQ(DepthSettingOf({"sd", "0"}), 0);
+  EXPECT_EQ(DepthSettingOf({"sd", "2"}), 1);
+  EXPECT_EQ(DepthSettingOf({"sd", "1"}), 1);
+  EXPECT_EQ(DepthSettingOf({"sd", "0"}), 0);  // no limit
   EXPECT_EQ(DepthSettingOf({"depth", "36"}), 35);
   EXPECT_FALSE(DepthSettingOf({"sd", "37"}));
   EXPECT_FALSE(DepthSettingOf({"sd", "-1"}));
@@ -149,13 +201,18 @@ TEST(DepthCommand, StoresOneLessThanTheDepth) {
   EXPECT_EQ(DepthSettingOf({"sd", "word"}), 0);
 }
 
-TEST(TimeCommands, NonNegativeSeconds) {
-  EXPECT_EQ(SecondsSettingOf({"st", "10"}), 10);
-  EXPECT_EQ(SecondsSettingOf({"vartime", "0"}), 0);
-  EXPECT_EQ(SecondsSettingOf({"abstime", "99999999999"}), 2147483647);
-  EXPECT_FALSE(SecondsSettingOf({"abstime", "-3"}));
-  EXPECT_FALSE(SecondsSettingOf({"st", "-99999999999"}));
-  EXPECT_FALSE(SecondsSettingOf({"st"}));
+TEST(TimeCommands, WholeSecondsAsMilliseconds) {
+  EXPECT_EQ(SecondsSettingOf({"st", "10"}, 1), 10000);
+  EXPECT_FALSE(SecondsSettingOf({"st", "0"}, 1));
+  EXPECT_EQ(SecondsSettingOf({"vartime", "0"}, 0), 0);
+  EXPECT_EQ(SecondsSettingOf({"abstime", "99999999999"}, 0), 2147483647000);
+  EXPECT_FALSE(SecondsSettingOf({"abstime", "-3"}, 0));
+  EXPECT_FALSE(SecondsSettingOf({"st", "-99999999999"}, 1));
+  EXPECT_FALSE(SecondsSettingOf({"st"}, 1));
+  // "st 1" ends the search in time for the interface to see the move
+  // within the second.
+  EXPECT_EQ(HardLimitForMoveTime(1000), 1000 - kClockSafetyMargin);
+  EXPECT_EQ(HardLimitForMoveTime(0), 0);
 }
 
 }  // namespace

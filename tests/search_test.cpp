@@ -283,19 +283,19 @@ TEST(Search, TimeFactors) {
   // The tests themselves: a hard limit is reached, an allotment exceeded.
   driverState = DriverState{};
   searchInfo = SearchInfo{};
-  const time_t now = time(nullptr);
-  searchInfo.startTime = now - 10;
-  searchInfo.allotment = 6;  // later move factor 2.66: 15.96 s allowed
+  const TimePoint now = 1000000;
+  searchInfo.startTime = now - 10000;
+  searchInfo.allotment = 3760;  // later move factor 2.66: 10001.6 ms allowed
   EXPECT_FALSE(TimeIsUp(now));
-  searchInfo.allotment = 3;  // 7.98 s allowed
+  searchInfo.allotment = 3759;  // 9998.94 ms allowed
   EXPECT_TRUE(TimeIsUp(now));
   driverState.openEnded = true;
   EXPECT_FALSE(TimeIsUp(now));
   driverState.openEnded = false;
   searchInfo.allotment = 0;
-  searchInfo.hardLimit = 10;
+  searchInfo.hardLimit = 10000;
   EXPECT_TRUE(TimeIsUp(now));
-  searchInfo.hardLimit = 11;
+  searchInfo.hardLimit = 10001;
   EXPECT_FALSE(TimeIsUp(now));
   searchInfo = SearchInfo{};
 }
@@ -305,16 +305,16 @@ TEST(ThinkingOutput, ConsoleAndPostLines) {
   info.pvText = {"e2-e4", "e7-e5", "Ng1-f3"};
   info.bestScore = 25;
   info.totalNodes = 360000;
-  info.startTime = 1000;
-  EXPECT_EQ(ConsoleThinkingLine(info, 1003), "e2-e4 e7-e5 Ng1-f3 (25); 120 knps, total: 360 kn");
-  EXPECT_EQ(ConsoleThinkingLine(info, 1000), "e2-e4 e7-e5 Ng1-f3 (25); 360 knps, total: 360 kn");
+  info.startTime = 1000000;
+  EXPECT_EQ(ConsoleThinkingLine(info, 1003999), "e2-e4 e7-e5 Ng1-f3 (25); 120 knps, total: 360 kn");
+  EXPECT_EQ(ConsoleThinkingLine(info, 1000999), "e2-e4 e7-e5 Ng1-f3 (25); 360 knps, total: 360 kn");
 
   info.pvText = {"e2e4", "e7e5", "g1f3"};
   info.displayDepth = 5;
   info.totalNodes = 123456;
-  EXPECT_EQ(PostLineText(info, 1003), "5 25 300 123456 e2e4 e7e5 g1f3");
-  info.endTime = 1002;
-  EXPECT_EQ(PostLineText(info, 1003), "5 25 200 123456 e2e4 e7e5 g1f3");
+  EXPECT_EQ(PostLineText(info, 1003009), "5 25 300 123456 e2e4 e7e5 g1f3");
+  info.endTime = 1000257;  // elapsed centiseconds to the centisecond
+  EXPECT_EQ(PostLineText(info, 1003009), "5 25 25 123456 e2e4 e7e5 g1f3");
 }
 
 TEST(ThinkingOutput, MateScoresUnderProtocolTwo) {
