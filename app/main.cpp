@@ -1,7 +1,7 @@
 // Ravok: a chess engine for the console and the xboard protocol.
 #include <string>
 
-#include "app/fatal_error.h"
+#include "base/fatal_error.h"
 #include "app/startup.h"
 #include "board/comm_board.h"
 

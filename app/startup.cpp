@@ -3,15 +3,10 @@
 #include <csignal>
 #include <iostream>
 
-#include "app/xboard_mode.h"
 #include "board/comm_board.h"
 #include "frontend/communicator.h"
-#include "frontend/output_tracking.h"
 #include "frontend/string_utils.h"
-#include "position/load_game.h"
-#include "position/tables.h"
-#include "search/hash_table.h"
-#include "search/search_info.h"
+#include "search/engine.h"
 
 namespace {
 
@@ -41,39 +36,23 @@ StartupOptions ScanOptions(const std::vector<std::string>& arguments) {
 
 int RunEngine(int argc, char** argv) {
   // The standard input gets a buffer of its own, so that a poll during the
-  // search can see the lines that wait in it; replies go out through a
-  // watcher of standard output. Interfaces interrupt engines before their
-  // moves: the interrupt signal must not end Ravok, not even before its
-  // first search.
+  // search can see the lines that wait in it. Interfaces interrupt engines
+  // before their moves: the interrupt signal must not end Ravok, not even
+  // before its first search.
   std::ios::sync_with_stdio(false);
-  InstallTrackedStandardOutput();
   std::signal(SIGINT, SIG_IGN);
 
-  // 2. Tables and hash keys.
-  InitStaticTables();
+  // Tables and hash keys.
+  InitEngineTables();
 
-  // 3. The search position holds the initial position from the start.
-  {
-    const CommBoard initial;
-    LoadSearchPosition(initial);
-  }
+  // Options, then the engine with its tables; the search position holds
+  // the initial position from the start.
+  const StartupOptions options = ScanOptions(std::vector<std::string>(argv, argv + argc));
+  Engine engine(options.hashBytes, options.pawnHashBytes);
+  engine.LoadGame(CommBoard());
 
-  // 4.-5. Options.
-  std::vector<std::string> arguments(argv, argv + argc);
-  xboardMode = false;
-  const StartupOptions options = ScanOptions(arguments);
-  xboardMode = options.xboard;
-  arguments.clear();
-
-  // 6.-7. Hash tables at their configured sizes, killers cleared.
-  AllocateHashTable(options.hashBytes);
-  AllocatePawnHashTable(options.pawnHashBytes);
-  ClearKillers();
-
-  // 8. The command loop, until "quit" or "end".
-  Communicator::Instance().DealWithNotSearching();
-
-  // 9. Release.
-  ReleaseHashTables();
+  // The dialogue, until "quit", "end" or the end of the input.
+  Communicator session(engine, std::cin, 0, std::cout, options.xboard);
+  session.Run();
   return 0;
 }

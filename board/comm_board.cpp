@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/fatal_error.h"
+#include "base/fatal_error.h"
 #include "board/game_over.h"
 #include "board/moves.h"
 #include "position/tables.h"

@@ -101,11 +101,12 @@ class CommBoard {
   std::string GetGameOverReasonText() const;
 
   // The interactive edit dialogue on the current position, reading lines
-  // from `in` and writing to `out`. Throws "invalid position." when the
-  // edited position fails the validity check at its end; the game is then
+  // from `in` and writing to `out`; the board and the prompts are shown
+  // only when `console` is set. Throws "invalid position." when the edited
+  // position fails the validity check at its end; the game is then
   // unchanged. A valid end restarts the record from the edited position and
-  // runs the game-over test. The end of `in` ends the program (status 0).
-  void EditPosition(std::istream& in, std::ostream& out);
+  // runs the game-over test. The end of `in` throws end_of_input.
+  void EditPosition(std::istream& in, std::ostream& out, bool console);
 
   CommBoardRepresentation startPosition;
   CommBoardRepresentation currentPosition;

@@ -4,11 +4,11 @@
 #include <istream>
 #include <ostream>
 
-#include "app/xboard_mode.h"
+#include "base/end_of_input.h"
 #include "board/comm_board.h"
 #include "board/display.h"
 #include "board/moves.h"
-#include "frontend/protocol_words.h"
+#include "base/protocol_words.h"
 
 namespace {
 
@@ -81,7 +81,7 @@ bool PlacePiece(const std::string& line, int colour, CommBoardRepresentation& p)
 // record (start = current, no moves) and gets the game-over test. A failed
 // end leaves the game as it was. The end of the input ends the program, as
 // it does in the command loop.
-void CommBoard::EditPosition(std::istream& in, std::ostream& out) {
+void CommBoard::EditPosition(std::istream& in, std::ostream& out, bool console) {
   CommBoardRepresentation edited = currentPosition;
   int colour = kWhite;
   bool showBoard = true;
@@ -93,7 +93,7 @@ void CommBoard::EditPosition(std::istream& in, std::ostream& out) {
     edited.halfMoveCounter = 0;
 
     // 2. Board and prompt, for the console only.
-    if (!xboardMode) {
+    if (console) {
       if (showBoard) Display(edited, out);
       out << Word(kWordEdit) << "(" << Word(colour == kWhite ? kWordWhite : kWordBlack) << "): ";
       out.flush();
@@ -103,7 +103,7 @@ void CommBoard::EditPosition(std::istream& in, std::ostream& out) {
     // 3. The next line.
     if (!ReadEditLine(in, line)) {
       out.flush();
-      std::exit(0);
+      throw end_of_input();
     }
 
     // 4. Dispatch.

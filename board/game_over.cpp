@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cstring>
 
-#include "app/fatal_error.h"
+#include "base/fatal_error.h"
 #include "board/moves.h"
-#include "frontend/protocol_words.h"
+#include "base/protocol_words.h"
 #include "position/tables.h"
 
 namespace {

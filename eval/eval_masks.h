@@ -37,5 +37,5 @@ extern Bitboard BlackPawnReach[64];
 // the pawn.
 extern Bitboard PawnSquare[2][64];
 
-// Builds every set above. Called from InitStaticTables.
+// Builds every set above. Called once at start-up, after InitStaticTables.
 void InitEvaluationMasks();

@@ -4,8 +4,8 @@
 #include "eval/value_tables.h"
 #include "position/basics.h"
 
-// Rewritten at the start of every EvaluatePosition call; valid only within
-// that call (and, for tests, until the next one).
+// Rewritten at the start of every evaluation; valid only within that call
+// (and, for tests, until the next one).
 struct EvalScratch {
   bool queensOnBoard;
   bool whiteBare, blackBare;  // king and pawns only
@@ -16,8 +16,6 @@ struct EvalScratch {
   bool drawDetected;  // set by the pawn race; the call returns 0
   const PrescanEntry* activeEntry;
 };
-
-extern EvalScratch evalScratch;
 
 inline bool EndgameMode(const EvalScratch& e) { return e.activeEntry->phase == kEndgamePhase; }
 inline bool OpeningTables(const EvalScratch& e) { return e.activeEntry->phase == kOpeningPhase; }

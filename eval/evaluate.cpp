@@ -1,7 +1,7 @@
 // The evaluation driver: table choice, special exits, material imbalance,
 // the lazy exit, then the king, piece, pawn-structure and centre terms, and
 // the mating-potential gate.
-#include "eval/evaluate.h"
+#include "eval/evaluator.h"
 
 #include "eval/eval_scratch.h"
 #include "eval/eval_side.h"
@@ -10,11 +10,6 @@
 #include "eval/pawnless.h"
 #include "eval/pawns.h"
 #include "eval/piece_terms.h"
-#include "eval/prescan.h"
-#include "search/hash_table.h"
-
-int positionalMargin = 320;
-EvalScratch evalScratch;
 
 namespace {
 
@@ -61,9 +56,10 @@ int Gate(int score, bool whiteCanWin, bool blackCanWin) {
 
 }  // namespace
 
-int EvaluatePosition(int alpha, int beta) {
-  const TreePosition& p = CurrentPosition();
-  EvalScratch& e = evalScratch;
+int Evaluator::Evaluate(const TreePosition& p, int alpha, int beta) {
+  EvalScratch& e = scratch_;
+  const EvalPreparation& prepared = preparation_;
+  const int positionalMargin = positionalMargin_;
 
   // 1. Flags.
   e.queensOnBoard = (p.white.queen | p.black.queen) != 0;
@@ -72,27 +68,29 @@ int EvaluatePosition(int alpha, int beta) {
   e.drawDetected = false;
 
   // 2. The tables for this node.
-  if (p.pieceUnits > phaseThreshold) e.activeEntry = e.queensOnBoard ? &rootEntry : &alternateEntry;
-  else e.activeEntry = (e.queensOnBoard || !rootHasPawns) ? &endgameEntry : &alternateEntry;
+  if (p.pieceUnits > prepared.phaseThreshold)
+    e.activeEntry = e.queensOnBoard ? &prepared.rootEntry : &prepared.alternateEntry;
+  else
+    e.activeEntry = (e.queensOnBoard || !prepared.rootHasPawns) ? &prepared.endgameEntry : &prepared.alternateEntry;
   const bool endgame = EndgameMode(e);
 
   // 3. Pawnless exits: no pawns at all, or a side without pawns facing more
   // than 504 of extra material; the far side's pawns are added as runners.
   if (p.white.pawn == 0) {
-    if (p.black.pawn == 0) return PawnlessEvaluation();
+    if (p.black.pawn == 0) return PawnlessEvaluation(p);
     if (-100 * p.black.numPawns - p.materialBalance > 504) {
-      int v = PawnlessEvaluation();
+      int v = PawnlessEvaluation(p);
       for (Bitboard b = p.black.pawn; b;) v -= 2 * Tables<kBlack>(e).PassedTable[PopHighest(b)] + 100;
       return v;
     }
   } else if (p.black.pawn == 0 && p.materialBalance - 100 * p.white.numPawns > 504) {
-    int v = PawnlessEvaluation();
+    int v = PawnlessEvaluation(p);
     for (Bitboard b = p.white.pawn; b;) v += 2 * Tables<kWhite>(e).PassedTable[PopLowest(b)] + 100;
     return v;
   }
 
   // 4. Pawn hash probe.
-  PawnHashEntry& entry = PawnEntryFor(p.pawnHashKey);
+  PawnHashEntry& entry = pawnTable_.EntryFor(p.pawnHashKey);
   const bool hit = entry.key == p.pawnHashKey;
 
   // 5-6. Pawn files, attacks and defended pawns.
@@ -158,9 +156,10 @@ int EvaluatePosition(int alpha, int beta) {
   } else if (hit) {
     const int u = p.materialBalance + s;
     const int margin = positionalMargin / 2;
-    structure = (alpha <= u + margin && u - margin <= beta) ? PawnStructure(entry, s, alpha, beta) : entry.score;
+    structure = (alpha <= u + margin && u - margin <= beta) ? PawnStructure(p, e, entry, s, alpha, beta, positionalMargin)
+                                                           : entry.score;
   } else {
-    structure = PawnStructure(entry, s, alpha, beta);
+    structure = PawnStructure(p, e, entry, s, alpha, beta, positionalMargin);
   }
   s += structure;
 

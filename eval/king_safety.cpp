@@ -45,8 +45,7 @@ int KingShelterOf(const TreePosition& p, int wing) {
   return v;
 }
 
-int KingShelter(int side, int wing) {
-  const TreePosition& p = CurrentPosition();
+int KingShelter(const TreePosition& p, int side, int wing) {
   return side == kWhite ? KingShelterOf<kWhite>(p, wing) : KingShelterOf<kBlack>(p, wing);
 }
 

@@ -6,7 +6,7 @@
 
 // The pawn shelter and the enemy presence in front of a king castled on
 // `wing` of the current ply's position; positive for a good shelter.
-int KingShelter(int side, int wing);
+int KingShelter(const TreePosition& p, int side, int wing);
 template <int S>
 int KingShelterOf(const TreePosition& p, int wing);
 

@@ -129,8 +129,7 @@ int LevelSide(const TreePosition& p) {
 
 }  // namespace
 
-int PawnlessEvaluation() {
-  const TreePosition& p = CurrentPosition();
+int PawnlessEvaluation(const TreePosition& p) {
   const int mb = p.materialBalance;
   if (mb > 504) return FarAhead<kWhite>(p, mb);
   if (mb < -504) return -FarAhead<kBlack>(p, -mb);

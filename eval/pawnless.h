@@ -1,7 +1,9 @@
 // Endgames without pawns, or with pawns only on the side far ahead.
 #pragma once
 
-// Score of the current ply's position, White's view: level material damped
+#include "position/tree_position.h"
+
+// Score of `p`, White's view: level material damped
 // toward a draw, the stronger side's king centralised and brought to the
 // enemy king, and king, bishop and knight mating in the bishop's corner.
-int PawnlessEvaluation();
+int PawnlessEvaluation(const TreePosition& p);

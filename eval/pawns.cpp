@@ -1,7 +1,7 @@
 #include "eval/pawns.h"
 
 #include "eval/eval_side.h"
-#include "eval/evaluate.h"
+#include "eval/evaluator.h"
 
 namespace {
 
@@ -211,7 +211,7 @@ int PawnRace(const TreePosition& p, EvalScratch& e) {
 template int PawnRace<kWhite>(const TreePosition&, EvalScratch&);
 template int PawnRace<kBlack>(const TreePosition&, EvalScratch&);
 
-int PassedPawnRace() { return PawnRace<kWhite>(CurrentPosition(), evalScratch); }
+int PassedPawnRace(const TreePosition& p, EvalScratch& e) { return PawnRace<kWhite>(p, e); }
 
 int PassedPawnScore(const TreePosition& p, EvalScratch& e) {
   // 1-2. Both sides' passers.
@@ -223,9 +223,8 @@ int PassedPawnScore(const TreePosition& p, EvalScratch& e) {
   return score;
 }
 
-int PawnStructure(PawnHashEntry& entry, int s, int alpha, int beta) {
-  const TreePosition& p = CurrentPosition();
-  const EvalScratch& e = evalScratch;
+int PawnStructure(const TreePosition& p, const EvalScratch& e, PawnHashEntry& entry, int s, int alpha, int beta,
+                  int positionalMargin) {
   const uint16_t counts = PasserFlags(e);
 
   // 1. Far outside the window the structure cannot matter: a partial entry.

@@ -6,7 +6,7 @@
 
 #include "eval/eval_scratch.h"
 #include "position/tree_position.h"
-#include "search/hash_table.h"
+#include "eval/pawn_hash.h"
 
 // Pawn hash entry flags: bit 0 partial (score not computed), bits 1-2 and
 // 3-4 the number of White and Black passed pawns, capped at 3.
@@ -24,13 +24,14 @@ int PassedPawnScore(const TreePosition& p, EvalScratch& e);
 
 // White's passed pawns racing a Black side without pieces: 660 for a pawn
 // that cannot be stopped, 100 or 0 otherwise; may set drawDetected.
-int PassedPawnRace();
+int PassedPawnRace(const TreePosition& p, EvalScratch& e);
 // The race of side S's passers against the other side's bare king, S's view.
 template <int S>
 int PawnRace(const TreePosition& p, EvalScratch& e);
 
-// The pawn structure of the current ply's position, White's view; always
-// writes `entry`. `s` is the positional score so far (no material). Far
-// outside the window (by positionalMargin / 2) it stores a partial entry and
-// returns 0 without computing the structure.
-int PawnStructure(PawnHashEntry& entry, int s, int alpha, int beta);
+// The pawn structure of `p`, White's view; always writes `entry`. `s` is
+// the positional score so far (no material). Far outside the window (by
+// positionalMargin / 2) it stores a partial entry and returns 0 without
+// computing the structure.
+int PawnStructure(const TreePosition& p, const EvalScratch& e, PawnHashEntry& entry, int s, int alpha, int beta,
+                  int positionalMargin);

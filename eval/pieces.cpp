@@ -9,15 +9,6 @@ namespace eval_pieces {
 
 namespace {
 
-template <int S>
-const SidePieces& OwnSide() {
-  return Own<S>(CurrentPosition());
-}
-template <int S>
-const SidePieces& EnemySide() {
-  return Enemy<S>(CurrentPosition());
-}
-
 // Every square on the ranks strictly ahead of s.
 template <int S>
 Bitboard RanksAhead(Square s) {
@@ -45,42 +36,42 @@ Bitboard LineAttacks(const TreePosition& p, Square s, int dir) {
 
 }  // namespace
 
-void CPawn::Analyse() {
-  passed = IsPassed();
-  defended = IsDefended();
-  backward = IsBackward();
-  opposed = FindOpposingPawn(opposingDistance, opposingSquare);
-  isolated = IsIsolated();
-  detached = isolated ? false : IsDetached();
-  doubled = IsDoubled();
+void CPawn::Analyse(const TreePosition& p) {
+  passed = IsPassed(p);
+  defended = IsDefended(p);
+  backward = IsBackward(p);
+  opposed = FindOpposingPawn(p, opposingDistance, opposingSquare);
+  isolated = IsIsolated(p);
+  detached = isolated ? false : IsDetached(p);
+  doubled = IsDoubled(p);
 }
 
 template <int S>
-bool CSidePawn<S>::IsPassed() {
-  return (PassedMask[S][square] & EnemySide<S>().pawn) == 0;
+bool CSidePawn<S>::IsPassed(const TreePosition& p) {
+  return (PassedMask[S][square] & Enemy<S>(p).pawn) == 0;
 }
 
 template <int S>
-bool CSidePawn<S>::IsDefended() {
-  return (PawnAttackersOf<S>(square) & OwnSide<S>().pawn) != 0;
+bool CSidePawn<S>::IsDefended(const TreePosition& p) {
+  return (PawnAttackersOf<S>(square) & Own<S>(p).pawn) != 0;
 }
 
 // Backward: a pawn on its second or third rank whose step ahead is attacked
 // by an enemy pawn and that has no own pawn beside or behind it on a
 // neighbouring file.
 template <int S>
-bool CSidePawn<S>::IsBackward() {
+bool CSidePawn<S>::IsBackward(const TreePosition& p) {
   const int rank = RelativeRank<S>(square);
   if (rank != 1 && rank != 2) return false;
   constexpr int E = 1 - S;
-  if ((PawnAttackersOf<E>(Ahead<S>(square)) & EnemySide<S>().pawn) == 0) return false;
-  const Bitboard neighbours = OwnSide<S>().pawn & NeighbourFilesOf(FileOf(square));
+  if ((PawnAttackersOf<E>(Ahead<S>(square)) & Enemy<S>(p).pawn) == 0) return false;
+  const Bitboard neighbours = Own<S>(p).pawn & NeighbourFilesOf(FileOf(square));
   return (neighbours & ~RanksAhead<S>(square)) == 0;
 }
 
 template <int S>
-bool CSidePawn<S>::FindOpposingPawn(int32_t& distance, int32_t& opposing) {
-  const Bitboard blockers = SpanAhead<S>(square) & EnemySide<S>().pawn;
+bool CSidePawn<S>::FindOpposingPawn(const TreePosition& p, int32_t& distance, int32_t& opposing) {
+  const Bitboard blockers = SpanAhead<S>(square) & Enemy<S>(p).pawn;
   if (blockers == 0) {
     distance = opposing = -1;
     return false;
@@ -91,19 +82,19 @@ bool CSidePawn<S>::FindOpposingPawn(int32_t& distance, int32_t& opposing) {
 }
 
 template <int S>
-bool CSidePawn<S>::IsIsolated() {
-  return (OwnSide<S>().pawn & NeighbourFilesOf(FileOf(square))) == 0;
+bool CSidePawn<S>::IsIsolated(const TreePosition& p) {
+  return (Own<S>(p).pawn & NeighbourFilesOf(FileOf(square))) == 0;
 }
 
 // Detached: the nearest own pawns of the neighbouring files are at least
 // three king steps away (more than three when only one file has pawns).
 template <int S>
-bool CSidePawn<S>::IsDetached() {
+bool CSidePawn<S>::IsDetached(const TreePosition& p) {
   const int file = FileOf(square);
   int filesWithPawns = 0, distance = 0;
   for (int f : {file - 1, file + 1}) {
     if (f < 0 || f > 7) continue;
-    const Bitboard pawns = OwnSide<S>().pawn & FileMask[f];
+    const Bitboard pawns = Own<S>(p).pawn & FileMask[f];
     if (pawns == 0) continue;
     const int high = KingDistance[square][HighestBit(pawns)];
     const int low = KingDistance[square][LowestBit(pawns)];
@@ -116,8 +107,8 @@ bool CSidePawn<S>::IsDetached() {
 }
 
 template <int S>
-bool CSidePawn<S>::IsDoubled() {
-  return PopCount(OwnSide<S>().pawn & FileMask[FileOf(square)]) > 1;
+bool CSidePawn<S>::IsDoubled(const TreePosition& p) {
+  return PopCount(Own<S>(p).pawn & FileMask[FileOf(square)]) > 1;
 }
 
 template class CSidePawn<kWhite>;
@@ -125,8 +116,7 @@ template class CSidePawn<kBlack>;
 
 // A pin: along the line from the minor piece to the own king, queen or rook
 // stands an enemy slider that moves along that line.
-void CMinorPiece::FindPin() {
-  const TreePosition& p = CurrentPosition();
+void CMinorPiece::FindPin(const TreePosition& p) {
   const SidePieces& own = code > 0 ? p.white : p.black;
   const SidePieces& enemy = code > 0 ? p.black : p.white;
   Bitboard shields[3] = {SquareMask[own.kingSquare], own.queen, own.rook};
@@ -149,19 +139,17 @@ void CMinorPiece::FindPin() {
   pinnerSquare = shieldedSquare = -1;
 }
 
-void CKnight::Analyse() {
-  FindPin();
+void CKnight::Analyse(const TreePosition& p) {
+  FindPin(p);
   knightFlag = 1;
   firstTarget = KnightAttacks[square] ? LowestBit(KnightAttacks[square]) : -1;
-  const TreePosition& p = CurrentPosition();
   const bool enemyPawnNear = code > 0 ? (BlackPawnReach[square] & p.black.pawn) != 0
                                       : (WhitePawnReach[square] & p.white.pawn) != 0;
   pawnThreat = enemyPawnNear ? 2 : 0;
 }
 
-void CBishop::Analyse() {
-  FindPin();
-  const TreePosition& p = CurrentPosition();
+void CBishop::Analyse(const TreePosition& p) {
+  FindPin(p);
   const int whiteUnits = 5 * p.white.valMajors + p.white.valMinors;
   const int blackUnits = 5 * p.black.valMajors + p.black.valMinors;
   if (whiteUnits <= 13 && blackUnits <= 13) {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 
-#include "position/basics.h"
+#include "position/tree_position.h"
 
 namespace eval_pieces {
 
@@ -14,8 +14,8 @@ class CPiece {
  public:
   CPiece(Square at, int pieceCode) : square(at), code(pieceCode) {}
   virtual ~CPiece() = default;
-  // Fills the object's features from the current ply's position.
-  virtual void Analyse() = 0;
+  // Fills the object's features from the root position `p`.
+  virtual void Analyse(const TreePosition& p) = 0;
 
   int32_t square;
   int32_t code;  // signed piece code
@@ -24,17 +24,17 @@ class CPiece {
 class CPawn : public CPiece {
  public:
   using CPiece::CPiece;
-  void Analyse() override;
+  void Analyse(const TreePosition& p) override;
 
-  virtual bool IsPassed() = 0;
-  virtual bool IsDefended() = 0;
-  virtual bool IsBackward() = 0;
+  virtual bool IsPassed(const TreePosition& p) = 0;
+  virtual bool IsDefended(const TreePosition& p) = 0;
+  virtual bool IsBackward(const TreePosition& p) = 0;
   // The first enemy pawn ahead on the file: its square and the number of
   // squares between the two pawns; false and -1, -1 when there is none.
-  virtual bool FindOpposingPawn(int32_t& distance, int32_t& opposingSquare) = 0;
-  virtual bool IsIsolated() = 0;
-  virtual bool IsDetached() = 0;
-  virtual bool IsDoubled() = 0;
+  virtual bool FindOpposingPawn(const TreePosition& p, int32_t& distance, int32_t& opposingSquare) = 0;
+  virtual bool IsIsolated(const TreePosition& p) = 0;
+  virtual bool IsDetached(const TreePosition& p) = 0;
+  virtual bool IsDoubled(const TreePosition& p) = 0;
 
   uint8_t passed = 0, defended = 0, backward = 0, opposed = 0;
   int32_t opposingDistance = -1, opposingSquare = -1;
@@ -47,13 +47,13 @@ template <int S>
 class CSidePawn : public CPawn {
  public:
   using CPawn::CPawn;
-  bool IsPassed() override;
-  bool IsDefended() override;
-  bool IsBackward() override;
-  bool FindOpposingPawn(int32_t& distance, int32_t& opposing) override;
-  bool IsIsolated() override;
-  bool IsDetached() override;
-  bool IsDoubled() override;
+  bool IsPassed(const TreePosition& p) override;
+  bool IsDefended(const TreePosition& p) override;
+  bool IsBackward(const TreePosition& p) override;
+  bool FindOpposingPawn(const TreePosition& p, int32_t& distance, int32_t& opposing) override;
+  bool IsIsolated(const TreePosition& p) override;
+  bool IsDetached(const TreePosition& p) override;
+  bool IsDoubled(const TreePosition& p) override;
 };
 
 class CWhitePawn final : public CSidePawn<kWhite> {
@@ -69,7 +69,7 @@ class CMinorPiece : public CPiece {
  public:
   using CPiece::CPiece;
   // Looks for a pin against the own king, then queens, then rooks.
-  void FindPin();
+  void FindPin(const TreePosition& p);
 
   uint8_t pinned = 0;
   int32_t pinnerSquare = -1;
@@ -79,7 +79,7 @@ class CMinorPiece : public CPiece {
 class CKnight final : public CMinorPiece {
  public:
   using CMinorPiece::CMinorPiece;
-  void Analyse() override;
+  void Analyse(const TreePosition& p) override;
 
   uint8_t knightFlag = 1;
   int32_t firstTarget = -1;  // lowest square the knight attacks
@@ -89,7 +89,7 @@ class CKnight final : public CMinorPiece {
 class CBishop final : public CMinorPiece {
  public:
   using CMinorPiece::CMinorPiece;
-  void Analyse() override;
+  void Analyse(const TreePosition& p) override;
 
   uint8_t cornerFlag = 0;  // in a corner or fianchetto square with material on
 };
@@ -102,19 +102,19 @@ class CMajorPiece : public CPiece {
 class CRook final : public CMajorPiece {
  public:
   using CMajorPiece::CMajorPiece;
-  void Analyse() override {}
+  void Analyse(const TreePosition&) override {}
 };
 
 class CQueen final : public CMajorPiece {
  public:
   using CMajorPiece::CMajorPiece;
-  void Analyse() override {}
+  void Analyse(const TreePosition&) override {}
 };
 
 class CKing final : public CPiece {
  public:
   using CPiece::CPiece;
-  void Analyse() override {}
+  void Analyse(const TreePosition&) override {}
 };
 
 }  // namespace eval_pieces

@@ -1,27 +1,13 @@
 #include "eval/prescan.h"
 
-#include "app/fatal_error.h"
+#include "base/fatal_error.h"
+#include "eval/evaluator.h"
 #include "position/tables.h"
 #include "position/tree_position.h"
-
-PrescanEntry rootEntry;
-PrescanEntry alternateEntry;
-PrescanEntry endgameEntry;
-int32_t phaseThreshold = 0;
-bool rootHasPawns = false;
 
 namespace eval_pieces {
 
 namespace {
-
-// Lives from the first search to the end of the program; its squares own the
-// piece objects.
-std::unique_ptr<CPrescan> prescanInstance;
-
-CPrescan& PrescanInstance() {
-  if (!prescanInstance) prescanInstance = std::make_unique<CPrescan>();
-  return *prescanInstance;
-}
 
 // Adds one to `counts[type]` of every square each piece of `pieces` attacks.
 template <typename AttackFn>
@@ -60,10 +46,7 @@ SideCounts CountSide(const SidePieces& side) {
 
 }  // namespace
 
-const CPrescan* CurrentPrescan() { return prescanInstance.get(); }
-
-void CSquare::InitPiece(CPrescan& prescan) {
-  const TreePosition& p = CurrentPosition();
+void CSquare::InitPiece(CPrescan& prescan, const TreePosition& p) {
 
   // 1. Attack counts by side and piece type on the root's occupancy.
   uint16_t white[64][6] = {}, black[64][6] = {};
@@ -95,7 +78,7 @@ void CSquare::InitPiece(CPrescan& prescan) {
     std::copy(black[s], black[s] + 6, record.attackersBlack);
     record.piece.reset();
     record.piece = MakePiece(s, p.squares[s]);
-    if (record.piece) record.piece->Analyse();
+    if (record.piece) record.piece->Analyse(p);
   }
 
   // 3. The summary.
@@ -144,12 +127,14 @@ bool Undeveloped(const TreePosition& p) {
 
 }  // namespace
 
-void PrescanRoot() {
+void Evaluator::PrepareRoot(const TreePosition& p) {
   // 1-2. The root analysis.
-  CPrescan& prescan = eval_pieces::PrescanInstance();
-  eval_pieces::CSquare::InitPiece(prescan);
-  const TreePosition& p = CurrentPosition();
+  CPrescan& prescan = prescan_;
+  eval_pieces::CSquare::InitPiece(prescan, p);
   const bool pawns = prescan.rootHasPawns;
+  PrescanEntry& rootEntry = preparation_.rootEntry;
+  PrescanEntry& alternateEntry = preparation_.alternateEntry;
+  PrescanEntry& endgameEntry = preparation_.endgameEntry;
 
   // 3. Phase: an endgame when both sides are down to 20 units (rook 5,
   // queen 10, minor 3, 4 more for pawns on the board).
@@ -170,13 +155,13 @@ void PrescanRoot() {
   else FillForPhase(alternateEntry, kEndgamePhase, pawns ? 2 : 1);
 
   // 6.
-  rootHasPawns = pawns;
+  preparation_.rootHasPawns = pawns;
 
   // 7. Threshold and the endgame tables.
   if (prescan.phase == kEndgamePhase) {
-    phaseThreshold = -1;
+    preparation_.phaseThreshold = -1;
   } else {
-    phaseThreshold = 20;
+    preparation_.phaseThreshold = 20;
     FillForPhase(endgameEntry, kEndgamePhase, 2);
   }
 }

@@ -1,5 +1,5 @@
-// Preparation of the evaluation before every search: the root's phase, the
-// three prepared value sets and the root analysis objects.
+// The root analysis that the evaluation's preparation builds before every
+// search: one record per square with its attackers and piece object.
 #pragma once
 
 #include <array>
@@ -8,18 +8,7 @@
 
 #include "eval/pieces.h"
 #include "eval/value_tables.h"
-
-// Decides the root's phase and fills the value tables the evaluation reads
-// during the search. Works on the current ply (the root).
-void PrescanRoot();
-
-// The prepared value sets and settings; written only by PrescanRoot, zero
-// before the first search.
-extern PrescanEntry rootEntry;       // the root's phase, with queens on
-extern PrescanEntry alternateEntry;  // without queens
-extern PrescanEntry endgameEntry;    // once the material has thinned out
-extern int32_t phaseThreshold;       // piece units above which the root's tables apply
-extern bool rootHasPawns;
+#include "position/tree_position.h"
 
 namespace eval_pieces {
 
@@ -34,8 +23,8 @@ struct CSquare {
   uint16_t attackersBlack[6] = {};
 
   // Rebuilds all 64 square records and the summary of `prescan` from the
-  // current ply's position.
-  static void InitPiece(CPrescan& prescan);
+  // root position `p`.
+  static void InitPiece(CPrescan& prescan, const TreePosition& p);
 };
 
 // Piece counts of one side of the root.
@@ -57,8 +46,5 @@ class CPrescan {
   bool rootHasPawns = false;
   SideCounts white, black;
 };
-
-// The process-wide instance, created by the first PrescanRoot; null before.
-const CPrescan* CurrentPrescan();
 
 }  // namespace eval_pieces

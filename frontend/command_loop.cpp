@@ -2,27 +2,15 @@
 // the commands that are handled only while no search runs.
 #include <ostream>
 
-#include "app/fatal_error.h"
-#include "app/xboard_mode.h"
+#include "base/fatal_error.h"
 #include "board/moves.h"
-#include "eval/evaluate.h"
 #include "frontend/communicator.h"
-#include "frontend/console_io.h"
-#include "frontend/line_input.h"
 #include "frontend/protocol_two.h"
 #include "frontend/replies.h"
 #include "frontend/string_utils.h"
-#include "position/load_game.h"
-
-namespace {
-
-constexpr int kPositionalMargin = 320;
-
-}  // namespace
 
 void Communicator::DealWithNotSearching() {
   // 1. Entry.
-  positionalMargin = kPositionalMargin;
   ponderEnabled = true;
   for (;;) {
     // 2. Leave after "quit" or "end".
@@ -41,13 +29,13 @@ void Communicator::DealWithNotSearching() {
     }
     // 5. Prompt, then the next line.
     if (!xboardMode) PrintPrompt();
-    const std::string line = ReadInputLine();
+    const std::string line = input_.ReadLine();
     CheckFlagFall();
     commandQueue.push_back(Tokenize(line));
   }
 }
 
-void Communicator::PrintPrompt() const {
+void Communicator::PrintPrompt() {
   std::ostream& out = EngineOutput();
   out << Word(SideToMove() == kWhite ? kWordWhite : kWordBlack) << ' ' << game.moves.size() / 2 + 1 << "> ";
   out.flush();
@@ -66,12 +54,13 @@ void Communicator::StartSearch() {
     }
   } else {
     // 3. Any other search works on the game position.
-    LoadSearchPosition(game);
+    engine_.LoadGame(game);
     searchStatus.ownMoveText = searchStatus.expectedMoveText = Word(kWordInvalidMove);
   }
-  // 4. The driver runs and reports through OnSearchFinished.
+  // 4. The driver runs, reporting to this session, and its result is taken.
   searchStatus.searchActive = true;
-  Think(searchStatus.parameters);
+  const bool discard = engine_.Think(searchStatus.parameters, *this);
+  OnSearchFinished(discard);
 }
 
 // The texts of the engine's last move and the expected reply, and the
@@ -89,7 +78,7 @@ bool Communicator::PreparePonderPosition() {
   }
   searchStatus.expectedMoveText = MoveToText(game.currentPosition, ponderMove, kMoveTextUpperCoordinates);
   game.PlayMove(ponderMove);
-  LoadSearchPosition(game);
+  engine_.LoadGame(game);
   game.TakeBack();
   return true;
 }
@@ -163,7 +152,7 @@ void Communicator::IdleGo() {
   // 3. The engine plays the side to move and thinks.
   ClockOf(SideToMove()).engine = true;
   ClockOf(1 - SideToMove()).engine = false;
-  if (clockMode) ClockOf(SideToMove()).Start(Now());
+  if (clockMode) ClockOf(SideToMove()).Start(ClockNow());
   RequestSearch(kModeThink, 0);
 }
 

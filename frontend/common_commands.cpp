@@ -3,11 +3,9 @@
 #include <cstring>
 #include <ostream>
 
-#include "app/xboard_mode.h"
 #include "board/display.h"
-#include "eval/evaluate.h"
+#include "eval/evaluator.h"
 #include "frontend/communicator.h"
-#include "frontend/console_io.h"
 #include "frontend/replies.h"
 #include "frontend/string_utils.h"
 #include "position/load_game.h"
@@ -23,10 +21,6 @@ uint32_t ResultOfWord(const std::string& word) {
   if (word == "1/2-1/2" || word == "1/2:1/2") return kGameDrawn;
   if (word == "*") return kGameUndecided;
   return kGameRunning;
-}
-
-void ReplyPondering(bool enabled) {
-  if (!xboardMode) Reply(std::string(Word(kWordPondering)) + " " + Word(enabled ? kWordEnabled : kWordDisabled));
 }
 
 // The search-position area that "eval" borrows: the per-ply records and the
@@ -83,15 +77,13 @@ bool Communicator::HandleCommonCommand(const WordList& words) {
     return true;
   }
   if (IsWord(command, kWordEasy) || IsWord(command, kWordHard)) {
-    ponderEnabled = IsWord(command, kWordHard);
-    ReplyPondering(ponderEnabled);
+    SetPondering(IsWord(command, kWordHard));
     return true;
   }
   // "ponder on|off", as the help text has it, is the same as "pondering".
   if (IsWord(command, kWordPondering) || command == kPonderCommand) {
     if (words.size() < 2 || !(IsWord(words[1], kWordOn) || IsWord(words[1], kWordOff))) return false;
-    ponderEnabled = IsWord(words[1], kWordOn);
-    ReplyPondering(ponderEnabled);
+    SetPondering(IsWord(words[1], kWordOn));
     return true;
   }
   if (IsWord(command, kWordEval)) {
@@ -126,6 +118,11 @@ bool Communicator::HandleCommonCommand(const WordList& words) {
     return true;
   }
   return HandleProtocolCommand(words);
+}
+
+void Communicator::SetPondering(bool enabled) {
+  ponderEnabled = enabled;
+  if (!xboardMode) Reply(std::string(Word(kWordPondering)) + " " + Word(enabled ? kWordEnabled : kWordDisabled));
 }
 
 // "depth"/"sd", "abstime", "vartime", "st" and "level": settings for the
@@ -170,7 +167,7 @@ bool Communicator::HandleSettingsCommand(const WordList& words) {
   timeControl = *control;
   ResetBothClocks();
   clockMode = true;
-  ClockOf(SideToMove()).Start(Now());
+  ClockOf(SideToMove()).Start(ClockNow());
   return true;
 }
 
@@ -180,7 +177,8 @@ void Communicator::PrintEvaluation() {
   static SearchPositionArea saved;
   saved.Save();
   LoadSearchPosition(game);
-  const int value = EvaluatePosition(-32000, 32000);
+  Evaluator evaluator(engine_.PawnTable(), engine_.Search().Evaluation().Preparation());
+  const int value = evaluator.Evaluate(TreePositions[0], -32000, 32000);
   saved.Restore();
   Reply("Value: " + std::to_string(value));
 }

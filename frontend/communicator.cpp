@@ -2,25 +2,114 @@
 // sides, game moves with their clock events, and the bridge the search uses.
 #include "frontend/communicator.h"
 
-#include "app/xboard_mode.h"
+#include <ostream>
+
+#include "base/end_of_input.h"
 #include "board/display.h"
-#include "frontend/console_io.h"
 #include "frontend/replies.h"
-#include "frontend/search_bridge.h"
+#include "frontend/thinking_output.h"
 
-Communicator& Communicator::Instance() {
-  static Communicator communicator;
-  return communicator;
-}
-
-Communicator::Communicator() : opponentName(Word(kWordGuest)) {
+Communicator::Communicator(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out, bool xboard,
+                           ClockSource clock)
+    : xboardMode(xboard),
+      opponentName(Word(kWordGuest)),
+      engine_(engine),
+      output_(out),
+      input_(in, inputDescriptor),
+      clock_(clock) {
   // The engine takes the side that is not to move: Black at the start.
   ClockOf(1 - SideToMove()).engine = true;
   ResetSearchStatus();
-  searchCallbacks.poll = ::DealWithSearching;
-  searchCallbacks.finished = ::OnSearchFinished;
-  searchCallbacks.postEnabled = ::IsPostEnabled;
-  searchCallbacks.ponderAnnotation = ::PrintPonderAnnotation;
+}
+
+void Communicator::Run() {
+  try {
+    DealWithNotSearching();
+  } catch (const end_of_input&) {
+    // The input has ended: so has the dialogue, whatever it was doing.
+  }
+  EngineOutput().flush();
+}
+
+// Replies.
+
+void Communicator::WriteLine(const std::string& line) {
+  std::ostream& out = EngineOutput();
+  out << line << '\n';
+  out.flush();
+}
+
+void Communicator::BeginReply() {
+  if (engine_.Info().searching != 0 && output_.MidLine()) {
+    EngineOutput() << '\n';
+    EngineOutput().flush();
+  }
+}
+
+void Communicator::Reply(const std::string& line) {
+  BeginReply();
+  WriteLine(line);
+}
+
+void Communicator::ReplyError(const std::string& reason, const WordList& words) { Reply(ErrorText(reason, words)); }
+
+void Communicator::ReplyIllegalMove(const std::string& reason, const WordList& words) {
+  Reply(IllegalMoveText(reason, words));
+}
+
+void Communicator::PrintResult(const CommBoard& board) { Reply(ResultText(board, xboardMode)); }
+
+void Communicator::PrintHelp() {
+  for (const std::string& line : HelpLines()) Reply(line);
+}
+
+// The search's reports: markers and headers on the console only, the
+// thinking line on the console or, when posting, as the xboard post line.
+
+void Communicator::PrintMarker(const char* text) {
+  if (xboardMode) return;
+  EngineOutput() << text;
+  EngineOutput().flush();
+}
+
+void Communicator::PrintIterationHeader(const SearchInfo& info) {
+  if (xboardMode) return;
+  std::ostream& out = EngineOutput();
+  out << Word(kWordDepth) << ' ' << info.displayDepth;
+  if (info.mode == kModePonder) {
+    out << ' ';
+    PrintPonderAnnotation();
+  }
+  out << '\n';
+  out.flush();
+}
+
+void Communicator::ReportThinking(const SearchInfo& info) {
+  const std::vector<std::string> texts = MoveTexts(info.pvMoves, xboardMode);
+  if (!xboardMode)
+    WriteLine(ConsoleThinkingLine(info, texts, ClockNow()));
+  else if (postThinking)
+    WriteLine(PostLineText(info, texts, ClockNow(), protocolVersion));
+}
+
+void Communicator::OnSearchEvent(SearchEvent event, const SearchInfo& info) {
+  switch (event) {
+    case SearchEvent::kIterationStarted: PrintIterationHeader(info); break;
+    case SearchEvent::kFailLow: PrintMarker("?"); break;
+    case SearchEvent::kFailHigh: PrintMarker("!"); break;
+    case SearchEvent::kNewBestCandidate: PrintMarker("!?"); break;
+    case SearchEvent::kResearchEnded: PrintMarker(" "); break;
+    case SearchEvent::kCandidateAccepted:
+      if (!xboardMode) WriteLine(std::string(" ") + Word(kWordTrue));
+      break;
+    case SearchEvent::kCandidateRejected:
+      if (!xboardMode) WriteLine(std::string(" ") + Word(kWordFalse));
+      break;
+    case SearchEvent::kNewBestLine: ReportThinking(info); break;
+    case SearchEvent::kAborted:
+      if (!xboardMode) WriteLine(Word(kWordSearchAborted));
+      break;
+  }
 }
 
 void Communicator::ResetSearchStatus() {
@@ -82,7 +171,7 @@ void Communicator::MakeGameMove(Move move) {
     return;
   }
   if (clockMode && !analyzeMode && EnginePlaysEitherSide()) {
-    const TimePoint now = Now();
+    const TimePoint now = ClockNow();
     ClockOf(1 - SideToMove()).CompleteMove(now);
     ClockOf(SideToMove()).Start(now);
   }
@@ -90,7 +179,7 @@ void Communicator::MakeGameMove(Move move) {
 
 void Communicator::TakeBackWithClocks() {
   game.TakeBack();
-  const TimePoint now = Now();
+  const TimePoint now = ClockNow();
   whiteClock.Stop(now);
   blackClock.Stop(now);
   ClockOf(SideToMove()).Start(now);
@@ -120,7 +209,7 @@ void Communicator::ResetForNewGame() {
 bool Communicator::EditGameCopy(const WordList& words) {
   CommBoard copy = game;
   try {
-    copy.EditPosition(EngineInput(), EngineOutput());
+    copy.EditPosition(input_.Stream(), EngineOutput(), !xboardMode);
   } catch (const CommBoardException&) {
     ReplyError(Word(kWordPositionNotLegal), words);
     return false;
@@ -146,7 +235,7 @@ bool Communicator::CheckFlagFall() {
   const int side = SideToMove();
   PlayerClock& clock = ClockOf(side);
   if (!clock.running) return false;
-  const TimePoint now = Now();
+  const TimePoint now = ClockNow();
   clock.Update(now);
   if (clock.remaining >= 0) return false;
   Reply(NameOf(side) + " " + Word(kWordHasLostOnTime) + ".");
@@ -157,9 +246,3 @@ bool Communicator::CheckFlagFall() {
   PrintResult(game);
   return true;
 }
-
-// The search driver's calls into the front end.
-void DealWithSearching() { Communicator::Instance().DealWithSearching(); }
-void OnSearchFinished(bool discardResult) { Communicator::Instance().OnSearchFinished(discardResult); }
-bool IsPostEnabled() { return Communicator::Instance().IsPostEnabled(); }
-void PrintPonderAnnotation() { Communicator::Instance().PrintPonderAnnotation(); }

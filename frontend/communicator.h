@@ -1,18 +1,25 @@
-// The front end's one object: the game, the settings, the clocks, the draw
-// and resign bookkeeping, the search status and the queue of commands that
-// wait for the idle loop.
+// The console and xboard dialogue: one session with its streams and clock,
+// the game, the settings, the clocks, the draw and resign bookkeeping, the
+// search status and the queue of commands that wait for the idle loop. It
+// drives the engine and turns the search's reports into its texts.
 #pragma once
 
 #include <cstdint>
 #include <deque>
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <vector>
 
+#include "base/clock.h"
 #include "board/comm_board.h"
+#include "frontend/line_input.h"
+#include "frontend/output_tracking.h"
 #include "frontend/player_clock.h"
-#include "frontend/protocol_words.h"
+#include "base/protocol_words.h"
+#include "search/engine.h"
 #include "search/search_info.h"
+#include "search/search_listener.h"
 
 using WordList = std::vector<std::string>;
 
@@ -25,29 +32,43 @@ struct SearchStatus {
   std::string expectedMoveText;  // "invalid move" = none
 };
 
-class Communicator {
+// The source of the session's time readings; the monotonic clock unless a
+// test hands in its own.
+using ClockSource = TimePoint (*)();
+
+class Communicator : public SearchListener {
  public:
-  // The single object, created on first use.
-  static Communicator& Instance();
+  // A session on `engine` that reads `in` (with `inputDescriptor` behind it,
+  // -1 for none) and writes `out`, in xboard mode from the start or not.
+  Communicator(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out, bool xboard,
+               ClockSource clock = Now);
 
   Communicator(const Communicator&) = delete;
   Communicator& operator=(const Communicator&) = delete;
 
+  // Runs the dialogue until "quit" or "end" or the end of the input.
+  void Run();
+
   // The main loop: queued commands, requested searches, prompt and input.
-  // Returns after "quit" or "end"; the end of the input ends the program.
+  // Returns after "quit" or "end"; throws end_of_input at the end of the
+  // input.
   void DealWithNotSearching();
 
   // Input during a search (polled by the search); may throw
   // search_aborted_exception.
   void DealWithSearching();
 
+  // The search's reports.
+  void Poll() override { DealWithSearching(); }
+  void OnSearchEvent(SearchEvent event, const SearchInfo& info) override;
+
   // End of every search: the move, draws, resignation, pondering.
   void OnSearchFinished(bool discardResult);
 
   bool IsPostEnabled() const { return postThinking; }
-  void PrintPonderAnnotation() const;
+  void PrintPonderAnnotation();
   // The "stat01: " line of a running or finished search.
-  void PrintAnalysisStatus() const;
+  void PrintAnalysisStatus();
 
   // Operations shared by the idle loop, the polls and the end of a search.
 
@@ -76,6 +97,8 @@ class Communicator {
   void PonderHit();
 
   // Members, in the order the engine's state is described.
+  bool xboardMode = false;
+  int protocolVersion = 1;  // as the interface announced with "protover"
   CommBoard game;
   bool clockMode = false;
   bool ponderEnabled = false;
@@ -107,7 +130,33 @@ class Communicator {
   std::optional<Milliseconds> interfaceOtim;
 
  private:
-  Communicator();
+  // The session's streams and time.
+  std::ostream& EngineOutput() { return output_.Stream(); }
+  TimePoint ClockNow() const { return clock_(); }
+
+  // Replies: each a whole line, flushed; during a search it starts on a line
+  // of its own (see BeginReply).
+  void WriteLine(const std::string& line);
+  void Reply(const std::string& line);
+  void ReplyError(const std::string& reason, const WordList& words);
+  void ReplyIllegalMove(const std::string& reason, const WordList& words);
+  void PrintResult(const CommBoard& game);
+  void PrintHelp();
+  // Call before printing anything that is not a whole line of its own
+  // making (the board display): while a search runs, a line that the
+  // search's markers left open is ended first.
+  void BeginReply();
+  // The reply to a first word that is neither a command nor a legal move:
+  // the illegal-move line under protocol version 1 (the interface may be in
+  // a game that Ravok does not know of) and for any word with the shape of
+  // a move; under version 2 an error line, "invalid command" for a known
+  // command with unusable arguments and "unknown command" for anything
+  // else.
+  void ReplyUnreadableMove(const WordList& words);
+  // The thinking output for one search event.
+  void PrintMarker(const char* text);
+  void PrintIterationHeader(const SearchInfo& info);
+  void ReportThinking(const SearchInfo& info);
 
   // The idle loop's pieces.
   void HandleIdleCommand(const WordList& words);
@@ -116,10 +165,12 @@ class Communicator {
   void IdleGo();
   void IdleTakeBack();
   void IdleMove(const WordList& words);
-  void PrintPrompt() const;
+  void PrintPrompt();
 
   // Shared pieces.
   bool HandleSettingsCommand(const WordList& words);
+  // "easy"/"hard", "pondering on|off": the setting and its console reply.
+  void SetPondering(bool enabled);
   void PrintEvaluation();
   // "new": a fresh game with fresh clocks and counters, no depth limit.
   void ResetForNewGame();
@@ -178,5 +229,9 @@ class Communicator {
   void AnnounceMove(Move move, const std::string& text);
   void UpdateCounters(int score, int margin);
 
+  Engine& engine_;
+  TrackedOutput output_;
+  LineReader input_;
+  ClockSource clock_;
   WordList searchWords_;  // the line read during a search
 };

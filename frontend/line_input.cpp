@@ -2,78 +2,61 @@
 
 #include <sys/select.h>
 
-#include <csignal>
-#include <cstdlib>
-#include <iostream>
+#include <istream>
 
-#include "frontend/console_io.h"
+#include "base/end_of_input.h"
 
-namespace {
-
-// The start of the next line, collected without waiting.
-std::string pendingText;
-bool pendingLineComplete = false;
+LineReader::LineReader(std::istream& in, int descriptor) : in_(in), descriptor_(descriptor) {}
 
 // Moves the characters that the stream can hand over without waiting into
 // the pending text, up to and including the first line end. True when a
 // whole line is pending.
-bool CollectWaitingCharacters() {
-  std::streambuf* buffer = EngineInput().rdbuf();
-  while (!pendingLineComplete && buffer->in_avail() > 0) {
+bool LineReader::CollectWaitingCharacters() {
+  std::streambuf* buffer = in_.rdbuf();
+  while (!pendingLineComplete_ && buffer->in_avail() > 0) {
     const char c = std::streambuf::traits_type::to_char_type(buffer->sbumpc());
     if (c == '\n')
-      pendingLineComplete = true;
+      pendingLineComplete_ = true;
     else
-      pendingText += c;
+      pendingText_ += c;
   }
-  return pendingLineComplete;
+  return pendingLineComplete_;
 }
 
-// One zero-timeout look at descriptor 0.
-bool DescriptorReadable() {
+// One zero-timeout look at the descriptor.
+bool LineReader::DescriptorReadable() const {
   fd_set readable;
   FD_ZERO(&readable);
-  FD_SET(0, &readable);
+  FD_SET(descriptor_, &readable);
   timeval noWait{0, 0};
-  return select(1, &readable, nullptr, nullptr, &noWait) > 0;
+  return select(descriptor_ + 1, &readable, nullptr, nullptr, &noWait) > 0;
 }
 
-}  // namespace
-
-bool InputAvailable() {
-  static bool firstCall = true;
-  if (firstCall) {
-    firstCall = false;
-    std::signal(SIGINT, SIG_IGN);
-  }
+bool LineReader::InputAvailable() {
   if (CollectWaitingCharacters()) return true;
-  std::istream& in = EngineInput();
-  if (!in.good()) return true;
-  // A redirected stream (tests) has nothing more to offer than its buffer.
-  if (&in != &std::cin) return in.rdbuf()->in_avail() < 0;
+  if (!in_.good()) return true;
+  // A stream without a descriptor has nothing more to offer than its buffer.
+  if (descriptor_ < 0) return in_.rdbuf()->in_avail() < 0;
   if (!DescriptorReadable()) return false;
   // Readable: either characters arrived since the look at the buffer, or
   // the input has ended.
-  if (in.rdbuf()->in_avail() > 0) return CollectWaitingCharacters();
+  if (in_.rdbuf()->in_avail() > 0) return CollectWaitingCharacters();
   return true;
 }
 
-std::string ReadInputLine() {
+std::string LineReader::ReadLine() {
   std::string line;
-  if (pendingLineComplete) {
-    line.swap(pendingText);
-    pendingLineComplete = false;
+  if (pendingLineComplete_) {
+    line.swap(pendingText_);
+    pendingLineComplete_ = false;
     return line;
   }
   std::string rest;
-  if (!std::getline(EngineInput(), rest)) {
-    if (pendingText.empty()) {
-      EngineOutput().flush();
-      std::exit(0);
-    }
+  if (!std::getline(in_, rest)) {
+    if (pendingText_.empty()) throw end_of_input();
     rest.clear();
   }
-  line.swap(pendingText);
+  line.swap(pendingText_);
   line += rest;
   return line;
 }

@@ -1,16 +1,36 @@
 // Input lines for the command loop and for the polls during a search.
 #pragma once
 
+#include <iosfwd>
 #include <string>
 
-// Never blocks: true when a whole input line is waiting, or when the input
-// has ended (the next ReadInputLine then ends the program). Characters that
-// already arrived are collected, so a half line neither blocks the search
-// nor counts as a line. On its first call the interrupt signal is set to be
-// ignored.
-bool InputAvailable();
+class LineReader {
+ public:
+  // Reads from `in`. `descriptor` is the file descriptor behind the stream
+  // (0 for standard input), or -1 when the stream's buffer is all there is
+  // (a string stream in a test).
+  LineReader(std::istream& in, int descriptor);
 
-// The next input line without its line end; waits for it. At the end of the
-// input or on a read error the program ends at once with status 0 (a last
-// line without a line end is still returned first).
-std::string ReadInputLine();
+  // Never blocks: true when a whole input line is waiting, or when the
+  // input has ended (the next ReadLine then throws end_of_input).
+  // Characters that already arrived are collected, so a half line neither
+  // blocks the search nor counts as a line.
+  bool InputAvailable();
+
+  // The next input line without its line end; waits for it. At the end of
+  // the input or on a read error it throws end_of_input (a last line
+  // without a line end is still returned first).
+  std::string ReadLine();
+
+  std::istream& Stream() { return in_; }
+
+ private:
+  bool CollectWaitingCharacters();
+  bool DescriptorReadable() const;
+
+  std::istream& in_;
+  int descriptor_;
+  // The start of the next line, collected without waiting.
+  std::string pendingText_;
+  bool pendingLineComplete_ = false;
+};

@@ -11,12 +11,12 @@
 #include <algorithm>
 #include <cstddef>
 
-#include "app/xboard_mode.h"
 #include "board/fen.h"
 #include "board/moves.h"
 #include "frontend/communicator.h"
 #include "frontend/replies.h"
 #include "frontend/string_utils.h"
+#include "eval/pawn_hash.h"
 #include "search/hash_table.h"
 
 namespace {
@@ -137,7 +137,7 @@ HashSizes SplitHashMemory(uint64_t totalBytes) {
   return sizes;
 }
 
-void ReplyUnreadableMove(const WordList& words) {
+void Communicator::ReplyUnreadableMove(const WordList& words) {
   const std::string& first = words.front();
   if (protocolVersion < 2 || LooksLikeMove(first))
     ReplyIllegalMove("", words);
@@ -201,7 +201,7 @@ bool Communicator::IdleProtocolCommand(const WordList& words) {
   }
   if (command == kPlayother) {
     EnginePlaysOtherSide();
-    if (clockMode) ClockOf(SideToMove()).Start(Now());
+    if (clockMode) ClockOf(SideToMove()).Start(ClockNow());
     return true;
   }
   if (command == kUsermove) {
@@ -278,7 +278,7 @@ std::optional<int32_t> Communicator::ReadNumberWord(const WordList& words) {
 }
 
 void Communicator::ApplyInterfaceClocks() {
-  const TimePoint now = Now();
+  const TimePoint now = ClockNow();
   if (interfaceTime) SetRemaining(ClockOf(SideToMove()), *interfaceTime, now);
   if (interfaceOtim) SetRemaining(ClockOf(1 - SideToMove()), *interfaceOtim, now);
   interfaceTime.reset();
@@ -325,8 +325,10 @@ std::optional<uint64_t> Communicator::MemoryBytesOf(const WordList& words) {
 
 void Communicator::ResizeHashMemory(const WordList& words, uint64_t totalBytes) {
   const HashSizes sizes = SplitHashMemory(totalBytes);
-  const uint64_t oldPawnBytes = pawnHashEntryCount * sizeof(PawnHashEntry);
-  if (sizes.mainBytes == hashBucketCount * sizeof(HashBucket) && sizes.pawnBytes == oldPawnBytes) return;
+  TranspositionTable& table = engine_.Table();
+  PawnHashTable& pawnTable = engine_.PawnTable();
+  const uint64_t oldPawnBytes = pawnTable.Bytes();
+  if (sizes.mainBytes == table.Bytes() && sizes.pawnBytes == oldPawnBytes) return;
   // More than the machine has would only be allocated to be thrown out by
   // the system once the tables are filled.
   const uint64_t physical = PhysicalMemoryBytes();
@@ -336,12 +338,12 @@ void Communicator::ResizeHashMemory(const WordList& words, uint64_t totalBytes) 
   }
   // Both tables or neither: the smaller pawn table first, put back when the
   // main table cannot be had.
-  if (!AllocatePawnHashTable(sizes.pawnBytes)) {
+  if (!pawnTable.Allocate(sizes.pawnBytes)) {
     ReplyError(kNotEnoughMemory, words);
     return;
   }
-  if (!AllocateHashTable(sizes.mainBytes)) {
-    AllocatePawnHashTable(oldPawnBytes);
+  if (!table.Allocate(sizes.mainBytes)) {
+    pawnTable.Allocate(oldPawnBytes);
     ReplyError(kNotEnoughMemory, words);
   }
 }

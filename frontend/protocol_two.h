@@ -12,13 +12,6 @@
 // "done=1" alone on the last line.
 const std::vector<std::string>& FeatureLines();
 
-// The reply to a first word that is neither a command nor a legal move: the
-// illegal-move line under protocol version 1 (the interface may be in a game
-// that Ravok does not know of) and for any word with the shape of a move;
-// under version 2 an error line, "invalid command" for a known command with
-// unusable arguments and "unknown command" for anything else.
-void ReplyUnreadableMove(const std::vector<std::string>& words);
-
 // A word with the shape of a coordinate move: two square names ("e2e4",
 // "E7E8q", "e2e4" followed by anything). Such a word that is not legal is an
 // illegal move; any other unreadable first word is an unknown command.

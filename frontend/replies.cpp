@@ -1,13 +1,7 @@
 #include "frontend/replies.h"
 
-#include <ostream>
-
-#include "app/xboard_mode.h"
 #include "board/comm_board.h"
-#include "frontend/console_io.h"
-#include "frontend/output_tracking.h"
-#include "frontend/protocol_words.h"
-#include "search/search_info.h"
+#include "base/protocol_words.h"
 
 namespace {
 
@@ -63,26 +57,4 @@ const std::vector<std::string>& HelpLines() {
       "",
   };
   return lines;
-}
-
-void BeginReply() {
-  if (searchInfo.searching != 0 && OutputIsMidLine()) {
-    EngineOutput() << '\n';
-    EngineOutput().flush();
-  }
-}
-
-void Reply(const std::string& line) {
-  BeginReply();
-  WriteLine(line);
-}
-
-void ReplyError(const std::string& reason, const WordList& words) { Reply(ErrorText(reason, words)); }
-
-void ReplyIllegalMove(const std::string& reason, const WordList& words) { Reply(IllegalMoveText(reason, words)); }
-
-void PrintResult(const CommBoard& game) { Reply(ResultText(game, xboardMode)); }
-
-void PrintHelp() {
-  for (const std::string& line : HelpLines()) Reply(line);
 }

@@ -1,6 +1,5 @@
-// The front end's fixed replies: error and illegal-move lines, the result
-// line of a finished game and the help text. Every reply is a whole line,
-// flushed; during a search it starts on a line of its own.
+// The texts of the front end's fixed replies: error and illegal-move lines,
+// the result line of a finished game and the help text.
 #pragma once
 
 #include <string>
@@ -21,16 +20,3 @@ std::string IllegalMoveText(const std::string& reason, const WordList& words);
 std::string ResultText(const CommBoard& game, bool xboard);
 // The help text's lines, framing empty lines included.
 const std::vector<std::string>& HelpLines();
-
-// Writes one reply line (see BeginReply).
-void Reply(const std::string& line);
-void ReplyError(const std::string& reason, const WordList& words);
-void ReplyIllegalMove(const std::string& reason, const WordList& words);
-void PrintResult(const CommBoard& game);
-void PrintHelp();
-
-// Call before printing anything that is not a whole line of its own making
-// (the board display): while a search runs, output that the search left in
-// the middle of a line (its fail-high and fail-low markers) is ended first,
-// so that the reply is not glued to it.
-void BeginReply();

@@ -4,13 +4,12 @@
 #include <cstdlib>
 #include <ostream>
 
-#include "app/fatal_error.h"
-#include "app/xboard_mode.h"
+#include "base/fatal_error.h"
 #include "board/game_over.h"
 #include "board/moves.h"
 #include "frontend/communicator.h"
-#include "frontend/console_io.h"
 #include "frontend/replies.h"
+#include "frontend/thinking_output.h"
 #include "position/tree_position.h"
 
 namespace {
@@ -26,8 +25,7 @@ int64_t WholeSeconds(Milliseconds duration) {
 // How close to the draw score a score counts as drawish. Taken from the
 // search's root, the position the engine moves from, also when the search
 // was stopped somewhere inside its tree.
-int DrawMargin() {
-  const TreePosition& root = TreePositions[0];
+int DrawMargin(const TreePosition& root) {
   return (root.white.queen | root.black.queen) != 0 ? kDrawMarginWithQueens : kDrawMarginWithoutQueens;
 }
 
@@ -58,14 +56,15 @@ void Communicator::OnSearchFinished(bool discardResult) {
 
   // The driver always hands back a move when the root has one (it falls
   // back to its first root move), so an empty line means mate or stalemate.
+  const SearchInfo& searchInfo = engine_.Info();
   if (searchInfo.pvMoves.empty()) {
     ReportNoLegalMove();
     return;
   }
   const Move move = searchInfo.pvMoves.front();
-  const std::string text = searchInfo.pvText.front();
+  const std::string text = MoveTexts({move}, xboardMode).front();
   const int score = searchInfo.bestScore;
-  const int margin = DrawMargin();
+  const int margin = DrawMargin(TreePositions[0]);
 
   // 4. The opponent's draw offer is answered; accepted on the console, it
   // ends the game without a move.
@@ -144,7 +143,7 @@ void Communicator::AnnounceMove(Move, const std::string& text) {
   std::string line = NameOf(mover) + " " + Word(kWordPlayed) + ": " + text;
   if (ClockOf(mover).engine)
     line += std::string(" (") + Word(kWordTimeUsed) + ": " +
-            std::to_string(WholeSeconds(searchInfo.endTime - searchInfo.startTime)) + " sec)";
+            std::to_string(WholeSeconds(engine_.Info().endTime - engine_.Info().startTime)) + " sec)";
   Reply(line);
 }
 
@@ -173,7 +172,7 @@ void Communicator::ReportNoLegalMove() {
   ResetSearchStatus();
 }
 
-void Communicator::PrintPonderAnnotation() const {
+void Communicator::PrintPonderAnnotation() {
   if (searchStatus.ownMoveText == Word(kWordInvalidMove)) return;
   std::ostream& out = EngineOutput();
   out << "(" << Word(kWordEngineName) << " " << Word(kWordPlayed) << " " << searchStatus.ownMoveText << " "
@@ -181,10 +180,10 @@ void Communicator::PrintPonderAnnotation() const {
   out.flush();
 }
 
-void Communicator::PrintAnalysisStatus() const {
-  const SearchInfo& info = searchInfo;
-  const TimePoint end = info.endTime != 0 ? info.endTime : Now();
-  const uint64_t nodes = uint64_t(CurrentIterationNodes()) + info.totalNodes;
+void Communicator::PrintAnalysisStatus() {
+  const SearchInfo& info = engine_.Info();
+  const TimePoint end = info.endTime != 0 ? info.endTime : ClockNow();
+  const uint64_t nodes = uint64_t(engine_.Search().CurrentIterationNodes()) + info.totalNodes;
   Reply("stat01: " + std::to_string(Centiseconds(end - info.startTime)) + " " + std::to_string(nodes) + " " +
         std::to_string(info.displayDepth) + " " + std::to_string(info.rootMoveCount - info.currentRootMove + 1) +
         " " + std::to_string(info.rootMoveCount));

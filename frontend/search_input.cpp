@@ -1,10 +1,8 @@
 // Input while a search runs: commands that leave the search alone are
 // carried out at once; the others change the game or the mode and end the
 // search, queueing what the idle loop has to finish.
-#include "app/xboard_mode.h"
 #include "board/moves.h"
 #include "frontend/communicator.h"
-#include "frontend/line_input.h"
 #include "frontend/protocol_two.h"
 #include "frontend/replies.h"
 #include "frontend/string_utils.h"
@@ -24,9 +22,9 @@ void Communicator::DealWithSearching() {
   if (CheckFlagFall()) EndSearch(true);
   for (int handled = 0; handled < kMaxLinesPerPoll; ++handled) {
     // 2. Nothing waiting: back to the search at once.
-    if (!InputAvailable()) return;
+    if (!input_.InputAvailable()) return;
     // 3.-4. One line, split into words.
-    Tokenize(ReadInputLine(), searchWords_);
+    Tokenize(input_.ReadLine(), searchWords_);
     // 5. Commands that do not disturb the search; 6. the others, by the
     // command and the running search's mode.
     if (!HandleCommonCommand(searchWords_)) SearchingCommand(searchWords_);
@@ -158,16 +156,16 @@ void Communicator::SearchingMove(const WordList& words) {
 void Communicator::PonderHit() {
   searchStatus.searchActive = true;
   searchStatus.parameters.mode = kModeThink;
-  EndOpenEndedSearch();
   ApplyInterfaceClocks();
   // Under a clock the limits come from the engine's own clock, not from the
   // opponent's clock that the ponder request saw. The time already spent
   // pondering still counts, so the engine's clock is never overstepped.
-  if (clockMode && searchInfo.searching) {
+  if (clockMode && engine_.Info().searching) {
     const ClockLimits limits = LimitsFromClock(ClockOf(SideToMove()));
-    searchStatus.parameters.hardLimit = searchInfo.hardLimit = limits.hardLimit;
-    searchStatus.parameters.allotment = searchInfo.allotment = limits.allotment;
+    searchStatus.parameters.hardLimit = limits.hardLimit;
+    searchStatus.parameters.allotment = limits.allotment;
   }
+  engine_.Search().EndOpenEndedSearch(searchStatus.parameters.hardLimit, searchStatus.parameters.allotment);
   searchStatus.ownMoveText = searchStatus.expectedMoveText = Word(kWordInvalidMove);
   if (!xboardMode) Reply(std::string(Word(kWordPredictedMoveMade)) + ".");
 }

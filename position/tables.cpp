@@ -2,9 +2,6 @@
 
 #include <cstdlib>
 
-#include "eval/eval_masks.h"
-#include "search/hash_table.h"
-
 Bitboard SquareMask[64];
 int32_t Rotate45[64];
 int32_t Rotate90[64];
@@ -270,7 +267,4 @@ void InitStaticTables() {
   InitDirectionAndBetween();
   InitDistances();
   InitRaysAndDiagonals();
-  InitEvaluationMasks();
-  AllocateHashTable(kMinimumHashBytes);
-  AllocatePawnHashTable(kMinimumPawnHashBytes);
 }

@@ -67,8 +67,8 @@ inline uint64_t CastlingRightsKey(int side, int flags) {
   return k;
 }
 
-// Builds every table in start-up order, then gives both hash tables their
-// minimum sizes. Called once, before any position is loaded.
+// Builds every table in start-up order. Called once, before any position is
+// loaded.
 void InitStaticTables();
 
 // ---------------------------------------------------------------------------

@@ -1,19 +1,16 @@
 // Interior nodes: fail-soft negamax with principal-variation windows, the
 // transposition table, null move, fractional extensions, razoring, futility
 // pruning, internal iterative deepening and staged move ordering.
-#include "search/alpha_beta.h"
+#include "search/searcher.h"
 
 #include <algorithm>
 #include <functional>
 
-#include "eval/evaluate.h"
+#include "eval/evaluator.h"
 #include "position/attacks.h"
 #include "position/make_move.h"
 #include "position/movegen.h"
-#include "search/hash_table.h"
 #include "search/move_ordering.h"
-#include "search/search_state.h"
-#include "search/time_management.h"
 
 namespace {
 
@@ -40,9 +37,11 @@ constexpr int kRazorMarginOnePly = 375;
 constexpr int kRazorMarginTwoPlies = 660;
 constexpr int kRazorMarginThreePlies = 1455;
 
+}  // namespace
+
 // Copy the position forward and hand the move to the other side.
 template <int S>
-void MakeNullMove() {
+void Searcher::MakeNullMove() {
   const TreePosition& from = TreePositions[currentPly];
   TreePosition& to = TreePositions[currentPly + 1];
   to = from;
@@ -55,6 +54,8 @@ void MakeNullMove() {
   to.hashKey ^= SideKey;
   to.kingAttacked = IsAttackedBy<S>(to, Enemy<S>(to).kingSquare);
 }
+
+namespace {
 
 // The number of consecutive checks after which a check sequence counts as a
 // perpetual: more when the checked side has won material meanwhile or its
@@ -84,11 +85,12 @@ int HistoryKey(uint16_t h) { return h == 0 ? 0 : h < 64 ? 1 : h / 64; }
 }  // namespace
 
 template <int S>
-int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool nullMoveForbidden, int kind) {
+int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool nullMoveForbidden,
+                     int kind) {
   constexpr int Them = 1 - S;
 
   // Step 1: poll the input and the clock about eight times a second.
-  if (--pollCountdown <= 0) PollDuringSearch();
+  if (--state_.pollCountdown <= 0) Poll();
 
   // Step 2: the record array ends here.
   const int ply = currentPly;
@@ -98,7 +100,7 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
   // the end of the record array, and count half beyond twice the
   // iteration depth.
   const bool mayExtend = kind != kNodeNullReply && ply < 36;
-  const bool withinReach = ply < 2 * iterationDepth;
+  const bool withinReach = ply < 2 * state_.iterationDepth;
   bool extended = false;
   auto extend = [&](int kindOfExtension, int amount) {
     depth += withinReach ? amount : amount / 2;
@@ -106,11 +108,11 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
     extended = true;
   };
   auto allows = [&](int kindOfExtension) {
-    return ExtensionCount(counters, kindOfExtension) < extensionLimit[kindOfExtension];
+    return ExtensionCount(counters, kindOfExtension) < state_.extensionLimit[kindOfExtension];
   };
 
   // Step 4.
-  ++nodeCount;
+  ++state_.nodeCount;
   SetStatus(stack, kStatusOrdinary);
   const TreePosition& pos = TreePositions[ply];
   const bool inCheck = pos.kingAttacked;
@@ -120,25 +122,25 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
   // Step 5: check sequences, their extension and the perpetual-check test.
   if (inCheck) {
     if (ply <= 1 || kind == kNodeNullReply) {
-      CheckSequenceCount[ply] = 1;
-      CheckSequenceStart[ply] = ply;
+      state_.checkSequenceCount[ply] = 1;
+      state_.checkSequenceStart[ply] = ply;
     } else if (kind != kNodeInternalDeepening) {
-      const int earlier = CheckSequenceCount[ply - 2];
-      CheckSequenceCount[ply] = earlier + 1;
-      CheckSequenceStart[ply] = earlier != 0 ? CheckSequenceStart[ply - 2] : ply;
+      const int earlier = state_.checkSequenceCount[ply - 2];
+      state_.checkSequenceCount[ply] = earlier + 1;
+      state_.checkSequenceStart[ply] = earlier != 0 ? state_.checkSequenceStart[ply - 2] : ply;
     }
-    if (CheckSequenceCount[ply] >= kChecksBeforePerpetual) {
+    if (state_.checkSequenceCount[ply] >= kChecksBeforePerpetual) {
       if (mayExtend && allows(kExtendCheckSequence)) extend(kExtendCheckSequence, kCheckSequenceExtension);
-      const TreePosition& start = TreePositions[CheckSequenceStart[ply]];
-      if (CheckSequenceCount[ply] >= PerpetualCheckThreshold<S>(pos, start)) {
+      const TreePosition& start = TreePositions[state_.checkSequenceStart[ply]];
+      if (state_.checkSequenceCount[ply] >= PerpetualCheckThreshold<S>(pos, start)) {
         Move* end = GenerateEvasions<S>(list);
         if (end == list) {
           SetStatus(stack, kStatusDrawOrNoMove);
-          ClearPvRow(ply);
+          state_.ClearPvRow(ply);
           return -kInfinity + ply;
         }
         if (std::none_of(list, end, [](Move m) { return MoveCaptured(m) != 0; })) {
-          ClearPvRow(ply);
+          state_.ClearPvRow(ply);
           if (alpha >= 0) {
             SetStatus(stack, kStatusDrawOrNoMove);
             return 0;
@@ -149,12 +151,12 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
       }
     }
   } else {
-    CheckSequenceCount[ply] = 0;
+    state_.checkSequenceCount[ply] = 0;
   }
 
   // Steps 6 and 7: draws by rule.
   if (IsDrawByMaterial(pos) || IsDrawByRepetitionOrFiftyMoves(pos, ply)) {
-    ClearPvRow(ply);
+    state_.ClearPvRow(ply);
     SetStatus(stack, kStatusDrawOrNoMove);
     return 0;
   }
@@ -166,7 +168,7 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
     if (inCheck && allows(kExtendCheck)) {
       extend(kExtendCheck, kCheckExtension);
     } else if (last != 0 && previous != 0 && MoveTo(last) == MoveTo(previous) && MoveCaptured(previous) != 0 &&
-               alpha < balance + positionalMargin && balance - positionalMargin < beta &&
+               alpha < balance + kPositionalMargin && balance - kPositionalMargin < beta &&
                allows(kExtendRecapture)) {
       extend(kExtendRecapture, kRecaptureExtension);
     } else if (MovePiece(last) == kPawn && (Them == kWhite ? MoveTo(last) >= A7 : MoveTo(last) <= H2) &&
@@ -176,7 +178,7 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
   }
 
   // Step 9: transposition table probe.
-  HashBucket& bucket = BucketFor(pos.hashKey);
+  HashBucket& bucket = table_.BucketFor(pos.hashKey);
   Move hashMove = 0;
   bool hashForced = false, threatened = false;
   if (const HashSlot* slot = ProbeBucket(bucket, pos.hashKey)) {
@@ -187,8 +189,8 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
       const uint32_t bound = HashBoundOf(slot->data);
       const int score = slot->score;
       if (bound == kBoundExact || (bound == kBoundLower && score >= beta) || (bound == kBoundUpper && alpha >= score)) {
-        PrincipalVariation[ply][0] = hashMove;
-        PrincipalVariation[ply][1] = 0;
+        state_.principalVariation[ply][0] = hashMove;
+        state_.principalVariation[ply][1] = 0;
         return score;
       }
     }
@@ -205,7 +207,7 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
                                           kNodeNullReply);
     UnmakeMove();
     if (score > beta) {
-      ClearPvRow(ply);
+      state_.ClearPvRow(ply);
       SetStatus(stack, kStatusNullMoveBound);
       return score;
     }
@@ -228,7 +230,7 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
     }
   }
   const bool futility = depth < kOnePly && (razored || pos.pieceUnits >= kFutilityMinPieceUnits) &&
-                        positionalMargin + balance < alpha;
+                        kPositionalMargin + balance < alpha;
 
   // Step 13: internal iterative deepening finds a first move to try.
   if (hashMove == 0 && depth >= kInternalDeepeningDepth) {
@@ -236,7 +238,7 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
                                 kNodeInternalDeepening);
     if (StatusOf(stack) == kStatusDrawOrNoMove) return score;
     SetStatus(stack, kStatusOrdinary);
-    hashMove = PrincipalVariation[ply][0];
+    hashMove = state_.principalVariation[ply][0];
   }
 
   int best = -kInfinity;
@@ -257,7 +259,7 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
     MakeMove<S>(hashMove);
     const int score = searchChild(alpha, beta, list);
     UnmakeMove();
-    SetPvRow(ply, hashMove);
+    state_.SetPvRow(ply, hashMove);
     best = score;
     bestMove = hashMove;
     counted = searched = 1;
@@ -282,7 +284,7 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
     }
     ++counted;
     if (futility && searched > 0 && !child.kingAttacked &&
-        positionalMargin + SideBalance<S>(child) + MoveGain(move) < alpha) {
+        kPositionalMargin + SideBalance<S>(child) + MoveGain(move) < alpha) {
       UnmakeMove();
       return false;
     }
@@ -298,7 +300,7 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
     if (score <= best) return false;
     const bool childNullBound = StatusOf(childStack) == kStatusNullMoveBound;
     if (childNullBound && !bestFromNullBound && searched > 1) return false;
-    SetPvRow(ply, move);
+    state_.SetPvRow(ply, move);
     best = score;
     bestMove = move;
     if (score >= beta) return true;
@@ -317,7 +319,7 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
       Move* end = GenerateEvasions<S>(list);
       if (end == list) {
         SetStatus(stack, kStatusDrawOrNoMove);
-        ClearPvRow(ply);
+        state_.ClearPvRow(ply);
         return -kInfinity + ply;
       }
       if (end - list == 1) {
@@ -331,7 +333,7 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
     } else {
       // Stage 1: captures and queen promotions, keyed by material and
       // static exchange; captures that lose material are set aside.
-      const Move killer1 = Killers[ply][0], killer2 = Killers[ply][1];
+      const Move killer1 = state_.killers[ply][0], killer2 = state_.killers[ply][1];
       bool killerListed[2] = {false, false};
       Move losing[kMaxMovesPerPosition];
       int losingCount = 0;
@@ -385,7 +387,7 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
           const Move move = *m;
           if (move == hashMove || (killerTried[0] && move == killer1) || (killerTried[1] && move == killer2))
             continue;
-          *keep++ = PackKey(HistoryKey(History[S][HistoryIndex(move)]), move);
+          *keep++ = PackKey(HistoryKey(state_.history[S][HistoryIndex(move)]), move);
         }
         restEnd = keep;
         std::sort(restBegin, restEnd, std::greater<Move>());
@@ -398,19 +400,19 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
   // Step 16: no legal move and not in check is stalemate.
   if (best == -kInfinity && !capped) {
     SetStatus(stack, kStatusDrawOrNoMove);
-    ClearPvRow(ply);
+    state_.ClearPvRow(ply);
     return 0;
   }
 
   // Step 17: history for quiet moves that beat alpha, killers for cut-offs.
   if (!inCheck && best > alpha && bestMove != 0 && MoveCaptured(bestMove) == 0 && MoveSpecial(bestMove) == 0) {
-    uint16_t& h = History[S][HistoryIndex(bestMove)];
+    uint16_t& h = state_.history[S][HistoryIndex(bestMove)];
     const int square = depth * depth;
     h = h + square > 65534 ? 65535 : uint16_t(h + square + 1);
   }
-  if (best >= beta && bestMove != Killers[ply][0] && !capped) {
-    Killers[ply][1] = Killers[ply][0];
-    Killers[ply][0] = bestMove;
+  if (best >= beta && bestMove != state_.killers[ply][0] && !capped) {
+    state_.killers[ply][1] = state_.killers[ply][0];
+    state_.killers[ply][0] = bestMove;
   }
 
   // Step 18: store the result.
@@ -421,5 +423,5 @@ int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool 
   return best;
 }
 
-template int Search<kWhite>(int, int, int, uint32_t, Move*, bool, int);
-template int Search<kBlack>(int, int, int, uint32_t, Move*, bool, int);
+template int Searcher::Search<kWhite>(int, int, int, uint32_t, Move*, bool, int);
+template int Searcher::Search<kBlack>(int, int, int, uint32_t, Move*, bool, int);

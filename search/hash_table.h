@@ -1,8 +1,9 @@
-// The transposition table (two-slot buckets) and the pawn hash table.
+// The transposition table: two-slot buckets of search results.
 #pragma once
 
 #include <cstdint>
 
+#include "base/power_of_two_table.h"
 #include "position/basics.h"
 
 // One slot: the key halves, a data word (bits 0-20 best move, 21-22 bound,
@@ -29,43 +30,10 @@ inline constexpr uint32_t kHashForcedFlag = 1u << 24;
 
 inline uint32_t HashBoundOf(uint32_t data) { return (data >> kHashBoundShift) & 3; }
 
-// Pawn hash entry: the pawn key, the pawn-structure score and its flags
-// (bit 0 partial, bits 1-2 White passers, bits 3-4 Black passers).
-struct PawnHashEntry {
-  uint32_t key;
-  int16_t score;
-  uint16_t flags;
-};
-static_assert(sizeof(PawnHashEntry) == 8);
-
 inline constexpr uint64_t kMinimumHashBytes = 16384;
-inline constexpr uint64_t kMinimumPawnHashBytes = 2048;
-// The bucket and entry indexes are 32-bit: larger requests are cut to the
-// most that such an index can address.
+// The bucket index is 32-bit: larger requests are cut to the most that such
+// an index can address.
 inline constexpr uint64_t kMaximumHashBytes = uint64_t(1) << 37;
-inline constexpr uint64_t kMaximumPawnHashBytes = uint64_t(1) << 35;
-
-extern HashBucket* hashTable;
-extern uint64_t hashBucketCount;
-extern uint32_t hashMask;
-extern PawnHashEntry* pawnHashTable;
-extern uint64_t pawnHashEntryCount;
-extern uint32_t pawnHashMask;
-
-// Resize the transposition table to the largest power of two of buckets that
-// fits `bytes`. Returns 1 on success; 0 (old table kept) below the minimum
-// size or when the allocation fails. The new table is zero-filled.
-int AllocateHashTable(uint64_t bytes);
-// The same for the pawn hash table with its 8-byte entries.
-int AllocatePawnHashTable(uint64_t bytes);
-// Halve the depth of every slot; called at the start of every search.
-void AgeHashTable();
-// Zero both tables, keeping their sizes (a fresh start for benchmarks).
-void ClearHashTables();
-// Free both tables (program end).
-void ReleaseHashTables();
-
-inline HashBucket& BucketFor(uint64_t key) { return hashTable[uint32_t(key) & hashMask]; }
 
 inline bool SlotHolds(const HashSlot& slot, uint64_t key) {
   return slot.keyLow == uint32_t(key) && slot.keyHigh == uint32_t(key >> 32);
@@ -87,4 +55,30 @@ inline uint32_t MakeHashData(Move move, uint32_t bound, bool threat, bool forced
 // a result at least as deep as slot 0 pushes slot 0 into slot 1, any other
 // result replaces slot 1.
 void StoreHashEntry(HashBucket& bucket, uint64_t key, uint32_t data, int score, int depth);
-inline PawnHashEntry& PawnEntryFor(uint32_t pawnKey) { return pawnHashTable[pawnKey & pawnHashMask]; }
+
+class TranspositionTable {
+ public:
+  // A table of `bytes` (the minimum when that cannot be had).
+  explicit TranspositionTable(uint64_t bytes = kMinimumHashBytes) {
+    if (!Allocate(bytes)) Allocate(kMinimumHashBytes);
+  }
+
+  // Resizes to the largest power of two of buckets that fits `bytes`. False
+  // (old table kept) below the minimum size or when the allocation fails.
+  // The new table is empty.
+  bool Allocate(uint64_t bytes) { return buckets_.Resize(bytes, kMinimumHashBytes, kMaximumHashBytes); }
+  // Halves the depth of every slot (toward zero); at the start of every
+  // search, so that old results give way to new ones.
+  void Age();
+  void Clear() { buckets_.Clear(); }
+
+  HashBucket& BucketFor(uint64_t key) { return buckets_.At(key); }
+
+  uint64_t BucketCount() const { return buckets_.Count(); }
+  uint64_t Bytes() const { return buckets_.Bytes(); }
+  // Permille of a sample of slots that hold a result (UCI's "hashfull").
+  int PermilleFull() const;
+
+ private:
+  PowerOfTwoTable<HashBucket> buckets_;
+};

@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <functional>
 
-#include "eval/evaluate.h"
+#include "eval/evaluator.h"
 #include "position/attacks.h"
 #include "position/make_move.h"
 #include "position/movegen.h"
-#include "search/alpha_beta.h"
 #include "search/move_ordering.h"
-#include "search/search_state.h"
+#include "search/searcher.h"
 
 namespace {
 
@@ -17,21 +16,17 @@ namespace {
 // this material deficit.
 constexpr int kHopelessMaterialMargin = 1080;
 
-// Captures are generated here and the survivors copied, keyed, into the
-// node's own region of the move stack.
-Move captureScratch[kMaxMovesPerPosition];
-
 }  // namespace
 
 template <int S>
-int Quiesce(int alpha, int beta, Move* stack) {
+int Searcher::Quiesce(int alpha, int beta, Move* stack) {
   constexpr int Them = 1 - S;
 
   // Steps 1-3: the end of the record array, the node count, draws by rule.
   const int ply = currentPly;
   if (ply > 37) return alpha;
-  ClearPvRow(ply);
-  ++nodeCount;
+  state_.ClearPvRow(ply);
+  ++state_.nodeCount;
   SetStatus(stack, kStatusOrdinary);
   const TreePosition& pos = TreePositions[ply];
   if (IsDrawByMaterial(pos) || IsDrawByRepetitionOrFiftyMoves(pos, ply)) {
@@ -50,13 +45,13 @@ int Quiesce(int alpha, int beta, Move* stack) {
   if (!inCheck) {
     // Step 5: stand pat, then the captures whose gain can lift the score to
     // alpha and that do not lose material by static exchange.
-    const int standPat = S == kWhite ? EvaluatePosition(alpha, beta) : -EvaluatePosition(-beta, -alpha);
+    const int standPat = S == kWhite ? evaluator_.Evaluate(pos, alpha, beta) : -evaluator_.Evaluate(pos, -beta, -alpha);
     if (standPat >= beta) return standPat;
     if (standPat > alpha) alpha = standPat;
     best = standPat;
-    const int threshold = std::max(0, alpha - balance - positionalMargin);
-    Move* const scratchEnd = GenerateCaptures<S>(captureScratch);
-    for (Move* m = captureScratch; m != scratchEnd; ++m) {
+    const int threshold = std::max(0, alpha - balance - kPositionalMargin);
+    Move* const scratchEnd = GenerateCaptures<S>(state_.captureScratch);
+    for (Move* m = state_.captureScratch; m != scratchEnd; ++m) {
       const Move move = *m;
       const int gain = MoveGain(move);
       if (gain < threshold) continue;
@@ -72,7 +67,7 @@ int Quiesce(int alpha, int beta, Move* stack) {
   } else {
     // Step 6: in check; with alpha out of reach only winning captures.
     best = -kInfinity + ply;
-    const int threshold = std::max(0, alpha - balance - positionalMargin);
+    const int threshold = std::max(0, alpha - balance - kPositionalMargin);
     end = GenerateEvasions<S>(list);
     if (end == list) return -kInfinity + ply;
     end = OrderEvasions<S>(list, end, 0, threshold);
@@ -91,11 +86,11 @@ int Quiesce(int alpha, int beta, Move* stack) {
     const int score = -Quiesce<Them>(-beta, -alpha, end);
     UnmakeMove();
     if (score >= beta) {
-      SetPvRow(ply, move);
+      state_.SetPvRow(ply, move);
       return score;
     }
     if (score > best) {
-      SetPvRow(ply, move);
+      state_.SetPvRow(ply, move);
       best = score;
       alpha = std::max(alpha, score);
     }
@@ -103,5 +98,5 @@ int Quiesce(int alpha, int beta, Move* stack) {
   return best;
 }
 
-template int Quiesce<kWhite>(int, int, Move*);
-template int Quiesce<kBlack>(int, int, Move*);
+template int Searcher::Quiesce<kWhite>(int, int, Move*);
+template int Searcher::Quiesce<kBlack>(int, int, Move*);

@@ -1,15 +1,16 @@
-// The search driver's interface with the front end.
+// What a front end hands the search (the parameters) and what it reads back
+// (the search information record), and the way a search is ended early.
 #pragma once
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "base/clock.h"
 #include "position/basics.h"
 
-// Ends a running search. discardResult: true drops the result (no move is
-// played); false keeps the best move found so far.
+// Ends a running search when thrown from a listener's poll. discardResult:
+// true drops the result (no move is played); false keeps the best move
+// found so far.
 class search_aborted_exception {
  public:
   explicit search_aborted_exception(bool discard) : discardResult(discard) {}
@@ -24,51 +25,35 @@ struct SearchParameters {
   int32_t maxDepth = 0;        // iterations; 0 = none
   Milliseconds hardLimit = 0;  // 0 = none
   Milliseconds allotment = 0;  // target time; 0 = no time control
+  uint64_t maxNodes = 0;       // the search stops soon after; 0 = none
 };
 
-// The running or last search, read by the front end and the thinking output.
+// The running or last search, read by the front end and its reports.
 struct SearchInfo {
   int32_t rootMoveCount = 0;
-  int32_t currentRootMove = 0;
-  int32_t displayDepth = 0;
-  uint32_t totalNodes = 0;
+  int32_t currentRootMove = 0;  // 1-based index of the root move being searched
+  int32_t displayDepth = 0;     // iteration number + 1, the depth reports show
+  uint32_t totalNodes = 0;      // nodes of the finished root-move searches
   uint8_t failLowResearch = 0;
   uint8_t failHighResearch = 0;
-  int32_t bestScore = 0;
-  std::vector<Move> pvMoves;
-  std::vector<std::string> pvText;
-  int32_t resultCode = 0;  // 0 moves exist, 1 stalemate, 2 Black mated, 3 White mated
+  int32_t bestScore = 0;        // centipawns from the root side's view
+  std::vector<Move> pvMoves;    // the current best line
+  int32_t resultCode = 0;       // 0 moves exist, 1 stalemate, 2 Black mated, 3 White mated
   TimePoint startTime = 0;
-  TimePoint endTime = 0;  // 0 while searching
+  TimePoint endTime = 0;        // 0 while searching
   uint8_t searching = 0;
   int32_t mode = kModeThink;
   int32_t maxDepth = 0;
   Milliseconds hardLimit = 0;
   Milliseconds allotment = 0;
+  uint64_t maxNodes = 0;
 };
 
-extern SearchInfo searchInfo;
-
-// The front end's services that the search uses; unset ones are skipped
-// (the benchmark runs without input and without a game).
-struct SearchCallbacks {
-  void (*poll)() = nullptr;                         // read and handle waiting input
-  void (*finished)(bool discardResult) = nullptr;   // play or record the result
-  bool (*postEnabled)() = nullptr;                  // thinking lines in xboard mode
-  void (*ponderAnnotation)() = nullptr;             // note of ponder iteration headers
+// What the driver is doing, as far as the time tests care.
+struct DriverState {
+  bool firstMove = false;  // the first root move of the iteration is searched
+  bool failedLowThisIteration = false;
+  bool newBestResearch = false;  // a later root move that beat the best is re-searched
+  bool openEnded = false;        // analysis or pondering: no time tests
+  int scoreBeforeFailLow = 0;
 };
-extern SearchCallbacks searchCallbacks;
-
-// Searches the loaded root position (record 0) under `parameters`, then
-// reports through OnSearchFinished.
-void Think(const SearchParameters& parameters);
-
-// Nodes counted since the driver last added them to totalNodes.
-uint32_t CurrentIterationNodes();
-
-// Clears the driver's open-ended flag: a ponder search that became the real
-// search obeys its time tests and depth limit from now on.
-void EndOpenEndedSearch();
-
-// Clears the killer table (start-up).
-void ClearKillers();

@@ -3,18 +3,7 @@
 #include <algorithm>
 #include <iterator>
 
-int extensionLimit[6];
-int iterationDepth = 1;
-uint32_t nodeCount = 0;
-int pollCountdown = 100;
-Move PrincipalVariation[kMaxPly][kMaxPly];
-Move Killers[kMaxPly][2];
-uint16_t History[2][4096];
-int CheckSequenceCount[kMaxPly];
-int CheckSequenceStart[kMaxPly];
-Move MoveStack[kMoveStackSize];
-
-void SetExtensionLimits(int d, int modeB) {
+void SearchState::SetExtensionLimits(int d, int modeB) {
   if (d < 2) {
     std::fill(std::begin(extensionLimit), std::end(extensionLimit), 0);
     return;
@@ -39,9 +28,9 @@ void SetExtensionLimits(int d, int modeB) {
   for (int k = 0; k < 6; ++k) extensionLimit[k] = std::min(limits[k], cap);
 }
 
-void SetPvRow(int ply, Move move) {
-  Move* row = PrincipalVariation[ply];
-  const Move* child = ply + 1 < kMaxPly ? PrincipalVariation[ply + 1] : nullptr;
+void SearchState::SetPvRow(int ply, Move move) {
+  Move* row = principalVariation[ply];
+  const Move* child = ply + 1 < kMaxPly ? principalVariation[ply + 1] : nullptr;
   row[0] = move;
   int n = 1;
   if (child != nullptr)

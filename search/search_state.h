@@ -1,10 +1,10 @@
-// Search-wide state shared by the alpha-beta and quiescence twins and the
-// driver: counters, principal-variation rows, killers, history, check
-// sequences, extension limits and the move stack.
+// The search's constants, its per-search records and the node rules shared
+// by the alpha-beta and quiescence twins.
 #pragma once
 
 #include <cstdint>
 
+#include "position/movegen.h"
 #include "position/tree_position.h"
 
 inline constexpr int kOnePly = 64;  // search depth is counted in 1/64 ply
@@ -31,43 +31,47 @@ enum ExtensionKind : int {
 inline int ExtensionCount(uint32_t counters, int kind) { return (counters >> (5 * kind)) & 15; }
 inline uint32_t AddExtension(uint32_t counters, int kind) { return counters + (1u << (5 * kind)); }
 
-// Limits per extension kind, set per iteration and root move.
-extern int extensionLimit[6];
-// Mode B (wider) while the first root move or a new best is searched.
-void SetExtensionLimits(int iterationDepthPlies, int modeB);
-
 // Half-width of the aspiration window of iteration j around the last score
 // (it may come out negative: the window is then inverted and the first
 // search falls into a re-search).
 inline int AspirationHalfWidth(int bestScore, int j) { return bestScore / 10 + 100 / j + 25; }
 
-// Iteration depth in plies of the running root-move search (the reach test).
-extern int iterationDepth;
-
-// Nodes counted since the driver last added them to the search total.
-extern uint32_t nodeCount;
-// Nodes until the next input poll.
-extern int pollCountdown;
-
-// Principal-variation rows: row p holds the best line from ply p, 0-ended.
-extern Move PrincipalVariation[kMaxPly][kMaxPly];
-inline void ClearPvRow(int ply) { PrincipalVariation[ply][0] = 0; }
-// Row `ply` := move followed by row ply + 1.
-void SetPvRow(int ply, Move move);
-
-extern Move Killers[kMaxPly][2];
-extern uint16_t History[2][4096];
-inline int HistoryIndex(Move m) { return m & 4095; }
-
-// Per ply: consecutive checks received by the side to move, and the ply at
-// which that sequence began.
-extern int CheckSequenceCount[kMaxPly];
-extern int CheckSequenceStart[kMaxPly];
-
 // The move stack shared by all nodes: each node owns the region from the
 // position it is given; the first word of a region is the node's status.
 inline constexpr int kMoveStackSize = kMaxPly * 320;
-extern Move MoveStack[kMoveStackSize];
+
+inline int HistoryIndex(Move m) { return m & 4095; }
+
+// The plain records one search works on, owned by its searcher.
+struct SearchState {
+  // Limits per extension kind, set per iteration and root move.
+  int extensionLimit[6] = {};
+  // Iteration depth in plies of the running root-move search (the reach
+  // test).
+  int iterationDepth = 1;
+  // Nodes counted since the driver last added them to the search total.
+  uint32_t nodeCount = 0;
+  // Nodes until the next poll of the input and the clock.
+  int pollCountdown = 100;
+  // Principal-variation rows: row p holds the best line from ply p, 0-ended.
+  Move principalVariation[kMaxPly][kMaxPly] = {};
+  Move killers[kMaxPly][2] = {};
+  uint16_t history[2][4096] = {};
+  // Per ply: consecutive checks received by the side to move, and the ply
+  // at which that sequence began.
+  int checkSequenceCount[kMaxPly] = {};
+  int checkSequenceStart[kMaxPly] = {};
+  Move moveStack[kMoveStackSize] = {};
+  // The quiescence search generates captures here and copies the survivors,
+  // keyed, into the node's own region of the move stack.
+  Move captureScratch[kMaxMovesPerPosition] = {};
+
+  // Mode B (wider) while the first root move or a new best is searched.
+  void SetExtensionLimits(int iterationDepthPlies, int modeB);
+  void ClearPvRow(int ply) { principalVariation[ply][0] = 0; }
+  // Row `ply` := move followed by row ply + 1.
+  void SetPvRow(int ply, Move move);
+};
 
 inline int32_t StatusOf(const Move* region) { return int32_t(region[0]); }
 inline void SetStatus(Move* region, int32_t status) { region[0] = Move(status); }

@@ -2,43 +2,18 @@
 // legal root moves, time management and the best line.
 #include <algorithm>
 #include <cstring>
-#include <ostream>
 
-#include "app/xboard_mode.h"
-#include "board/moves.h"
-#include "eval/prescan.h"
-#include "frontend/console_io.h"
-#include "frontend/protocol_words.h"
 #include "position/make_move.h"
 #include "position/movegen.h"
-#include "search/alpha_beta.h"
-#include "search/hash_table.h"
-#include "search/search_info.h"
-#include "search/search_state.h"
-#include "search/thinking_output.h"
-#include "search/time_management.h"
-
-SearchInfo searchInfo;
-SearchCallbacks searchCallbacks;
+#include "search/searcher.h"
 
 namespace {
 
 constexpr int kMaxIterations = 38;
 constexpr int kResearchStep = 475;  // window steps of the fail-low and fail-high re-searches
 
-RootMove rootMoves[kMaxMovesPerPosition];
-int rootMoveCount = 0;
-
-void AddNodes() {
-  searchInfo.totalNodes += nodeCount;
-  nodeCount = 0;
-}
-
-void PrintMarker(const char* text) {
-  if (xboardMode) return;
-  EngineOutput() << text;
-  EngineOutput().flush();
-}
+// The listener of a search that nobody watches.
+SearchListener silentListener;
 
 void MakeMoveOnCurrentPly(Move move) {
   if (CurrentPosition().side == kWhite)
@@ -47,42 +22,57 @@ void MakeMoveOnCurrentPly(Move move) {
     MakeBlackMove(move);
 }
 
+}  // namespace
+
+Searcher::Searcher(TranspositionTable& table, PawnHashTable& pawnTable)
+    : table_(table), evaluator_(pawnTable), listener_(&silentListener) {}
+
+void Searcher::ClearKillers() { std::memset(state_.killers, 0, sizeof state_.killers); }
+
+void Searcher::EndOpenEndedSearch(Milliseconds hardLimit, Milliseconds allotment) {
+  driver_.openEnded = false;
+  info_.hardLimit = hardLimit;
+  info_.allotment = allotment;
+}
+
+void Searcher::AddNodes() {
+  info_.totalNodes += state_.nodeCount;
+  state_.nodeCount = 0;
+}
+
 // Searches one root move: the time test, then the reply at one ply less.
-int SearchRootMove(Move move, int depthPlies, int alpha, int beta) {
-  if (depthPlies > 1 && !driverState.openEnded) CheckTimeBeforeRootMove();
-  iterationDepth = depthPlies;
+int Searcher::SearchRootMove(Move move, int depthPlies, int alpha, int beta) {
+  if (depthPlies > 1 && !driver_.openEnded) CheckTimeBeforeRootMove();
+  state_.iterationDepth = depthPlies;
   const int side = TreePositions[0].side;
   MakeMoveOnCurrentPly(move);
   const int depth = (depthPlies - 1) * kOnePly;
-  const int score = side == kWhite ? -SearchBlack(-beta, -alpha, depth, 0, MoveStack, true, kNodeOrdinary)
-                                   : -SearchWhite(-beta, -alpha, depth, 0, MoveStack, true, kNodeOrdinary);
+  Move* const stack = state_.moveStack;
+  const int score = side == kWhite ? -Search<kBlack>(-beta, -alpha, depth, 0, stack, true, kNodeOrdinary)
+                                   : -Search<kWhite>(-beta, -alpha, depth, 0, stack, true, kNodeOrdinary);
   UnmakeMove();
   return score;
 }
 
-// The best line of ply 0 into SearchInfo, as move words and texts.
-void RecordPrincipalVariation() {
-  searchInfo.pvMoves.clear();
-  searchInfo.pvText.clear();
-  for (int i = 0; i < kMaxPly && PrincipalVariation[0][i] != 0; ++i) {
-    const Move move = PrincipalVariation[0][i];
-    searchInfo.pvMoves.push_back(move);
-    searchInfo.pvText.push_back(xboardMode ? CoordinateMoveText(move) : LongMoveText(move));
-  }
+// The best line of ply 0 into the search information record.
+void Searcher::RecordPrincipalVariation() {
+  info_.pvMoves.clear();
+  const Move* row = state_.principalVariation[0];
+  for (int i = 0; i < kMaxPly && row[i] != 0; ++i) info_.pvMoves.push_back(row[i]);
 }
 
 // Writes the previous best line back into the transposition table so that
 // the next iteration follows it first.
-void WriteBackPrincipalVariation() {
-  const std::vector<Move>& line = searchInfo.pvMoves;
+void Searcher::WriteBackPrincipalVariation() {
+  const std::vector<Move>& line = info_.pvMoves;
   const int length = int(line.size());
   for (int k = 1; k < length; ++k) {
     MakeMoveOnCurrentPly(line[k - 1]);
     const TreePosition& p = CurrentPosition();
-    HashBucket& bucket = BucketFor(p.hashKey);
+    HashBucket& bucket = table_.BucketFor(p.hashKey);
     if (ProbeBucket(bucket, p.hashKey) != nullptr) continue;
     const int depth = std::max(0, (length - k) * 32);
-    const int score = k % 2 == 0 ? searchInfo.bestScore : -searchInfo.bestScore;
+    const int score = k % 2 == 0 ? info_.bestScore : -info_.bestScore;
     const HashSlot slot{uint32_t(p.hashKey), uint32_t(p.hashKey >> 32), MakeHashData(line[k], kBoundExact, false, false),
                         int16_t(score), int16_t(depth)};
     if (bucket.slot[0].depth < depth) {
@@ -95,36 +85,24 @@ void WriteBackPrincipalVariation() {
   currentPly = 0;
 }
 
-void NewBestLine(Move move, int score) {
-  SetPvRow(0, move);
+void Searcher::NewBestLine(Move move, int score) {
+  state_.SetPvRow(0, move);
   RecordPrincipalVariation();
   AddNodes();
-  searchInfo.bestScore = score;
-  ReportThinking();
+  info_.bestScore = score;
+  Report(SearchEvent::kNewBestLine);
 }
 
-void PrintIterationHeader() {
-  if (xboardMode) return;
-  std::ostream& out = EngineOutput();
-  out << Word(kWordDepth) << ' ' << searchInfo.displayDepth;
-  if (searchInfo.mode == kModePonder) {
-    out << ' ';
-    if (searchCallbacks.ponderAnnotation != nullptr) searchCallbacks.ponderAnnotation();
-  }
-  out << '\n';
-  out.flush();
-}
-
-void SearchIteration(int j) {
-  SearchInfo& info = searchInfo;
-  driverState.failedLowThisIteration = false;
+void Searcher::SearchIteration(int j) {
+  SearchInfo& info = info_;
+  driver_.failedLowThisIteration = false;
   info.displayDepth = j + 1;
-  PrintIterationHeader();
-  std::stable_sort(rootMoves, rootMoves + rootMoveCount,
+  Report(SearchEvent::kIterationStarted);
+  std::stable_sort(rootMoves_, rootMoves_ + rootMoveCount_,
                    [](const RootMove& a, const RootMove& b) { return a.score > b.score; });
   info.currentRootMove = 1;
-  driverState.firstMove = true;
-  SetExtensionLimits(j, 1);
+  driver_.firstMove = true;
+  state_.SetExtensionLimits(j, 1);
 
   // Aspiration window around the last score; the first iteration is open.
   const int halfWidth = AspirationHalfWidth(info.bestScore, j);
@@ -135,112 +113,105 @@ void SearchIteration(int j) {
     beta = info.bestScore + halfWidth;
   }
 
-  const Move first = rootMoves[0].move;
+  const Move first = rootMoves_[0].move;
   int w = SearchRootMove(first, j, alpha, beta);
   if ((w > kMateThreshold && info.bestScore > kMateThreshold) ||
       (w < -kMateThreshold && info.bestScore < -kMateThreshold))
     throw search_aborted_exception(false);  // the mate is confirmed
   if (w <= alpha) {
-    PrintMarker("?");
-    driverState.scoreBeforeFailLow = info.bestScore;
+    Report(SearchEvent::kFailLow);
+    driver_.scoreBeforeFailLow = info.bestScore;
     info.failLowResearch = 1;
-    driverState.failedLowThisIteration = true;
+    driver_.failedLowThisIteration = true;
     w = SearchRootMove(first, j, alpha - kResearchStep, alpha);
     if (w <= alpha - kResearchStep) {
-      PrintMarker("?");
+      Report(SearchEvent::kFailLow);
       w = SearchRootMove(first, j, -kInfinity, alpha - kResearchStep);
     }
-    PrintMarker(" ");
+    Report(SearchEvent::kResearchEnded);
     info.failLowResearch = 0;
   } else if (w >= beta) {
-    PrintMarker("!");
+    Report(SearchEvent::kFailHigh);
     info.failHighResearch = 1;
     w = SearchRootMove(first, j, beta, beta + kResearchStep);
     if (w >= beta + kResearchStep) {
-      PrintMarker("!");
+      Report(SearchEvent::kFailHigh);
       w = SearchRootMove(first, j, beta + kResearchStep, kInfinity);
     }
-    PrintMarker(" ");
+    Report(SearchEvent::kResearchEnded);
     info.failHighResearch = 0;
   }
-  rootMoves[0].score = w;
+  rootMoves_[0].score = w;
   NewBestLine(first, w);
-  driverState.firstMove = false;
-  SetExtensionLimits(j, 0);
+  driver_.firstMove = false;
+  state_.SetExtensionLimits(j, 0);
 
   // The other moves with a zero window around the best score.
-  for (int k = 2; k <= rootMoveCount; ++k) {
+  for (int k = 2; k <= rootMoveCount_; ++k) {
     info.currentRootMove = k;
-    const Move move = rootMoves[k - 1].move;
+    const Move move = rootMoves_[k - 1].move;
     int s = SearchRootMove(move, j, w, w + 1);
     if (s > w) {
-      PrintMarker("!?");
-      driverState.newBestResearch = true;
+      Report(SearchEvent::kNewBestCandidate);
+      driver_.newBestResearch = true;
       info.failHighResearch = 1;
-      SetExtensionLimits(j, 1);
+      state_.SetExtensionLimits(j, 1);
       const int upper = w + halfWidth + 1;
       s = SearchRootMove(move, j, w + 1, upper);
       if (s >= upper) {
-        PrintMarker("!");
+        Report(SearchEvent::kFailHigh);
         s = SearchRootMove(move, j, upper, upper + kResearchStep);
         if (s >= upper + kResearchStep) {
-          PrintMarker("!");
+          Report(SearchEvent::kFailHigh);
           s = SearchRootMove(move, j, upper + kResearchStep, kInfinity);
         }
       }
       if (s > w) {
-        if (!xboardMode) WriteLine(std::string(" ") + Word(kWordTrue));
+        Report(SearchEvent::kCandidateAccepted);
         NewBestLine(move, s);
         w = s;
-      } else if (!xboardMode) {
-        WriteLine(std::string(" ") + Word(kWordFalse));
+      } else {
+        Report(SearchEvent::kCandidateRejected);
       }
-      SetExtensionLimits(j, 0);
-      driverState.newBestResearch = false;
+      state_.SetExtensionLimits(j, 0);
+      driver_.newBestResearch = false;
       info.failHighResearch = 0;
     }
-    rootMoves[k - 1].score = s;
+    rootMoves_[k - 1].score = s;
     AddNodes();
   }
 }
 
-void FinishSearch(bool discardResult) {
+void Searcher::Finish() {
   AddNodes();
-  searchInfo.endTime = Now();
-  searchInfo.searching = 0;
-  if (searchCallbacks.finished != nullptr) searchCallbacks.finished(discardResult);
+  info_.endTime = Now();
+  info_.searching = 0;
 }
 
-}  // namespace
-
-uint32_t CurrentIterationNodes() { return nodeCount; }
-
-void EndOpenEndedSearch() { driverState.openEnded = false; }
-
-void ClearKillers() { std::memset(Killers, 0, sizeof Killers); }
-
-void Think(const SearchParameters& parameters) {
-  SearchInfo& info = searchInfo;
+bool Searcher::Think(const SearchParameters& parameters, SearchListener& listener) {
+  listener_ = &listener;
+  SearchInfo& info = info_;
   info.searching = 1;
   info.startTime = Now();
   info.mode = parameters.mode;
   info.maxDepth = parameters.maxDepth;
   info.hardLimit = parameters.hardLimit;
   info.allotment = parameters.allotment;
+  info.maxNodes = parameters.maxNodes;
   info.endTime = 0;
   currentPly = 0;
-  rootMoveCount = int(GenerateLegalMoves(rootMoves) - rootMoves);
-  info.rootMoveCount = rootMoveCount;
+  rootMoveCount_ = int(GenerateLegalMoves(rootMoves_) - rootMoves_);
+  info.rootMoveCount = rootMoveCount_;
   info.currentRootMove = 0;
-  info.pvText.clear();
   info.pvMoves.clear();
   info.totalNodes = 0;
-  nodeCount = 0;
+  state_.nodeCount = 0;
   info.bestScore = 0;
   info.displayDepth = 0;
   info.failLowResearch = info.failHighResearch = 0;
 
-  if (rootMoveCount == 0) {
+  bool discard = false;
+  if (rootMoveCount_ == 0) {
     const TreePosition& root = TreePositions[0];
     if (root.kingAttacked) {
       info.bestScore = -kInfinity;
@@ -249,33 +220,27 @@ void Think(const SearchParameters& parameters) {
       info.bestScore = 0;
       info.resultCode = 1;
     }
-    FinishSearch(false);
-    return;
-  }
-
-  info.resultCode = 0;
-  std::memset(History, 0, sizeof History);
-  AgeHashTable();
-  std::memset(CheckSequenceCount, 0, sizeof CheckSequenceCount);
-  PrescanRoot();
-  pollCountdown = 100;
-  driverState = DriverState{};
-  driverState.openEnded = info.mode != kModeThink;
-  if (info.maxDepth == 0 || info.mode == kModeAnalyze) info.maxDepth = kMaxIterations;
-
-  try {
-    for (int j = 1; j <= info.maxDepth || (driverState.openEnded && j <= kMaxIterations); ++j) SearchIteration(j);
-  } catch (const search_aborted_exception& abort) {
-    if (!xboardMode) WriteLine(Word(kWordSearchAborted));
-    // A search stopped before its first root move finished still owes a
-    // legal move: fall back to the first root move.
-    if (info.pvMoves.empty()) {
-      const Move move = rootMoves[0].move;
-      info.pvMoves.push_back(move);
-      info.pvText.push_back(xboardMode ? CoordinateMoveText(move) : LongMoveText(move));
+  } else {
+    info.resultCode = 0;
+    std::memset(state_.history, 0, sizeof state_.history);
+    table_.Age();
+    std::memset(state_.checkSequenceCount, 0, sizeof state_.checkSequenceCount);
+    evaluator_.PrepareRoot(TreePositions[0]);
+    state_.pollCountdown = 100;
+    driver_ = DriverState{};
+    driver_.openEnded = info.mode != kModeThink;
+    if (info.maxDepth == 0 || info.mode == kModeAnalyze) info.maxDepth = kMaxIterations;
+    try {
+      for (int j = 1; j <= info.maxDepth || (driver_.openEnded && j <= kMaxIterations); ++j) SearchIteration(j);
+    } catch (const search_aborted_exception& abort) {
+      Report(SearchEvent::kAborted);
+      // A search stopped before its first root move finished still owes a
+      // legal move: fall back to the first root move.
+      if (info.pvMoves.empty()) info.pvMoves.push_back(rootMoves_[0].move);
+      discard = abort.discardResult;
     }
-    FinishSearch(abort.discardResult);
-    return;
   }
-  FinishSearch(false);
+  Finish();
+  listener_ = &silentListener;
+  return discard;
 }

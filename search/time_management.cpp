@@ -3,15 +3,9 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "search/search_info.h"
-#include "search/search_state.h"
-
-DriverState driverState;
+#include "search/searcher.h"
 
 namespace {
-
-// Milliseconds between two polls of the input and the clock.
-constexpr Milliseconds kPollInterval = 2;
 
 struct FactorPair {
   double beforeRootMove;
@@ -30,52 +24,70 @@ constexpr FactorPair kAfterFailLowSmallDrop{2.33, 4.0};
 constexpr FactorPair kNewBestResearch{5.0, 6.0};
 constexpr FactorPair kLaterMove{1.66, 2.66};
 
-FactorPair CurrentFactors() {
-  if (driverState.firstMove) {
-    if (searchInfo.failLowResearch) return kFirstMoveFailLow;
-    if (searchInfo.failHighResearch) return kFirstMoveFailHigh;
+// Milliseconds between two polls of the input and the clock.
+constexpr Milliseconds kPollInterval = 2;
+constexpr uint64_t kMinimumPollNodes = 100;
+constexpr uint64_t kMaximumPollNodes = 20000;
+
+FactorPair CurrentFactors(const DriverState& driver, const SearchInfo& info) {
+  if (driver.firstMove) {
+    if (info.failLowResearch) return kFirstMoveFailLow;
+    if (info.failHighResearch) return kFirstMoveFailHigh;
     return kFirstMove;
   }
-  if (driverState.failedLowThisIteration) {
-    const int drop = std::abs(driverState.scoreBeforeFailLow - searchInfo.bestScore);
+  if (driver.failedLowThisIteration) {
+    const int drop = std::abs(driver.scoreBeforeFailLow - info.bestScore);
     if (drop > 199) return kAfterFailLowDrop200;
     if (drop >= 100) return kAfterFailLowDrop100;
     if (drop >= 25) return kAfterFailLowDrop25;
     return kAfterFailLowSmallDrop;
   }
-  if (driverState.newBestResearch) return kNewBestResearch;
+  if (driver.newBestResearch) return kNewBestResearch;
   return kLaterMove;
+}
+
+bool HardLimitReached(const SearchInfo& info, Milliseconds elapsed) {
+  return info.hardLimit != 0 && elapsed >= info.hardLimit;
 }
 
 }  // namespace
 
-double TimeFactor(bool insideTree) {
-  const FactorPair f = CurrentFactors();
+double TimeFactor(const DriverState& driver, const SearchInfo& info, bool insideTree) {
+  const FactorPair f = CurrentFactors(driver, info);
   return insideTree ? f.insideTree : f.beforeRootMove;
 }
 
-void CheckTimeBeforeRootMove() {
-  const Milliseconds elapsed = Now() - searchInfo.startTime;
-  if (searchInfo.hardLimit != 0 && elapsed >= searchInfo.hardLimit) throw search_aborted_exception(false);
-  if (searchInfo.allotment != 0 && elapsed > searchInfo.allotment * TimeFactor(false))
-    throw search_aborted_exception(false);
+bool RootMoveTimeIsUp(const DriverState& driver, const SearchInfo& info, TimePoint now) {
+  const Milliseconds elapsed = now - info.startTime;
+  if (HardLimitReached(info, elapsed)) return true;
+  return info.allotment != 0 && elapsed > info.allotment * TimeFactor(driver, info, false);
 }
 
-bool TimeIsUp(TimePoint now) {
-  if (driverState.openEnded) return false;
-  const Milliseconds elapsed = now - searchInfo.startTime;
-  if (searchInfo.hardLimit != 0 && elapsed >= searchInfo.hardLimit) return true;
-  if (searchInfo.allotment == 0) return false;
-  return elapsed > searchInfo.allotment * TimeFactor(true);
+bool TimeIsUp(const DriverState& driver, const SearchInfo& info, TimePoint now) {
+  if (driver.openEnded) return false;
+  const Milliseconds elapsed = now - info.startTime;
+  if (HardLimitReached(info, elapsed)) return true;
+  if (info.allotment == 0) return false;
+  return elapsed > info.allotment * TimeFactor(driver, info, true);
 }
 
-void PollDuringSearch() {
-  if (searchCallbacks.poll != nullptr) searchCallbacks.poll();
+void Searcher::CheckTimeBeforeRootMove() {
+  if (RootMoveTimeIsUp(driver_, info_, Now())) throw search_aborted_exception(false);
+}
+
+void Searcher::Poll() {
+  listener_->Poll();
   const TimePoint now = Now();
-  if (TimeIsUp(now)) throw search_aborted_exception(false);
+  if (TimeIsUp(driver_, info_, now)) throw search_aborted_exception(false);
   // The next poll after about kPollInterval at the speed so far: often
   // enough for limits of a few milliseconds, rare enough to cost nothing.
-  const uint64_t total = uint64_t(searchInfo.totalNodes) + nodeCount;
-  const uint64_t perMillisecond = total / uint64_t(std::max<Milliseconds>(now - searchInfo.startTime, 1));
-  pollCountdown = int(std::min<uint64_t>(perMillisecond * kPollInterval + 100, 20000));
+  const uint64_t total = uint64_t(info_.totalNodes) + state_.nodeCount;
+  const uint64_t perMillisecond = total / uint64_t(std::max<Milliseconds>(now - info_.startTime, 1));
+  uint64_t countdown = std::clamp(perMillisecond * kPollInterval, kMinimumPollNodes, kMaximumPollNodes);
+  // A node limit is met exactly: the poll at the limit stops the search.
+  if (info_.maxNodes != 0) {
+    if (total >= info_.maxNodes) throw search_aborted_exception(false);
+    countdown = std::min(countdown, info_.maxNodes - total);
+  }
+  state_.pollCountdown = int(countdown);
 }

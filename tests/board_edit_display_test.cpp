@@ -3,7 +3,7 @@
 
 #include <sstream>
 
-#include "app/xboard_mode.h"
+#include "base/end_of_input.h"
 #include "board/display.h"
 #include "board_test_util.h"
 
@@ -38,19 +38,10 @@ std::string DisplayText(const CommBoardRepresentation& p) {
 }
 
 // Runs the dialogue in console or xboard mode and returns what it wrote.
-// The caller's mode is restored afterwards.
 std::string Edit(CommBoard& game, const std::string& input, bool xboard = false) {
-  const bool saved = xboardMode;
-  xboardMode = xboard;
   std::istringstream in(input);
   std::ostringstream out;
-  try {
-    game.EditPosition(in, out);
-  } catch (...) {
-    xboardMode = saved;
-    throw;
-  }
-  xboardMode = saved;
+  game.EditPosition(in, out, !xboard);
   return out.str();
 }
 
@@ -156,18 +147,17 @@ TEST(Edit, ReadsOnlyUpToItsEnd) {
   CommBoard game;
   std::istringstream in("Nc3\n.\nnext line\n");
   std::ostringstream out;
-  const bool saved = xboardMode;
-  xboardMode = true;
-  game.EditPosition(in, out);
-  xboardMode = saved;
+  game.EditPosition(in, out, false);
   std::string rest;
   std::getline(in, rest);
   EXPECT_EQ(rest, "next line");
 }
 
-TEST(Edit, EndOfInputEndsTheProgram) {
+TEST(Edit, EndOfInputEndsTheDialogue) {
   CommBoard game;
-  EXPECT_EXIT(Edit(game, "Ke4\n", true), testing::ExitedWithCode(0), "");
+  const CommBoard before = game;
+  EXPECT_THROW(Edit(game, "Ke4\n", true), end_of_input);
+  EXPECT_EQ(game.currentPosition, before.currentPosition);
 }
 
 }  // namespace

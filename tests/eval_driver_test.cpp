@@ -16,10 +16,7 @@
 
 namespace {
 
-using eval_test::FullEval;
-using eval_test::Root;
-using eval_test::SetUpAndEvaluate;
-using eval_test::SetUpRoot;
+using namespace eval_test;
 
 // The colour-swapped mirror of a FEN: ranks reversed, cases swapped, the
 // other side to move, castling rights and en-passant square mirrored.
@@ -112,7 +109,7 @@ TEST(EvalDriver, MaterialImbalance) {
 TEST(EvalDriver, PawnlessExits) {
   // No pawns at all: the pawnless evaluation unchanged.
   SetUpRoot("8/8/3k4/8/8/3K4/8/3R4 w - - 0 1");
-  EXPECT_EQ(FullEval(), PawnlessEvaluation());
+  EXPECT_EQ(FullEval(), PawnlessEvaluation(Root()));
   // Queen and two pawns against a bare king: 1180 - 200 > 504. Pawnless
   // score (1180 + 1500 + 44 - 44 - 28) plus 100 + 2 x 20 per pawn.
   EXPECT_EQ(SetUpAndEvaluate("4k3/8/8/8/8/8/PP6/4K2Q w - - 0 1"), 2652 + 2 * 140);
@@ -121,9 +118,9 @@ TEST(EvalDriver, PawnlessExits) {
   // Rook and pawn against rook: the normal evaluation runs (it finds the
   // passer).
   SetUpRoot("r3k3/8/8/8/8/8/P7/4K2R w - - 0 1");
-  evalScratch.whitePassers = 0;
+  Scratch().whitePassers = 0;
   FullEval();
-  EXPECT_EQ(evalScratch.whitePassers, SquareMask[A2]);
+  EXPECT_EQ(Scratch().whitePassers, SquareMask[A2]);
 }
 
 TEST(EvalDriver, MatingPotentialGate) {
@@ -159,11 +156,10 @@ TEST(EvalDriver, FullWindowNeverTakesAShortcut) {
   };
   for (const char* fen : fens) {
     const int full = SetUpAndEvaluate(fen);
-    const int saved = positionalMargin;
-    positionalMargin = 1000000;
+    TestEvaluator().SetPositionalMargin(1000000);
     eval_test::ClearPawnHash();
     EXPECT_EQ(FullEval(), full) << fen;
-    positionalMargin = saved;
+    TestEvaluator().SetPositionalMargin(kPositionalMargin);
   }
 }
 
@@ -174,26 +170,26 @@ TEST(EvalDriver, LazyExitInABareEndgameKeepsTheSide) {
   const char* fen = "8/PPP5/8/8/8/8/5n2/K5k1 w - - 0 1";
   const int full = SetUpAndEvaluate(fen);
   EXPECT_GT(full, 300);
-  EXPECT_GT(EvaluatePosition(100, 200), 200);
+  EXPECT_GT(Evaluate(100, 200), 200);
   // The Black twin fails low.
   const int mirrored = SetUpAndEvaluate(MirrorFen(fen));
   EXPECT_EQ(mirrored, -full);
-  EXPECT_LT(EvaluatePosition(-200, -100), -200);
+  EXPECT_LT(Evaluate(-200, -100), -200);
 }
 
 TEST(EvalDriver, LazyExitOutsideTheEndgame) {
   // Far outside the window the score is material and passers only.
   const char* fen = "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3";
   const int full = SetUpAndEvaluate(fen);
-  EXPECT_EQ(EvaluatePosition(2000, 2001), 0);  // material level, no passers
-  EXPECT_EQ(EvaluatePosition(-2001, -2000), 0);
+  EXPECT_EQ(Evaluate(2000, 2001), 0);  // material level, no passers
+  EXPECT_EQ(Evaluate(-2001, -2000), 0);
   EXPECT_EQ(FullEval(), full);
 }
 
 // Does the position touch one of the evaluation's deliberate colour
-// asymmetries? Evaluated first, so evalScratch holds its facts.
+// asymmetries? Evaluated first, so Scratch() holds its facts.
 bool TouchesAsymmetry(const TreePosition& p) {
-  const int phase = evalScratch.activeEntry->phase;
+  const int phase = Scratch().activeEntry->phase;
   const Bitboard kingRow = SquareMask[D1] | SquareMask[E1] | SquareMask[F1];
   // Black's middlegame king table on d8, e8, f8.
   if (phase == kMiddlegamePhase &&
@@ -202,8 +198,8 @@ bool TouchesAsymmetry(const TreePosition& p) {
   // Black's own endgame duo values on its second and third ranks.
   if (phase == kEndgamePhase) {
     const Bitboard notH = ~FileMask[7];
-    const Bitboard whiteDuos = p.white.pawn & ~evalScratch.whitePassers & notH & ((p.white.pawn >> 1) & notH);
-    const Bitboard blackDuos = p.black.pawn & ~evalScratch.blackPassers & notH & ((p.black.pawn >> 1) & notH);
+    const Bitboard whiteDuos = p.white.pawn & ~Scratch().whitePassers & notH & ((p.white.pawn >> 1) & notH);
+    const Bitboard blackDuos = p.black.pawn & ~Scratch().blackPassers & notH & ((p.black.pawn >> 1) & notH);
     if ((whiteDuos & (RankMask[1] | RankMask[2])) || (blackDuos & (RankMask[6] | RankMask[5]))) return true;
   }
   // The pawnless tables: c1 of the king table and the corner tables.

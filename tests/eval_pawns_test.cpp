@@ -7,15 +7,13 @@
 
 namespace {
 
-using eval_test::FullEval;
-using eval_test::SetUpAndEvaluate;
-using eval_test::SetUpRoot;
+using namespace eval_test;
 
 // The structure score of the current root, recomputed into a scratch entry
 // with the full window (the scratch holds the facts of the last call).
 int Structure() {
   PawnHashEntry entry{};
-  return PawnStructure(entry, 0, -32000, 32000);
+  return PawnStructure(Root(), Scratch(), entry, 0, -32000, 32000, kPositionalMargin);
 }
 
 Bitboard Bits(std::initializer_list<Square> squares) {
@@ -87,15 +85,15 @@ TEST(EvalPawns, PassedPawnScores) {
   // bare, so no race. Endgame: defended passer on rank 6 135, passer on
   // rank 5 75.
   SetUpAndEvaluate("4k3/8/4P3/3P4/8/8/8/4K1n1 w - - 0 1");
-  EXPECT_EQ(evalScratch.whitePassers, Bits({D5, E6}));
-  EXPECT_EQ(PassedPawnScore(TreePositions[0], evalScratch), 135 + 75);
+  EXPECT_EQ(Scratch().whitePassers, Bits({D5, E6}));
+  EXPECT_EQ(PassedPawnScore(TreePositions[0], Scratch()), 135 + 75);
   // f6 beside e6 and also passed: the passed duo value of e6 (27) and f6's
   // own 120.
   SetUpAndEvaluate("4k3/8/4PP2/3P4/8/8/8/4K1n1 w - - 0 1");
-  EXPECT_EQ(PassedPawnScore(TreePositions[0], evalScratch), 135 + 27 + 120 + 75);
+  EXPECT_EQ(PassedPawnScore(TreePositions[0], Scratch()), 135 + 27 + 120 + 75);
   // The Black twin: d4 and e3, e3 defended by d4, f3 beside it.
   SetUpAndEvaluate("4k1N1/8/8/8/3p4/4pp2/8/4K3 b - - 0 1");
-  EXPECT_EQ(PassedPawnScore(TreePositions[0], evalScratch), -(135 + 27 + 120 + 75));
+  EXPECT_EQ(PassedPawnScore(TreePositions[0], Scratch()), -(135 + 27 + 120 + 75));
 }
 
 TEST(EvalPawns, PassedPairOnTheSeventhAgainstABareKing) {
@@ -103,7 +101,7 @@ TEST(EvalPawns, PassedPairOnTheSeventhAgainstABareKing) {
   // passed duo (30), never the unused plain-duo square. The e8 king is
   // outside the square of c7: the race adds 660.
   SetUpAndEvaluate("4k3/1PP5/8/8/8/8/8/R3K3 w - - 0 1");
-  EXPECT_EQ(PassedPawnScore(TreePositions[0], evalScratch), 160 + 30 + 160 + 660);
+  EXPECT_EQ(PassedPawnScore(TreePositions[0], Scratch()), 160 + 30 + 160 + 660);
 }
 
 TEST(EvalPawns, RaceOutsideTheSquare) {
@@ -111,61 +109,61 @@ TEST(EvalPawns, RaceOutsideTheSquare) {
   // square (files c-h): 660. With Black to move it steps in: no verdict,
   // a single pawn: 0.
   SetUpAndEvaluate("8/8/1k6/5P2/8/8/2K5/8 w - - 0 1");
-  EXPECT_EQ(PassedPawnRace(), 660);
+  EXPECT_EQ(PassedPawnRace(Root(), Scratch()), 660);
   SetUpAndEvaluate("8/8/1k6/5P2/8/8/2K5/8 b - - 0 1");
-  EXPECT_EQ(PassedPawnRace(), 0);
-  EXPECT_FALSE(evalScratch.drawDetected);
+  EXPECT_EQ(PassedPawnRace(Root(), Scratch()), 0);
+  EXPECT_FALSE(Scratch().drawDetected);
 }
 
 TEST(EvalPawns, KingAndPawnRules) {
   // The king on a key square two ranks ahead wins; the lone king to move
   // next to the pawn takes it instead.
   SetUpAndEvaluate("8/8/8/3K4/6k1/4P3/8/8 b - - 0 1");
-  EXPECT_EQ(PassedPawnRace(), 660);
+  EXPECT_EQ(PassedPawnRace(Root(), Scratch()), 660);
   SetUpAndEvaluate("8/8/8/3K4/8/4Pk2/8/8 b - - 0 1");
-  EXPECT_EQ(PassedPawnRace(), 0);
+  EXPECT_EQ(PassedPawnRace(Root(), Scratch()), 0);
   // White to move pushes the pawn next to its king.
   SetUpAndEvaluate("8/8/8/3K4/8/4Pk2/8/8 w - - 0 1");
-  EXPECT_EQ(PassedPawnRace(), 660);
+  EXPECT_EQ(PassedPawnRace(Root(), Scratch()), 660);
   // A rook pawn with the king on b7 in front of it wins.
   SetUpAndEvaluate("8/1K6/8/P2k4/8/8/8/8 w - - 0 1");
-  EXPECT_EQ(PassedPawnRace(), 660);
+  EXPECT_EQ(PassedPawnRace(Root(), Scratch()), 660);
   // Stalemate: the b6/c5 pawns and the c7 king leave the a8 king no move.
   // Never a win; two pawns and the rules consulted: 100.
   SetUpAndEvaluate("k7/2K5/1P6/2P5/8/8/8/8 b - - 0 1");
-  EXPECT_EQ(PassedPawnRace(), 100);
-  EXPECT_FALSE(evalScratch.drawDetected);
+  EXPECT_EQ(PassedPawnRace(Root(), Scratch()), 100);
+  EXPECT_FALSE(Scratch().drawDetected);
 }
 
 TEST(EvalPawns, KnownDrawsEndTheEvaluation) {
   // A rook pawn with the lone king in its corner, and the lone king in front
   // of the pawn with the opposition: exactly 0.
   EXPECT_EQ(SetUpAndEvaluate("k7/8/8/8/8/8/P7/4K3 w - - 0 1"), 0);
-  EXPECT_TRUE(evalScratch.drawDetected);
+  EXPECT_TRUE(Scratch().drawDetected);
   EXPECT_EQ(SetUpAndEvaluate("8/8/8/4k3/4P3/4K3/8/8 w - - 0 1"), 0);
-  EXPECT_TRUE(evalScratch.drawDetected);
+  EXPECT_TRUE(Scratch().drawDetected);
   // With Black to move the same position is no draw by rule.
   EXPECT_GT(SetUpAndEvaluate("8/8/8/4k3/4P3/4K3/8/8 b - - 0 1"), 0);
-  EXPECT_FALSE(evalScratch.drawDetected);
+  EXPECT_FALSE(Scratch().drawDetected);
   // Two pawns are never declared a draw.
   SetUpAndEvaluate("k7/8/8/8/8/8/PP6/4K3 w - - 0 1");
-  EXPECT_FALSE(evalScratch.drawDetected);
+  EXPECT_FALSE(Scratch().drawDetected);
   // Black's passers race a bare White king the same way.
   EXPECT_EQ(SetUpAndEvaluate("4k3/8/8/8/8/8/p7/K7 b - - 0 1"), 0);
-  EXPECT_TRUE(evalScratch.drawDetected);
+  EXPECT_TRUE(Scratch().drawDetected);
 }
 
 TEST(EvalPawns, PartialEntryKeepsPasserCounts) {
   // Four White passers (count capped at 3) and one Black passer.
   SetUpRoot("4k3/7p/8/1P6/P1P5/8/3P4/4K3 w - - 0 1");
   FullEval();
-  const Bitboard whitePassers = evalScratch.whitePassers, blackPassers = evalScratch.blackPassers;
+  const Bitboard whitePassers = Scratch().whitePassers, blackPassers = Scratch().blackPassers;
   EXPECT_EQ(PopCount(whitePassers), 4);
   EXPECT_EQ(PopCount(blackPassers), 1);
 
   eval_test::ClearPawnHash();
-  PawnHashEntry& entry = PawnEntryFor(TreePositions[0].pawnHashKey);
-  EXPECT_EQ(PawnStructure(entry, 0, 5000, 5001), 0);
+  PawnHashEntry& entry = TestPawnTable().EntryFor(TreePositions[0].pawnHashKey);
+  EXPECT_EQ(PawnStructure(Root(), Scratch(), entry, 0, 5000, 5001, kPositionalMargin), 0);
   EXPECT_EQ(entry.key, TreePositions[0].pawnHashKey);
   EXPECT_EQ(entry.score, 0);
   EXPECT_EQ(entry.flags & kPawnEntryPartial, kPawnEntryPartial);
@@ -173,7 +171,7 @@ TEST(EvalPawns, PartialEntryKeepsPasserCounts) {
   EXPECT_EQ(BlackPasserCount(entry.flags), 1);
 
   // The counts bound the scan and give the same passers.
-  EvalScratch scratch = evalScratch;
+  EvalScratch scratch = Scratch();
   FindPassedPawns(TreePositions[0], &entry, scratch);
   EXPECT_EQ(scratch.whitePassers, whitePassers);
   EXPECT_EQ(scratch.blackPassers, blackPassers);
@@ -183,7 +181,7 @@ TEST(EvalPawns, HashedStructureMatchesRecomputation) {
   const char* fen = "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP3PPP/R1BQKB1R w KQ - 0 7";
   // A fresh evaluation computes and stores the structure.
   const int fresh = SetUpAndEvaluate(fen);
-  PawnHashEntry& entry = PawnEntryFor(TreePositions[0].pawnHashKey);
+  PawnHashEntry& entry = TestPawnTable().EntryFor(TreePositions[0].pawnHashKey);
   ASSERT_EQ(entry.key, TreePositions[0].pawnHashKey);
   ASSERT_EQ(entry.flags & kPawnEntryPartial, 0);
   // The hit gives the same score.
@@ -196,7 +194,7 @@ TEST(EvalPawns, HashedStructureMatchesRecomputation) {
   // A partial entry left by a narrow window far away is recomputed by a
   // full-window call, to the same score.
   eval_test::ClearPawnHash();
-  EXPECT_EQ(PawnStructure(entry, 0, 20000, 20001), 0);
+  EXPECT_EQ(PawnStructure(Root(), Scratch(), entry, 0, 20000, 20001, kPositionalMargin), 0);
   ASSERT_EQ(entry.flags & kPawnEntryPartial, kPawnEntryPartial);
   EXPECT_EQ(FullEval(), fresh);
   EXPECT_EQ(entry.flags & kPawnEntryPartial, 0);

@@ -9,9 +9,9 @@
 namespace {
 
 using namespace eval_pieces;
-using eval_test::SetUpRoot;
+using namespace eval_test;
 
-const CPrescan& Prescan() { return *CurrentPrescan(); }
+const CPrescan& Prescan() { return TestEvaluator().RootAnalysis(); }
 
 template <typename T>
 const T* PieceOn(Square s) {
@@ -159,32 +159,32 @@ int WhiteKingOnD1(const PrescanEntry& e) { return e.side[kWhite].KingTable[D1]; 
 TEST(EvalPrescan, InitialPositionPicksOpeningMiddlegameAndEndgameSets) {
   SetUpRoot("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
   EXPECT_EQ(Prescan().phase, kOpeningPhase);
-  EXPECT_EQ(rootEntry.phase, kOpeningPhase);
-  EXPECT_EQ(WhiteKingOnD1(rootEntry), -32);
-  EXPECT_EQ(alternateEntry.phase, kMiddlegamePhase);
-  EXPECT_EQ(WhiteKingOnD1(alternateEntry), -82);
-  EXPECT_EQ(alternateEntry.side[kBlack].KingTable[D8], -12);
-  EXPECT_EQ(endgameEntry.phase, kEndgamePhase);
-  EXPECT_EQ(WhiteKingOnD1(endgameEntry), 12);
-  EXPECT_EQ(phaseThreshold, 20);
-  EXPECT_TRUE(rootHasPawns);
+  EXPECT_EQ(Prepared().rootEntry.phase, kOpeningPhase);
+  EXPECT_EQ(WhiteKingOnD1(Prepared().rootEntry), -32);
+  EXPECT_EQ(Prepared().alternateEntry.phase, kMiddlegamePhase);
+  EXPECT_EQ(WhiteKingOnD1(Prepared().alternateEntry), -82);
+  EXPECT_EQ(Prepared().alternateEntry.side[kBlack].KingTable[D8], -12);
+  EXPECT_EQ(Prepared().endgameEntry.phase, kEndgamePhase);
+  EXPECT_EQ(WhiteKingOnD1(Prepared().endgameEntry), 12);
+  EXPECT_EQ(Prepared().phaseThreshold, 20);
+  EXPECT_TRUE(Prepared().rootHasPawns);
 }
 
 TEST(EvalPrescan, MinorsAndPawnsOnlyIsAnEndgameRoot) {
   SetUpRoot("4k3/pppb1ppp/5n2/8/8/5N2/PPPB1PPP/4K3 w - - 0 1");
   EXPECT_EQ(Prescan().phase, kEndgamePhase);
-  EXPECT_EQ(rootEntry.phase, kEndgamePhase);
-  EXPECT_EQ(WhiteKingOnD1(rootEntry), 12);
-  EXPECT_EQ(alternateEntry.phase, kEndgamePhase);
-  EXPECT_EQ(phaseThreshold, -1);
+  EXPECT_EQ(Prepared().rootEntry.phase, kEndgamePhase);
+  EXPECT_EQ(WhiteKingOnD1(Prepared().rootEntry), 12);
+  EXPECT_EQ(Prepared().alternateEntry.phase, kEndgamePhase);
+  EXPECT_EQ(Prepared().phaseThreshold, -1);
 }
 
 TEST(EvalPrescan, DevelopedRootWithoutCastlingIsMiddlegame) {
   SetUpRoot("r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10");
   EXPECT_EQ(Prescan().phase, kMiddlegamePhase);
-  EXPECT_EQ(rootEntry.phase, kMiddlegamePhase);
-  EXPECT_EQ(WhiteKingOnD1(rootEntry), -82);
-  EXPECT_EQ(phaseThreshold, 20);
+  EXPECT_EQ(Prepared().rootEntry.phase, kMiddlegamePhase);
+  EXPECT_EQ(WhiteKingOnD1(Prepared().rootEntry), -82);
+  EXPECT_EQ(Prepared().phaseThreshold, 20);
   // A knight on g1 makes it an opening root again; on h1 it does not.
   SetUpRoot("r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP4/1PP1QPPP/R4RKN w - - 0 10");
   EXPECT_EQ(Prescan().phase, kMiddlegamePhase);  // h1 is no knight's home
@@ -196,11 +196,11 @@ TEST(EvalPrescan, PawnlessRootLeavesRootEntryUntouched) {
   SetUpRoot("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
   SetUpRoot("8/8/3k4/8/8/8/3K4/3Q4 w - - 0 1");
   EXPECT_EQ(Prescan().phase, kEndgamePhase);
-  EXPECT_EQ(rootEntry.phase, kOpeningPhase);  // still the previous root's
-  EXPECT_EQ(WhiteKingOnD1(rootEntry), -32);
-  EXPECT_EQ(phaseThreshold, -1);
-  EXPECT_FALSE(rootHasPawns);
-  EXPECT_EQ(alternateEntry.phase, kEndgamePhase);
+  EXPECT_EQ(Prepared().rootEntry.phase, kOpeningPhase);  // still the previous root's
+  EXPECT_EQ(WhiteKingOnD1(Prepared().rootEntry), -32);
+  EXPECT_EQ(Prepared().phaseThreshold, -1);
+  EXPECT_FALSE(Prepared().rootHasPawns);
+  EXPECT_EQ(Prepared().alternateEntry.phase, kEndgamePhase);
 }
 
 TEST(EvalPrescan, AlternateSetIsJudgedByRooksAndMinorsOnly) {
@@ -208,31 +208,31 @@ TEST(EvalPrescan, AlternateSetIsJudgedByRooksAndMinorsOnly) {
   // alternate set counts only rooks and minors: 2 x 5 + 3 = 13.
   SetUpRoot("r2qk2r/ppp2ppp/2n5/8/8/2N5/PPP2PPP/R2QK2R w KQkq - 0 1");
   EXPECT_EQ(Prescan().phase, kOpeningPhase);
-  EXPECT_EQ(alternateEntry.phase, kEndgamePhase);
-  EXPECT_EQ(WhiteKingOnD1(alternateEntry), 12);
+  EXPECT_EQ(Prepared().alternateEntry.phase, kEndgamePhase);
+  EXPECT_EQ(WhiteKingOnD1(Prepared().alternateEntry), 12);
   // Three rooks and a minor: 18, still an endgame set; a second minor
   // brings White to 21.
   SetUpRoot("r2qk2r/ppp2ppp/2n5/8/8/2N5/PPP2PPP/RR1QK2R w Kkq - 0 1");
-  EXPECT_EQ(alternateEntry.phase, kEndgamePhase);
+  EXPECT_EQ(Prepared().alternateEntry.phase, kEndgamePhase);
   SetUpRoot("r2qk2r/ppp2ppp/2n5/8/8/2NN4/PPP2PPP/RR1QK2R w Kkq - 0 1");
-  EXPECT_EQ(alternateEntry.phase, kMiddlegamePhase);
+  EXPECT_EQ(Prepared().alternateEntry.phase, kMiddlegamePhase);
 }
 
 TEST(EvalPrescan, EntryChoicePerNode) {
-  // Opening root: rootEntry with queens on, alternateEntry without; at 20
-  // units or fewer endgameEntry with queens, alternateEntry without.
+  // Opening root: Prepared().rootEntry with queens on, Prepared().alternateEntry without; at 20
+  // units or fewer Prepared().endgameEntry with queens, Prepared().alternateEntry without.
   SetUpRoot("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
   eval_test::FullEval();
-  EXPECT_EQ(evalScratch.activeEntry, &rootEntry);
+  EXPECT_EQ(Scratch().activeEntry, &Prepared().rootEntry);
   LoadSearchRoot(ParseFen("rnb1kbnr/pppppppp/8/8/8/8/PPPPPPPP/RNB1KBNR w KQkq - 0 1"));
   eval_test::FullEval();
-  EXPECT_EQ(evalScratch.activeEntry, &alternateEntry);
+  EXPECT_EQ(Scratch().activeEntry, &Prepared().alternateEntry);
   LoadSearchRoot(ParseFen("3qk3/pppppppp/8/8/8/8/PPPPPPPP/3QK3 w - - 0 1"));
   eval_test::FullEval();
-  EXPECT_EQ(evalScratch.activeEntry, &endgameEntry);
+  EXPECT_EQ(Scratch().activeEntry, &Prepared().endgameEntry);
   LoadSearchRoot(ParseFen("3rk3/pppppppp/8/8/8/8/PPPPPPPP/1N1RK3 w - - 0 1"));
   eval_test::FullEval();
-  EXPECT_EQ(evalScratch.activeEntry, &alternateEntry);
+  EXPECT_EQ(Scratch().activeEntry, &Prepared().alternateEntry);
 }
 
 TEST(EvalPrescanDeathTest, EndgameVariantOutOfRangeIsFatal) {

@@ -9,16 +9,27 @@
 
 #include "board/fen.h"
 #include "eval/eval_scratch.h"
-#include "eval/evaluate.h"
-#include "eval/prescan.h"
+#include "eval/evaluator.h"
+#include "eval/pawn_hash.h"
 #include "position/build.h"
-#include "search/hash_table.h"
 
 namespace eval_test {
 
-inline void ClearPawnHash() {
-  std::memset(static_cast<void*>(pawnHashTable), 0, pawnHashEntryCount * sizeof(PawnHashEntry));
+// The evaluator of the tests and its pawn table.
+inline PawnHashTable& TestPawnTable() {
+  static PawnHashTable table(uint64_t(1) << 20);
+  return table;
 }
+inline Evaluator& TestEvaluator() {
+  static Evaluator evaluator(TestPawnTable());
+  return evaluator;
+}
+inline EvalScratch& Scratch() { return TestEvaluator().Scratch(); }
+inline const EvalPreparation& Prepared() { return TestEvaluator().Preparation(); }
+
+inline void ClearPawnHash() { TestPawnTable().Clear(); }
+
+inline const TreePosition& Root() { return TreePositions[0]; }
 
 // Loads `fen` as the search root, prepares the evaluation for it and empties
 // the pawn hash (stored structure scores depend on the prepared tables).
@@ -28,19 +39,18 @@ inline void SetUpRoot(const std::string& fen) {
   } catch (const CommBoard::CommBoardException& error) {
     ADD_FAILURE() << fen << ": " << error.message();
   }
-  PrescanRoot();
+  TestEvaluator().PrepareRoot(Root());
   ClearPawnHash();
 }
 
-inline int FullEval() { return EvaluatePosition(-32000, 32000); }
+inline int Evaluate(int alpha, int beta) { return TestEvaluator().Evaluate(Root(), alpha, beta); }
+inline int FullEval() { return Evaluate(-32000, 32000); }
 
 // Sets up the root and evaluates it once, which leaves the facts of the call
-// in evalScratch for the term tests.
+// in Scratch() for the term tests.
 inline int SetUpAndEvaluate(const std::string& fen) {
   SetUpRoot(fen);
   return FullEval();
 }
-
-inline const TreePosition& Root() { return TreePositions[0]; }
 
 }  // namespace eval_test

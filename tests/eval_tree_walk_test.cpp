@@ -11,6 +11,8 @@
 #include "position/movegen.h"
 #include "eval_test_support.h"
 
+using namespace eval_test;
+
 namespace {
 
 struct Reference {
@@ -36,12 +38,12 @@ struct WalkStats {
 };
 
 void EvaluateTwice(WalkStats& stats) {
-  const int full = EvaluatePosition(-32000, 32000);
+  const int full = Evaluate(-32000, 32000);
   // A narrow window that moves with the node: sometimes around the score,
   // sometimes far from it, so lazy exits and partial pawn entries happen.
   const int offset = int(stats.nodes % 7) * 150 - 450;
-  EvaluatePosition(full + offset, full + offset + 1);
-  if (EvaluatePosition(-32000, 32000) != full) ++stats.mismatches;
+  Evaluate(full + offset, full + offset + 1);
+  if (Evaluate(-32000, 32000) != full) ++stats.mismatches;
   ++stats.nodes;
 }
 

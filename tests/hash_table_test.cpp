@@ -1,68 +1,68 @@
 // Sizing, ageing and replacement of the transposition and pawn tables.
 #include <gtest/gtest.h>
 
+#include "eval/pawn_hash.h"
 #include "search/hash_table.h"
 
 namespace {
 
-class HashTableTest : public testing::Test {
- protected:
-  void TearDown() override {
-    AllocateHashTable(kMinimumHashBytes);
-    AllocatePawnHashTable(kMinimumPawnHashBytes);
-  }
-};
+TEST(HashTables, SizesArePowersOfTwoWithMinimums) {
+  TranspositionTable table;
+  ASSERT_TRUE(table.Allocate(16384));
+  EXPECT_EQ(table.BucketCount(), 512u);
+  ASSERT_TRUE(table.Allocate(1000000));
+  EXPECT_EQ(table.BucketCount(), 16384u);  // 524288 bytes used
+  EXPECT_EQ(table.Bytes(), 524288u);
+  const HashBucket* kept = &table.BucketFor(0);
+  EXPECT_FALSE(table.Allocate(16383));
+  EXPECT_EQ(&table.BucketFor(0), kept);
+  EXPECT_EQ(table.BucketCount(), 16384u);
+  // The low bits of the key pick the bucket.
+  EXPECT_EQ(&table.BucketFor(0xABCD00000000ULL + 16384 + 5), &table.BucketFor(5));
 
-TEST_F(HashTableTest, SizesArePowersOfTwoWithMinimums) {
-  ASSERT_EQ(AllocateHashTable(16384), 1);
-  EXPECT_EQ(hashBucketCount, 512u);
-  EXPECT_EQ(hashMask, 511u);
-  ASSERT_EQ(AllocateHashTable(1000000), 1);
-  EXPECT_EQ(hashBucketCount, 16384u);  // 524288 bytes used
-  const HashBucket* kept = hashTable;
-  EXPECT_EQ(AllocateHashTable(16383), 0);
-  EXPECT_EQ(hashTable, kept);
-  EXPECT_EQ(hashBucketCount, 16384u);
-
-  ASSERT_EQ(AllocatePawnHashTable(2048), 1);
-  EXPECT_EQ(pawnHashEntryCount, 256u);
-  EXPECT_EQ(AllocatePawnHashTable(2047), 0);
-  EXPECT_EQ(pawnHashEntryCount, 256u);
-  ASSERT_EQ(AllocatePawnHashTable(8388608), 1);
-  EXPECT_EQ(pawnHashEntryCount, 1048576u);
+  PawnHashTable pawns;
+  ASSERT_TRUE(pawns.Allocate(2048));
+  EXPECT_EQ(pawns.EntryCount(), 256u);
+  EXPECT_FALSE(pawns.Allocate(2047));
+  EXPECT_EQ(pawns.EntryCount(), 256u);
+  ASSERT_TRUE(pawns.Allocate(8388608));
+  EXPECT_EQ(pawns.EntryCount(), 1048576u);
 }
 
-TEST_F(HashTableTest, AnAllocationThatFailsKeepsTheOldTable) {
-  ASSERT_EQ(AllocateHashTable(1 << 20), 1);
-  const HashBucket* kept = hashTable;
-  const uint64_t count = hashBucketCount;
+TEST(HashTables, AnAllocationThatFailsKeepsTheOldTable) {
+  TranspositionTable table(1 << 20);
+  const HashBucket* kept = &table.BucketFor(0);
+  const uint64_t count = table.BucketCount();
   // Far more than any machine has: refused, and the old table stays.
-  EXPECT_EQ(AllocateHashTable(uint64_t(1) << 62), 0);
-  EXPECT_EQ(hashTable, kept);
-  EXPECT_EQ(hashBucketCount, count);
+  EXPECT_FALSE(table.Allocate(uint64_t(1) << 62));
+  EXPECT_EQ(&table.BucketFor(0), kept);
+  EXPECT_EQ(table.BucketCount(), count);
+  // A table asked for more than can be had starts at the minimum size.
+  EXPECT_EQ(TranspositionTable(uint64_t(1) << 62).Bytes(), kMinimumHashBytes);
 }
 
-TEST_F(HashTableTest, NewTablesAreZeroAndAgeingHalvesDepths) {
-  ASSERT_EQ(AllocateHashTable(16384), 1);
-  for (uint64_t i = 0; i < hashBucketCount; ++i)
-    for (const HashSlot& slot : hashTable[i].slot) ASSERT_EQ(slot.depth, 0);
-  hashTable[3].slot[0] = HashSlot{1, 2, MakeHashData(12345, kBoundExact, true, false), -77, 320};
-  hashTable[3].slot[1] = HashSlot{3, 4, 0, 5, 64};
-  hashTable[4].slot[0].depth = 97;
-  hashTable[4].slot[1].depth = -3;
-  AgeHashTable();
-  EXPECT_EQ(hashTable[3].slot[0].depth, 160);
-  EXPECT_EQ(hashTable[3].slot[1].depth, 32);
-  EXPECT_EQ(hashTable[4].slot[0].depth, 48);
-  EXPECT_EQ(hashTable[4].slot[1].depth, -1);  // toward zero
+TEST(HashTables, NewTablesAreZeroAndAgeingHalvesDepths) {
+  TranspositionTable table(16384);
+  for (uint64_t key = 0; key < table.BucketCount(); ++key)
+    for (const HashSlot& slot : table.BucketFor(key).slot) ASSERT_EQ(slot.depth, 0);
+  table.BucketFor(3).slot[0] = HashSlot{1, 2, MakeHashData(12345, kBoundExact, true, false), -77, 320};
+  table.BucketFor(3).slot[1] = HashSlot{3, 4, 0, 5, 64};
+  table.BucketFor(4).slot[0].depth = 97;
+  table.BucketFor(4).slot[1].depth = -3;
+  table.Age();
+  EXPECT_EQ(table.BucketFor(3).slot[0].depth, 160);
+  EXPECT_EQ(table.BucketFor(3).slot[1].depth, 32);
+  EXPECT_EQ(table.BucketFor(4).slot[0].depth, 48);
+  EXPECT_EQ(table.BucketFor(4).slot[1].depth, -1);  // toward zero
   // Everything but the depth stays.
-  EXPECT_EQ(hashTable[3].slot[0].score, -77);
-  EXPECT_EQ(hashTable[3].slot[0].data & kHashMoveMask, 12345u);
-  EXPECT_EQ(HashBoundOf(hashTable[3].slot[0].data), kBoundExact);
-  EXPECT_TRUE(hashTable[3].slot[0].data & kHashThreatFlag);
+  const HashSlot& slot = table.BucketFor(3).slot[0];
+  EXPECT_EQ(slot.score, -77);
+  EXPECT_EQ(slot.data & kHashMoveMask, 12345u);
+  EXPECT_EQ(HashBoundOf(slot.data), kBoundExact);
+  EXPECT_TRUE(slot.data & kHashThreatFlag);
 }
 
-TEST_F(HashTableTest, ReplacementKeepsTheDeeperAndTheNewer) {
+TEST(HashTables, ReplacementKeepsTheDeeperAndTheNewer) {
   HashBucket bucket{};
   const uint64_t a = 0x1111111122222222ULL, b = 0x3333333344444444ULL, c = 0x5555555566666666ULL;
   StoreHashEntry(bucket, a, 1, 10, 320);
@@ -90,7 +90,7 @@ TEST_F(HashTableTest, ReplacementKeepsTheDeeperAndTheNewer) {
   EXPECT_EQ(ProbeBucket(bucket, (b & 0xFFFFFFFFULL) | (a & ~0xFFFFFFFFULL)), nullptr);
 }
 
-TEST_F(HashTableTest, DataWordLayout) {
+TEST(HashTables, DataWordLayout) {
   const uint32_t data = MakeHashData(0xFFFFFFFF, kBoundLower, true, true);
   EXPECT_EQ(data & kHashMoveMask, 0x1FFFFFu);  // only the low 21 bits of the move
   EXPECT_EQ(HashBoundOf(data), kBoundLower);

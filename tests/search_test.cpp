@@ -1,42 +1,44 @@
 // The alpha-beta search and its driver on positions with known answers.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <sstream>
 
-#include "app/xboard_mode.h"
 #include "board/comm_board.h"
 #include "board/fen.h"
 #include "board/moves.h"
-#include "frontend/console_io.h"
+#include "frontend/thinking_output.h"
 #include "position/attacks.h"
 #include "position/build.h"
 #include "position/load_game.h"
 #include "position/make_move.h"
 #include "position/movegen.h"
-#include "search/alpha_beta.h"
-#include "search/hash_table.h"
-#include "search/search_info.h"
+#include "search/engine.h"
 #include "search/search_state.h"
-#include "search/thinking_output.h"
 #include "search/time_management.h"
 
 namespace {
 
+Engine& TestEngine() {
+  static Engine engine(uint64_t(1) << 20, uint64_t(1) << 20);
+  return engine;
+}
+Searcher& TestSearcher() { return TestEngine().Search(); }
+const SearchInfo& Info() { return TestEngine().Info(); }
+
 // A quiet search of `iterations` iterations from a fresh state.
 void SearchFen(const std::string& fen, int iterations) {
-  xboardMode = true;
-  searchCallbacks = SearchCallbacks{};
-  searchCallbacks.postEnabled = [] { return false; };
-  ClearHashTables();
-  ClearKillers();
-  LoadSearchRoot(ParseFen(fen));
-  Think(SearchParameters{kModeThink, iterations, 0, 0});
+  Engine& engine = TestEngine();
+  engine.Table().Clear();
+  engine.PawnTable().Clear();
+  engine.Search().ClearKillers();
+  engine.LoadPosition(ParseFen(fen));
+  SearchListener quiet;
+  engine.Think(SearchParameters{kModeThink, iterations, 0, 0}, quiet);
 }
 
-std::string BestMove() {
-  return searchInfo.pvMoves.empty() ? "" : CoordinateMoveText(searchInfo.pvMoves[0]);
-}
+std::string BestMove() { return Info().pvMoves.empty() ? "" : CoordinateMoveText(Info().pvMoves[0]); }
 
 // Independent brute force over the legal move tree: can the side to move
 // force mate within `moves` of its own moves?
@@ -80,7 +82,7 @@ TEST(Search, MateInOneScores31999AndIsPlayed) {
   const std::string fen = "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1";
   ASSERT_EQ(MateDistance(fen, 1), 1);
   SearchFen(fen, 4);
-  EXPECT_EQ(searchInfo.bestScore, 31999);
+  EXPECT_EQ(Info().bestScore, 31999);
   EXPECT_EQ(BestMove(), "d1d8");
 }
 
@@ -94,32 +96,33 @@ TEST(Search, FindsMatesInTwoAndThree) {
                         Case{"6k1/pp4p1/2p5/2bp4/8/P5Pb/1P3rrP/2BRRN1K b - - 0 1", 2}}) {
     ASSERT_EQ(MateDistance(c.fen, c.moves), c.moves) << c.fen;
     SearchFen(c.fen, 2 * c.moves + 1);
-    EXPECT_EQ(searchInfo.bestScore, 32000 - (2 * c.moves - 1)) << c.fen;
-    ASSERT_FALSE(searchInfo.pvMoves.empty());
+    EXPECT_EQ(Info().bestScore, 32000 - (2 * c.moves - 1)) << c.fen;
+    ASSERT_FALSE(Info().pvMoves.empty());
     // The first move of the line really mates in that many moves.
     LoadSearchRoot(ParseFen(c.fen));
-    if (CurrentPosition().side == kWhite) MakeWhiteMove(searchInfo.pvMoves[0]); else MakeBlackMove(searchInfo.pvMoves[0]);
+    if (CurrentPosition().side == kWhite) MakeWhiteMove(Info().pvMoves[0]); else MakeBlackMove(Info().pvMoves[0]);
     EXPECT_TRUE(AllRepliesLoseWithin(c.moves - 1)) << c.fen << " " << BestMove();
   }
 }
 
 TEST(Search, NoLegalMoveAtTheRoot) {
   SearchFen("7k/5Q2/6K1/8/8/8/8/8 b - - 0 1", 3);  // stalemate
-  EXPECT_EQ(searchInfo.resultCode, 1);
-  EXPECT_EQ(searchInfo.bestScore, 0);
-  EXPECT_TRUE(searchInfo.pvMoves.empty());
+  EXPECT_EQ(Info().resultCode, 1);
+  EXPECT_EQ(Info().bestScore, 0);
+  EXPECT_TRUE(Info().pvMoves.empty());
   SearchFen("7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", 3);  // Black is mated
-  EXPECT_EQ(searchInfo.resultCode, 2);
-  EXPECT_EQ(searchInfo.bestScore, -32000);
+  EXPECT_EQ(Info().resultCode, 2);
+  EXPECT_EQ(Info().bestScore, -32000);
 }
 
 TEST(Search, StalemateInsideTheTreeScoresZero) {
-  ClearHashTables();
+  TestEngine().Table().Clear();
   LoadSearchRoot(ParseFen("7k/8/6K1/5Q2/8/8/8/8 w - - 0 1"));
   MakeWhiteMove(MakeMoveWord(F5, F7, kQueen));
-  iterationDepth = 2;
-  EXPECT_EQ(SearchBlack(-kInfinity, kInfinity, kOnePly, 0, MoveStack, true, kNodeOrdinary), 0);
-  EXPECT_EQ(StatusOf(MoveStack), kStatusDrawOrNoMove);
+  SearchState& state = TestSearcher().State();
+  state.iterationDepth = 2;
+  EXPECT_EQ(TestSearcher().Search<kBlack>(-kInfinity, kInfinity, kOnePly, 0, state.moveStack, true, kNodeOrdinary), 0);
+  EXPECT_EQ(StatusOf(state.moveStack), kStatusDrawOrNoMove);
   currentPly = 0;
 }
 
@@ -170,19 +173,20 @@ TEST(Search, DrawByMaterial) {
 TEST(Search, PerpetualCheckCap) {
   const std::string fen = "4Q2k/6p1/7p/8/r7/r7/7K/q7 b - - 0 1";
   auto searchFifthCheck = [&](const std::string& startFen) {
-    ClearHashTables();
+    TestEngine().Table().Clear();
     LoadSearchRoot(ParseFen(startFen));
     const TreePosition start = TreePositions[0];
     LoadSearchRoot(ParseFen(fen));
     TreePositions[1] = start;
     TreePositions[2] = TreePositions[3] = TreePositions[0];
     currentPly = 3;
-    CheckSequenceCount[1] = 4;
-    CheckSequenceStart[1] = 1;
-    iterationDepth = 3;
-    SetExtensionLimits(3, 0);
-    const int score = SearchBlack(0, 1, kOnePly, 0, MoveStack, true, kNodeOrdinary);
-    const int32_t status = StatusOf(MoveStack);
+    SearchState& state = TestSearcher().State();
+    state.checkSequenceCount[1] = 4;
+    state.checkSequenceStart[1] = 1;
+    state.iterationDepth = 3;
+    state.SetExtensionLimits(3, 0);
+    const int score = TestSearcher().Search<kBlack>(0, 1, kOnePly, 0, state.moveStack, true, kNodeOrdinary);
+    const int32_t status = StatusOf(state.moveStack);
     currentPly = 0;
     return std::make_pair(score, status);
   };
@@ -216,30 +220,32 @@ TEST(Search, NullMoveConditions) {
 TEST(Search, UnplayableKillersAreSkipped) {
   const std::string fen = "r1bqk2r/pppp1ppp/2n2n2/2b1p3/2B1P3/2N2N2/PPPP1PPP/R1BQK2R w KQkq - 6 5";
   SearchFen(fen, 5);
-  const uint32_t nodes = searchInfo.totalNodes;
-  const std::vector<Move> line = searchInfo.pvMoves;
+  const uint32_t nodes = Info().totalNodes;
+  const std::vector<Move> line = Info().pvMoves;
 
-  ClearHashTables();
+  TestEngine().Table().Clear();
+  TestEngine().PawnTable().Clear();
   for (int ply = 0; ply < kMaxPly; ++ply) {
-    Killers[ply][0] = MakeMoveWord(A1, A1, kQueen);  // a move onto its own square
-    Killers[ply][1] = MakeMoveWord(A1, H8, kKnight); // no knight jumps that far
+    TestSearcher().State().killers[ply][0] = MakeMoveWord(A1, A1, kQueen);  // a move onto its own square
+    TestSearcher().State().killers[ply][1] = MakeMoveWord(A1, H8, kKnight); // no knight jumps that far
   }
   LoadSearchRoot(ParseFen(fen));
-  Think(SearchParameters{kModeThink, 5, 0, 0});
-  EXPECT_EQ(searchInfo.totalNodes, nodes);
-  EXPECT_EQ(searchInfo.pvMoves, line);
+  SearchListener quiet;
+  TestEngine().Think(SearchParameters{kModeThink, 5, 0, 0}, quiet);
+  EXPECT_EQ(Info().totalNodes, nodes);
+  EXPECT_EQ(Info().pvMoves, line);
 }
 
 TEST(Search, FixedDepthSearchIsDeterministic) {
   const std::string fen = "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10";
   SearchFen(fen, 5);
-  const uint32_t nodes = searchInfo.totalNodes;
-  const int score = searchInfo.bestScore;
-  const std::vector<Move> line = searchInfo.pvMoves;
+  const uint32_t nodes = Info().totalNodes;
+  const int score = Info().bestScore;
+  const std::vector<Move> line = Info().pvMoves;
   SearchFen(fen, 5);
-  EXPECT_EQ(searchInfo.totalNodes, nodes);
-  EXPECT_EQ(searchInfo.bestScore, score);
-  EXPECT_EQ(searchInfo.pvMoves, line);
+  EXPECT_EQ(Info().totalNodes, nodes);
+  EXPECT_EQ(Info().bestScore, score);
+  EXPECT_EQ(Info().pvMoves, line);
 }
 
 TEST(Search, AspirationHalfWidth) {
@@ -250,102 +256,121 @@ TEST(Search, AspirationHalfWidth) {
 }
 
 TEST(Search, TimeFactors) {
-  searchInfo = SearchInfo{};
-  driverState = DriverState{};
-  driverState.firstMove = true;
-  EXPECT_DOUBLE_EQ(TimeFactor(false), 0.33);
-  EXPECT_DOUBLE_EQ(TimeFactor(true), 1.66);
-  searchInfo.failHighResearch = 1;
-  EXPECT_DOUBLE_EQ(TimeFactor(false), 0.66);
-  EXPECT_DOUBLE_EQ(TimeFactor(true), 0.8);
-  searchInfo.failHighResearch = 0;
-  searchInfo.failLowResearch = 1;
-  EXPECT_DOUBLE_EQ(TimeFactor(false), 6.0);
-  EXPECT_DOUBLE_EQ(TimeFactor(true), 8.0);
-  searchInfo.failLowResearch = 0;
+  SearchInfo info;
+  DriverState driver;
+  driver.firstMove = true;
+  EXPECT_DOUBLE_EQ(TimeFactor(driver, info, false), 0.33);
+  EXPECT_DOUBLE_EQ(TimeFactor(driver, info, true), 1.66);
+  info.failHighResearch = 1;
+  EXPECT_DOUBLE_EQ(TimeFactor(driver, info, false), 0.66);
+  EXPECT_DOUBLE_EQ(TimeFactor(driver, info, true), 0.8);
+  info.failHighResearch = 0;
+  info.failLowResearch = 1;
+  EXPECT_DOUBLE_EQ(TimeFactor(driver, info, false), 6.0);
+  EXPECT_DOUBLE_EQ(TimeFactor(driver, info, true), 8.0);
+  info.failLowResearch = 0;
 
-  driverState.firstMove = false;
-  EXPECT_DOUBLE_EQ(TimeFactor(false), 1.66);
-  EXPECT_DOUBLE_EQ(TimeFactor(true), 2.66);
-  driverState.newBestResearch = true;
-  EXPECT_DOUBLE_EQ(TimeFactor(false), 5.0);
-  EXPECT_DOUBLE_EQ(TimeFactor(true), 6.0);
+  driver.firstMove = false;
+  EXPECT_DOUBLE_EQ(TimeFactor(driver, info, false), 1.66);
+  EXPECT_DOUBLE_EQ(TimeFactor(driver, info, true), 2.66);
+  driver.newBestResearch = true;
+  EXPECT_DOUBLE_EQ(TimeFactor(driver, info, false), 5.0);
+  EXPECT_DOUBLE_EQ(TimeFactor(driver, info, true), 6.0);
   // After a fail-low of the first move the drop decides, new best or not.
-  driverState.failedLowThisIteration = true;
-  driverState.scoreBeforeFailLow = 50;
+  driver.failedLowThisIteration = true;
+  driver.scoreBeforeFailLow = 50;
   for (auto [best, before, inside] : {std::tuple{-250, 6.0, 8.0}, std::tuple{-50, 4.0, 6.0},
                                       std::tuple{-49, 2.5, 4.0}, std::tuple{26, 2.33, 4.0}}) {
-    searchInfo.bestScore = best;
-    EXPECT_DOUBLE_EQ(TimeFactor(false), before) << best;
-    EXPECT_DOUBLE_EQ(TimeFactor(true), inside) << best;
+    info.bestScore = best;
+    EXPECT_DOUBLE_EQ(TimeFactor(driver, info, false), before) << best;
+    EXPECT_DOUBLE_EQ(TimeFactor(driver, info, true), inside) << best;
   }
+}
 
-  // The tests themselves: a hard limit is reached, an allotment exceeded.
-  driverState = DriverState{};
-  searchInfo = SearchInfo{};
+// The tests themselves, to the millisecond: a hard limit is reached, an
+// allotment times its factor exceeded.
+TEST(Search, TimeTests) {
+  SearchInfo info;
+  DriverState driver;
   const TimePoint now = 1000000;
-  searchInfo.startTime = now - 10000;
-  searchInfo.allotment = 3760;  // later move factor 2.66: 10001.6 ms allowed
-  EXPECT_FALSE(TimeIsUp(now));
-  searchInfo.allotment = 3759;  // 9998.94 ms allowed
-  EXPECT_TRUE(TimeIsUp(now));
-  driverState.openEnded = true;
-  EXPECT_FALSE(TimeIsUp(now));
-  driverState.openEnded = false;
-  searchInfo.allotment = 0;
-  searchInfo.hardLimit = 10000;
-  EXPECT_TRUE(TimeIsUp(now));
-  searchInfo.hardLimit = 10001;
-  EXPECT_FALSE(TimeIsUp(now));
-  searchInfo = SearchInfo{};
+  info.startTime = now - 10000;
+  info.allotment = 3760;  // later move factor 2.66: 10001.6 ms allowed
+  EXPECT_FALSE(TimeIsUp(driver, info, now));
+  info.allotment = 3759;  // 9998.94 ms allowed
+  EXPECT_TRUE(TimeIsUp(driver, info, now));
+  driver.openEnded = true;
+  EXPECT_FALSE(TimeIsUp(driver, info, now));
+  driver.openEnded = false;
+  // Before a root move the factor is 1.66: 6025 ms allowed for 3630.
+  info.allotment = 3630;
+  EXPECT_TRUE(RootMoveTimeIsUp(driver, info, now));
+  info.allotment = 6100;
+  EXPECT_FALSE(RootMoveTimeIsUp(driver, info, now));
+  info.allotment = 0;
+  info.hardLimit = 10000;
+  EXPECT_TRUE(TimeIsUp(driver, info, now));
+  EXPECT_TRUE(RootMoveTimeIsUp(driver, info, now));
+  info.hardLimit = 10001;
+  EXPECT_FALSE(TimeIsUp(driver, info, now));
+  EXPECT_FALSE(RootMoveTimeIsUp(driver, info, now));
 }
 
 TEST(ThinkingOutput, ConsoleAndPostLines) {
   SearchInfo info;
-  info.pvText = {"e2-e4", "e7-e5", "Ng1-f3"};
   info.bestScore = 25;
   info.totalNodes = 360000;
   info.startTime = 1000000;
-  EXPECT_EQ(ConsoleThinkingLine(info, 1003999), "e2-e4 e7-e5 Ng1-f3 (25); 120 knps, total: 360 kn");
-  EXPECT_EQ(ConsoleThinkingLine(info, 1000999), "e2-e4 e7-e5 Ng1-f3 (25); 360 knps, total: 360 kn");
+  const std::vector<std::string> longTexts = {"e2-e4", "e7-e5", "Ng1-f3"};
+  EXPECT_EQ(ConsoleThinkingLine(info, longTexts, 1003999), "e2-e4 e7-e5 Ng1-f3 (25); 120 knps, total: 360 kn");
+  EXPECT_EQ(ConsoleThinkingLine(info, longTexts, 1000999), "e2-e4 e7-e5 Ng1-f3 (25); 360 knps, total: 360 kn");
 
-  info.pvText = {"e2e4", "e7e5", "g1f3"};
+  const std::vector<std::string> coordinates = {"e2e4", "e7e5", "g1f3"};
   info.displayDepth = 5;
   info.totalNodes = 123456;
-  EXPECT_EQ(PostLineText(info, 1003009), "5 25 300 123456 e2e4 e7e5 g1f3");
+  EXPECT_EQ(PostLineText(info, coordinates, 1003009, 1), "5 25 300 123456 e2e4 e7e5 g1f3");
   info.endTime = 1000257;  // elapsed centiseconds to the centisecond
-  EXPECT_EQ(PostLineText(info, 1003009), "5 25 25 123456 e2e4 e7e5 g1f3");
+  EXPECT_EQ(PostLineText(info, coordinates, 1003009, 1), "5 25 25 123456 e2e4 e7e5 g1f3");
+
+  const std::vector<Move> line = {MakeMoveWord(E7, E8, kPawn, 0, kQueen), MakeMoveWord(E4, D5, kPawn, kPawn)};
+  EXPECT_EQ(MoveTexts(line, true), (std::vector<std::string>{"e7e8q", "e4d5"}));
+  EXPECT_EQ(MoveTexts(line, false), (std::vector<std::string>{"e7-e8Q", "e4xd5"}));
 }
 
 TEST(ThinkingOutput, MateScoresUnderProtocolTwo) {
-  protocolVersion = 1;
-  EXPECT_EQ(ProtocolScore(31999), 31999);
-  protocolVersion = 2;
-  EXPECT_EQ(ProtocolScore(31999), 100001);   // mate with the next move
-  EXPECT_EQ(ProtocolScore(31997), 100002);   // mate in two
-  EXPECT_EQ(ProtocolScore(-31998), -100001); // mated after one more move of ours
-  EXPECT_EQ(ProtocolScore(-32000 + 4), -100002);
-  EXPECT_EQ(ProtocolScore(250), 250);
-  EXPECT_EQ(ProtocolScore(-31900), -31900);
-  protocolVersion = 1;
+  EXPECT_EQ(ProtocolScore(31999, 1), 31999);
+  EXPECT_EQ(ProtocolScore(31999, 2), 100001);    // mate with the next move
+  EXPECT_EQ(ProtocolScore(31997, 2), 100002);    // mate in two
+  EXPECT_EQ(ProtocolScore(-31998, 2), -100001);  // mated after one more move of ours
+  EXPECT_EQ(ProtocolScore(-32000 + 4, 2), -100002);
+  EXPECT_EQ(ProtocolScore(250, 2), 250);
+  EXPECT_EQ(ProtocolScore(-31900, 2), -31900);
 }
 
-TEST(ThinkingOutput, DepthLimitEndsWithItsHeader) {
-  std::ostringstream out;
-  std::istringstream in;
-  SetEngineStreams(&in, &out);
-  xboardMode = false;
-  searchCallbacks = SearchCallbacks{};
-  ClearHashTables();
-  LoadSearchRoot(ParseFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"));
-  Think(SearchParameters{kModeThink, 3, 0, 0});  // "sd 4"
-  SetEngineStreams(&std::cin, &std::cout);
-  const std::string text = out.str();
-  EXPECT_NE(text.find("depth 2\n"), std::string::npos);
-  EXPECT_NE(text.find("depth 4\n"), std::string::npos);
-  EXPECT_EQ(text.find("depth 5"), std::string::npos);
-  EXPECT_NE(text.find(" kn\n"), std::string::npos);
-  EXPECT_EQ(searchInfo.displayDepth, 4);
+// Records the events of a search with the depth each came at.
+class EventLog : public SearchListener {
+ public:
+  void OnSearchEvent(SearchEvent event, const SearchInfo& info) override {
+    events.push_back({event, info.displayDepth});
+  }
+  std::vector<std::pair<SearchEvent, int>> events;
+};
+
+TEST(SearchReports, DepthLimitEndsWithItsIteration) {
+  TestEngine().Table().Clear();
+  TestEngine().LoadPosition(ParseFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"));
+  EventLog log;
+  TestEngine().Think(SearchParameters{kModeThink, 3, 0, 0}, log);  // "sd 4"
+  std::vector<int> iterations;
+  for (auto [event, depth] : log.events)
+    if (event == SearchEvent::kIterationStarted) iterations.push_back(depth);
+  EXPECT_EQ(iterations, (std::vector<int>{2, 3, 4}));
+  // The last iteration reports a best line, and the search ends without an
+  // abort.
+  const auto lastStart = std::find(log.events.begin(), log.events.end(), std::pair{SearchEvent::kIterationStarted, 4});
+  EXPECT_TRUE(std::any_of(lastStart, log.events.end(), [](auto e) { return e.first == SearchEvent::kNewBestLine; }));
+  EXPECT_TRUE(std::none_of(log.events.begin(), log.events.end(),
+                           [](auto e) { return e.first == SearchEvent::kAborted; }));
+  EXPECT_EQ(Info().displayDepth, 4);
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "app/startup.h"
-#include "frontend/protocol_words.h"
+#include "base/protocol_words.h"
 #include "frontend/string_utils.h"
 
 namespace {

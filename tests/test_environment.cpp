@@ -1,13 +1,13 @@
 // Builds the static tables once before any test runs.
 #include <gtest/gtest.h>
 
-#include "position/tables.h"
+#include "search/engine.h"
 
 namespace {
 
 class TablesEnvironment : public testing::Environment {
  public:
-  void SetUp() override { InitStaticTables(); }
+  void SetUp() override { InitEngineTables(); }
 };
 
 const testing::Environment* const kTables = testing::AddGlobalTestEnvironment(new TablesEnvironment);

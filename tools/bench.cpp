@@ -7,13 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/xboard_mode.h"
 #include "board/fen.h"
 #include "board/moves.h"
-#include "position/build.h"
-#include "position/tables.h"
-#include "search/hash_table.h"
-#include "search/search_info.h"
+#include "search/engine.h"
 
 namespace {
 
@@ -65,25 +61,24 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: bench [iterations 1..38]\n");
     return 2;
   }
-  InitStaticTables();
-  AllocateHashTable(16 << 20);
-  AllocatePawnHashTable(8 << 20);
-  // Quiet: no thinking lines, no input, no game to play the move on.
-  xboardMode = true;
-  searchCallbacks = SearchCallbacks{};
-  searchCallbacks.postEnabled = [] { return false; };
+  InitEngineTables();
+  Engine engine(uint64_t(16) << 20, uint64_t(8) << 20);
+  // Quiet: no reports, no input, no game to play the move on.
+  SearchListener quiet;
 
   uint64_t totalNodes = 0;
   const auto start = std::chrono::steady_clock::now();
   int index = 0;
   for (const char* fen : kPositions) {
-    ClearHashTables();
-    ClearKillers();
-    LoadSearchRoot(ParseFen(fen));
-    Think(SearchParameters{kModeThink, iterations, 0, 0});
-    totalNodes += searchInfo.totalNodes;
-    const std::string move = searchInfo.pvMoves.empty() ? "-" : CoordinateMoveText(searchInfo.pvMoves[0]);
-    std::printf("%2d %10u %-6s %6d  %s\n", ++index, searchInfo.totalNodes, move.c_str(), searchInfo.bestScore, fen);
+    engine.Table().Clear();
+    engine.PawnTable().Clear();
+    engine.Search().ClearKillers();
+    engine.LoadPosition(ParseFen(fen));
+    engine.Think(SearchParameters{kModeThink, iterations, 0, 0}, quiet);
+    const SearchInfo& info = engine.Info();
+    totalNodes += info.totalNodes;
+    const std::string move = info.pvMoves.empty() ? "-" : CoordinateMoveText(info.pvMoves[0]);
+    std::printf("%2d %10u %-6s %6d  %s\n", ++index, info.totalNodes, move.c_str(), info.bestScore, fen);
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("total nodes %llu\n", static_cast<unsigned long long>(totalNodes));

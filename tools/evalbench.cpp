@@ -12,11 +12,9 @@
 #include <cstdlib>
 
 #include "board/fen.h"
-#include "eval/evaluate.h"
-#include "eval/prescan.h"
+#include "eval/evaluator.h"
 #include "position/build.h"
-#include "position/tables.h"
-#include "search/hash_table.h"
+#include "search/engine.h"
 
 namespace {
 
@@ -68,14 +66,14 @@ struct Run {
 // Evaluates the prepared root kCallsPerRound times. With `fullWindow` off the
 // windows have several widths around a centre that wanders over +-600, with
 // a full window every eighth call.
-void EvaluateRepeatedly(bool fullWindow, Run& run) {
+void EvaluateRepeatedly(Evaluator& evaluator, const TreePosition& p, bool fullWindow, Run& run) {
   const auto start = std::chrono::steady_clock::now();
   for (int i = 0; i < kCallsPerRound; ++i) {
     const bool full = fullWindow || (i & 7) == 0;
     const int centre = (i * 97) % 1201 - 600;
     const int width = full ? 64000 : 1 << (i % 10);
     const int alpha = full ? -32000 : centre - width / 2;
-    const int score = EvaluatePosition(alpha, alpha + width);
+    const int score = evaluator.Evaluate(p, alpha, alpha + width);
     run.checksum = run.checksum * 1000003 + uint64_t(int64_t(score));
   }
   run.seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -92,8 +90,9 @@ void Report(const char* name, const Run& run) {
 
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::atoi(argv[1]) : 20;
-  InitStaticTables();
-  AllocatePawnHashTable(uint64_t(8) << 20);
+  InitEngineTables();
+  PawnHashTable pawnTable(uint64_t(8) << 20);
+  Evaluator evaluator(pawnTable);
 
   Run windows, fullWindow;
   for (int round = 0; round < rounds; ++round) {
@@ -104,14 +103,14 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "bad position %s: %s\n", fen, error.message().c_str());
         return 1;
       }
-      PrescanRoot();
-      EvaluateRepeatedly(false, windows);
-      EvaluateRepeatedly(true, fullWindow);
+      const TreePosition& root = TreePositions[0];
+      evaluator.PrepareRoot(root);
+      EvaluateRepeatedly(evaluator, root, false, windows);
+      EvaluateRepeatedly(evaluator, root, true, fullWindow);
     }
   }
   std::printf("positions %zu, rounds %d\n", sizeof kPositions / sizeof *kPositions, rounds);
   Report("changing windows", windows);
   Report("full window", fullWindow);
-  ReleaseHashTables();
   return 0;
 }

@@ -1,4 +1,4 @@
-#include "app/fatal_error.h"
+#include "base/fatal_error.h"
 
 #include <cstdio>
 #include <cstdlib>

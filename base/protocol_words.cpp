@@ -1,4 +1,4 @@
-#include "frontend/protocol_words.h"
+#include "base/protocol_words.h"
 
 const char* const ProtocolWords[kProtocolWordCount] = {
     "command not legal now",

@@ -1,0 +1,55 @@
+// A table of 2^n plain entries addressed by the low bits of a key: the
+// storage of the transposition table and of the pawn hash table.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <new>
+
+template <typename Entry>
+class PowerOfTwoTable {
+ public:
+  PowerOfTwoTable() = default;
+  PowerOfTwoTable(const PowerOfTwoTable&) = delete;
+  PowerOfTwoTable& operator=(const PowerOfTwoTable&) = delete;
+  ~PowerOfTwoTable() { delete[] entries_; }
+
+  // Resizes to the largest power of two of entries that fits `bytes`, cut to
+  // `maximum` bytes. False, with the old table kept, below `minimum` bytes or
+  // when the memory cannot be had. The new table is zero-filled.
+  bool Resize(uint64_t bytes, uint64_t minimum, uint64_t maximum) {
+    if (bytes < minimum) return false;
+    uint64_t count = 1;
+    while (count <= std::min(bytes, maximum) / sizeof(Entry) / 2) count *= 2;
+    Entry* fresh = new (std::nothrow) Entry[count];
+    if (fresh == nullptr) return false;
+    delete[] entries_;
+    entries_ = fresh;
+    count_ = count;
+    mask_ = uint32_t(count - 1);
+    Clear();
+    return true;
+  }
+
+  void Clear() {
+    if (entries_ != nullptr) std::memset(static_cast<void*>(entries_), 0, count_ * sizeof(Entry));
+  }
+
+  // The entry for `key`; the table must have been sized.
+  Entry& At(uint64_t key) { return entries_[uint32_t(key) & mask_]; }
+  const Entry& At(uint64_t key) const { return entries_[uint32_t(key) & mask_]; }
+
+  uint64_t Count() const { return count_; }
+  uint64_t Bytes() const { return count_ * sizeof(Entry); }
+  uint32_t Mask() const { return mask_; }
+  Entry* begin() { return entries_; }
+  Entry* end() { return entries_ + count_; }
+  const Entry* begin() const { return entries_; }
+  const Entry* end() const { return entries_ + count_; }
+
+ private:
+  Entry* entries_ = nullptr;
+  uint64_t count_ = 0;
+  uint32_t mask_ = 0;
+};

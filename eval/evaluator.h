@@ -1,0 +1,59 @@
+// The static evaluation: prepared from the search's root before every
+// search, then asked for a score at every node.
+#pragma once
+
+#include <cstdint>
+
+#include "eval/eval_scratch.h"
+#include "eval/pawn_hash.h"
+#include "eval/prescan.h"
+#include "eval/value_tables.h"
+#include "position/tree_position.h"
+
+// Bound on the positional part of the evaluation: the lazy exits and the
+// search's futility tests trust that position never outweighs material by
+// more than this.
+inline constexpr int kPositionalMargin = 320;
+
+// What the preparation before a search leaves for the evaluation of every
+// node: three value sets and the rule that picks one.
+struct EvalPreparation {
+  PrescanEntry rootEntry{};       // the root's phase, with queens on
+  PrescanEntry alternateEntry{};  // without queens
+  PrescanEntry endgameEntry{};    // once the material has thinned out
+  int32_t phaseThreshold = 0;     // piece units above which the root's tables apply
+  bool rootHasPawns = false;
+};
+
+class Evaluator {
+ public:
+  explicit Evaluator(PawnHashTable& pawnTable) : pawnTable_(pawnTable) {}
+  // An evaluator that reads another's preparation, with scratch of its own
+  // (the "eval" command beside a running search).
+  Evaluator(PawnHashTable& pawnTable, const EvalPreparation& preparation)
+      : pawnTable_(pawnTable), preparation_(preparation) {}
+
+  // Decides the root's phase and fills the value sets the evaluation reads
+  // during the search; analyses the root's pieces.
+  void PrepareRoot(const TreePosition& root);
+
+  // Score of `p` in centipawns from White's point of view. The window only
+  // steers the lazy exits; it never clips the result.
+  int Evaluate(const TreePosition& p, int alpha, int beta);
+
+  const EvalPreparation& Preparation() const { return preparation_; }
+  const eval_pieces::CPrescan& RootAnalysis() const { return prescan_; }
+  // The facts of the last Evaluate call (for tests of single terms).
+  EvalScratch& Scratch() { return scratch_; }
+  PawnHashTable& PawnTable() { return pawnTable_; }
+
+  // Tests switch the lazy exits off with a margin out of reach.
+  void SetPositionalMargin(int margin) { positionalMargin_ = margin; }
+
+ private:
+  PawnHashTable& pawnTable_;
+  EvalPreparation preparation_;
+  eval_pieces::CPrescan prescan_;
+  EvalScratch scratch_{};
+  int positionalMargin_ = kPositionalMargin;
+};

@@ -1,0 +1,18 @@
+#include "search/engine.h"
+
+#include "eval/eval_masks.h"
+#include "position/build.h"
+#include "position/load_game.h"
+#include "position/tables.h"
+
+void InitEngineTables() {
+  InitStaticTables();
+  InitEvaluationMasks();
+}
+
+Engine::Engine(uint64_t hashBytes, uint64_t pawnHashBytes)
+    : table_(hashBytes), pawnTable_(pawnHashBytes), searcher_(std::make_unique<Searcher>(table_, pawnTable_)) {}
+
+void Engine::LoadGame(const CommBoard& game) { LoadSearchPosition(game); }
+
+void Engine::LoadPosition(const CommBoardRepresentation& position) { LoadSearchRoot(position); }

@@ -1,0 +1,48 @@
+// The engine as a front end drives it: the hash tables, the searcher on
+// them, and the game or position the next search starts from. A front end
+// sets up the position, starts a search with its limits and a listener
+// that receives the reports and polls the input, and reads the result.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+
+#include "board/comm_board.h"
+#include "eval/pawn_hash.h"
+#include "search/hash_table.h"
+#include "search/searcher.h"
+
+inline constexpr uint64_t kDefaultHashBytes = uint64_t(16) << 20;
+inline constexpr uint64_t kDefaultPawnHashBytes = uint64_t(8) << 20;
+
+// Builds the static tables of every floor: attacks, keys, evaluation masks.
+// Called once, before the first Engine is made.
+void InitEngineTables();
+
+class Engine {
+ public:
+  // Tables of the given sizes (their minimums when a size cannot be had).
+  explicit Engine(uint64_t hashBytes = kDefaultHashBytes, uint64_t pawnHashBytes = kDefaultPawnHashBytes);
+
+  // The next search starts from the game's current position, with the
+  // game's positions since the last capture or pawn move as the repetition
+  // history.
+  void LoadGame(const CommBoard& game);
+  // The next search starts from `position`, with no history before it.
+  void LoadPosition(const CommBoardRepresentation& position);
+
+  // Searches the loaded position (see Searcher::Think).
+  bool Think(const SearchParameters& parameters, SearchListener& listener) {
+    return searcher_->Think(parameters, listener);
+  }
+
+  Searcher& Search() { return *searcher_; }
+  const SearchInfo& Info() const { return searcher_->Info(); }
+  TranspositionTable& Table() { return table_; }
+  PawnHashTable& PawnTable() { return pawnTable_; }
+
+ private:
+  TranspositionTable table_;
+  PawnHashTable pawnTable_;
+  std::unique_ptr<Searcher> searcher_;  // large: kept off the caller's stack
+};

@@ -1,0 +1,88 @@
+// The searcher: one object that owns everything a search works on — the
+// per-ply records of the principal variation, killers and check sequences,
+// the history table, the move stack, counters, limits and the search
+// information record — and runs the iterative-deepening driver, the
+// alpha-beta search and the quiescence search on the loaded root.
+#pragma once
+
+#include <cstdint>
+
+#include "eval/evaluator.h"
+#include "eval/pawn_hash.h"
+#include "position/movegen.h"
+#include "position/tree_position.h"
+#include "search/hash_table.h"
+#include "search/search_info.h"
+#include "search/search_listener.h"
+#include "search/search_state.h"
+
+class Searcher {
+ public:
+  Searcher(TranspositionTable& table, PawnHashTable& pawnTable);
+  Searcher(const Searcher&) = delete;
+  Searcher& operator=(const Searcher&) = delete;
+
+  // Searches the loaded root position (record 0) under `parameters`,
+  // reporting to `listener`. Returns whether the result is to be discarded:
+  // false after a normal end, the exception's word after an abort.
+  bool Think(const SearchParameters& parameters, SearchListener& listener);
+
+  // The running or last search.
+  const SearchInfo& Info() const { return info_; }
+  // Nodes counted since the driver last added them to the total.
+  uint32_t CurrentIterationNodes() const { return state_.nodeCount; }
+
+  // A ponder search becomes the real search: from now on it obeys its time
+  // tests and depth limit, with these time limits.
+  void EndOpenEndedSearch(Milliseconds hardLimit, Milliseconds allotment);
+
+  // Killers survive from one search to the next; this clears them.
+  void ClearKillers();
+
+  TranspositionTable& Table() { return table_; }
+  // The evaluation as the last search prepared it.
+  Evaluator& Evaluation() { return evaluator_; }
+
+  // The plain per-search records, open for tests of single nodes.
+  SearchState& State() { return state_; }
+
+  // Fail-soft negamax node of side S at the current ply. `stack` is this
+  // node's region of the move stack (its first word receives the status
+  // word), depth is in 1/64 ply, `counters` holds the six extension
+  // counters.
+  template <int S>
+  int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool nullMoveForbidden, int kind);
+
+  // Capture search at the leaves: stand pat, captures that can still reach
+  // alpha, or every useful evasion when in check.
+  template <int S>
+  int Quiesce(int alpha, int beta, Move* stack);
+
+ private:
+  // The driver (think.cpp).
+  void SearchIteration(int j);
+  int SearchRootMove(Move move, int depthPlies, int alpha, int beta);
+  void WriteBackPrincipalVariation();
+  void RecordPrincipalVariation();
+  void NewBestLine(Move move, int score);
+  void AddNodes();
+  void Report(SearchEvent event) { listener_->OnSearchEvent(event, info_); }
+  void Finish();
+
+  // Time (time_management.cpp).
+  void CheckTimeBeforeRootMove();
+  void Poll();
+
+  // Node helpers (alpha_beta.cpp).
+  template <int S>
+  void MakeNullMove();
+
+  TranspositionTable& table_;
+  Evaluator evaluator_;
+  SearchState state_;
+  SearchInfo info_;
+  DriverState driver_;
+  RootMove rootMoves_[kMaxMovesPerPosition];
+  int rootMoveCount_ = 0;
+  SearchListener* listener_ = nullptr;
+};
