@@ -1,18 +1,24 @@
 // Interior nodes: fail-soft negamax with principal-variation windows, the
 // transposition table, null move, fractional extensions, razoring, futility
-// pruning, internal iterative deepening and staged move ordering.
+// pruning, internal iterative deepening and staged move ordering. The node
+// runs its steps in order; each step is a function of its own below.
 #include "search/searcher.h"
 
 #include <algorithm>
-#include <functional>
 
 #include "eval/evaluator.h"
 #include "position/attacks.h"
 #include "position/make_move.h"
 #include "position/movegen.h"
 #include "search/move_ordering.h"
+#include "search/move_picker.h"
 
 namespace {
+
+// The record array ends here: a node deeper than this returns alpha.
+constexpr int kLastSearchPly = 38;
+// Extensions stop near the end of the record array.
+constexpr int kLastExtendingPly = 35;
 
 // Extension amounts in 1/64 ply (halved beyond reach).
 constexpr int kCheckExtension = 48;
@@ -25,37 +31,22 @@ constexpr int kCheckSequenceExtension = 64;
 constexpr int kNullMoveReduction = 2 * kOnePly;
 constexpr int kInternalDeepeningDepth = 4 * kOnePly;
 constexpr int kInternalDeepeningReduction = 2 * kOnePly;
-constexpr int kRazorMinPieceUnits = 16;
-constexpr int kFutilityMinPieceUnits = 12;
 constexpr int kPvsMinDepth = 2 * kOnePly;
 constexpr int kChecksBeforePerpetual = 5;
 
 // Razoring: at remaining depth of about one, two and three plies the node
 // drops into the quiescence search when alpha lies this far above the
-// material balance.
+// material balance; not beyond 3.25 plies, nor with little material left.
+constexpr int kRazorMinPieceUnits = 16;
+constexpr int kRazorMaxDepth = 208;
+constexpr int kRazorTwoPlies = 2 * kOnePly;
+constexpr int kRazorThreePlies = 3 * kOnePly;
 constexpr int kRazorMarginOnePly = 375;
 constexpr int kRazorMarginTwoPlies = 660;
 constexpr int kRazorMarginThreePlies = 1455;
-
-}  // namespace
-
-// Copy the position forward and hand the move to the other side.
-template <int S>
-void Searcher::MakeNullMove() {
-  const TreePosition& from = TreePositions[currentPly];
-  TreePosition& to = TreePositions[currentPly + 1];
-  to = from;
-  ++currentPly;
-  to.side = 1 - S;
-  if (to.epSquare != 0) {
-    to.hashKey ^= EnPassantSources[to.epSquare];
-    to.epSquare = 0;
-  }
-  to.hashKey ^= SideKey;
-  to.kingAttacked = IsAttackedBy<S>(to, Enemy<S>(to).kingSquare);
-}
-
-namespace {
+// Move futility near the leaves needs this much material on the board
+// (razored nodes excepted).
+constexpr int kFutilityMinPieceUnits = 12;
 
 // The number of consecutive checks after which a check sequence counts as a
 // perpetual: more when the checked side has won material meanwhile or its
@@ -80,347 +71,392 @@ int PerpetualCheckThreshold(const TreePosition& now, const TreePosition& start) 
   return threshold;
 }
 
-int HistoryKey(uint16_t h) { return h == 0 ? 0 : h < 64 ? 1 : h / 64; }
-
 }  // namespace
 
-template <int S>
-int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool nullMoveForbidden,
-                     int kind) {
-  constexpr int Them = 1 - S;
-
-  // Step 1: poll the input and the clock about eight times a second.
-  if (--state_.pollCountdown <= 0) Poll();
-
-  // Step 2: the record array ends here.
-  const int ply = currentPly;
-  if (ply > 38) return alpha;
-
-  // Step 3: extensions are not taken in the reply to a null move or near
-  // the end of the record array, and count half beyond twice the
-  // iteration depth.
-  const bool mayExtend = kind != kNodeNullReply && ply < 36;
-  const bool withinReach = ply < 2 * state_.iterationDepth;
+// The facts of one interior node, shared by its steps.
+struct Searcher::Node {
+  int alpha, beta, depth;
+  uint32_t counters;  // the six extension counters
+  Move* stack;        // the node's region of the move stack; [0] is its status
+  int ply;
+  int kind;
+  bool nullMoveForbidden;
+  bool inCheck;
+  bool mayExtend;    // not in the reply to a null move, not near the array's end
+  bool withinReach;  // within twice the iteration depth: extensions count full
   bool extended = false;
-  auto extend = [&](int kindOfExtension, int amount) {
-    depth += withinReach ? amount : amount / 2;
-    counters = AddExtension(counters, kindOfExtension);
-    extended = true;
-  };
-  auto allows = [&](int kindOfExtension) {
-    return ExtensionCount(counters, kindOfExtension) < state_.extensionLimit[kindOfExtension];
-  };
-
-  // Step 4.
-  ++state_.nodeCount;
-  SetStatus(stack, kStatusOrdinary);
-  const TreePosition& pos = TreePositions[ply];
-  const bool inCheck = pos.kingAttacked;
-  Move* const list = stack + 1;
-  bool capped = false;
-
-  // Step 5: check sequences, their extension and the perpetual-check test.
-  if (inCheck) {
-    if (ply <= 1 || kind == kNodeNullReply) {
-      state_.checkSequenceCount[ply] = 1;
-      state_.checkSequenceStart[ply] = ply;
-    } else if (kind != kNodeInternalDeepening) {
-      const int earlier = state_.checkSequenceCount[ply - 2];
-      state_.checkSequenceCount[ply] = earlier + 1;
-      state_.checkSequenceStart[ply] = earlier != 0 ? state_.checkSequenceStart[ply - 2] : ply;
-    }
-    if (state_.checkSequenceCount[ply] >= kChecksBeforePerpetual) {
-      if (mayExtend && allows(kExtendCheckSequence)) extend(kExtendCheckSequence, kCheckSequenceExtension);
-      const TreePosition& start = TreePositions[state_.checkSequenceStart[ply]];
-      if (state_.checkSequenceCount[ply] >= PerpetualCheckThreshold<S>(pos, start)) {
-        Move* end = GenerateEvasions<S>(list);
-        if (end == list) {
-          SetStatus(stack, kStatusDrawOrNoMove);
-          state_.ClearPvRow(ply);
-          return -kInfinity + ply;
-        }
-        if (std::none_of(list, end, [](Move m) { return MoveCaptured(m) != 0; })) {
-          state_.ClearPvRow(ply);
-          if (alpha >= 0) {
-            SetStatus(stack, kStatusDrawOrNoMove);
-            return 0;
-          }
-          if (beta > 0) beta = 0;
-          capped = true;
-        }
-      }
-    }
-  } else {
-    state_.checkSequenceCount[ply] = 0;
-  }
-
-  // Steps 6 and 7: draws by rule.
-  if (IsDrawByMaterial(pos) || IsDrawByRepetitionOrFiftyMoves(pos, ply)) {
-    state_.ClearPvRow(ply);
-    SetStatus(stack, kStatusDrawOrNoMove);
-    return 0;
-  }
-
-  // Step 8: check, recapture and pawn-to-seventh extensions.
-  if (mayExtend && !extended) {
-    const int balance = SideBalance<S>(pos);
-    const Move last = pos.lastMove, previous = TreePositions[ply - 1].lastMove;
-    if (inCheck && allows(kExtendCheck)) {
-      extend(kExtendCheck, kCheckExtension);
-    } else if (last != 0 && previous != 0 && MoveTo(last) == MoveTo(previous) && MoveCaptured(previous) != 0 &&
-               alpha < balance + kPositionalMargin && balance - kPositionalMargin < beta &&
-               allows(kExtendRecapture)) {
-      extend(kExtendRecapture, kRecaptureExtension);
-    } else if (MovePiece(last) == kPawn && (Them == kWhite ? MoveTo(last) >= A7 : MoveTo(last) <= H2) &&
-               allows(kExtendPawnSeventh)) {
-      extend(kExtendPawnSeventh, kPawnSeventhExtension);
-    }
-  }
-
-  // Step 9: transposition table probe.
-  HashBucket& bucket = table_.BucketFor(pos.hashKey);
+  bool capped = false;  // a perpetual check holds the score at 0 at most
   Move hashMove = 0;
-  bool hashForced = false, threatened = false;
-  if (const HashSlot* slot = ProbeBucket(bucket, pos.hashKey)) {
-    hashMove = slot->data & kHashMoveMask;
-    hashForced = (slot->data & kHashForcedFlag) != 0;
-    if (hashForced && mayExtend && !extended && allows(kExtendForced)) extend(kExtendForced, kForcedReplyExtension);
-    if (slot->depth >= depth) {
-      const uint32_t bound = HashBoundOf(slot->data);
-      const int score = slot->score;
-      if (bound == kBoundExact || (bound == kBoundLower && score >= beta) || (bound == kBoundUpper && alpha >= score)) {
-        state_.principalVariation[ply][0] = hashMove;
-        state_.principalVariation[ply][1] = 0;
-        return score;
-      }
-    }
-    threatened = (slot->data & kHashThreatFlag) != 0;
-  }
-
-  // Step 10: null move with a two-ply reduction.
-  const int balance = SideBalance<S>(pos);
-  if (!threatened && NullMoveAllowed<S>(pos, alpha, depth, nullMoveForbidden)) {
-    MakeNullMove<S>();
-    const int score = depth < kNullMoveReduction
-                          ? -Quiesce<Them>(-beta, -beta + 1, list)
-                          : -Search<Them>(-beta, -beta + 1, depth - kNullMoveReduction, counters, list, true,
-                                          kNodeNullReply);
-    UnmakeMove();
-    if (score > beta) {
-      state_.ClearPvRow(ply);
-      SetStatus(stack, kStatusNullMoveBound);
-      return score;
-    }
-    if (score < -kMateThreshold) threatened = true;
-  }
-
-  // Step 11: a mate threat extends.
-  if (threatened && mayExtend && !extended && allows(kExtendMateThreat))
-    extend(kExtendMateThreat, kMateThreatExtension);
-
-  // Step 12: razoring and move futility near the leaves.
-  bool razored = false;
-  if (!extended && alpha < kMateThreshold && !inCheck && depth >= kOnePly && depth <= 208 &&
-      pos.pieceUnits >= kRazorMinPieceUnits) {
-    if ((depth >= 192 && alpha > balance + kRazorMarginThreePlies) ||
-        (depth >= 128 && depth < 192 && alpha > balance + kRazorMarginTwoPlies) ||
-        (depth < 128 && alpha > balance + kRazorMarginOnePly)) {
-      depth = 0;
-      razored = true;
-    }
-  }
-  const bool futility = depth < kOnePly && (razored || pos.pieceUnits >= kFutilityMinPieceUnits) &&
-                        kPositionalMargin + balance < alpha;
-
-  // Step 13: internal iterative deepening finds a first move to try.
-  if (hashMove == 0 && depth >= kInternalDeepeningDepth) {
-    const int score = Search<S>(alpha, beta, depth - kInternalDeepeningReduction, counters, stack, true,
-                                kNodeInternalDeepening);
-    if (StatusOf(stack) == kStatusDrawOrNoMove) return score;
-    SetStatus(stack, kStatusOrdinary);
-    hashMove = state_.principalVariation[ply][0];
-  }
-
+  bool forced = false;      // a single reply (stored with the result)
+  bool threatened = false;  // a mate threat behind a null move
+  bool futility = false;
   int best = -kInfinity;
   Move bestMove = 0;
   bool bestFromNullBound = false, alphaRaised = false;
   int counted = 0;   // legal moves met, the hash move included
   int searched = 0;  // moves actually searched
 
-  auto searchChild = [&](int childAlpha, int childBeta, Move* childStack) {
-    return depth < kOnePly ? -Quiesce<Them>(-childBeta, -childAlpha, childStack)
-                           : -Search<Them>(-childBeta, -childAlpha, depth - kOnePly, counters, childStack, false,
-                                           kNodeOrdinary);
-  };
+  // The node's move list, right after its status word.
+  Move* List() const { return stack + 1; }
+};
 
-  // Step 14: the hash move, made without validity test (the full key
-  // matched), searched with the full window.
-  if (hashMove != 0) {
-    MakeMove<S>(hashMove);
-    const int score = searchChild(alpha, beta, list);
-    UnmakeMove();
-    state_.SetPvRow(ply, hashMove);
-    best = score;
-    bestMove = hashMove;
-    counted = searched = 1;
-    if (score < beta) {
-      if (StatusOf(list) == kStatusNullMoveBound)
-        bestFromNullBound = true;
-      else if (score > alpha) {
-        alpha = score;
-        alphaRaised = true;
-      }
+// Copy the position forward and hand the move to the other side.
+template <int S>
+void Searcher::MakeNullMove() {
+  const TreePosition& from = TreePositions[currentPly];
+  TreePosition& to = TreePositions[currentPly + 1];
+  to = from;
+  ++currentPly;
+  to.side = 1 - S;
+  if (to.epSquare != 0) {
+    to.hashKey ^= EnPassantSources[to.epSquare];
+    to.epSquare = 0;
+  }
+  to.hashKey ^= SideKey;
+  to.kingAttacked = IsAttackedBy<S>(to, Enemy<S>(to).kingSquare);
+}
+
+bool Searcher::AllowsExtension(const Node& node, int kind) const {
+  return node.mayExtend && ExtensionCount(node.counters, kind) < state_.extensionLimit[kind];
+}
+
+void Searcher::Extend(Node& node, int kind, int amount) {
+  node.depth += node.withinReach ? amount : amount / 2;
+  node.counters = AddExtension(node.counters, kind);
+  node.extended = true;
+}
+
+int Searcher::EndNode(Node& node, int32_t status, int score) {
+  SetStatus(node.stack, status);
+  state_.ClearPvRow(node.ply);
+  return score;
+}
+
+// Step 5: a long sequence of checks extends, and may be a perpetual check:
+// with no capture among the evasions it is scored as a draw (at alpha >= 0
+// at once, otherwise by capping the score at 0). True when the node ends
+// here, with its score in `score`.
+template <int S>
+bool Searcher::CheckSequence(Node& node, const TreePosition& pos, int& score) {
+  const int ply = node.ply;
+  if (!node.inCheck) {
+    state_.checkSequenceCount[ply] = 0;
+    return false;
+  }
+  if (ply <= 1 || node.kind == kNodeNullReply) {
+    state_.checkSequenceCount[ply] = 1;
+    state_.checkSequenceStart[ply] = ply;
+  } else if (node.kind != kNodeInternalDeepening) {
+    const int earlier = state_.checkSequenceCount[ply - 2];
+    state_.checkSequenceCount[ply] = earlier + 1;
+    state_.checkSequenceStart[ply] = earlier != 0 ? state_.checkSequenceStart[ply - 2] : ply;
+  }
+  if (state_.checkSequenceCount[ply] < kChecksBeforePerpetual) return false;
+  if (AllowsExtension(node, kExtendCheckSequence)) Extend(node, kExtendCheckSequence, kCheckSequenceExtension);
+  const TreePosition& start = TreePositions[state_.checkSequenceStart[ply]];
+  if (state_.checkSequenceCount[ply] < PerpetualCheckThreshold<S>(pos, start)) return false;
+  Move* const list = node.List();
+  Move* const end = GenerateEvasions<S>(list);
+  if (end == list) {
+    score = EndNode(node, kStatusDrawOrNoMove, -kInfinity + ply);
+    return true;
+  }
+  if (std::any_of(list, end, [](Move m) { return MoveCaptured(m) != 0; })) return false;
+  state_.ClearPvRow(ply);
+  if (node.alpha >= 0) {
+    SetStatus(node.stack, kStatusDrawOrNoMove);
+    score = 0;
+    return true;
+  }
+  if (node.beta > 0) node.beta = 0;
+  node.capped = true;
+  return false;
+}
+
+// Step 8: a check, a recapture inside the window and a pawn reaching the
+// seventh rank extend (one of them, at most one extension per node here).
+template <int S>
+void Searcher::ExtendForcingMoves(Node& node, const TreePosition& pos) {
+  constexpr int Them = 1 - S;
+  if (!node.mayExtend || node.extended) return;
+  const int balance = SideBalance<S>(pos);
+  const Move last = pos.lastMove, previous = TreePositions[node.ply - 1].lastMove;
+  const bool recapture = last != 0 && previous != 0 && MoveTo(last) == MoveTo(previous) &&
+                         MoveCaptured(previous) != 0 && node.alpha < balance + kPositionalMargin &&
+                         balance - kPositionalMargin < node.beta;
+  const bool pawnToSeventh = MovePiece(last) == kPawn && (Them == kWhite ? MoveTo(last) >= A7 : MoveTo(last) <= H2);
+  if (node.inCheck && AllowsExtension(node, kExtendCheck))
+    Extend(node, kExtendCheck, kCheckExtension);
+  else if (recapture && AllowsExtension(node, kExtendRecapture))
+    Extend(node, kExtendRecapture, kRecaptureExtension);
+  else if (pawnToSeventh && AllowsExtension(node, kExtendPawnSeventh))
+    Extend(node, kExtendPawnSeventh, kPawnSeventhExtension);
+}
+
+// Step 9: the transposition table gives a move to try first, the forced
+// and threat flags, and, deep enough and with a fitting bound, the score.
+bool Searcher::ProbeTable(Node& node, HashBucket& bucket, uint64_t key, int& score) {
+  const HashSlot* slot = ProbeBucket(bucket, key);
+  if (slot == nullptr) return false;
+  node.hashMove = slot->data & kHashMoveMask;
+  node.forced = (slot->data & kHashForcedFlag) != 0;
+  if (node.forced && !node.extended && AllowsExtension(node, kExtendForced))
+    Extend(node, kExtendForced, kForcedReplyExtension);
+  if (slot->depth >= node.depth) {
+    const uint32_t bound = HashBoundOf(slot->data);
+    score = slot->score;
+    if (bound == kBoundExact || (bound == kBoundLower && score >= node.beta) ||
+        (bound == kBoundUpper && node.alpha >= score)) {
+      state_.principalVariation[node.ply][0] = node.hashMove;
+      state_.principalVariation[node.ply][1] = 0;
+      return true;
     }
   }
+  node.threatened = (slot->data & kHashThreatFlag) != 0;
+  return false;
+}
 
-  // One move of the loop: legality, futility, the zero-window search and
-  // the best-move bookkeeping. Returns true on a cut-off.
-  auto tryMove = [&](Move move, Move* childStack) {
-    MakeMove<S>(move);
-    const TreePosition& child = TreePositions[ply + 1];
-    if (!inCheck && IsAttackedBy<Them>(child, Own<S>(child).kingSquare)) {
-      UnmakeMove();
-      return false;
-    }
-    ++counted;
-    if (futility && searched > 0 && !child.kingAttacked &&
-        kPositionalMargin + SideBalance<S>(child) + MoveGain(move) < alpha) {
-      UnmakeMove();
-      return false;
-    }
-    int score;
-    if (searched > 0 && alpha + 4 < beta && depth >= kPvsMinDepth) {
-      score = -Search<Them>(-best - 1, -best, depth - kOnePly, counters, childStack, false, kNodeOrdinary);
-      if (score > best) score = searchChild(alpha, beta, childStack);
-    } else {
-      score = searchChild(alpha, beta, childStack);
-    }
+// Steps 10-11: passing and still failing high at a two-ply reduction ends
+// the node; being mated after a pass is a threat, which extends.
+template <int S>
+bool Searcher::TryNullMove(Node& node, const TreePosition& pos, int& score) {
+  constexpr int Them = 1 - S;
+  if (!node.threatened && NullMoveAllowed<S>(pos, node.alpha, node.depth, node.nullMoveForbidden)) {
+    MakeNullMove<S>();
+    const int beta = node.beta;
+    const int reply = node.depth < kNullMoveReduction
+                          ? -Quiesce<Them>(-beta, -beta + 1, node.List())
+                          : -Search<Them>(-beta, -beta + 1, node.depth - kNullMoveReduction, node.counters,
+                                          node.List(), true, kNodeNullReply);
     UnmakeMove();
-    ++searched;
-    if (score <= best) return false;
-    const bool childNullBound = StatusOf(childStack) == kStatusNullMoveBound;
-    if (childNullBound && !bestFromNullBound && searched > 1) return false;
-    state_.SetPvRow(ply, move);
-    best = score;
-    bestMove = move;
-    if (score >= beta) return true;
-    bestFromNullBound = childNullBound;
-    if (score > alpha) {
-      alpha = score;
-      alphaRaised = true;
+    if (reply > beta) {
+      score = EndNode(node, kStatusNullMoveBound, reply);
+      return true;
     }
+    if (reply < -kMateThreshold) node.threatened = true;
+  }
+  if (node.threatened && !node.extended && AllowsExtension(node, kExtendMateThreat))
+    Extend(node, kExtendMateThreat, kMateThreatExtension);
+  return false;
+}
+
+// Step 12: near the leaves a node far below alpha drops into the
+// quiescence search (razoring), and moves that cannot reach alpha are not
+// searched (futility).
+template <int S>
+void Searcher::Razor(Node& node, const TreePosition& pos) {
+  const int balance = SideBalance<S>(pos);
+  bool razored = false;
+  const int depth = node.depth;
+  if (!node.extended && node.alpha < kMateThreshold && !node.inCheck && depth >= kOnePly && depth <= kRazorMaxDepth &&
+      pos.pieceUnits >= kRazorMinPieceUnits) {
+    const int margin = depth >= kRazorThreePlies ? kRazorMarginThreePlies
+                       : depth >= kRazorTwoPlies ? kRazorMarginTwoPlies
+                                                 : kRazorMarginOnePly;
+    if (node.alpha > balance + margin) {
+      node.depth = 0;
+      razored = true;
+    }
+  }
+  node.futility = node.depth < kOnePly && (razored || pos.pieceUnits >= kFutilityMinPieceUnits) &&
+                  kPositionalMargin + balance < node.alpha;
+}
+
+// Step 13: without a move from the table, a shallower search of the same
+// node finds one to try first. True when that search already ends the node
+// (a draw or no move).
+template <int S>
+bool Searcher::InternalDeepening(Node& node, int& score) {
+  if (node.hashMove != 0 || node.depth < kInternalDeepeningDepth) return false;
+  score = Search<S>(node.alpha, node.beta, node.depth - kInternalDeepeningReduction, node.counters, node.stack, true,
+                    kNodeInternalDeepening);
+  if (StatusOf(node.stack) == kStatusDrawOrNoMove) return true;
+  SetStatus(node.stack, kStatusOrdinary);
+  node.hashMove = state_.principalVariation[node.ply][0];
+  return false;
+}
+
+// The child's search: the quiescence search below one ply, else one ply
+// less.
+template <int S>
+int Searcher::SearchChild(const Node& node, int alpha, int beta, Move* childStack) {
+  constexpr int Them = 1 - S;
+  return node.depth < kOnePly ? -Quiesce<Them>(-beta, -alpha, childStack)
+                              : -Search<Them>(-beta, -alpha, node.depth - kOnePly, node.counters, childStack, false,
+                                              kNodeOrdinary);
+}
+
+// Step 14: the hash move is made without a validity test (the full key
+// matched) and searched with the full window.
+template <int S>
+void Searcher::SearchHashMove(Node& node) {
+  MakeMove<S>(node.hashMove);
+  const int score = SearchChild<S>(node, node.alpha, node.beta, node.List());
+  UnmakeMove();
+  state_.SetPvRow(node.ply, node.hashMove);
+  node.best = score;
+  node.bestMove = node.hashMove;
+  node.counted = node.searched = 1;
+  if (score >= node.beta) return;
+  if (StatusOf(node.List()) == kStatusNullMoveBound) {
+    node.bestFromNullBound = true;
+  } else if (score > node.alpha) {
+    node.alpha = score;
+    node.alphaRaised = true;
+  }
+}
+
+// One move of the loop: legality, futility, the zero-window search with a
+// re-search when it beats the best, and the best-move bookkeeping. True on
+// a cut-off.
+template <int S>
+bool Searcher::TryMove(Node& node, Move move, Move* childStack) {
+  constexpr int Them = 1 - S;
+  MakeMove<S>(move);
+  const TreePosition& child = TreePositions[node.ply + 1];
+  if (!node.inCheck && IsAttackedBy<Them>(child, Own<S>(child).kingSquare)) {
+    UnmakeMove();
     return false;
-  };
+  }
+  ++node.counted;
+  if (node.futility && node.searched > 0 && !child.kingAttacked &&
+      kPositionalMargin + SideBalance<S>(child) + MoveGain(move) < node.alpha) {
+    UnmakeMove();
+    return false;
+  }
+  int score;
+  if (node.searched > 0 && node.alpha + 4 < node.beta && node.depth >= kPvsMinDepth) {
+    score = -Search<Them>(-node.best - 1, -node.best, node.depth - kOnePly, node.counters, childStack, false,
+                          kNodeOrdinary);
+    if (score > node.best) score = SearchChild<S>(node, node.alpha, node.beta, childStack);
+  } else {
+    score = SearchChild<S>(node, node.alpha, node.beta, childStack);
+  }
+  UnmakeMove();
+  ++node.searched;
+  if (score <= node.best) return false;
+  const bool childNullBound = StatusOf(childStack) == kStatusNullMoveBound;
+  if (childNullBound && !node.bestFromNullBound && node.searched > 1) return false;
+  state_.SetPvRow(node.ply, move);
+  node.best = score;
+  node.bestMove = move;
+  if (score >= node.beta) return true;
+  node.bestFromNullBound = childNullBound;
+  if (score > node.alpha) {
+    node.alpha = score;
+    node.alphaRaised = true;
+  }
+  return false;
+}
 
-  // Step 15: the remaining moves.
-  bool forced = hashForced;
-  if (hashMove == 0 || best < beta) {
-    if (inCheck) {
-      Move* end = GenerateEvasions<S>(list);
-      if (end == list) {
-        SetStatus(stack, kStatusDrawOrNoMove);
-        state_.ClearPvRow(ply);
-        return -kInfinity + ply;
-      }
-      if (end - list == 1) {
-        if (list[0] != hashMove && mayExtend && !extended && allows(kExtendForced))
-          extend(kExtendForced, kForcedReplyExtension);
-        forced = true;
-      }
-      end = OrderEvasions<S>(list, end, hashMove, 0);
-      for (Move* m = list; m != end; ++m)
-        if (tryMove(*m, end)) break;
+// Step 15 in check: every evasion, ordered; a single one extends. True when
+// there is none (mate), with the score in `score`.
+template <int S>
+bool Searcher::SearchEvasions(Node& node, int& score) {
+  Move* const list = node.List();
+  Move* end = GenerateEvasions<S>(list);
+  if (end == list) {
+    score = EndNode(node, kStatusDrawOrNoMove, -kInfinity + node.ply);
+    return true;
+  }
+  if (end - list == 1) {
+    if (list[0] != node.hashMove && !node.extended && AllowsExtension(node, kExtendForced))
+      Extend(node, kExtendForced, kForcedReplyExtension);
+    node.forced = true;
+  }
+  end = OrderEvasions<S>(list, end, node.hashMove, 0);
+  for (Move* m = list; m != end; ++m)
+    if (TryMove<S>(node, *m, end)) break;
+  return false;
+}
+
+// Step 15 otherwise: the staged order of the move picker.
+template <int S>
+void Searcher::SearchOrderedMoves(Node& node) {
+  MovePicker<S> picker(node.List(), node.hashMove, state_.killers[node.ply], state_.history[S]);
+  for (Move move = picker.Next(); move != 0; move = picker.Next())
+    if (TryMove<S>(node, move, picker.ChildStack())) break;
+}
+
+// Step 17: a quiet move that beat alpha earns history, a cut-off move
+// becomes the first killer.
+template <int S>
+void Searcher::RememberGoodMove(const Node& node) {
+  const Move move = node.bestMove;
+  if (!node.inCheck && node.best > node.alpha && move != 0 && MoveCaptured(move) == 0 && MoveSpecial(move) == 0) {
+    uint16_t& h = state_.history[S][HistoryIndex(move)];
+    const int square = node.depth * node.depth;
+    h = h + square > 65534 ? 65535 : uint16_t(h + square + 1);
+  }
+  Move* killers = state_.killers[node.ply];
+  if (node.best >= node.beta && move != killers[0] && !node.capped) {
+    killers[1] = killers[0];
+    killers[0] = move;
+  }
+}
+
+template <int S>
+int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool nullMoveForbidden,
+                     int kind) {
+  // Step 1: poll the input and the clock every couple of milliseconds.
+  if (--state_.pollCountdown <= 0) Poll();
+
+  // Step 2: the record array ends here.
+  const int ply = currentPly;
+  if (ply > kLastSearchPly) return alpha;
+
+  // Steps 3-4: extensions are not taken in the reply to a null move or near
+  // the end of the record array, and count half beyond twice the iteration
+  // depth.
+  const TreePosition& pos = TreePositions[ply];
+  Node node{alpha,
+            beta,
+            depth,
+            counters,
+            stack,
+            ply,
+            kind,
+            nullMoveForbidden,
+            pos.kingAttacked != 0,
+            kind != kNodeNullReply && ply <= kLastExtendingPly,
+            ply < 2 * state_.iterationDepth};
+  ++state_.nodeCount;
+  SetStatus(stack, kStatusOrdinary);
+
+  int score;
+  if (CheckSequence<S>(node, pos, score)) return score;
+
+  // Steps 6-7: draws by rule.
+  if (IsDrawByMaterial(pos) || IsDrawByRepetitionOrFiftyMoves(pos, ply)) return EndNode(node, kStatusDrawOrNoMove, 0);
+
+  ExtendForcingMoves<S>(node, pos);
+  HashBucket& bucket = table_.BucketFor(pos.hashKey);
+  if (ProbeTable(node, bucket, pos.hashKey, score)) return score;
+  if (TryNullMove<S>(node, pos, score)) return score;
+  Razor<S>(node, pos);
+  if (InternalDeepening<S>(node, score)) return score;
+
+  if (node.hashMove != 0) SearchHashMove<S>(node);
+  if (node.hashMove == 0 || node.best < node.beta) {
+    if (node.inCheck) {
+      if (SearchEvasions<S>(node, score)) return score;
     } else {
-      // Stage 1: captures and queen promotions, keyed by material and
-      // static exchange; captures that lose material are set aside.
-      const Move killer1 = state_.killers[ply][0], killer2 = state_.killers[ply][1];
-      bool killerListed[2] = {false, false};
-      Move losing[kMaxMovesPerPosition];
-      int losingCount = 0;
-      Move* const captureEnd = GenerateCaptures<S>(list);
-      Move* goodEnd = list;
-      for (Move* m = list; m != captureEnd; ++m) {
-        const Move move = *m;
-        if (move == hashMove) continue;
-        if (move == killer1) killerListed[0] = true;
-        if (move == killer2) killerListed[1] = true;
-        const int difference = kPieceValue[MoveCaptured(move)] - kPieceValue[MovePiece(move)];
-        int key = difference + 50;
-        if (difference <= -50) {
-          if (MoveCaptured(move) == 0) {
-            key = 100;  // a queen promotion without capture
-          } else {
-            key = ExchangeForMover<S>(move);
-            if (key < 0) {
-              losing[losingCount++] = move;
-              continue;
-            }
-          }
-        }
-        *goodEnd++ = PackKey(key, move);
-      }
-      std::sort(list, goodEnd, std::greater<Move>());
-      Move* const restBegin = goodEnd;
-      Move* restEnd = std::copy(losing, losing + losingCount, restBegin);
-
-      bool cutoff = false;
-      for (Move* m = list; m != goodEnd && !cutoff; ++m) cutoff = tryMove(MoveLow21(*m), restEnd);
-
-      // Stages 2 and 3: the killers, when still playable here.
-      bool killerTried[2] = {false, false};
-      if (!cutoff && killer1 != 0 && killer1 != hashMove && !killerListed[0] && IsPlayable<S>(killer1)) {
-        killerTried[0] = true;
-        cutoff = tryMove(killer1, restEnd);
-      }
-      if (!cutoff && killer2 != 0 && killer2 != hashMove && killer2 != killer1 && !killerListed[1] &&
-          IsPlayable<S>(killer2)) {
-        killerTried[1] = true;
-        cutoff = tryMove(killer2, restEnd);
-      }
-
-      // Stages 4 and 5: the losing captures and the quiet moves, by history
-      // first, then by the move word (specials, captures, bigger pieces).
-      if (!cutoff) {
-        restEnd = GenerateQuiets<S>(restEnd);
-        Move* keep = restBegin;
-        for (Move* m = restBegin; m != restEnd; ++m) {
-          const Move move = *m;
-          if (move == hashMove || (killerTried[0] && move == killer1) || (killerTried[1] && move == killer2))
-            continue;
-          *keep++ = PackKey(HistoryKey(state_.history[S][HistoryIndex(move)]), move);
-        }
-        restEnd = keep;
-        std::sort(restBegin, restEnd, std::greater<Move>());
-        for (Move* m = restBegin; m != restEnd; ++m)
-          if (tryMove(MoveLow21(*m), restEnd)) break;
-      }
+      SearchOrderedMoves<S>(node);
     }
   }
 
   // Step 16: no legal move and not in check is stalemate.
-  if (best == -kInfinity && !capped) {
-    SetStatus(stack, kStatusDrawOrNoMove);
-    state_.ClearPvRow(ply);
-    return 0;
-  }
+  if (node.best == -kInfinity && !node.capped) return EndNode(node, kStatusDrawOrNoMove, 0);
 
-  // Step 17: history for quiet moves that beat alpha, killers for cut-offs.
-  if (!inCheck && best > alpha && bestMove != 0 && MoveCaptured(bestMove) == 0 && MoveSpecial(bestMove) == 0) {
-    uint16_t& h = state_.history[S][HistoryIndex(bestMove)];
-    const int square = depth * depth;
-    h = h + square > 65534 ? 65535 : uint16_t(h + square + 1);
-  }
-  if (best >= beta && bestMove != state_.killers[ply][0] && !capped) {
-    state_.killers[ply][1] = state_.killers[ply][0];
-    state_.killers[ply][0] = bestMove;
-  }
+  RememberGoodMove<S>(node);
 
   // Step 18: store the result.
-  const int boundBeta = capped && beta == 0 ? 1 : beta;
-  const uint32_t bound = best >= boundBeta ? kBoundLower : alphaRaised ? kBoundExact : kBoundUpper;
-  if (counted == 1 && best < beta) forced = true;
-  StoreHashEntry(bucket, pos.hashKey, MakeHashData(bestMove, bound, threatened, forced), best, depth);
-  return best;
+  const int boundBeta = node.capped && node.beta == 0 ? 1 : node.beta;
+  const uint32_t bound = node.best >= boundBeta ? kBoundLower : node.alphaRaised ? kBoundExact : kBoundUpper;
+  if (node.counted == 1 && node.best < node.beta) node.forced = true;
+  StoreHashEntry(bucket, pos.hashKey, MakeHashData(node.bestMove, bound, node.threatened, node.forced), node.best,
+                 node.depth);
+  return node.best;
 }
 
 template int Searcher::Search<kWhite>(int, int, int, uint32_t, Move*, bool, int);

@@ -73,9 +73,37 @@ class Searcher {
   void CheckTimeBeforeRootMove();
   void Poll();
 
-  // Node helpers (alpha_beta.cpp).
+  // The steps of an interior node (alpha_beta.cpp), in the order they run.
+  struct Node;
   template <int S>
   void MakeNullMove();
+  bool AllowsExtension(const Node& node, int kind) const;
+  void Extend(Node& node, int kind, int amount);
+  // Ends the node with a status word and an empty best line.
+  int EndNode(Node& node, int32_t status, int score);
+  template <int S>
+  bool CheckSequence(Node& node, const TreePosition& pos, int& score);
+  template <int S>
+  void ExtendForcingMoves(Node& node, const TreePosition& pos);
+  bool ProbeTable(Node& node, HashBucket& bucket, uint64_t key, int& score);
+  template <int S>
+  bool TryNullMove(Node& node, const TreePosition& pos, int& score);
+  template <int S>
+  void Razor(Node& node, const TreePosition& pos);
+  template <int S>
+  bool InternalDeepening(Node& node, int& score);
+  template <int S>
+  int SearchChild(const Node& node, int alpha, int beta, Move* childStack);
+  template <int S>
+  void SearchHashMove(Node& node);
+  template <int S>
+  bool TryMove(Node& node, Move move, Move* childStack);
+  template <int S>
+  bool SearchEvasions(Node& node, int& score);
+  template <int S>
+  void SearchOrderedMoves(Node& node);
+  template <int S>
+  void RememberGoodMove(const Node& node);
 
   TranspositionTable& table_;
   Evaluator evaluator_;

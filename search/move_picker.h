@@ -1,0 +1,147 @@
+// The order in which an interior node that is not in check tries its moves
+// after the hash move: one stage at a time, each generated only when the
+// stages before it have not produced a cut-off.
+//   1. captures and queen promotions that do not lose material, by key:
+//      the captured piece's value minus the mover's plus 50, or the static
+//      exchange when that difference is -50 or less (a queen promotion
+//      without capture: 100);
+//   2.-3. the two killers, when playable here and not already among the
+//      captures;
+//   4.-5. the captures that lose material and the quiet moves together,
+//      by history, then by the move word (specials, captures, bigger
+//      pieces first).
+// The hash move and the killers tried are never given twice.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <functional>
+
+#include "position/movegen.h"
+#include "search/move_ordering.h"
+#include "search/search_state.h"
+
+template <int S>
+class MovePicker {
+ public:
+  // `list` is the node's region of the move stack (after its status word);
+  // the killers and history are the node's ply's and side's, read as the
+  // stages come.
+  MovePicker(Move* list, Move hashMove, const Move* killers, const uint16_t* history)
+      : list_(list), hashMove_(hashMove), killers_{killers[0], killers[1]}, history_(history) {}
+
+  // The next move to try, 0 when none is left.
+  Move Next() {
+    switch (stage_) {
+      case kCaptures:
+        GenerateGoodCaptures();
+        stage_ = kGoodCaptures;
+        [[fallthrough]];
+      case kGoodCaptures:
+        if (cursor_ != goodEnd_) return MoveLow21(*cursor_++);
+        stage_ = kFirstKiller;
+        [[fallthrough]];
+      case kFirstKiller:
+        stage_ = kSecondKiller;
+        if (KillerPlayable(0)) return killers_[0];
+        [[fallthrough]];
+      case kSecondKiller:
+        stage_ = kQuiets;
+        if (killers_[1] != killers_[0] && KillerPlayable(1)) return killers_[1];
+        [[fallthrough]];
+      case kQuiets:
+        GenerateRest();
+        stage_ = kRest;
+        [[fallthrough]];
+      case kRest:
+        if (cursor_ != restEnd_) return MoveLow21(*cursor_++);
+        stage_ = kDone;
+        [[fallthrough]];
+      case kDone:
+        return 0;
+    }
+    return 0;
+  }
+
+  // Where the region of the move stack for the child of the move just
+  // given begins: after every move this node has listed so far.
+  Move* ChildStack() const { return restEnd_; }
+
+ private:
+  enum Stage { kCaptures, kGoodCaptures, kFirstKiller, kSecondKiller, kQuiets, kRest, kDone };
+
+  // Stage 1: the captures are keyed in place; those that lose material are
+  // set aside behind them, for stage 4.
+  void GenerateGoodCaptures() {
+    Move losing[kMaxMovesPerPosition];
+    int losingCount = 0;
+    Move* const captureEnd = GenerateCaptures<S>(list_);
+    goodEnd_ = list_;
+    for (Move* m = list_; m != captureEnd; ++m) {
+      const Move move = *m;
+      if (move == hashMove_) continue;
+      if (move == killers_[0]) killerListed_[0] = true;
+      if (move == killers_[1]) killerListed_[1] = true;
+      const int difference = kPieceValue[MoveCaptured(move)] - kPieceValue[MovePiece(move)];
+      int key = difference + 50;
+      if (difference <= -50) {
+        if (MoveCaptured(move) == 0) {
+          key = kQueenPromotionKey;
+        } else {
+          key = ExchangeForMover<S>(move);
+          if (key < 0) {
+            losing[losingCount++] = move;
+            continue;
+          }
+        }
+      }
+      *goodEnd_++ = PackKey(key, move);
+    }
+    std::sort(list_, goodEnd_, std::greater<Move>());
+    restBegin_ = goodEnd_;
+    restEnd_ = std::copy(losing, losing + losingCount, restBegin_);
+    cursor_ = list_;
+  }
+
+  // Stages 2-3: a killer is tried when it is no capture already listed and
+  // can be played here.
+  bool KillerPlayable(int k) {
+    const Move killer = killers_[k];
+    if (killer == 0 || killer == hashMove_ || killerListed_[k] || !IsPlayable<S>(killer)) return false;
+    killerTried_[k] = true;
+    return true;
+  }
+
+  // Stages 4-5: the quiet moves join the losing captures, all keyed by the
+  // history as it stands now.
+  void GenerateRest() {
+    Move* end = GenerateQuiets<S>(restEnd_);
+    Move* keep = restBegin_;
+    for (Move* m = restBegin_; m != end; ++m) {
+      const Move move = *m;
+      if (move == hashMove_ || (killerTried_[0] && move == killers_[0]) || (killerTried_[1] && move == killers_[1]))
+        continue;
+      *keep++ = PackKey(HistoryKey(history_[HistoryIndex(move)]), move);
+    }
+    restEnd_ = keep;
+    std::sort(restBegin_, restEnd_, std::greater<Move>());
+    cursor_ = restBegin_;
+  }
+
+  // A history count in a few steps: none, a little, then by 64s.
+  static int HistoryKey(uint16_t h) { return h == 0 ? 0 : h < 64 ? 1 : h / 64; }
+
+  static constexpr int kQueenPromotionKey = 100;
+
+  Move* const list_;
+  const Move hashMove_;
+  const Move killers_[2];
+  const uint16_t* const history_;
+  Stage stage_ = kCaptures;
+  Move* cursor_ = nullptr;
+  Move* goodEnd_ = nullptr;
+  Move* restBegin_ = nullptr;
+  Move* restEnd_ = nullptr;
+  bool killerListed_[2] = {false, false};
+  bool killerTried_[2] = {false, false};
+};
