@@ -4,7 +4,7 @@ ways out of it."""
 import re
 import sys
 
-from session_driver import board_text, edit_position, run_tests
+from session_driver import SEARCH_ABORTED, board_text, edit_position, run_tests
 
 POST_LINE = r"(\d+) (-?\d+) (\d+) (\d+)( [a-h][1-8][a-h][1-8][qrbn]?)+"
 STATUS = r"stat01: \d+ \d+ \d+ \d+ \d+"
@@ -43,7 +43,7 @@ def test_analysis_follows_the_game(start):
     s.send("undo")
     s.skip_to(r"depth 2")
     s.send("exit")
-    s.skip_to(r"search aborted")
+    s.skip_to(SEARCH_ABORTED)
     s.expect("white 1> ")
     s.send("?")   # idle again, and playing nobody's move
     s.expect("Error (command not legal now): ?\nwhite 1> ")
@@ -78,7 +78,7 @@ def test_new_restarts_the_analysis(start):
     if m.group(0) != "  2 | *P| *P| *P| *P| *P| *P| *P| *P|":
         raise AssertionError("the game was not reset: %r" % m.group(0))
     s.send("exit")
-    s.skip_to(r"search aborted")
+    s.skip_to(SEARCH_ABORTED)
     s.expect("white 1> ")
 
 

@@ -5,7 +5,7 @@ import re
 import signal
 import sys
 
-from session_driver import INITIAL_PLACEMENT, board_text, run_tests
+from session_driver import INITIAL_PLACEMENT, SEARCH_ABORTED, board_text, run_tests
 
 CONSOLE_MOVE = r"Ravok played: (\S+) \(time used: (\d+) sec\)"
 
@@ -112,7 +112,7 @@ def test_commands_not_legal_while_thinking(start):
 def test_force_while_thinking(start):
     s = long_think_console(start)
     s.send("force")
-    s.skip_to(r"search aborted")
+    s.skip_to(SEARCH_ABORTED)
     s.expect("black 1> ")
     s.send("display")
     s.expect(board_text("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR") + "black 1> ")
@@ -123,7 +123,7 @@ def test_force_while_thinking(start):
 def test_new_while_thinking(start):
     s = long_think_console(start)
     s.send("new")
-    s.skip_to(r"search aborted")
+    s.skip_to(SEARCH_ABORTED)
     s.expect("white 1> ")
     s.send("display")
     s.expect(board_text(INITIAL_PLACEMENT) + "white 1> ")

@@ -4,7 +4,7 @@ search, another move replaces it, and commands end it cleanly."""
 import re
 import sys
 
-from session_driver import INITIAL_PLACEMENT, board_text, edit_position, run_tests
+from session_driver import INITIAL_PLACEMENT, SEARCH_ABORTED, board_text, edit_position, run_tests
 
 PLAYED = r"Ravok played: (\S+) \(time used: (\d+) sec\)"
 PONDER_HEADER = r"depth (\d+) \(Ravok played ([A-H][1-8][A-H][1-8]) expected move ([A-H][1-8][A-H][1-8])\)"
@@ -69,21 +69,21 @@ def test_commands_while_pondering(start):
     s.send("level 40 5 0")
     s.skip_to(r"Error \(command not legal now\): level 40 5 0")
     s.send("force")
-    s.skip_to(r"search aborted")
+    s.skip_to(SEARCH_ABORTED)
     s.expect("white 2> ")
     s.send("e2e4")   # no such move any more: e2e4 was played
     s.expect("Illegal move: e2e4\nwhite 2> ")
 
     s, expected = console_after_first_move(start)
     s.send("new")
-    s.skip_to(r"search aborted")
+    s.skip_to(SEARCH_ABORTED)
     s.expect("white 1> ")
     s.send("display")
     s.expect(board_text(INITIAL_PLACEMENT) + "white 1> ")
 
     s, expected = console_after_first_move(start)
     s.send("undo")   # takes the engine's move back; it now plays White
-    s.skip_to(r"search aborted")
+    s.skip_to(SEARCH_ABORTED)
     s.expect("black 1> ")
     s.send("display")
     s.expect(board_text("rnbqkbnr/pppppppp/8/8/4P3/8/PPPP1PPP/RNBQKBNR") + "black 1> ")

@@ -207,6 +207,10 @@ def run_tests(namespace, argv=None):
 
 INITIAL_PLACEMENT = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR"
 
+# The console's abort line; a search stopped right after a fail-high or
+# fail-low marker prints it on the marker's line.
+SEARCH_ABORTED = r"[?! ]*search aborted"
+
 
 def board_text(placement):
     """The engine's board display for a FEN placement field: rank 8 first,
