@@ -115,6 +115,25 @@ inline bool IsPinned(const TreePosition& p, Square s) {
   return (line & SquareMask[own.kingSquare]) && (line & sliders);
 }
 
+// Side S's pieces that shield their own king from an enemy slider, with
+// nothing else between them: each may move only along its line.
+template <int S>
+inline Bitboard PinnedPieces(const TreePosition& p) {
+  const SidePieces& own = Own<S>(p);
+  const SidePieces& enemy = Enemy<S>(p);
+  const Square king = own.kingSquare;
+  const Bitboard rankAndFile = (kRank1 << (king & 56)) | (kFileA << (king & 7));
+  const Bitboard diagonals = DiagonalA1H8Through[king] | DiagonalH1A8Through[king];
+  Bitboard snipers = (rankAndFile & enemy.queen_and_rook) | (diagonals & enemy.queen_and_bishop);
+  Bitboard pinned = 0;
+  while (snipers) {
+    const Bitboard between = Between[king][PopLowest(snipers)] & p.occupied;
+    const bool single = between != 0 && (between & (between - 1)) == 0;
+    if (single && (between & own.friendly)) pinned |= between;
+  }
+  return pinned;
+}
+
 // May side S castle to the king's side (or queen's side)? The right must
 // be held, the squares between king and rook empty, and neither the king's
 // square nor the two squares it crosses attacked (the knight's square b1/b8

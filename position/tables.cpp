@@ -10,6 +10,7 @@ int32_t Shift45[64];
 int32_t Mask45[64];
 int32_t Shift315[64];
 int32_t Mask315[64];
+OccupancyBits SquareOccupancyBits[64];
 Bitboard RankAttacks[64][256];
 Bitboard FileAttacks[64][256];
 Bitboard DiagA1H8Attacks[64][256];
@@ -112,6 +113,8 @@ void InitRotations() {
     Shift315[s] = start315;
     Mask315[s] = (1 << DiagonalLength(t - 7)) - 1;
   }
+  for (int s = 0; s < 64; ++s)
+    SquareOccupancyBits[s] = {SquareMask[s], SquareMask[Rotate45[s]], SquareMask[Rotate90[s]], SquareMask[Rotate315[s]]};
 }
 
 void InitEnPassantSources() {

@@ -17,6 +17,13 @@ extern int32_t Mask45[64];
 extern int32_t Shift315[64];
 extern int32_t Mask315[64];
 
+// A square's bit in each of the four occupancy sets, in the order in which
+// the search record keeps those sets (see OccupancyLanes in make_move.cpp).
+struct alignas(32) OccupancyBits {
+  Bitboard normal, rotated45, rotated90, rotated315;
+};
+extern OccupancyBits SquareOccupancyBits[64];
+
 // Sliding attacks by square and the 8-bit occupancy pattern of the line.
 extern Bitboard RankAttacks[64][256];
 extern Bitboard FileAttacks[64][256];

@@ -55,17 +55,22 @@ static_assert(sizeof(TreePosition) == 320, "five cache lines");
 inline constexpr unsigned kRewrittenByEveryMove = 48;
 static_assert(offsetof(TreePosition, side) + sizeof(int32_t) == kRewrittenByEveryMove);
 
+// Bytes up to the end of the board in whole 16-byte chunks; what follows is
+// padding, which the copy skips.
+inline constexpr unsigned kUsedBytes = (offsetof(TreePosition, squares) + 64 + 15) / 16 * 16;
+static_assert(kUsedBytes <= sizeof(TreePosition));
+
 // Copies a record from byte `first` on (a multiple of 16) with plain 16-byte
 // moves; the library's block copy costs more start-up time than the copy
 // itself at this size.
 template <unsigned first = 0>
 inline void CopyPosition(TreePosition& to, const TreePosition& from) {
-  static_assert(first % 16 == 0 && sizeof(TreePosition) % 16 == 0);
+  static_assert(first % 16 == 0);
   typedef long long Chunk __attribute__((vector_size(16), may_alias));
   Chunk* out = reinterpret_cast<Chunk*>(&to);
   const Chunk* in = reinterpret_cast<const Chunk*>(&from);
 #pragma GCC unroll 20
-  for (unsigned i = first / sizeof(Chunk); i < sizeof(TreePosition) / sizeof(Chunk); ++i) out[i] = in[i];
+  for (unsigned i = first / sizeof(Chunk); i < kUsedBytes / sizeof(Chunk); ++i) out[i] = in[i];
 }
 
 inline constexpr int kMaxPly = 40;
