@@ -1,6 +1,5 @@
 // The commands that behave the same while waiting and during a search: the
 // settings, display, draw offers, pondering, eval, help, post and result.
-#include <cstring>
 #include <ostream>
 
 #include "board/display.h"
@@ -8,7 +7,7 @@
 #include "frontend/communicator.h"
 #include "frontend/replies.h"
 #include "frontend/string_utils.h"
-#include "position/load_game.h"
+#include "board/search_position.h"
 #include "position/tree_position.h"
 
 namespace {
@@ -22,28 +21,6 @@ uint32_t ResultOfWord(const std::string& word) {
   if (word == "*") return kGameUndecided;
   return kGameRunning;
 }
-
-// The search-position area that "eval" borrows: the per-ply records and the
-// repetition history, with their indexes.
-struct SearchPositionArea {
-  TreePosition positions[kMaxPly];
-  int ply;
-  uint64_t keys[kKeyHistorySize];
-  int keyRoot;
-
-  void Save() {
-    std::memcpy(positions, TreePositions, sizeof positions);
-    ply = currentPly;
-    std::memcpy(keys, KeyHistory, sizeof keys);
-    keyRoot = keyHistoryRoot;
-  }
-  void Restore() const {
-    std::memcpy(TreePositions, positions, sizeof positions);
-    currentPly = ply;
-    std::memcpy(KeyHistory, keys, sizeof keys);
-    keyHistoryRoot = keyRoot;
-  }
-};
 
 }  // namespace
 
@@ -171,14 +148,13 @@ bool Communicator::HandleSettingsCommand(const WordList& words) {
   return true;
 }
 
-// The static evaluation of the game position, without disturbing a search
-// that may be running on the search position.
+// The static evaluation of the game position with the value sets the last
+// search prepared. It works on a position and scratch of its own, so a
+// search that may be running is not disturbed.
 void Communicator::PrintEvaluation() {
-  static SearchPositionArea saved;
-  saved.Save();
-  LoadSearchPosition(game);
+  PositionStack position;
+  LoadSearchPosition(position, game);
   Evaluator evaluator(engine_.PawnTable(), engine_.Search().Evaluation().Preparation());
-  const int value = evaluator.Evaluate(TreePositions[0], -32000, 32000);
-  saved.Restore();
+  const int value = evaluator.Evaluate(position.Root(), -32000, 32000);
   Reply("Value: " + std::to_string(value));
 }

@@ -64,7 +64,7 @@ void Communicator::OnSearchFinished(bool discardResult) {
   const Move move = searchInfo.pvMoves.front();
   const std::string text = MoveTexts({move}, xboardMode).front();
   const int score = searchInfo.bestScore;
-  const int margin = DrawMargin(TreePositions[0]);
+  const int margin = DrawMargin(engine_.Search().Positions().Root());
 
   // 4. The opponent's draw offer is answered; accepted on the console, it
   // ends the game without a move.

@@ -1,4 +1,4 @@
-// Attack detection on the search position of the current ply.
+// Attack detection on a search position.
 #pragma once
 
 #include "position/tables.h"
@@ -24,17 +24,11 @@ inline bool IsAttackedBy(const TreePosition& p, Square square) {
   return false;
 }
 
-inline bool IsAttackedByWhite(Square square) { return IsAttackedBy<kWhite>(CurrentPosition(), square); }
-inline bool IsAttackedByBlack(Square square) { return IsAttackedBy<kBlack>(CurrentPosition(), square); }
 
 // Every piece of both sides that attacks `square`.
 Bitboard AttackersOf(const TreePosition& p, Square square);
-inline Bitboard AttackersOf(Square square) { return AttackersOf(CurrentPosition(), square); }
 
 // The slider of either side, of the kind that moves along `direction`
 // (1-4 rank and file, 5-8 diagonals), that is the first piece on that ray
 // from `square`; empty when the first piece is something else.
 Bitboard XRayAttackers(const TreePosition& p, Square square, int direction);
-inline Bitboard XRayAttackers(Square square, int direction) {
-  return XRayAttackers(CurrentPosition(), square, direction);
-}

@@ -1,8 +1,8 @@
 #include "position/build.h"
 
 #include <cstring>
+#include <initializer_list>
 
-#include "board/comm_board.h"
 #include "position/attacks.h"
 
 uint64_t ComputeHashKey(const TreePosition& p) {
@@ -91,19 +91,4 @@ void BuildFromSquares(TreePosition& p) {
   p.pawnHashKey = ComputePawnHashKey(p);
   p.kingAttacked = p.side == kWhite ? IsAttackedBy<kBlack>(p, p.white.kingSquare)
                                     : IsAttackedBy<kWhite>(p, p.black.kingSquare);
-}
-
-void LoadSearchRoot(const CommBoardRepresentation& position) {
-  currentPly = 0;
-  TreePosition& root = TreePositions[0];
-  root.side = int16_t(position.sideToMove);
-  root.epSquare = int16_t(position.epSquare);
-  root.white.castling = int16_t(position.whiteCastling);
-  root.black.castling = int16_t(position.blackCastling);
-  std::memcpy(root.squares, position.squares, sizeof root.squares);
-  BuildFromSquares(root);
-  keyHistoryRoot = 0;
-  KeyHistory[0] = root.hashKey;
-  root.halfMoveClock = 0;
-  root.lastMove = 0;
 }

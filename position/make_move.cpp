@@ -313,17 +313,17 @@ inline void UpdateCopy(const TreePosition* __restrict qp, TreePosition* __restri
 }  // namespace
 
 template <int S>
-void MakeMove(Move m) {
+void MakeMove(PositionStack& stack, Move m) {
   // 1. Copy the record forward.
-  const int ply = currentPly;
-  TreePosition* p = &TreePositions[ply] + 1;
+  const int ply = stack.ply;
+  TreePosition* p = &stack.positions[ply] + 1;
   const TreePosition* q = p - 1;
   CopyPosition<kRewrittenByEveryMove>(*p, *q);  // the rest is written below
   UpdateCopy<S>(q, p, m);
-  currentPly = ply + 1;
-  KeyHistory[keyHistoryRoot + ply + 1] = p->hashKey;
+  stack.ply = ply + 1;
+  stack.keyHistory[stack.keyHistoryRoot + ply + 1] = p->hashKey;
   p->kingAttacked = IsAttackedBy<S>(*p, Enemy<S>(*q).kingSquare);
 }
 
-template void MakeMove<kWhite>(Move);
-template void MakeMove<kBlack>(Move);
+template void MakeMove<kWhite>(PositionStack&, Move);
+template void MakeMove<kBlack>(PositionStack&, Move);

@@ -1,5 +1,5 @@
 // Copy-make: the record of the current ply is copied to the next ply and
-// only the copy changes. Unmaking a move is lowering currentPly by one.
+// only the copy changes. Unmaking a move is lowering the ply by one.
 #pragma once
 
 #include "position/tree_position.h"
@@ -8,9 +8,16 @@
 // ply index rises by one. The key of the new position is written into the
 // key history at keyHistoryRoot + the new ply.
 template <int S>
-void MakeMove(Move move);
+void MakeMove(PositionStack& stack, Move move);
 
-inline void MakeWhiteMove(Move move) { MakeMove<kWhite>(move); }
-inline void MakeBlackMove(Move move) { MakeMove<kBlack>(move); }
+inline void MakeWhiteMove(PositionStack& stack, Move move) { MakeMove<kWhite>(stack, move); }
+inline void MakeBlackMove(PositionStack& stack, Move move) { MakeMove<kBlack>(stack, move); }
+// The move of whichever side is to move.
+inline void MakeMoveOfSideToMove(PositionStack& stack, Move move) {
+  if (stack.Current().side == kWhite)
+    MakeWhiteMove(stack, move);
+  else
+    MakeBlackMove(stack, move);
+}
 
-inline void UnmakeMove() { --currentPly; }
+inline void UnmakeMove(PositionStack& stack) { --stack.ply; }

@@ -62,9 +62,8 @@ inline Move* UnderPromotions(const TreePosition& p, Bitboard targets, Move* out)
 }  // namespace
 
 template <int S>
-Move* GenerateCaptures(Move* out) {
+Move* GenerateCaptures(const TreePosition& p, Move* out) {
   constexpr bool kTargetsLow = S == kBlack;
-  const TreePosition& p = CurrentPosition();
   const SidePieces& own = Own<S>(p);
   const Bitboard enemies = Enemy<S>(p).friendly;
 
@@ -86,10 +85,9 @@ Move* GenerateCaptures(Move* out) {
 }
 
 template <int S>
-Move* GenerateQuiets(Move* out) {
+Move* GenerateQuiets(const TreePosition& p, Move* out) {
   constexpr bool kPiecesLow = S == kWhite;
   constexpr bool kKingLow = S == kWhite;
-  const TreePosition& p = CurrentPosition();
   const SidePieces& own = Own<S>(p);
   const Bitboard empty = ~p.occupied;
 
@@ -133,7 +131,7 @@ Move* GenerateQuiets(Move* out) {
   return PieceMoves<S, kKing, true, kKingLow, false>(p, SquareMask[own.kingSquare], empty, out);
 }
 
-template Move* GenerateCaptures<kWhite>(Move*);
-template Move* GenerateCaptures<kBlack>(Move*);
-template Move* GenerateQuiets<kWhite>(Move*);
-template Move* GenerateQuiets<kBlack>(Move*);
+template Move* GenerateCaptures<kWhite>(const TreePosition&, Move*);
+template Move* GenerateCaptures<kBlack>(const TreePosition&, Move*);
+template Move* GenerateQuiets<kWhite>(const TreePosition&, Move*);
+template Move* GenerateQuiets<kBlack>(const TreePosition&, Move*);

@@ -60,10 +60,9 @@ inline Move* EvasionPieceMoves(const TreePosition& p, Bitboard targets, Move* ou
 }  // namespace
 
 template <int S>
-Move* GenerateEvasions(Move* out) {
+Move* GenerateEvasions(const TreePosition& p, Move* out) {
   constexpr int E = 1 - S;
   constexpr bool kLow = S == kWhite;
-  const TreePosition& p = CurrentPosition();
   const SidePieces& own = Own<S>(p);
   const SidePieces& enemy = Enemy<S>(p);
   const Square king = own.kingSquare;
@@ -124,5 +123,5 @@ Move* GenerateEvasions(Move* out) {
   return out;
 }
 
-template Move* GenerateEvasions<kWhite>(Move*);
-template Move* GenerateEvasions<kBlack>(Move*);
+template Move* GenerateEvasions<kWhite>(const TreePosition&, Move*);
+template Move* GenerateEvasions<kBlack>(const TreePosition&, Move*);

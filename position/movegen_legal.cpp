@@ -8,11 +8,10 @@
 using namespace movegen;
 
 template <int S>
-bool IsPlayable(Move m) {
+bool IsPlayable(const TreePosition& p, Move m) {
   constexpr int sign = kSign<S>;
   // 1.
   if (m == 0) return false;
-  const TreePosition& p = CurrentPosition();
   const Square from = MoveFrom(m), to = MoveTo(m);
   const int piece = MovePiece(m), captured = MoveCaptured(m);
 
@@ -50,21 +49,22 @@ bool IsPlayable(Move m) {
   }
 }
 
-template bool IsPlayable<kWhite>(Move);
-template bool IsPlayable<kBlack>(Move);
+template bool IsPlayable<kWhite>(const TreePosition&, Move);
+template bool IsPlayable<kBlack>(const TreePosition&, Move);
 
 namespace {
 
 template <int S>
-RootMove* LegalMoves(RootMove* out) {
+RootMove* LegalMoves(PositionStack& stack, RootMove* out) {
   constexpr int E = 1 - S;
   Move moves[2 * kMaxMovesPerPosition];  // pseudo-legal moves, with room to spare
-  Move* end = GenerateQuiets<S>(GenerateCaptures<S>(moves));
+  const TreePosition& p = stack.Current();
+  Move* end = GenerateQuiets<S>(p, GenerateCaptures<S>(p, moves));
   for (Move* m = moves; m != end; ++m) {
-    MakeMove<S>(*m);
-    const TreePosition& after = CurrentPosition();
+    MakeMove<S>(stack, *m);
+    const TreePosition& after = stack.Current();
     const bool legal = !IsAttackedBy<E>(after, Own<S>(after).kingSquare);
-    UnmakeMove();
+    UnmakeMove(stack);
     if (legal) *out++ = RootMove{*m, 0, 0};
   }
   return out;
@@ -72,6 +72,6 @@ RootMove* LegalMoves(RootMove* out) {
 
 }  // namespace
 
-RootMove* GenerateLegalMoves(RootMove* out) {
-  return CurrentPosition().side == kWhite ? LegalMoves<kWhite>(out) : LegalMoves<kBlack>(out);
+RootMove* GenerateLegalMoves(PositionStack& stack, RootMove* out) {
+  return stack.Current().side == kWhite ? LegalMoves<kWhite>(stack, out) : LegalMoves<kBlack>(stack, out);
 }

@@ -13,14 +13,14 @@ constexpr int kMoveBuffer = 320;
 // The moves of the current position: evasions when in check (already legal),
 // otherwise captures then quiet moves (legality tested after making them).
 template <int S>
-inline Move* GenerateAll(Move* out, bool inCheck) {
-  return inCheck ? GenerateEvasions<S>(out) : GenerateQuiets<S>(GenerateCaptures<S>(out));
+inline Move* GenerateAll(const TreePosition& p, Move* out, bool inCheck) {
+  return inCheck ? GenerateEvasions<S>(p, out) : GenerateQuiets<S>(p, GenerateCaptures<S>(p, out));
 }
 
 // After a move of side S: is the mover's king safe?
 template <int S>
-inline bool MoverKingSafe() {
-  const TreePosition& p = CurrentPosition();
+inline bool MoverKingSafe(const PositionStack& stack) {
+  const TreePosition& p = stack.Current();
   return !IsAttackedBy<1 - S>(p, Own<S>(p).kingSquare);
 }
 
@@ -42,45 +42,47 @@ struct KingExposure {
 };
 
 template <int S>
-uint64_t PerftSide(int depth) {
+uint64_t PerftSide(PositionStack& stack, int depth) {
   Move moves[kMoveBuffer];
-  const TreePosition& p = CurrentPosition();
+  const TreePosition& p = stack.Current();
   const bool inCheck = p.kingAttacked;
-  Move* end = GenerateAll<S>(moves, inCheck);
+  Move* end = GenerateAll<S>(p, moves, inCheck);
   // Evasions are legal already; the test is needed only for moves that
   // may expose the king (saves an attack test at most leaves).
   const KingExposure exposure = inCheck ? KingExposure{0, 0} : KingExposure::Of<S>(p);
   uint64_t nodes = 0;
   for (Move* m = moves; m != end; ++m) {
-    MakeMove<S>(*m);
-    if (!exposure.MayExpose(*m) || MoverKingSafe<S>()) nodes += depth == 1 ? 1 : PerftSide<1 - S>(depth - 1);
-    UnmakeMove();
+    MakeMove<S>(stack, *m);
+    if (!exposure.MayExpose(*m) || MoverKingSafe<S>(stack)) nodes += depth == 1 ? 1 : PerftSide<1 - S>(stack, depth - 1);
+    UnmakeMove(stack);
   }
   return nodes;
 }
 
 template <int S>
-std::vector<PerftSplit> DivideSide(int depth) {
+std::vector<PerftSplit> DivideSide(PositionStack& stack, int depth) {
   Move moves[kMoveBuffer];
-  const bool inCheck = CurrentPosition().kingAttacked;
-  Move* end = GenerateAll<S>(moves, inCheck);
+  const TreePosition& p = stack.Current();
+  const bool inCheck = p.kingAttacked;
+  Move* end = GenerateAll<S>(p, moves, inCheck);
   std::vector<PerftSplit> result;
   for (Move* m = moves; m != end; ++m) {
-    MakeMove<S>(*m);
-    if (inCheck || MoverKingSafe<S>()) result.push_back({*m, depth <= 1 ? 1 : PerftSide<1 - S>(depth - 1)});
-    UnmakeMove();
+    MakeMove<S>(stack, *m);
+    if (inCheck || MoverKingSafe<S>(stack))
+      result.push_back({*m, depth <= 1 ? 1 : PerftSide<1 - S>(stack, depth - 1)});
+    UnmakeMove(stack);
   }
   return result;
 }
 
 }  // namespace
 
-uint64_t Perft(int depth) {
+uint64_t Perft(PositionStack& stack, int depth) {
   if (depth <= 0) return 1;
-  return CurrentPosition().side == kWhite ? PerftSide<kWhite>(depth) : PerftSide<kBlack>(depth);
+  return stack.Current().side == kWhite ? PerftSide<kWhite>(stack, depth) : PerftSide<kBlack>(stack, depth);
 }
 
-std::vector<PerftSplit> PerftDivide(int depth) {
+std::vector<PerftSplit> PerftDivide(PositionStack& stack, int depth) {
   if (depth <= 0) return {};
-  return CurrentPosition().side == kWhite ? DivideSide<kWhite>(depth) : DivideSide<kBlack>(depth);
+  return stack.Current().side == kWhite ? DivideSide<kWhite>(stack, depth) : DivideSide<kBlack>(stack, depth);
 }

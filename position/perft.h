@@ -7,15 +7,16 @@
 #include <cstdint>
 #include <vector>
 
-#include "position/basics.h"
+#include "position/tree_position.h"
 
-// Leaves of the tree of `depth` plies below the current ply.
-uint64_t Perft(int depth);
+// Leaves of the tree of `depth` plies below the current ply of `stack`
+// (which is left as it was).
+uint64_t Perft(PositionStack& stack, int depth);
 
 // The count under each legal root move, in generation order.
 struct PerftSplit {
   Move move;
   uint64_t nodes;
 };
-std::vector<PerftSplit> PerftDivide(int depth);
+std::vector<PerftSplit> PerftDivide(PositionStack& stack, int depth);
 

@@ -40,8 +40,7 @@ inline Bitboard RevealedBehind(const TreePosition& p, Square target, Square squa
 
 }  // namespace
 
-int StaticExchange(Square from, Square target, int moverFlag) {
-  const TreePosition& p = CurrentPosition();
+int StaticExchange(const TreePosition& p, Square from, Square target, int moverFlag) {
 
   // 1. Every attacker but the first capturer, and what stood behind it.
   Bitboard attackers = AttackersOf(p, target) & ~SquareMask[from];

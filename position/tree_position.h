@@ -76,17 +76,23 @@ inline void CopyPosition(TreePosition& to, const TreePosition& from) {
 inline constexpr int kMaxPly = 40;
 inline constexpr int kKeyHistorySize = 150;
 
-// The per-ply records, index = ply (0 = root), and the global ply index.
-extern TreePosition TreePositions[kMaxPly];
-extern int currentPly;
+// The search position: one record per ply of the path from the root, made
+// by copy-make, and the keys that the repetition test compares.
+struct PositionStack {
+  // The per-ply records, index = ply (0 = root), and the current ply.
+  TreePosition positions[kMaxPly];
+  int ply = 0;
+  // Keys of the game positions since the last capture or pawn move, the
+  // root last (at keyHistoryRoot), followed by the key of each ply of the
+  // search path: the position at ply p is at keyHistoryRoot + p.
+  uint64_t keyHistory[kKeyHistorySize];
+  int keyHistoryRoot = 0;
 
-// Keys of the game positions since the last capture or pawn move, the root
-// last (at keyHistoryRoot), followed by the key of each ply of the search
-// path: the position at ply p is at keyHistoryRoot + p.
-extern uint64_t KeyHistory[kKeyHistorySize];
-extern int keyHistoryRoot;
-
-inline TreePosition& CurrentPosition() { return TreePositions[currentPly]; }
+  TreePosition& Current() { return positions[ply]; }
+  const TreePosition& Current() const { return positions[ply]; }
+  TreePosition& Root() { return positions[0]; }
+  const TreePosition& Root() const { return positions[0]; }
+};
 
 // Side-generic access for the White/Black twins.
 template <int S>

@@ -103,10 +103,10 @@ struct Searcher::Node {
 // Copy the position forward and hand the move to the other side.
 template <int S>
 void Searcher::MakeNullMove() {
-  const TreePosition& from = TreePositions[currentPly];
-  TreePosition& to = TreePositions[currentPly + 1];
+  const TreePosition& from = positions_.Current();
+  TreePosition& to = positions_.positions[positions_.ply + 1];
   to = from;
-  ++currentPly;
+  ++positions_.ply;
   to.side = 1 - S;
   if (to.epSquare != 0) {
     to.hashKey ^= EnPassantSources[to.epSquare];
@@ -153,10 +153,10 @@ bool Searcher::CheckSequence(Node& node, const TreePosition& pos, int& score) {
   }
   if (state_.checkSequenceCount[ply] < kChecksBeforePerpetual) return false;
   if (AllowsExtension(node, kExtendCheckSequence)) Extend(node, kExtendCheckSequence, kCheckSequenceExtension);
-  const TreePosition& start = TreePositions[state_.checkSequenceStart[ply]];
+  const TreePosition& start = positions_.positions[state_.checkSequenceStart[ply]];
   if (state_.checkSequenceCount[ply] < PerpetualCheckThreshold<S>(pos, start)) return false;
   Move* const list = node.List();
-  Move* const end = GenerateEvasions<S>(list);
+  Move* const end = GenerateEvasions<S>(pos, list);
   if (end == list) {
     score = EndNode(node, kStatusDrawOrNoMove, -kInfinity + ply);
     return true;
@@ -180,7 +180,7 @@ void Searcher::ExtendForcingMoves(Node& node, const TreePosition& pos) {
   constexpr int Them = 1 - S;
   if (!node.mayExtend || node.extended) return;
   const int balance = SideBalance<S>(pos);
-  const Move last = pos.lastMove, previous = TreePositions[node.ply - 1].lastMove;
+  const Move last = pos.lastMove, previous = positions_.positions[node.ply - 1].lastMove;
   const bool recapture = last != 0 && previous != 0 && MoveTo(last) == MoveTo(previous) &&
                          MoveCaptured(previous) != 0 && node.alpha < balance + kPositionalMargin &&
                          balance - kPositionalMargin < node.beta;
@@ -228,7 +228,7 @@ bool Searcher::TryNullMove(Node& node, const TreePosition& pos, int& score) {
                           ? -Quiesce<Them>(-beta, -beta + 1, node.List())
                           : -Search<Them>(-beta, -beta + 1, node.depth - kNullMoveReduction, node.counters,
                                           node.List(), true, kNodeNullReply);
-    UnmakeMove();
+    UnmakeMove(positions_);
     if (reply > beta) {
       score = EndNode(node, kStatusNullMoveBound, reply);
       return true;
@@ -290,9 +290,9 @@ int Searcher::SearchChild(const Node& node, int alpha, int beta, Move* childStac
 // matched) and searched with the full window.
 template <int S>
 void Searcher::SearchHashMove(Node& node) {
-  MakeMove<S>(node.hashMove);
+  MakeMove<S>(positions_, node.hashMove);
   const int score = SearchChild<S>(node, node.alpha, node.beta, node.List());
-  UnmakeMove();
+  UnmakeMove(positions_);
   state_.SetPvRow(node.ply, node.hashMove);
   node.best = score;
   node.bestMove = node.hashMove;
@@ -312,16 +312,16 @@ void Searcher::SearchHashMove(Node& node) {
 template <int S>
 bool Searcher::TryMove(Node& node, Move move, Move* childStack) {
   constexpr int Them = 1 - S;
-  MakeMove<S>(move);
-  const TreePosition& child = TreePositions[node.ply + 1];
+  MakeMove<S>(positions_, move);
+  const TreePosition& child = positions_.positions[node.ply + 1];
   if (!node.inCheck && IsAttackedBy<Them>(child, Own<S>(child).kingSquare)) {
-    UnmakeMove();
+    UnmakeMove(positions_);
     return false;
   }
   ++node.counted;
   if (node.futility && node.searched > 0 && !child.kingAttacked &&
       kPositionalMargin + SideBalance<S>(child) + MoveGain(move) < node.alpha) {
-    UnmakeMove();
+    UnmakeMove(positions_);
     return false;
   }
   int score;
@@ -332,7 +332,7 @@ bool Searcher::TryMove(Node& node, Move move, Move* childStack) {
   } else {
     score = SearchChild<S>(node, node.alpha, node.beta, childStack);
   }
-  UnmakeMove();
+  UnmakeMove(positions_);
   ++node.searched;
   if (score <= node.best) return false;
   const bool childNullBound = StatusOf(childStack) == kStatusNullMoveBound;
@@ -352,9 +352,9 @@ bool Searcher::TryMove(Node& node, Move move, Move* childStack) {
 // Step 15 in check: every evasion, ordered; a single one extends. True when
 // there is none (mate), with the score in `score`.
 template <int S>
-bool Searcher::SearchEvasions(Node& node, int& score) {
+bool Searcher::SearchEvasions(Node& node, const TreePosition& pos, int& score) {
   Move* const list = node.List();
-  Move* end = GenerateEvasions<S>(list);
+  Move* end = GenerateEvasions<S>(pos, list);
   if (end == list) {
     score = EndNode(node, kStatusDrawOrNoMove, -kInfinity + node.ply);
     return true;
@@ -364,7 +364,7 @@ bool Searcher::SearchEvasions(Node& node, int& score) {
       Extend(node, kExtendForced, kForcedReplyExtension);
     node.forced = true;
   }
-  end = OrderEvasions<S>(list, end, node.hashMove, 0);
+  end = OrderEvasions<S>(pos, list, end, node.hashMove, 0);
   for (Move* m = list; m != end; ++m)
     if (TryMove<S>(node, *m, end)) break;
   return false;
@@ -372,8 +372,8 @@ bool Searcher::SearchEvasions(Node& node, int& score) {
 
 // Step 15 otherwise: the staged order of the move picker.
 template <int S>
-void Searcher::SearchOrderedMoves(Node& node) {
-  MovePicker<S> picker(node.List(), node.hashMove, state_.killers[node.ply], state_.history[S]);
+void Searcher::SearchOrderedMoves(Node& node, const TreePosition& pos) {
+  MovePicker<S> picker(pos, node.List(), node.hashMove, state_.killers[node.ply], state_.history[S]);
   for (Move move = picker.Next(); move != 0; move = picker.Next())
     if (TryMove<S>(node, move, picker.ChildStack())) break;
 }
@@ -402,13 +402,13 @@ int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* st
   if (--state_.pollCountdown <= 0) Poll();
 
   // Step 2: the record array ends here.
-  const int ply = currentPly;
+  const int ply = positions_.ply;
   if (ply > kLastSearchPly) return alpha;
 
   // Steps 3-4: extensions are not taken in the reply to a null move or near
   // the end of the record array, and count half beyond twice the iteration
   // depth.
-  const TreePosition& pos = TreePositions[ply];
+  const TreePosition& pos = positions_.positions[ply];
   Node node{alpha,
             beta,
             depth,
@@ -427,7 +427,7 @@ int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* st
   if (CheckSequence<S>(node, pos, score)) return score;
 
   // Steps 6-7: draws by rule.
-  if (IsDrawByMaterial(pos) || IsDrawByRepetitionOrFiftyMoves(pos, ply)) return EndNode(node, kStatusDrawOrNoMove, 0);
+  if (IsDrawByMaterial(pos) || IsDrawByRepetitionOrFiftyMoves(positions_, ply)) return EndNode(node, kStatusDrawOrNoMove, 0);
 
   ExtendForcingMoves<S>(node, pos);
   HashBucket& bucket = table_.BucketFor(pos.hashKey);
@@ -439,9 +439,9 @@ int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* st
   if (node.hashMove != 0) SearchHashMove<S>(node);
   if (node.hashMove == 0 || node.best < node.beta) {
     if (node.inCheck) {
-      if (SearchEvasions<S>(node, score)) return score;
+      if (SearchEvasions<S>(node, pos, score)) return score;
     } else {
-      SearchOrderedMoves<S>(node);
+      SearchOrderedMoves<S>(node, pos);
     }
   }
 

@@ -1,8 +1,7 @@
 #include "search/engine.h"
 
 #include "eval/eval_masks.h"
-#include "position/build.h"
-#include "position/load_game.h"
+#include "board/search_position.h"
 #include "position/tables.h"
 
 void InitEngineTables() {
@@ -13,6 +12,8 @@ void InitEngineTables() {
 Engine::Engine(uint64_t hashBytes, uint64_t pawnHashBytes)
     : table_(hashBytes), pawnTable_(pawnHashBytes), searcher_(std::make_unique<Searcher>(table_, pawnTable_)) {}
 
-void Engine::LoadGame(const CommBoard& game) { LoadSearchPosition(game); }
+void Engine::LoadGame(const CommBoard& game) { LoadSearchPosition(searcher_->Positions(), game); }
 
-void Engine::LoadPosition(const CommBoardRepresentation& position) { LoadSearchRoot(position); }
+void Engine::LoadPosition(const CommBoardRepresentation& position) {
+  LoadSearchRoot(searcher_->Positions(), position);
+}

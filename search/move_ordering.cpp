@@ -26,7 +26,7 @@ struct KeyedMove {
 }  // namespace
 
 template <int S>
-Move* OrderEvasions(Move* begin, Move* end, Move excluded, int gainThreshold) {
+Move* OrderEvasions(const TreePosition& p, Move* begin, Move* end, Move excluded, int gainThreshold) {
   KeyedMove captures[kMaxMovesPerPosition];
   Move losing[kMaxMovesPerPosition];
   Move quiet[5][kMaxMovesPerPosition];
@@ -45,7 +45,7 @@ Move* OrderEvasions(Move* begin, Move* end, Move excluded, int gainThreshold) {
     const int difference = kPieceValue[MoveCaptured(move)] - kPieceValue[MovePiece(move)];
     int key = difference + 50;
     if (difference <= -50) {
-      key = ExchangeForMover<S>(move);
+      key = ExchangeForMover<S>(p, move);
       if (key < 0) {
         losing[losingCount++] = move;
         continue;
@@ -65,5 +65,5 @@ Move* OrderEvasions(Move* begin, Move* end, Move excluded, int gainThreshold) {
   return out;
 }
 
-template Move* OrderEvasions<kWhite>(Move*, Move*, Move, int);
-template Move* OrderEvasions<kBlack>(Move*, Move*, Move, int);
+template Move* OrderEvasions<kWhite>(const TreePosition&, Move*, Move*, Move, int);
+template Move* OrderEvasions<kBlack>(const TreePosition&, Move*, Move*, Move, int);

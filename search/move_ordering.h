@@ -6,8 +6,8 @@
 
 // Static exchange result from the mover's point of view.
 template <int S>
-inline int ExchangeForMover(Move m) {
-  return S == kWhite ? StaticExchange(MoveFrom(m), MoveTo(m), 0) : -StaticExchange(MoveFrom(m), MoveTo(m), 1);
+inline int ExchangeForMover(const TreePosition& p, Move m) {
+  return S == kWhite ? StaticExchange(p, MoveFrom(m), MoveTo(m), 0) : -StaticExchange(p, MoveFrom(m), MoveTo(m), 1);
 }
 
 // A key packed above the move's low 21 bits, so that sorting the packed
@@ -19,7 +19,7 @@ inline int MoveGain(Move m) {
   return kPieceValue[MoveCaptured(m)] + (MovePiece(m) == kPawn ? kPieceValue[MoveSpecial(m)] : 0);
 }
 
-// Orders the evasions in [begin, end) in place and returns the new end:
+// Orders the evasions of `p` in [begin, end) in place and returns the new end:
 // captures by key, highest first (value of the captured piece minus value
 // of the mover plus 50, or the static exchange when that difference is -50
 // or less); then the non-captures grouped by moving piece (king, pawn,
@@ -28,4 +28,4 @@ inline int MoveGain(Move m) {
 // `excluded` (the hash move) is left out. With a gain threshold above 0 only
 // the captures that win at least that much and do not lose material remain.
 template <int S>
-Move* OrderEvasions(Move* begin, Move* end, Move excluded, int gainThreshold);
+Move* OrderEvasions(const TreePosition& p, Move* begin, Move* end, Move excluded, int gainThreshold);

@@ -24,11 +24,12 @@
 template <int S>
 class MovePicker {
  public:
-  // `list` is the node's region of the move stack (after its status word);
+  // `list` is the node's region of the move stack (after its status word) in
+  // the position `pos`;
   // the killers and history are the node's ply's and side's, read as the
   // stages come.
-  MovePicker(Move* list, Move hashMove, const Move* killers, const uint16_t* history)
-      : list_(list), hashMove_(hashMove), killers_{killers[0], killers[1]}, history_(history) {}
+  MovePicker(const TreePosition& pos, Move* list, Move hashMove, const Move* killers, const uint16_t* history)
+      : pos_(pos), list_(list), hashMove_(hashMove), killers_{killers[0], killers[1]}, history_(history) {}
 
   // The next move to try, 0 when none is left.
   Move Next() {
@@ -75,7 +76,7 @@ class MovePicker {
   void GenerateGoodCaptures() {
     Move losing[kMaxMovesPerPosition];
     int losingCount = 0;
-    Move* const captureEnd = GenerateCaptures<S>(list_);
+    Move* const captureEnd = GenerateCaptures<S>(pos_, list_);
     goodEnd_ = list_;
     for (Move* m = list_; m != captureEnd; ++m) {
       const Move move = *m;
@@ -88,7 +89,7 @@ class MovePicker {
         if (MoveCaptured(move) == 0) {
           key = kQueenPromotionKey;
         } else {
-          key = ExchangeForMover<S>(move);
+          key = ExchangeForMover<S>(pos_, move);
           if (key < 0) {
             losing[losingCount++] = move;
             continue;
@@ -107,7 +108,7 @@ class MovePicker {
   // can be played here.
   bool KillerPlayable(int k) {
     const Move killer = killers_[k];
-    if (killer == 0 || killer == hashMove_ || killerListed_[k] || !IsPlayable<S>(killer)) return false;
+    if (killer == 0 || killer == hashMove_ || killerListed_[k] || !IsPlayable<S>(pos_, killer)) return false;
     killerTried_[k] = true;
     return true;
   }
@@ -115,7 +116,7 @@ class MovePicker {
   // Stages 4-5: the quiet moves join the losing captures, all keyed by the
   // history as it stands now.
   void GenerateRest() {
-    Move* end = GenerateQuiets<S>(restEnd_);
+    Move* end = GenerateQuiets<S>(pos_, restEnd_);
     Move* keep = restBegin_;
     for (Move* m = restBegin_; m != end; ++m) {
       const Move move = *m;
@@ -133,6 +134,7 @@ class MovePicker {
 
   static constexpr int kQueenPromotionKey = 100;
 
+  const TreePosition& pos_;
   Move* const list_;
   const Move hashMove_;
   const Move killers_[2];

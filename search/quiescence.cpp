@@ -23,13 +23,13 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
   constexpr int Them = 1 - S;
 
   // Steps 1-3: the end of the record array, the node count, draws by rule.
-  const int ply = currentPly;
+  const int ply = positions_.ply;
   if (ply > 37) return alpha;
   state_.ClearPvRow(ply);
   ++state_.nodeCount;
   SetStatus(stack, kStatusOrdinary);
-  const TreePosition& pos = TreePositions[ply];
-  if (IsDrawByMaterial(pos) || IsDrawByRepetitionOrFiftyMoves(pos, ply)) {
+  const TreePosition& pos = positions_.positions[ply];
+  if (IsDrawByMaterial(pos) || IsDrawByRepetitionOrFiftyMoves(positions_, ply)) {
     SetStatus(stack, kStatusDrawOrNoMove);
     return 0;
   }
@@ -50,14 +50,14 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
     if (standPat > alpha) alpha = standPat;
     best = standPat;
     const int threshold = std::max(0, alpha - balance - kPositionalMargin);
-    Move* const scratchEnd = GenerateCaptures<S>(state_.captureScratch);
+    Move* const scratchEnd = GenerateCaptures<S>(pos, state_.captureScratch);
     for (Move* m = state_.captureScratch; m != scratchEnd; ++m) {
       const Move move = *m;
       const int gain = MoveGain(move);
       if (gain < threshold) continue;
       int key = gain + 50 - kPieceValue[MovePiece(move)];
       if (key <= 0) {
-        key = ExchangeForMover<S>(move);
+        key = ExchangeForMover<S>(pos, move);
         if (key < 0) continue;
       }
       *end++ = PackKey(key, move);
@@ -68,23 +68,23 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
     // Step 6: in check; with alpha out of reach only winning captures.
     best = -kInfinity + ply;
     const int threshold = std::max(0, alpha - balance - kPositionalMargin);
-    end = GenerateEvasions<S>(list);
+    end = GenerateEvasions<S>(pos, list);
     if (end == list) return -kInfinity + ply;
-    end = OrderEvasions<S>(list, end, 0, threshold);
+    end = OrderEvasions<S>(pos, list, end, 0, threshold);
     if (end == list) return -kInfinity + ply;
   }
 
   // Step 7: the move loop.
   for (Move* m = list; m != end; ++m) {
     const Move move = MoveLow21(*m);
-    MakeMove<S>(move);
-    const TreePosition& child = TreePositions[ply + 1];
+    MakeMove<S>(positions_, move);
+    const TreePosition& child = positions_.positions[ply + 1];
     if (!inCheck && IsAttackedBy<Them>(child, Own<S>(child).kingSquare)) {
-      UnmakeMove();
+      UnmakeMove(positions_);
       continue;
     }
     const int score = -Quiesce<Them>(-beta, -alpha, end);
-    UnmakeMove();
+    UnmakeMove(positions_);
     if (score >= beta) {
       state_.SetPvRow(ply, move);
       return score;

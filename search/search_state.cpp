@@ -46,15 +46,16 @@ bool IsDrawByMaterial(const TreePosition& p) {
   return lacksMatingMinors(p.white) && lacksMatingMinors(p.black);
 }
 
-bool IsDrawByRepetitionOrFiftyMoves(const TreePosition& p, int ply) {
+bool IsDrawByRepetitionOrFiftyMoves(const PositionStack& stack, int ply) {
+  const TreePosition& p = stack.positions[ply];
   if (p.halfMoveClock < 4) return false;
   // Same side to move: every second entry, from two plies back to the
   // start of the history. A repetition inside the search path is a draw at
   // once; one of a game position needs a second match (third occurrence).
   int gameMatches = 0;
-  for (int i = keyHistoryRoot + ply - 2; i >= 0; i -= 2) {
-    if (KeyHistory[i] != p.hashKey) continue;
-    if (i >= keyHistoryRoot) return true;
+  for (int i = stack.keyHistoryRoot + ply - 2; i >= 0; i -= 2) {
+    if (stack.keyHistory[i] != p.hashKey) continue;
+    if (i >= stack.keyHistoryRoot) return true;
     if (++gameMatches == 2) return true;
   }
   return p.halfMoveClock > 99;

@@ -96,4 +96,4 @@ inline bool NullMoveAllowed(const TreePosition& p, int alpha, int depth, bool nu
 // Draws by rule shared by both searches: insufficient material, repetition
 // within the path or for the third time with game history, fifty moves.
 bool IsDrawByMaterial(const TreePosition& p);
-bool IsDrawByRepetitionOrFiftyMoves(const TreePosition& p, int ply);
+bool IsDrawByRepetitionOrFiftyMoves(const PositionStack& stack, int ply);

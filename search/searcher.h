@@ -43,6 +43,10 @@ class Searcher {
   // The evaluation as the last search prepared it.
   Evaluator& Evaluation() { return evaluator_; }
 
+  // The search position: the root is loaded into record 0.
+  PositionStack& Positions() { return positions_; }
+  const PositionStack& Positions() const { return positions_; }
+
   // The plain per-search records, open for tests of single nodes.
   SearchState& State() { return state_; }
 
@@ -99,14 +103,15 @@ class Searcher {
   template <int S>
   bool TryMove(Node& node, Move move, Move* childStack);
   template <int S>
-  bool SearchEvasions(Node& node, int& score);
+  bool SearchEvasions(Node& node, const TreePosition& pos, int& score);
   template <int S>
-  void SearchOrderedMoves(Node& node);
+  void SearchOrderedMoves(Node& node, const TreePosition& pos);
   template <int S>
   void RememberGoodMove(const Node& node);
 
   TranspositionTable& table_;
   Evaluator evaluator_;
+  PositionStack positions_;
   SearchState state_;
   SearchInfo info_;
   DriverState driver_;

@@ -15,13 +15,6 @@ constexpr int kResearchStep = 475;  // window steps of the fail-low and fail-hig
 // The listener of a search that nobody watches.
 SearchListener silentListener;
 
-void MakeMoveOnCurrentPly(Move move) {
-  if (CurrentPosition().side == kWhite)
-    MakeWhiteMove(move);
-  else
-    MakeBlackMove(move);
-}
-
 }  // namespace
 
 Searcher::Searcher(TranspositionTable& table, PawnHashTable& pawnTable)
@@ -44,13 +37,13 @@ void Searcher::AddNodes() {
 int Searcher::SearchRootMove(Move move, int depthPlies, int alpha, int beta) {
   if (depthPlies > 1 && !driver_.openEnded) CheckTimeBeforeRootMove();
   state_.iterationDepth = depthPlies;
-  const int side = TreePositions[0].side;
-  MakeMoveOnCurrentPly(move);
+  const int side = positions_.Root().side;
+  MakeMoveOfSideToMove(positions_, move);
   const int depth = (depthPlies - 1) * kOnePly;
   Move* const stack = state_.moveStack;
   const int score = side == kWhite ? -Search<kBlack>(-beta, -alpha, depth, 0, stack, true, kNodeOrdinary)
                                    : -Search<kWhite>(-beta, -alpha, depth, 0, stack, true, kNodeOrdinary);
-  UnmakeMove();
+  UnmakeMove(positions_);
   return score;
 }
 
@@ -67,8 +60,8 @@ void Searcher::WriteBackPrincipalVariation() {
   const std::vector<Move>& line = info_.pvMoves;
   const int length = int(line.size());
   for (int k = 1; k < length; ++k) {
-    MakeMoveOnCurrentPly(line[k - 1]);
-    const TreePosition& p = CurrentPosition();
+    MakeMoveOfSideToMove(positions_, line[k - 1]);
+    const TreePosition& p = positions_.Current();
     HashBucket& bucket = table_.BucketFor(p.hashKey);
     if (ProbeBucket(bucket, p.hashKey) != nullptr) continue;
     const int depth = std::max(0, (length - k) * 32);
@@ -82,7 +75,7 @@ void Searcher::WriteBackPrincipalVariation() {
       bucket.slot[1] = slot;
     }
   }
-  currentPly = 0;
+  positions_.ply = 0;
 }
 
 void Searcher::NewBestLine(Move move, int score) {
@@ -199,8 +192,8 @@ bool Searcher::Think(const SearchParameters& parameters, SearchListener& listene
   info.allotment = parameters.allotment;
   info.maxNodes = parameters.maxNodes;
   info.endTime = 0;
-  currentPly = 0;
-  rootMoveCount_ = int(GenerateLegalMoves(rootMoves_) - rootMoves_);
+  positions_.ply = 0;
+  rootMoveCount_ = int(GenerateLegalMoves(positions_, rootMoves_) - rootMoves_);
   info.rootMoveCount = rootMoveCount_;
   info.currentRootMove = 0;
   info.pvMoves.clear();
@@ -212,7 +205,7 @@ bool Searcher::Think(const SearchParameters& parameters, SearchListener& listene
 
   bool discard = false;
   if (rootMoveCount_ == 0) {
-    const TreePosition& root = TreePositions[0];
+    const TreePosition& root = positions_.Root();
     if (root.kingAttacked) {
       info.bestScore = -kInfinity;
       info.resultCode = root.side == kWhite ? 3 : 2;
@@ -225,7 +218,7 @@ bool Searcher::Think(const SearchParameters& parameters, SearchListener& listene
     std::memset(state_.history, 0, sizeof state_.history);
     table_.Age();
     std::memset(state_.checkSequenceCount, 0, sizeof state_.checkSequenceCount);
-    evaluator_.PrepareRoot(TreePositions[0]);
+    evaluator_.PrepareRoot(positions_.Root());
     state_.pollCountdown = 100;
     driver_ = DriverState{};
     driver_.openEnded = info.mode != kModeThink;

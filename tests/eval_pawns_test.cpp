@@ -59,12 +59,12 @@ TEST(EvalPawns, IsolatedQueenPawnWithPiecesOn) {
   // With more than 32 piece units an isolated d4 pawn costs 10, not 16.
   SetUpAndEvaluate("r2qk2r/pp3ppp/8/8/3P4/8/PP3PPP/R2QK2R w KQkq - 0 1");
   const int withPieces = Structure();
-  TreePositions[0].pieceUnits = 32;
+  Stack().positions[0].pieceUnits = 32;
   EXPECT_EQ(Structure() - withPieces, -6);
   // The Black twin: an isolated d5 pawn.
   SetUpAndEvaluate("r2qk2r/pp3ppp/8/3p4/8/8/PP3PPP/R2QK2R w KQkq - 0 1");
   const int blackWithPieces = Structure();
-  TreePositions[0].pieceUnits = 32;
+  Stack().positions[0].pieceUnits = 32;
   EXPECT_EQ(Structure() - blackWithPieces, 6);
 }
 
@@ -86,14 +86,14 @@ TEST(EvalPawns, PassedPawnScores) {
   // rank 5 75.
   SetUpAndEvaluate("4k3/8/4P3/3P4/8/8/8/4K1n1 w - - 0 1");
   EXPECT_EQ(Scratch().whitePassers, Bits({D5, E6}));
-  EXPECT_EQ(PassedPawnScore(TreePositions[0], Scratch()), 135 + 75);
+  EXPECT_EQ(PassedPawnScore(Stack().positions[0], Scratch()), 135 + 75);
   // f6 beside e6 and also passed: the passed duo value of e6 (27) and f6's
   // own 120.
   SetUpAndEvaluate("4k3/8/4PP2/3P4/8/8/8/4K1n1 w - - 0 1");
-  EXPECT_EQ(PassedPawnScore(TreePositions[0], Scratch()), 135 + 27 + 120 + 75);
+  EXPECT_EQ(PassedPawnScore(Stack().positions[0], Scratch()), 135 + 27 + 120 + 75);
   // The Black twin: d4 and e3, e3 defended by d4, f3 beside it.
   SetUpAndEvaluate("4k1N1/8/8/8/3p4/4pp2/8/4K3 b - - 0 1");
-  EXPECT_EQ(PassedPawnScore(TreePositions[0], Scratch()), -(135 + 27 + 120 + 75));
+  EXPECT_EQ(PassedPawnScore(Stack().positions[0], Scratch()), -(135 + 27 + 120 + 75));
 }
 
 TEST(EvalPawns, PassedPairOnTheSeventhAgainstABareKing) {
@@ -101,7 +101,7 @@ TEST(EvalPawns, PassedPairOnTheSeventhAgainstABareKing) {
   // passed duo (30), never the unused plain-duo square. The e8 king is
   // outside the square of c7: the race adds 660.
   SetUpAndEvaluate("4k3/1PP5/8/8/8/8/8/R3K3 w - - 0 1");
-  EXPECT_EQ(PassedPawnScore(TreePositions[0], Scratch()), 160 + 30 + 160 + 660);
+  EXPECT_EQ(PassedPawnScore(Stack().positions[0], Scratch()), 160 + 30 + 160 + 660);
 }
 
 TEST(EvalPawns, RaceOutsideTheSquare) {
@@ -162,9 +162,9 @@ TEST(EvalPawns, PartialEntryKeepsPasserCounts) {
   EXPECT_EQ(PopCount(blackPassers), 1);
 
   eval_test::ClearPawnHash();
-  PawnHashEntry& entry = TestPawnTable().EntryFor(TreePositions[0].pawnHashKey);
+  PawnHashEntry& entry = TestPawnTable().EntryFor(Stack().positions[0].pawnHashKey);
   EXPECT_EQ(PawnStructure(Root(), Scratch(), entry, 0, 5000, 5001, kPositionalMargin), 0);
-  EXPECT_EQ(entry.key, TreePositions[0].pawnHashKey);
+  EXPECT_EQ(entry.key, Stack().positions[0].pawnHashKey);
   EXPECT_EQ(entry.score, 0);
   EXPECT_EQ(entry.flags & kPawnEntryPartial, kPawnEntryPartial);
   EXPECT_EQ(WhitePasserCount(entry.flags), 3);
@@ -172,7 +172,7 @@ TEST(EvalPawns, PartialEntryKeepsPasserCounts) {
 
   // The counts bound the scan and give the same passers.
   EvalScratch scratch = Scratch();
-  FindPassedPawns(TreePositions[0], &entry, scratch);
+  FindPassedPawns(Stack().positions[0], &entry, scratch);
   EXPECT_EQ(scratch.whitePassers, whitePassers);
   EXPECT_EQ(scratch.blackPassers, blackPassers);
 }
@@ -181,8 +181,8 @@ TEST(EvalPawns, HashedStructureMatchesRecomputation) {
   const char* fen = "r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP3PPP/R1BQKB1R w KQ - 0 7";
   // A fresh evaluation computes and stores the structure.
   const int fresh = SetUpAndEvaluate(fen);
-  PawnHashEntry& entry = TestPawnTable().EntryFor(TreePositions[0].pawnHashKey);
-  ASSERT_EQ(entry.key, TreePositions[0].pawnHashKey);
+  PawnHashEntry& entry = TestPawnTable().EntryFor(Stack().positions[0].pawnHashKey);
+  ASSERT_EQ(entry.key, Stack().positions[0].pawnHashKey);
   ASSERT_EQ(entry.flags & kPawnEntryPartial, 0);
   // The hit gives the same score.
   EXPECT_EQ(FullEval(), fresh);

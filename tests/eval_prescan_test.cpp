@@ -26,7 +26,7 @@ TEST(EvalPrescan, InitialPositionObjectsCountsAndSummary) {
     EXPECT_EQ(Prescan().squares[s].square, s);
     if (!piece) { ++empty; continue; }
     EXPECT_EQ(piece->square, s);
-    EXPECT_EQ(piece->code, TreePositions[0].squares[s]);
+    EXPECT_EQ(piece->code, Stack().positions[0].squares[s]);
     whitePawns += dynamic_cast<const CWhitePawn*>(piece) != nullptr;
     blackPawns += dynamic_cast<const CBlackPawn*>(piece) != nullptr;
     knights += dynamic_cast<const CKnight*>(piece) != nullptr;
@@ -224,13 +224,13 @@ TEST(EvalPrescan, EntryChoicePerNode) {
   SetUpRoot("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1");
   eval_test::FullEval();
   EXPECT_EQ(Scratch().activeEntry, &Prepared().rootEntry);
-  LoadSearchRoot(ParseFen("rnb1kbnr/pppppppp/8/8/8/8/PPPPPPPP/RNB1KBNR w KQkq - 0 1"));
+  LoadSearchRoot(Stack(), ParseFen("rnb1kbnr/pppppppp/8/8/8/8/PPPPPPPP/RNB1KBNR w KQkq - 0 1"));
   eval_test::FullEval();
   EXPECT_EQ(Scratch().activeEntry, &Prepared().alternateEntry);
-  LoadSearchRoot(ParseFen("3qk3/pppppppp/8/8/8/8/PPPPPPPP/3QK3 w - - 0 1"));
+  LoadSearchRoot(Stack(), ParseFen("3qk3/pppppppp/8/8/8/8/PPPPPPPP/3QK3 w - - 0 1"));
   eval_test::FullEval();
   EXPECT_EQ(Scratch().activeEntry, &Prepared().endgameEntry);
-  LoadSearchRoot(ParseFen("3rk3/pppppppp/8/8/8/8/PPPPPPPP/1N1RK3 w - - 0 1"));
+  LoadSearchRoot(Stack(), ParseFen("3rk3/pppppppp/8/8/8/8/PPPPPPPP/1N1RK3 w - - 0 1"));
   eval_test::FullEval();
   EXPECT_EQ(Scratch().activeEntry, &Prepared().alternateEntry);
 }

@@ -11,7 +11,9 @@
 #include "eval/eval_scratch.h"
 #include "eval/evaluator.h"
 #include "eval/pawn_hash.h"
+#include "board/search_position.h"
 #include "position/build.h"
+#include "test_position_stack.h"
 
 namespace eval_test {
 
@@ -29,13 +31,13 @@ inline const EvalPreparation& Prepared() { return TestEvaluator().Preparation();
 
 inline void ClearPawnHash() { TestPawnTable().Clear(); }
 
-inline const TreePosition& Root() { return TreePositions[0]; }
+inline const TreePosition& Root() { return Stack().positions[0]; }
 
 // Loads `fen` as the search root, prepares the evaluation for it and empties
 // the pawn hash (stored structure scores depend on the prepared tables).
 inline void SetUpRoot(const std::string& fen) {
   try {
-    LoadSearchRoot(ParseFen(fen));
+    LoadSearchRoot(Stack(), ParseFen(fen));
   } catch (const CommBoard::CommBoardException& error) {
     ADD_FAILURE() << fen << ": " << error.message();
   }

@@ -55,13 +55,13 @@ void Walk(int depth, WalkStats& stats) {
     return;
   }
   Move moves[320];  // every pseudo-legal move, with a margin
-  const bool inCheck = CurrentPosition().kingAttacked;
-  Move* end = inCheck ? GenerateEvasions<S>(moves) : GenerateQuiets<S>(GenerateCaptures<S>(moves));
+  const bool inCheck = Stack().Current().kingAttacked;
+  Move* end = inCheck ? GenerateEvasions<S>(Stack().Current(), moves) : GenerateQuiets<S>(Stack().Current(), GenerateCaptures<S>(Stack().Current(), moves));
   for (Move* m = moves; m != end; ++m) {
-    MakeMove<S>(*m);
-    const TreePosition& p = CurrentPosition();
+    MakeMove<S>(Stack(), *m);
+    const TreePosition& p = Stack().Current();
     if (inCheck || !IsAttackedBy<1 - S>(p, Own<S>(p).kingSquare)) Walk<1 - S>(depth - 1, stats);
-    UnmakeMove();
+    UnmakeMove(Stack());
   }
 }
 

@@ -17,8 +17,8 @@ TEST_P(PerftReferenceTest, CountsToDepthFour) {
   const PerftReference& reference = GetParam();
   position_test::LoadFen(reference.fen);
   for (int depth = 1; depth <= 4; ++depth) {
-    EXPECT_EQ(Perft(depth), reference.counts[depth - 1]) << "depth " << depth;
-    EXPECT_EQ(currentPly, 0);
+    EXPECT_EQ(Perft(Stack(), depth), reference.counts[depth - 1]) << "depth " << depth;
+    EXPECT_EQ(Stack().ply, 0);
   }
 }
 
@@ -27,12 +27,12 @@ INSTANTIATE_TEST_SUITE_P(Reference, PerftReferenceTest, testing::ValuesIn(positi
 
 TEST(Perft, DepthZeroIsOneNode) {
   position_test::LoadFen("4k3/8/8/8/8/8/8/4K3 w - - 0 1");
-  EXPECT_EQ(Perft(0), 1u);
+  EXPECT_EQ(Perft(Stack(), 0), 1u);
 }
 
 TEST(Perft, SplitAddsUpAndNamesMovesInCoordinates) {
   position_test::LoadFen(position_test::PerftReferences()[0].fen);
-  const std::vector<PerftSplit> split = PerftDivide(3);
+  const std::vector<PerftSplit> split = PerftDivide(Stack(), 3);
   ASSERT_EQ(split.size(), 20u);
   uint64_t total = 0;
   for (const PerftSplit& entry : split) total += entry.nodes;

@@ -85,13 +85,13 @@ TEST_P(MakeMoveConsistency, EveryRecordOfTheTreeEqualsAFromScratchBuild) {
   LoadFen(GetParam().fen);
   int checked = 0;
   WalkTree(3, [&] {
-    const TreePosition& p = CurrentPosition();
+    const TreePosition& p = Stack().Current();
     const std::string differences = DifferencesFromScratch(p);
-    ASSERT_EQ(differences, "") << "after ply " << currentPly << ", move " << p.lastMove;
-    ASSERT_EQ(KeyHistory[keyHistoryRoot + currentPly], p.hashKey);
+    ASSERT_EQ(differences, "") << "after ply " << Stack().ply << ", move " << p.lastMove;
+    ASSERT_EQ(Stack().keyHistory[Stack().keyHistoryRoot + Stack().ply], p.hashKey);
     ASSERT_TRUE(RightsMatchBoard(p));
-    if (currentPly > 0) {
-      const TreePosition& parent = TreePositions[currentPly - 1];
+    if (Stack().ply > 0) {
+      const TreePosition& parent = Stack().positions[Stack().ply - 1];
       const Move move = p.lastMove;
       ASSERT_EQ(p.epSquare, ExpectedEnPassant(p, move)) << "move " << move;
       const bool resets = MovePiece(move) == kPawn || MoveCaptured(move) != 0;
@@ -103,7 +103,7 @@ TEST_P(MakeMoveConsistency, EveryRecordOfTheTreeEqualsAFromScratchBuild) {
     ++checked;
   });
   EXPECT_GT(checked, 1000);
-  EXPECT_EQ(currentPly, 0);
+  EXPECT_EQ(Stack().ply, 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Reference, MakeMoveConsistency, testing::ValuesIn(PerftReferences()),
@@ -111,23 +111,23 @@ INSTANTIATE_TEST_SUITE_P(Reference, MakeMoveConsistency, testing::ValuesIn(Perft
 
 TEST(MakeMove, CopyMakeLeavesTheParentAndStepsThePly) {
   LoadFen(PerftReferences()[0].fen);
-  const TreePosition root = TreePositions[0];
-  MakeWhiteMove(Word("e2", "e4", kPawn));
-  EXPECT_EQ(currentPly, 1);
-  EXPECT_EQ(std::memcmp(&root, &TreePositions[0], sizeof root), 0);
-  const TreePosition& p = CurrentPosition();
+  const TreePosition root = Stack().positions[0];
+  MakeWhiteMove(Stack(), Word("e2", "e4", kPawn));
+  EXPECT_EQ(Stack().ply, 1);
+  EXPECT_EQ(std::memcmp(&root, &Stack().positions[0], sizeof root), 0);
+  const TreePosition& p = Stack().Current();
   EXPECT_EQ(p.side, kBlack);
   EXPECT_EQ(p.epSquare, 0);  // no black pawn on d4 or f4
   EXPECT_EQ(p.hashKey, ComputeHashKey(p));
   EXPECT_EQ(p.lastMove, Word("e2", "e4", kPawn));
-  UnmakeMove();
-  EXPECT_EQ(currentPly, 0);
+  UnmakeMove(Stack());
+  EXPECT_EQ(Stack().ply, 0);
 }
 
 TEST(MakeMove, CastlingMovesTheRookAndDropsBothRights) {
   LoadFen("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1");
-  MakeWhiteMove(kWhiteCastleShort);
-  const TreePosition& p = CurrentPosition();
+  MakeWhiteMove(Stack(), kWhiteCastleShort);
+  const TreePosition& p = Stack().Current();
   EXPECT_EQ(p.squares[G1], kKing);
   EXPECT_EQ(p.squares[F1], kRook);
   EXPECT_EQ(p.squares[H1], 0);
@@ -137,8 +137,8 @@ TEST(MakeMove, CastlingMovesTheRookAndDropsBothRights) {
   EXPECT_EQ(p.hashKey, ComputeHashKey(p));
   EXPECT_EQ(DifferencesFromScratch(p), "");
 
-  MakeBlackMove(kBlackCastleLong);
-  const TreePosition& q = CurrentPosition();
+  MakeBlackMove(Stack(), kBlackCastleLong);
+  const TreePosition& q = Stack().Current();
   EXPECT_EQ(q.squares[C8], -kKing);
   EXPECT_EQ(q.squares[D8], -kRook);
   EXPECT_EQ(q.squares[A8], 0);
@@ -148,8 +148,8 @@ TEST(MakeMove, CastlingMovesTheRookAndDropsBothRights) {
 
 TEST(MakeMove, RookMovesAndRookCapturesRemoveOnlyTheirCornersRight) {
   LoadFen("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1");
-  MakeWhiteMove(Word("a1", "a8", kRook, kRook));  // leaves a1, takes on a8
-  const TreePosition& p = CurrentPosition();
+  MakeWhiteMove(Stack(), Word("a1", "a8", kRook, kRook));  // leaves a1, takes on a8
+  const TreePosition& p = Stack().Current();
   EXPECT_EQ(p.white.castling, kCastleKingSide);
   EXPECT_EQ(p.black.castling, kCastleKingSide);
   EXPECT_EQ(p.hashKey, ComputeHashKey(p));
@@ -157,8 +157,8 @@ TEST(MakeMove, RookMovesAndRookCapturesRemoveOnlyTheirCornersRight) {
 
   // Capturing on h8 when Black only holds the queen's-side right changes no right.
   LoadFen("r3k2r/8/8/8/8/8/8/4K2R w Kq - 0 1");
-  MakeWhiteMove(Word("h1", "h8", kRook, kRook));
-  const TreePosition& q = CurrentPosition();
+  MakeWhiteMove(Stack(), Word("h1", "h8", kRook, kRook));
+  const TreePosition& q = Stack().Current();
   EXPECT_EQ(q.white.castling, 0);
   EXPECT_EQ(q.black.castling, kCastleQueenSide);
   EXPECT_EQ(q.hashKey, ComputeHashKey(q));
@@ -166,16 +166,16 @@ TEST(MakeMove, RookMovesAndRookCapturesRemoveOnlyTheirCornersRight) {
 
 TEST(MakeMove, EnPassantSquareOnlyWhenAPawnCanTake) {
   LoadFen("4k3/8/8/8/5p2/8/3PP3/4K3 w - - 0 1");
-  MakeWhiteMove(Word("d2", "d4", kPawn));  // no black pawn on c4 or e4
-  EXPECT_EQ(CurrentPosition().epSquare, 0);
-  UnmakeMove();
-  MakeWhiteMove(Word("e2", "e4", kPawn));  // the f4 pawn can take
-  const TreePosition& p = CurrentPosition();
+  MakeWhiteMove(Stack(), Word("d2", "d4", kPawn));  // no black pawn on c4 or e4
+  EXPECT_EQ(Stack().Current().epSquare, 0);
+  UnmakeMove(Stack());
+  MakeWhiteMove(Stack(), Word("e2", "e4", kPawn));  // the f4 pawn can take
+  const TreePosition& p = Stack().Current();
   EXPECT_EQ(p.epSquare, E3);
   EXPECT_EQ(p.hashKey, ComputeHashKey(p));
   // Black takes en passant: the white pawn behind e3 goes.
-  MakeBlackMove(Word("f4", "e3", kPawn, kPawn));
-  const TreePosition& q = CurrentPosition();
+  MakeBlackMove(Stack(), Word("f4", "e3", kPawn, kPawn));
+  const TreePosition& q = Stack().Current();
   EXPECT_EQ(q.squares[E4], 0);
   EXPECT_EQ(q.squares[E3], -kPawn);
   EXPECT_EQ(q.white.numPawns, 1);
@@ -186,9 +186,9 @@ TEST(MakeMove, EnPassantSquareOnlyWhenAPawnCanTake) {
 
 TEST(MakeMove, PromotionWithCaptureOfTheCornerRook) {
   LoadFen("r3k3/1P6/8/8/8/8/8/4K3 w q - 0 1");
-  const TreePosition& root = TreePositions[0];
-  MakeWhiteMove(Word("b7", "a8", kPawn, kRook, kQueen));
-  const TreePosition& p = CurrentPosition();
+  const TreePosition& root = Stack().positions[0];
+  MakeWhiteMove(Stack(), Word("b7", "a8", kPawn, kRook, kQueen));
+  const TreePosition& p = Stack().Current();
   EXPECT_EQ(p.materialBalance - root.materialBalance, 880 + 475);
   EXPECT_EQ(p.white.valMajors - root.white.valMajors, 2);
   EXPECT_EQ(p.black.valMajors - root.black.valMajors, -1);
@@ -204,15 +204,15 @@ TEST(MakeMove, KingAttackedDescribesTheSideToMoveOnly) {
   // White moves into a discovered check of its own king: not rejected here,
   // and the flag describes Black's king.
   LoadFen("4k3/8/8/8/8/8/4N3/r3K3 w - - 0 1");
-  MakeWhiteMove(Word("e2", "c3", kKnight));
-  EXPECT_FALSE(CurrentPosition().kingAttacked);
-  EXPECT_TRUE(IsAttackedByBlack(CurrentPosition().white.kingSquare));
-  UnmakeMove();
-  MakeWhiteMove(Word("e2", "d4", kKnight));
-  EXPECT_FALSE(CurrentPosition().kingAttacked);
-  UnmakeMove();
-  MakeWhiteMove(Word("e2", "f6", kKnight));  // knight check
-  EXPECT_TRUE(CurrentPosition().kingAttacked);
+  MakeWhiteMove(Stack(), Word("e2", "c3", kKnight));
+  EXPECT_FALSE(Stack().Current().kingAttacked);
+  EXPECT_TRUE(IsAttackedBy<kBlack>(Stack().Current(), Stack().Current().white.kingSquare));
+  UnmakeMove(Stack());
+  MakeWhiteMove(Stack(), Word("e2", "d4", kKnight));
+  EXPECT_FALSE(Stack().Current().kingAttacked);
+  UnmakeMove(Stack());
+  MakeWhiteMove(Stack(), Word("e2", "f6", kKnight));  // knight check
+  EXPECT_TRUE(Stack().Current().kingAttacked);
 }
 
 }  // namespace

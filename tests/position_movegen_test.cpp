@@ -119,7 +119,7 @@ TEST(Evasions, DoubleCheckLeavesOnlyKingMovesOffTheCheckingLine) {
   // on the rook's line, c1 and c2 are attacked, and the bishop may not take
   // the knight.
   LoadFen("7k/8/8/8/8/4n3/8/r2K2B1 w - - 0 1");
-  ASSERT_TRUE(CurrentPosition().kingAttacked);
+  ASSERT_TRUE(Stack().Current().kingAttacked);
   EXPECT_EQ(Texts(Evasions()), (std::vector<std::string>{"d1d2", "d1e2"}));
   EXPECT_EQ(Sorted(Evasions()), Sorted(LegalByMaking()));
 }
@@ -176,11 +176,11 @@ TEST_P(EvasionTree, EvasionsEqualTheLegalMovesInEveryCheck) {
   WalkTree(3, [&] {
     const std::vector<Move> all = Sorted(CapturesAndQuiets());
     ASSERT_TRUE(std::adjacent_find(all.begin(), all.end()) == all.end()) << "a move is generated twice";
-    if (!CurrentPosition().kingAttacked) return;
+    if (!Stack().Current().kingAttacked) return;
     ++checks;
     const std::vector<Move> evasions = Sorted(Evasions());
     ASSERT_TRUE(std::adjacent_find(evasions.begin(), evasions.end()) == evasions.end());
-    ASSERT_EQ(evasions, Sorted(LegalByMaking())) << "after move " << CurrentPosition().lastMove;
+    ASSERT_EQ(evasions, Sorted(LegalByMaking())) << "after move " << Stack().Current().lastMove;
   });
   EXPECT_GT(checks, 0);
 }
@@ -192,7 +192,7 @@ TEST(LegalMoves, RootListKeepsGenerationOrderAndZeroFields) {
   for (const PerftReference& reference : PerftReferences()) {
     LoadFen(reference.fen);
     RootMove list[kMaxMovesPerPosition];
-    RootMove* end = GenerateLegalMoves(list);
+    RootMove* end = GenerateLegalMoves(Stack(), list);
     EXPECT_EQ(uint64_t(end - list), reference.counts[0]) << reference.name;
     std::vector<Move> moves;
     for (RootMove* r = list; r != end; ++r) {
@@ -201,7 +201,7 @@ TEST(LegalMoves, RootListKeepsGenerationOrderAndZeroFields) {
       EXPECT_EQ(r->spare, 0);
     }
     EXPECT_EQ(moves, LegalByMaking()) << reference.name;
-    EXPECT_EQ(currentPly, 0);
+    EXPECT_EQ(Stack().ply, 0);
   }
 }
 

@@ -10,7 +10,7 @@ namespace {
 
 using namespace position_test;
 
-bool Playable(Move m) { return CurrentPosition().side == kWhite ? IsPlayableWhite(m) : IsPlayableBlack(m); }
+bool Playable(Move m) { return Stack().Current().side == kWhite ? IsPlayable<kWhite>(Stack().Current(), m) : IsPlayable<kBlack>(Stack().Current(), m); }
 
 TEST(IsPlayable, AgreesWithTheGeneratorsOverTheReferenceTrees) {
   // Every position of the reference trees to depth 2, and as candidate
@@ -25,7 +25,7 @@ TEST(IsPlayable, AgreesWithTheGeneratorsOverTheReferenceTrees) {
   for (const PerftReference& reference : PerftReferences()) {
     LoadFen(reference.fen);
     WalkTree(2, [&] {
-      Node node{CurrentPosition().side, Sorted(CapturesAndQuiets())};
+      Node node{Stack().Current().side, Sorted(CapturesAndQuiets())};
       pool[node.side].insert(node.moves.begin(), node.moves.end());
       nodes.push_back(std::move(node));
     });

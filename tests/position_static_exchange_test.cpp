@@ -11,7 +11,7 @@ using namespace position_test;
 
 int Exchange(const std::string& fen, const char* from, const char* target) {
   LoadFen(fen);
-  return StaticExchange(Sq(from), Sq(target), CurrentPosition().side);
+  return StaticExchange(Stack().Current(), Sq(from), Sq(target), Stack().Current().side);
 }
 
 TEST(StaticExchange, PawnTakesKnight) {

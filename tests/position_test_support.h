@@ -15,14 +15,16 @@
 
 #include "board/fen.h"
 #include "position/attacks.h"
+#include "board/search_position.h"
 #include "position/build.h"
 #include "position/make_move.h"
 #include "position/movegen.h"
+#include "test_position_stack.h"
 
 namespace position_test {
 
 // Loads a FEN position as the search root (ply 0).
-inline void LoadFen(const std::string& fen) { LoadSearchRoot(ParseFen(fen)); }
+inline void LoadFen(const std::string& fen) { LoadSearchRoot(Stack(), ParseFen(fen)); }
 
 inline Square Sq(const char* name) { return MakeSquare(name[0] - 'a', name[1] - '1'); }
 
@@ -61,40 +63,40 @@ inline const std::vector<PerftReference>& PerftReferences() {
 // The pseudo-legal moves of the side to move: captures then quiet moves.
 inline std::vector<Move> CapturesAndQuiets() {
   Move buffer[320];
-  const bool white = CurrentPosition().side == kWhite;
-  Move* end = white ? GenerateWhiteCaptures(buffer) : GenerateBlackCaptures(buffer);
-  end = white ? GenerateWhiteQuiets(end) : GenerateBlackQuiets(end);
+  const bool white = Stack().Current().side == kWhite;
+  Move* end = white ? GenerateCaptures<kWhite>(Stack().Current(), buffer) : GenerateCaptures<kBlack>(Stack().Current(), buffer);
+  end = white ? GenerateQuiets<kWhite>(Stack().Current(), end) : GenerateQuiets<kBlack>(Stack().Current(), end);
   return std::vector<Move>(buffer, end);
 }
 
 inline std::vector<Move> Captures() {
   Move buffer[320];
-  const bool white = CurrentPosition().side == kWhite;
-  return std::vector<Move>(buffer, white ? GenerateWhiteCaptures(buffer) : GenerateBlackCaptures(buffer));
+  const bool white = Stack().Current().side == kWhite;
+  return std::vector<Move>(buffer, white ? GenerateCaptures<kWhite>(Stack().Current(), buffer) : GenerateCaptures<kBlack>(Stack().Current(), buffer));
 }
 
 inline std::vector<Move> Quiets() {
   Move buffer[320];
-  const bool white = CurrentPosition().side == kWhite;
-  return std::vector<Move>(buffer, white ? GenerateWhiteQuiets(buffer) : GenerateBlackQuiets(buffer));
+  const bool white = Stack().Current().side == kWhite;
+  return std::vector<Move>(buffer, white ? GenerateQuiets<kWhite>(Stack().Current(), buffer) : GenerateQuiets<kBlack>(Stack().Current(), buffer));
 }
 
 inline std::vector<Move> Evasions() {
   Move buffer[320];
-  const bool white = CurrentPosition().side == kWhite;
-  return std::vector<Move>(buffer, white ? GenerateWhiteEvasions(buffer) : GenerateBlackEvasions(buffer));
+  const bool white = Stack().Current().side == kWhite;
+  return std::vector<Move>(buffer, white ? GenerateEvasions<kWhite>(Stack().Current(), buffer) : GenerateEvasions<kBlack>(Stack().Current(), buffer));
 }
 
 inline void Make(Move move) {
-  if (CurrentPosition().side == kWhite)
-    MakeWhiteMove(move);
+  if (Stack().Current().side == kWhite)
+    MakeWhiteMove(Stack(), move);
   else
-    MakeBlackMove(move);
+    MakeBlackMove(Stack(), move);
 }
 
 // After a move: is the king of the side that moved safe?
 inline bool MoverKingSafe() {
-  const TreePosition& p = CurrentPosition();
+  const TreePosition& p = Stack().Current();
   return p.side == kWhite ? !IsAttackedBy<kWhite>(p, p.black.kingSquare)
                           : !IsAttackedBy<kBlack>(p, p.white.kingSquare);
 }
@@ -106,7 +108,7 @@ inline std::vector<Move> LegalByMaking() {
   for (Move m : CapturesAndQuiets()) {
     Make(m);
     if (MoverKingSafe()) legal.push_back(m);
-    UnmakeMove();
+    UnmakeMove(Stack());
   }
   return legal;
 }
@@ -120,7 +122,7 @@ inline void WalkTree(int depth, const std::function<void()>& visit) {
   for (Move m : CapturesAndQuiets()) {
     Make(m);
     if (MoverKingSafe()) WalkTree(depth - 1, visit);
-    UnmakeMove();
+    UnmakeMove(Stack());
   }
 }
 

@@ -21,21 +21,21 @@ Move pickerStack[kMoveStackSize];
 template <int S>
 std::vector<Move> PickAll(Move hash, Move killer1, Move killer2, const uint16_t* history) {
   const Move killers[2] = {killer1, killer2};
-  MovePicker<S> picker(pickerStack + 1, hash, killers, history);
+  MovePicker<S> picker(Stack().Current(), pickerStack + 1, hash, killers, history);
   std::vector<Move> moves;
   for (Move m = picker.Next(); m != 0; m = picker.Next()) moves.push_back(m);
   return moves;
 }
 
 std::vector<Move> Pick(Move hash, Move killer1, Move killer2, const uint16_t* history) {
-  return CurrentPosition().side == kWhite ? PickAll<kWhite>(hash, killer1, killer2, history)
+  return Stack().Current().side == kWhite ? PickAll<kWhite>(hash, killer1, killer2, history)
                                           : PickAll<kBlack>(hash, killer1, killer2, history);
 }
 
 std::vector<Move> LegalMoves() {
   RootMove list[kMaxMovesPerPosition];
   std::vector<Move> moves;
-  for (RootMove* r = list; r != GenerateLegalMoves(list); ++r) moves.push_back(r->move);
+  for (RootMove* r = list; r != GenerateLegalMoves(Stack(), list); ++r) moves.push_back(r->move);
   return moves;
 }
 
@@ -63,11 +63,11 @@ TEST(MovePicker, EachLegalMoveExactlyOnce) {
     for (Move first : roots) {
       LoadFen(reference.fen);
       if (first != 0) {
-        (CurrentPosition().side == kWhite ? MakeWhiteMove : MakeBlackMove)(first);
-        TreePositions[0] = TreePositions[1];
-        currentPly = 0;
+        (Stack().Current().side == kWhite ? MakeWhiteMove : MakeBlackMove)(Stack(), first);
+        Stack().positions[0] = Stack().positions[1];
+        Stack().ply = 0;
       }
-      if (CurrentPosition().kingAttacked) continue;  // evasions have their own order
+      if (Stack().Current().kingAttacked) continue;  // evasions have their own order
       ++positions;
       const std::vector<Move> legal = LegalMoves();
       Move capture = 0, quiet = 0;

@@ -11,7 +11,7 @@
 #include "frontend/thinking_output.h"
 #include "position/attacks.h"
 #include "position/build.h"
-#include "position/load_game.h"
+#include "board/search_position.h"
 #include "position/make_move.h"
 #include "position/movegen.h"
 #include "search/engine.h"
@@ -25,6 +25,8 @@ Engine& TestEngine() {
   return engine;
 }
 Searcher& TestSearcher() { return TestEngine().Search(); }
+// The searcher's own position: single nodes are searched on it.
+PositionStack& Stack() { return TestSearcher().Positions(); }
 const SearchInfo& Info() { return TestEngine().Info(); }
 
 // A quiet search of `iterations` iterations from a fresh state.
@@ -46,13 +48,13 @@ bool ForcesMate(int moves);
 
 bool AllRepliesLoseWithin(int moves) {
   RootMove replies[kMaxMovesPerPosition];
-  RootMove* end = GenerateLegalMoves(replies);
-  if (end == replies) return CurrentPosition().kingAttacked;  // mate, not stalemate
+  RootMove* end = GenerateLegalMoves(Stack(), replies);
+  if (end == replies) return Stack().Current().kingAttacked;  // mate, not stalemate
   if (moves == 0) return false;
   for (RootMove* r = replies; r != end; ++r) {
-    if (CurrentPosition().side == kWhite) MakeWhiteMove(r->move); else MakeBlackMove(r->move);
+    if (Stack().Current().side == kWhite) MakeWhiteMove(Stack(), r->move); else MakeBlackMove(Stack(), r->move);
     const bool lost = ForcesMate(moves);
-    UnmakeMove();
+    UnmakeMove(Stack());
     if (!lost) return false;
   }
   return true;
@@ -60,11 +62,11 @@ bool AllRepliesLoseWithin(int moves) {
 
 bool ForcesMate(int moves) {
   RootMove list[kMaxMovesPerPosition];
-  RootMove* end = GenerateLegalMoves(list);
+  RootMove* end = GenerateLegalMoves(Stack(), list);
   for (RootMove* r = list; r != end; ++r) {
-    if (CurrentPosition().side == kWhite) MakeWhiteMove(r->move); else MakeBlackMove(r->move);
+    if (Stack().Current().side == kWhite) MakeWhiteMove(Stack(), r->move); else MakeBlackMove(Stack(), r->move);
     const bool mates = AllRepliesLoseWithin(moves - 1);
-    UnmakeMove();
+    UnmakeMove(Stack());
     if (mates) return true;
   }
   return false;
@@ -72,7 +74,7 @@ bool ForcesMate(int moves) {
 
 int MateDistance(const std::string& fen, int maxMoves) {
   for (int n = 1; n <= maxMoves; ++n) {
-    LoadSearchRoot(ParseFen(fen));
+    LoadSearchRoot(Stack(), ParseFen(fen));
     if (ForcesMate(n)) return n;
   }
   return 0;
@@ -99,8 +101,8 @@ TEST(Search, FindsMatesInTwoAndThree) {
     EXPECT_EQ(Info().bestScore, 32000 - (2 * c.moves - 1)) << c.fen;
     ASSERT_FALSE(Info().pvMoves.empty());
     // The first move of the line really mates in that many moves.
-    LoadSearchRoot(ParseFen(c.fen));
-    if (CurrentPosition().side == kWhite) MakeWhiteMove(Info().pvMoves[0]); else MakeBlackMove(Info().pvMoves[0]);
+    LoadSearchRoot(Stack(), ParseFen(c.fen));
+    if (Stack().Current().side == kWhite) MakeWhiteMove(Stack(), Info().pvMoves[0]); else MakeBlackMove(Stack(), Info().pvMoves[0]);
     EXPECT_TRUE(AllRepliesLoseWithin(c.moves - 1)) << c.fen << " " << BestMove();
   }
 }
@@ -117,13 +119,13 @@ TEST(Search, NoLegalMoveAtTheRoot) {
 
 TEST(Search, StalemateInsideTheTreeScoresZero) {
   TestEngine().Table().Clear();
-  LoadSearchRoot(ParseFen("7k/8/6K1/5Q2/8/8/8/8 w - - 0 1"));
-  MakeWhiteMove(MakeMoveWord(F5, F7, kQueen));
+  LoadSearchRoot(Stack(), ParseFen("7k/8/6K1/5Q2/8/8/8/8 w - - 0 1"));
+  MakeWhiteMove(Stack(), MakeMoveWord(F5, F7, kQueen));
   SearchState& state = TestSearcher().State();
   state.iterationDepth = 2;
   EXPECT_EQ(TestSearcher().Search<kBlack>(-kInfinity, kInfinity, kOnePly, 0, state.moveStack, true, kNodeOrdinary), 0);
   EXPECT_EQ(StatusOf(state.moveStack), kStatusDrawOrNoMove);
-  currentPly = 0;
+  Stack().ply = 0;
 }
 
 TEST(Search, RepetitionsAndFiftyMoves) {
@@ -132,33 +134,32 @@ TEST(Search, RepetitionsAndFiftyMoves) {
 
   // Back to the root inside the search path: a draw at once.
   CommBoard game;
-  LoadSearchPosition(game);
-  for (Move m : {g1f3, g8f6, f3g1}) (CurrentPosition().side == kWhite ? MakeWhiteMove : MakeBlackMove)(m);
-  EXPECT_FALSE(IsDrawByRepetitionOrFiftyMoves(CurrentPosition(), currentPly));
-  MakeBlackMove(f6g8);
-  EXPECT_TRUE(IsDrawByRepetitionOrFiftyMoves(CurrentPosition(), currentPly));
+  LoadSearchPosition(Stack(), game);
+  for (Move m : {g1f3, g8f6, f3g1}) (Stack().Current().side == kWhite ? MakeWhiteMove : MakeBlackMove)(Stack(), m);
+  EXPECT_FALSE(IsDrawByRepetitionOrFiftyMoves(Stack(), Stack().ply));
+  MakeBlackMove(Stack(), f6g8);
+  EXPECT_TRUE(IsDrawByRepetitionOrFiftyMoves(Stack(), Stack().ply));
 
   // A game position seen once before the root is no draw; seen twice, it is.
   CommBoard shuffled;
   for (Move m : {g1f3, g8f6, f3g1, f6g8, g1f3, g8f6}) shuffled.PlayMove(m);
-  LoadSearchPosition(shuffled);
-  MakeWhiteMove(f3g1);
-  EXPECT_FALSE(IsDrawByRepetitionOrFiftyMoves(CurrentPosition(), currentPly));
-  MakeBlackMove(f6g8);
-  EXPECT_TRUE(IsDrawByRepetitionOrFiftyMoves(CurrentPosition(), currentPly));
+  LoadSearchPosition(Stack(), shuffled);
+  MakeWhiteMove(Stack(), f3g1);
+  EXPECT_FALSE(IsDrawByRepetitionOrFiftyMoves(Stack(), Stack().ply));
+  MakeBlackMove(Stack(), f6g8);
+  EXPECT_TRUE(IsDrawByRepetitionOrFiftyMoves(Stack(), Stack().ply));
 
-  TreePosition p = TreePositions[0];
-  p.halfMoveClock = 99;
-  EXPECT_FALSE(IsDrawByRepetitionOrFiftyMoves(p, 0));
-  p.halfMoveClock = 100;
-  EXPECT_TRUE(IsDrawByRepetitionOrFiftyMoves(p, 0));
-  currentPly = 0;
+  Stack().ply = 0;
+  Stack().Root().halfMoveClock = 99;
+  EXPECT_FALSE(IsDrawByRepetitionOrFiftyMoves(Stack(), 0));
+  Stack().Root().halfMoveClock = 100;
+  EXPECT_TRUE(IsDrawByRepetitionOrFiftyMoves(Stack(), 0));
 }
 
 TEST(Search, DrawByMaterial) {
   auto drawn = [](const char* fen) {
-    LoadSearchRoot(ParseFen(fen));
-    return IsDrawByMaterial(CurrentPosition());
+    LoadSearchRoot(Stack(), ParseFen(fen));
+    return IsDrawByMaterial(Stack().Current());
   };
   EXPECT_TRUE(drawn("8/8/4k3/8/8/3NN3/4K3/8 w - - 0 1"));   // two knights
   EXPECT_TRUE(drawn("8/8/4k3/8/8/3BN3/4K3/8 w - - 0 1") == false);
@@ -174,12 +175,12 @@ TEST(Search, PerpetualCheckCap) {
   const std::string fen = "4Q2k/6p1/7p/8/r7/r7/7K/q7 b - - 0 1";
   auto searchFifthCheck = [&](const std::string& startFen) {
     TestEngine().Table().Clear();
-    LoadSearchRoot(ParseFen(startFen));
-    const TreePosition start = TreePositions[0];
-    LoadSearchRoot(ParseFen(fen));
-    TreePositions[1] = start;
-    TreePositions[2] = TreePositions[3] = TreePositions[0];
-    currentPly = 3;
+    LoadSearchRoot(Stack(), ParseFen(startFen));
+    const TreePosition start = Stack().positions[0];
+    LoadSearchRoot(Stack(), ParseFen(fen));
+    Stack().positions[1] = start;
+    Stack().positions[2] = Stack().positions[3] = Stack().positions[0];
+    Stack().ply = 3;
     SearchState& state = TestSearcher().State();
     state.checkSequenceCount[1] = 4;
     state.checkSequenceStart[1] = 1;
@@ -187,7 +188,7 @@ TEST(Search, PerpetualCheckCap) {
     state.SetExtensionLimits(3, 0);
     const int score = TestSearcher().Search<kBlack>(0, 1, kOnePly, 0, state.moveStack, true, kNodeOrdinary);
     const int32_t status = StatusOf(state.moveStack);
-    currentPly = 0;
+    Stack().ply = 0;
     return std::make_pair(score, status);
   };
   const auto same = searchFifthCheck(fen);
@@ -201,8 +202,8 @@ TEST(Search, PerpetualCheckCap) {
 }
 
 TEST(Search, NullMoveConditions) {
-  LoadSearchRoot(ParseFen("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3"));
-  const TreePosition& p = CurrentPosition();
+  LoadSearchRoot(Stack(), ParseFen("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3"));
+  const TreePosition& p = Stack().Current();
   EXPECT_TRUE(NullMoveAllowed<kWhite>(p, 0, 64, false));
   EXPECT_FALSE(NullMoveAllowed<kWhite>(p, 0, 64, true));   // right after a null move
   EXPECT_FALSE(NullMoveAllowed<kWhite>(p, 0, 0, false));   // no depth left
@@ -211,8 +212,8 @@ TEST(Search, NullMoveConditions) {
   TreePosition inCheck = p;
   inCheck.kingAttacked = 1;
   EXPECT_FALSE(NullMoveAllowed<kWhite>(inCheck, 0, 64, false));
-  LoadSearchRoot(ParseFen("4k3/pppp4/8/8/8/8/PPPP4/R2BK3 w - - 0 1"));  // piece units 8
-  EXPECT_FALSE(NullMoveAllowed<kWhite>(CurrentPosition(), 0, 64, false));
+  LoadSearchRoot(Stack(), ParseFen("4k3/pppp4/8/8/8/8/PPPP4/R2BK3 w - - 0 1"));  // piece units 8
+  EXPECT_FALSE(NullMoveAllowed<kWhite>(Stack().Current(), 0, 64, false));
 }
 
 // An unplayable killer is never searched: the same search with killers
@@ -229,7 +230,7 @@ TEST(Search, UnplayableKillersAreSkipped) {
     TestSearcher().State().killers[ply][0] = MakeMoveWord(A1, A1, kQueen);  // a move onto its own square
     TestSearcher().State().killers[ply][1] = MakeMoveWord(A1, H8, kKnight); // no knight jumps that far
   }
-  LoadSearchRoot(ParseFen(fen));
+  LoadSearchRoot(Stack(), ParseFen(fen));
   SearchListener quiet;
   TestEngine().Think(SearchParameters{kModeThink, 5, 0, 0}, quiet);
   EXPECT_EQ(Info().totalNodes, nodes);

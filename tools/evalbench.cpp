@@ -13,7 +13,7 @@
 
 #include "board/fen.h"
 #include "eval/evaluator.h"
-#include "position/build.h"
+#include "board/search_position.h"
 #include "search/engine.h"
 
 namespace {
@@ -93,17 +93,18 @@ int main(int argc, char** argv) {
   InitEngineTables();
   PawnHashTable pawnTable(uint64_t(8) << 20);
   Evaluator evaluator(pawnTable);
+  PositionStack position;
 
   Run windows, fullWindow;
   for (int round = 0; round < rounds; ++round) {
     for (const char* fen : kPositions) {
       try {
-        LoadSearchRoot(ParseFen(fen));
+        LoadSearchRoot(position, ParseFen(fen));
       } catch (const CommBoard::CommBoardException& error) {
         std::fprintf(stderr, "bad position %s: %s\n", fen, error.message().c_str());
         return 1;
       }
-      const TreePosition& root = TreePositions[0];
+      const TreePosition& root = position.Root();
       evaluator.PrepareRoot(root);
       EvaluateRepeatedly(evaluator, root, false, windows);
       EvaluateRepeatedly(evaluator, root, true, fullWindow);

@@ -7,7 +7,7 @@
 #include <string>
 
 #include "board/fen.h"
-#include "position/build.h"
+#include "board/search_position.h"
 #include "board/moves.h"
 #include "position/perft.h"
 #include "position/tables.h"
@@ -26,8 +26,9 @@ int main(int argc, char** argv) {
   }
 
   InitStaticTables();
+  PositionStack position;
   try {
-    LoadSearchRoot(ParseFen(argv[1]));
+    LoadSearchRoot(position, ParseFen(argv[1]));
   } catch (const CommBoardException& error) {
     std::fprintf(stderr, "perft: %s\n", error.message().c_str());
     return 2;
@@ -36,13 +37,13 @@ int main(int argc, char** argv) {
   const auto start = std::chrono::steady_clock::now();
   uint64_t nodes = 0;
   if (split) {
-    for (const PerftSplit& entry : PerftDivide(depth)) {
+    for (const PerftSplit& entry : PerftDivide(position, depth)) {
       std::printf("%s: %llu\n", CoordinateMoveText(entry.move).c_str(), static_cast<unsigned long long>(entry.nodes));
       nodes += entry.nodes;
     }
     if (depth == 0) nodes = 1;
   } else {
-    nodes = Perft(depth);
+    nodes = Perft(position, depth);
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
