@@ -1,8 +1,8 @@
 // Ravok: a chess engine for the console and the xboard protocol.
 #include <string>
 
-#include "base/fatal_error.h"
 #include "app/startup.h"
+#include "base/fatal_error.h"
 #include "board/comm_board.h"
 
 int main(int argc, char** argv) {

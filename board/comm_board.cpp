@@ -3,9 +3,9 @@
 #include <cstring>
 
 #include "base/fatal_error.h"
+#include "base/tables.h"
 #include "board/game_over.h"
 #include "board/moves.h"
-#include "position/tables.h"
 
 CommBoardRepresentation CommBoardRepresentation::Initial() {
   static const int8_t kBackRank[8] = {4, 2, 3, 5, 6, 3, 2, 4};

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "position/basics.h"
+#include "base/types.h"
 
 // Game result codes of CommBoardRepresentation::result.
 enum GameResult : uint32_t {

@@ -5,10 +5,10 @@
 #include <ostream>
 
 #include "base/end_of_input.h"
+#include "base/protocol_words.h"
 #include "board/comm_board.h"
 #include "board/display.h"
 #include "board/moves.h"
-#include "base/protocol_words.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "base/fatal_error.h"
-#include "board/moves.h"
 #include "base/protocol_words.h"
-#include "position/tables.h"
+#include "base/tables.h"
+#include "board/moves.h"
 
 namespace {
 

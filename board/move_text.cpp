@@ -1,8 +1,8 @@
 // Move words as text: the upper-case coordinates of the console, the long
 // form of the console's reports and the coordinate form of the protocol.
 #include "base/fatal_error.h"
+#include "base/tables.h"
 #include "board/moves.h"
-#include "position/tables.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // Reading move text, the legality test and the game make-move.
 #include "board/moves.h"
 
-#include "position/tables.h"
+#include "base/tables.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // together with the static tables of the search position.
 #pragma once
 
-#include "position/basics.h"
+#include "base/types.h"
 
 // The two wings a king can shelter on: files a-c and files f-h.
 enum Wing : int { kQueenSide = 0, kKingSide = 1 };

@@ -1,8 +1,8 @@
 // The facts of one evaluation call, shared by its terms.
 #pragma once
 
+#include "base/types.h"
 #include "eval/value_tables.h"
-#include "position/basics.h"
 
 // Rewritten at the start of every evaluation; valid only within that call
 // (and, for tests, until the next one).

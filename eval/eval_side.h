@@ -3,8 +3,8 @@
 // rank is seen from the side's own back rank.
 #pragma once
 
+#include "base/tables.h"
 #include "eval/eval_masks.h"
-#include "position/tables.h"
 
 template <int S>
 constexpr Square Relative(Square s) {

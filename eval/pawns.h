@@ -5,8 +5,8 @@
 #include <cstdint>
 
 #include "eval/eval_scratch.h"
-#include "position/tree_position.h"
 #include "eval/pawn_hash.h"
+#include "position/tree_position.h"
 
 // Pawn hash entry flags: bit 0 partial (score not computed), bits 1-2 and
 // 3-4 the number of White and Black passed pawns, capped at 3.

@@ -1,8 +1,8 @@
 #include "eval/prescan.h"
 
 #include "base/fatal_error.h"
+#include "base/tables.h"
 #include "eval/evaluator.h"
-#include "position/tables.h"
 #include "position/tree_position.h"
 
 namespace eval_pieces {

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-#include "position/basics.h"
+#include "base/types.h"
 
 // Game phases of a prepared entry.
 enum GamePhase : int32_t { kOpeningPhase = 0, kMiddlegamePhase = 1, kEndgamePhase = 2 };

@@ -3,11 +3,11 @@
 #include <ostream>
 
 #include "board/display.h"
+#include "board/search_position.h"
 #include "eval/evaluator.h"
 #include "frontend/communicator.h"
 #include "frontend/replies.h"
 #include "frontend/string_utils.h"
-#include "board/search_position.h"
 #include "position/tree_position.h"
 
 namespace {

@@ -12,11 +12,11 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "base/protocol_words.h"
 #include "board/comm_board.h"
 #include "frontend/line_input.h"
 #include "frontend/output_tracking.h"
 #include "frontend/player_clock.h"
-#include "base/protocol_words.h"
 #include "search/engine.h"
 #include "search/search_info.h"
 #include "search/search_listener.h"

@@ -13,10 +13,10 @@
 
 #include "board/fen.h"
 #include "board/moves.h"
+#include "eval/pawn_hash.h"
 #include "frontend/communicator.h"
 #include "frontend/replies.h"
 #include "frontend/string_utils.h"
-#include "eval/pawn_hash.h"
 #include "search/hash_table.h"
 
 namespace {

@@ -1,7 +1,7 @@
 #include "frontend/replies.h"
 
-#include "board/comm_board.h"
 #include "base/protocol_words.h"
+#include "board/comm_board.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <sstream>
 
-#include "board/moves.h"
 #include "base/protocol_words.h"
+#include "board/moves.h"
 
 std::vector<std::string> MoveTexts(const std::vector<Move>& moves, bool xboard) {
   std::vector<std::string> texts;

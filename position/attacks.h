@@ -1,7 +1,7 @@
 // Attack detection on a search position.
 #pragma once
 
-#include "position/tables.h"
+#include "base/tables.h"
 #include "position/tree_position.h"
 
 // Does side S attack `square`? Tests pawns, knights, king, diagonal sliders

@@ -15,8 +15,8 @@
 
 #include <cstddef>
 
+#include "base/tables.h"
 #include "position/attacks.h"
-#include "position/tables.h"
 
 namespace {
 

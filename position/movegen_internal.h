@@ -2,8 +2,8 @@
 // bit-scan direction of a loop, attack sets by piece kind and the pin test.
 #pragma once
 
+#include "base/tables.h"
 #include "position/attacks.h"
-#include "position/tables.h"
 #include "position/tree_position.h"
 
 namespace movegen {

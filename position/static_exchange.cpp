@@ -5,8 +5,8 @@
 
 #include <initializer_list>
 
+#include "base/tables.h"
 #include "position/attacks.h"
-#include "position/tables.h"
 #include "position/tree_position.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "position/basics.h"
+#include "base/types.h"
 
 // One side's pieces and counters.
 struct SidePieces {

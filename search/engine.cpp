@@ -1,8 +1,8 @@
 #include "search/engine.h"
 
-#include "eval/eval_masks.h"
+#include "base/tables.h"
 #include "board/search_position.h"
-#include "position/tables.h"
+#include "eval/eval_masks.h"
 
 void InitEngineTables() {
   InitStaticTables();

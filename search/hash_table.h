@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "base/power_of_two_table.h"
-#include "position/basics.h"
+#include "base/types.h"
 
 // One slot: the key halves, a data word (bits 0-20 best move, 21-22 bound,
 // 23 threat flag, 24 forced flag), the score and the depth in 1/64 ply.

@@ -1,7 +1,7 @@
 // Move keys shared by the alpha-beta and quiescence searches.
 #pragma once
 
-#include "position/basics.h"
+#include "base/types.h"
 #include "position/static_exchange.h"
 
 // Static exchange result from the mover's point of view.

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "base/clock.h"
-#include "position/basics.h"
+#include "base/types.h"
 
 // Ends a running search when thrown from a listener's poll. discardResult:
 // true drops the result (no move is played); false keeps the best move

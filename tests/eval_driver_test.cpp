@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "base/tables.h"
 #include "eval/eval_masks.h"
 #include "eval/material.h"
 #include "eval/pawnless.h"
-#include "position/tables.h"
 #include "eval_test_support.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // Pawn structure, passed pawns, the race and the pawn hash entry.
 #include <gtest/gtest.h>
 
+#include "base/tables.h"
 #include "eval/pawns.h"
-#include "position/tables.h"
 #include "eval_test_support.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <gtest/gtest.h>
 
 #include "board/fen.h"
+#include "board/search_position.h"
 #include "eval/eval_scratch.h"
 #include "eval/evaluator.h"
 #include "eval/pawn_hash.h"
-#include "board/search_position.h"
 #include "position/build.h"
 #include "test_position_stack.h"
 

@@ -6,10 +6,10 @@
 
 #include <cstdint>
 
+#include "eval_test_support.h"
 #include "position/attacks.h"
 #include "position/make_move.h"
 #include "position/movegen.h"
-#include "eval_test_support.h"
 
 using namespace eval_test;
 

@@ -5,7 +5,7 @@
 
 #include <sstream>
 
-#include "position/tables.h"
+#include "base/tables.h"
 #include "position_test_support.h"
 
 namespace {

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "board/fen.h"
-#include "position/attacks.h"
 #include "board/search_position.h"
+#include "position/attacks.h"
 #include "position/build.h"
 #include "position/make_move.h"
 #include "position/movegen.h"

@@ -3,8 +3,8 @@
 // between the two hash tables.
 #include <gtest/gtest.h>
 
-#include "frontend/protocol_two.h"
 #include "eval/pawn_hash.h"
+#include "frontend/protocol_two.h"
 #include "search/hash_table.h"
 
 namespace {

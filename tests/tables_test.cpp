@@ -5,7 +5,7 @@
 #include <random>
 #include <set>
 
-#include "position/tables.h"
+#include "base/tables.h"
 
 namespace {
 

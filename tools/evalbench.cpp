@@ -12,8 +12,8 @@
 #include <cstdlib>
 
 #include "board/fen.h"
-#include "eval/evaluator.h"
 #include "board/search_position.h"
+#include "eval/evaluator.h"
 #include "search/engine.h"
 
 namespace {

@@ -6,11 +6,11 @@
 #include <cstdlib>
 #include <string>
 
+#include "base/tables.h"
 #include "board/fen.h"
-#include "board/search_position.h"
 #include "board/moves.h"
+#include "board/search_position.h"
 #include "position/perft.h"
-#include "position/tables.h"
 #include "position/tree_position.h"
 
 int main(int argc, char** argv) {

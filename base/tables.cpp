@@ -1,4 +1,4 @@
-#include "position/tables.h"
+#include "base/tables.h"
 
 #include <cstdlib>
 

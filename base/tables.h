@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "position/basics.h"
+#include "base/types.h"
 
 extern Bitboard SquareMask[64];
 
