@@ -24,7 +24,8 @@ class Searcher {
 
   // Searches the loaded root position (record 0) under `parameters`,
   // reporting to `listener`. Returns whether the result is to be discarded:
-  // false after a normal end, the exception's word after an abort.
+  // false after a normal end, the exception's word after an abort. Any
+  // other exception from the listener ends the search and is passed on.
   bool Think(const SearchParameters& parameters, SearchListener& listener);
 
   // The running or last search.
@@ -64,6 +65,7 @@ class Searcher {
 
  private:
   // The driver (think.cpp).
+  bool RunSearch(const SearchParameters& parameters);
   void SearchIteration(int j);
   int SearchRootMove(Move move, int depthPlies, int alpha, int beta);
   void WriteBackPrincipalVariation();

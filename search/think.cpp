@@ -183,6 +183,22 @@ void Searcher::Finish() {
 
 bool Searcher::Think(const SearchParameters& parameters, SearchListener& listener) {
   listener_ = &listener;
+  bool discard;
+  try {
+    discard = RunSearch(parameters);
+  } catch (...) {
+    // Anything else a listener throws (the end of the input) ends the
+    // search too, and passes on to whoever started it.
+    Finish();
+    listener_ = &silentListener;
+    throw;
+  }
+  Finish();
+  listener_ = &silentListener;
+  return discard;
+}
+
+bool Searcher::RunSearch(const SearchParameters& parameters) {
   SearchInfo& info = info_;
   info.searching = 1;
   info.startTime = Now();
@@ -203,7 +219,6 @@ bool Searcher::Think(const SearchParameters& parameters, SearchListener& listene
   info.displayDepth = 0;
   info.failLowResearch = info.failHighResearch = 0;
 
-  bool discard = false;
   if (rootMoveCount_ == 0) {
     const TreePosition& root = positions_.Root();
     if (root.kingAttacked) {
@@ -213,27 +228,25 @@ bool Searcher::Think(const SearchParameters& parameters, SearchListener& listene
       info.bestScore = 0;
       info.resultCode = 1;
     }
-  } else {
-    info.resultCode = 0;
-    std::memset(state_.history, 0, sizeof state_.history);
-    table_.Age();
-    std::memset(state_.checkSequenceCount, 0, sizeof state_.checkSequenceCount);
-    evaluator_.PrepareRoot(positions_.Root());
-    state_.pollCountdown = 100;
-    driver_ = DriverState{};
-    driver_.openEnded = info.mode != kModeThink;
-    if (info.maxDepth == 0 || info.mode == kModeAnalyze) info.maxDepth = kMaxIterations;
-    try {
-      for (int j = 1; j <= info.maxDepth || (driver_.openEnded && j <= kMaxIterations); ++j) SearchIteration(j);
-    } catch (const search_aborted_exception& abort) {
-      Report(SearchEvent::kAborted);
-      // A search stopped before its first root move finished still owes a
-      // legal move: fall back to the first root move.
-      if (info.pvMoves.empty()) info.pvMoves.push_back(rootMoves_[0].move);
-      discard = abort.discardResult;
-    }
+    return false;
   }
-  Finish();
-  listener_ = &silentListener;
-  return discard;
+  info.resultCode = 0;
+  std::memset(state_.history, 0, sizeof state_.history);
+  table_.Age();
+  std::memset(state_.checkSequenceCount, 0, sizeof state_.checkSequenceCount);
+  evaluator_.PrepareRoot(positions_.Root());
+  state_.pollCountdown = 100;
+  driver_ = DriverState{};
+  driver_.openEnded = info.mode != kModeThink;
+  if (info.maxDepth == 0 || info.mode == kModeAnalyze) info.maxDepth = kMaxIterations;
+  try {
+    for (int j = 1; j <= info.maxDepth || (driver_.openEnded && j <= kMaxIterations); ++j) SearchIteration(j);
+  } catch (const search_aborted_exception& abort) {
+    Report(SearchEvent::kAborted);
+    // A search stopped before its first root move finished still owes a
+    // legal move: fall back to the first root move.
+    if (info.pvMoves.empty()) info.pvMoves.push_back(rootMoves_[0].move);
+    return abort.discardResult;
+  }
+  return false;
 }
