@@ -176,7 +176,7 @@ void Communicator::IdleMove(const WordList& words) {
   const bool pending = searchStatus.resultPending;
   Move move = 0;
   try {
-    move = ParseMove(game.currentPosition, words.front());
+    move = ReadGameMove(words.front());
     MakeGameMove(move);
   } catch (const CommBoardException&) {
     ReplyUnreadableMove(words);

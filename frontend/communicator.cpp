@@ -6,6 +6,8 @@
 
 #include "base/end_of_input.h"
 #include "board/display.h"
+#include "board/moves.h"
+#include "board/san.h"
 #include "frontend/replies.h"
 #include "frontend/thinking_output.h"
 
@@ -175,6 +177,15 @@ void Communicator::MakeGameMove(Move move) {
     ClockOf(1 - SideToMove()).CompleteMove(now);
     ClockOf(SideToMove()).Start(now);
   }
+}
+
+Move Communicator::ReadGameMove(const std::string& word) const {
+  try {
+    return ParseMove(game.currentPosition, word);
+  } catch (const CommBoardException&) {
+    if (xboardMode) throw;
+  }
+  return ParseSanMove(game.currentPosition, word);
 }
 
 void Communicator::TakeBackWithClocks() {

@@ -87,6 +87,10 @@ class Communicator : public SearchListener {
   // Plays a legal move on the game (throws "invalid move." otherwise) and
   // runs the clocks in clock mode.
   void MakeGameMove(Move move);
+  // The legal move a word names in the game: coordinates first ("g1f3"),
+  // then, on the console only, standard notation ("Nf3", "O-O", "exd5").
+  // Throws CommBoardException when it names none.
+  Move ReadGameMove(const std::string& word) const;
   // The commands that behave alike with and without a running search;
   // false when the words are none of them.
   bool HandleCommonCommand(const WordList& words);

@@ -116,7 +116,7 @@ void Communicator::SearchingMove(const WordList& words) {
   // 1. The first word must read as a legal move in the game position.
   Move move = 0;
   try {
-    move = ParseMove(game.currentPosition, words.front());
+    move = ReadGameMove(words.front());
   } catch (const CommBoardException&) {
     ReplyUnreadableMove(words);
     return;
