@@ -47,7 +47,10 @@ int TimeTextToSeconds(const std::string& text) {
   if (colon == std::string::npos) {
     seconds = int64_t(StringToInt(text)) * 60;
   } else {
-    seconds = int64_t(StringToInt(text.substr(0, colon))) * 60 + StringToInt(text.substr(colon + 1));
+    // Minutes and seconds are counts: a sign inside ("1:-5") is no time.
+    const int minutes = StringToInt(text.substr(0, colon)), rest = StringToInt(text.substr(colon + 1));
+    if (minutes < 0 || rest < 0) throw string_conversion_error();
+    seconds = int64_t(minutes) * 60 + rest;
   }
   if (seconds < INT_MIN || seconds > INT_MAX) throw string_conversion_error();
   return int(seconds);

@@ -19,7 +19,8 @@ int StringToInt(const std::string& text);
 
 // The time word of "level": "0" is 10 seconds, "5" is minutes, "2:05" is
 // minutes and seconds. Throws string_conversion_error for anything else,
-// including a value that does not fit 32 bits.
+// including a negative part of minutes:seconds and a value that does not
+// fit 32 bits.
 int TimeTextToSeconds(const std::string& text);
 
 // The C library's atoi (leading white space, a sign, digits up to the first

@@ -159,6 +159,7 @@ TEST(LevelCommand, TimeWords) {
   EXPECT_THROW(TimeControlOf({"level", "40", "x", "0"}), string_conversion_error);
   EXPECT_THROW(TimeControlOf({"level", "40", "1:", "0"}), string_conversion_error);
   EXPECT_THROW(TimeControlOf({"level", "40", "1e9", "0"}), string_conversion_error);
+  EXPECT_THROW(TimeControlOf({"level", "40", "0:-5", "0"}), string_conversion_error);
   EXPECT_THROW(TimeControlOf({"level", "40", "99999999999", "0"}), string_conversion_error);
 }
 
@@ -168,7 +169,6 @@ TEST(LevelCommand, RefusedArguments) {
   EXPECT_FALSE(TimeControlOf({"level", "40", "5", "-1"}));
   EXPECT_FALSE(TimeControlOf({"level", "40", "5", "-0.1"}));
   EXPECT_FALSE(TimeControlOf({"level", "40", "-5", "0"}));
-  EXPECT_FALSE(TimeControlOf({"level", "40", "0:-5", "0"}));
   EXPECT_FALSE(TimeControlOf({"level", "40", "0:00", "0"}));
 }
 

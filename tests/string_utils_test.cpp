@@ -42,7 +42,7 @@ TEST(TimeTextToSeconds, MinutesAndSeconds) {
   EXPECT_EQ(TimeTextToSeconds("5"), 300);
   EXPECT_EQ(TimeTextToSeconds("0:30"), 30);
   EXPECT_EQ(TimeTextToSeconds("2:05"), 125);
-  for (const char* text : {":30", "2:", "x", "", "1:2:3", "99999999"})
+  for (const char* text : {":30", "2:", "x", "", "1:2:3", "99999999", "1:-5", "-1:90", "0:-5"})
     EXPECT_THROW(TimeTextToSeconds(text), string_conversion_error) << "'" << text << "'";
 }
 
