@@ -1,8 +1,8 @@
 // The dialogue in-process: the engine's answers to draw offers, its own
 // offers and its resignation; pondering; the players' clocks and the flag on
 // a clock that only the test moves; what each command does while idle,
-// thinking, pondering and analysing. Every search is depth-limited or ended
-// by a scripted line.
+// thinking, pondering and analysing; and "eval" beside a running analysis.
+// Every search is depth-limited or ended by a scripted line.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -521,6 +521,48 @@ TEST(CommandsByState, EachCommandDoesWhatTheDialoguePromises) {
     EXPECT_TRUE(checked) << s.Output();
     EXPECT_EQ(GameRecordFault(s.comm.game), "");
   }
+}
+
+// "eval" beside a running analysis.
+
+// An analysis with an "eval" arriving while it searches depth 4 counts the
+// same nodes and finds the same lines as without it, and the value is the
+// one printed once the analysis is over.
+TEST(EvalDuringAnalysis, LeavesTheAnalysisUndisturbed) {
+  constexpr int kLastDepth = 5;  // the analysis ends at the first poll of depth 6
+  struct Analysis {
+    std::vector<std::string> lines;  // the post lines up to kLastDepth without the time
+    std::vector<std::string> values;
+  };
+  const auto analyse = [](bool withEval) {
+    Session s(true);
+    s.Send("post");
+    s.Send("setboard r1bq1rk1/pp2bppp/2n1pn2/3p4/2PP4/2N1PN2/PP1B1PPP/R2QKB1R w KQ - 0 8");
+    s.Send("analyze");
+    if (withEval) s.Send("eval", s.While(kModeAnalyze, 4));
+    s.Send("exit", s.While(kModeAnalyze, kLastDepth + 1));
+    s.Send("eval", s.Idle());
+    s.Run();
+    Analysis result;
+    std::istringstream out(s.Output());
+    for (std::string line; std::getline(out, line);) {
+      if (line.rfind("Value: ", 0) == 0) result.values.push_back(line);
+      std::istringstream words(line);
+      int depth = 0, score = 0;
+      long elapsed = 0;
+      if (!(words >> depth >> score >> elapsed) || depth > kLastDepth) continue;
+      std::string rest;
+      std::getline(words, rest);
+      result.lines.push_back(std::to_string(depth) + " " + std::to_string(score) + rest);
+    }
+    return result;
+  };
+  const Analysis plain = analyse(false), disturbed = analyse(true);
+  EXPECT_GE(plain.lines.size(), size_t(kLastDepth - 1));
+  EXPECT_EQ(disturbed.lines, plain.lines);
+  ASSERT_EQ(disturbed.values.size(), 2u);
+  EXPECT_EQ(disturbed.values[0], disturbed.values[1]);
+  EXPECT_EQ(plain.values, std::vector<std::string>{disturbed.values[1]});
 }
 
 }  // namespace
