@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <cstring>
+#include <optional>
+#include <ostream>
 #include <sstream>
 
 #include "board/comm_board.h"
@@ -237,16 +239,71 @@ TEST(Search, UnplayableKillersAreSkipped) {
   EXPECT_EQ(Info().pvMoves, line);
 }
 
-TEST(Search, FixedDepthSearchIsDeterministic) {
-  const std::string fen = "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10";
-  SearchFen(fen, 5);
-  const uint32_t nodes = Info().totalNodes;
-  const int score = Info().bestScore;
-  const std::vector<Move> line = Info().pvMoves;
-  SearchFen(fen, 5);
-  EXPECT_EQ(Info().totalNodes, nodes);
-  EXPECT_EQ(Info().bestScore, score);
-  EXPECT_EQ(Info().pvMoves, line);
+struct SearchResult {
+  uint32_t nodes;
+  int score;
+  std::vector<Move> line;
+  bool operator==(const SearchResult&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const SearchResult& result) {
+  out << result.nodes << " nodes, score " << result.score << ",";
+  for (Move move : result.line) out << " " << CoordinateMoveText(move);
+  return out;
+}
+
+SearchResult SearchOn(Engine& engine, const std::string& fen, int iterations, SearchListener& listener) {
+  engine.LoadPosition(ParseFen(fen));
+  engine.Think(SearchParameters{kModeThink, iterations, 0, 0}, listener);
+  return {engine.Info().totalNodes, engine.Info().bestScore, engine.Info().pvMoves};
+}
+
+// At its first poll, another engine's whole search.
+class NestedSearch : public SearchListener {
+ public:
+  NestedSearch(const std::string& fen, int iterations) : fen_(fen), iterations_(iterations) {}
+  void Poll() override {
+    if (result) return;
+    SearchListener quiet;
+    result = SearchOn(engine_, fen_, iterations_, quiet);
+  }
+  std::optional<SearchResult> result;
+
+ private:
+  Engine engine_{uint64_t(1) << 20, uint64_t(1) << 20};
+  std::string fen_;
+  int iterations_;
+};
+
+// Searches share no state beyond their engine: a search on a fresh engine
+// repeats the nodes, score and line of the same search before it, and two
+// engines on two positions, one searching whole inside the other's poll,
+// each give what they give alone.
+TEST(Search, EnginesSearchIndependently) {
+  struct Task {
+    const char* fen;
+    int iterations;
+    SearchResult alone;
+  };
+  SearchListener quiet;
+  const auto searchAlone = [&](const Task& task) {
+    Engine engine(uint64_t(1) << 20, uint64_t(1) << 20);
+    return SearchOn(engine, task.fen, task.iterations, quiet);
+  };
+  Task middlegame{"r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10", 5, {}};
+  Task pawnEnding{"8/2k5/1pp5/p4p2/P1P2P2/1P2K3/8/8 w - - 0 40", 8, {}};
+  middlegame.alone = searchAlone(middlegame);
+  pawnEnding.alone = searchAlone(pawnEnding);
+  EXPECT_EQ(searchAlone(middlegame), middlegame.alone);
+  for (const auto& [outer, inner] : {std::pair{middlegame, pawnEnding}, std::pair{pawnEnding, middlegame}}) {
+    SCOPED_TRACE(outer.fen);
+    Engine engine(uint64_t(1) << 20, uint64_t(1) << 20);
+    NestedSearch nested(inner.fen, inner.iterations);
+    const SearchResult outerResult = SearchOn(engine, outer.fen, outer.iterations, nested);
+    ASSERT_TRUE(nested.result);
+    EXPECT_EQ(*nested.result, inner.alone);
+    EXPECT_EQ(outerResult, outer.alone);
+  }
 }
 
 TEST(Search, AspirationHalfWidth) {
