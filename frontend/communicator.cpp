@@ -86,12 +86,13 @@ void Communicator::PrintIterationHeader(const SearchInfo& info) {
   out.flush();
 }
 
+// The search's times are readings of the monotonic clock, like its start.
 void Communicator::ReportThinking(const SearchInfo& info) {
   const std::vector<std::string> texts = MoveTexts(info.pvMoves, xboardMode);
   if (!xboardMode)
-    WriteLine(ConsoleThinkingLine(info, texts, ClockNow()));
+    WriteLine(ConsoleThinkingLine(info, texts, Now()));
   else if (postThinking)
-    WriteLine(PostLineText(info, texts, ClockNow(), protocolVersion));
+    WriteLine(PostLineText(info, texts, Now(), protocolVersion));
 }
 
 void Communicator::OnSearchEvent(SearchEvent event, const SearchInfo& info) {

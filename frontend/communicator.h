@@ -32,8 +32,9 @@ struct SearchStatus {
   std::string expectedMoveText;  // "invalid move" = none
 };
 
-// The source of the session's time readings; the monotonic clock unless a
-// test hands in its own.
+// The source of the session's time readings (the players' clocks and flag
+// fall); the monotonic clock unless a test hands in its own. The search
+// keeps its own times on the monotonic clock.
 using ClockSource = TimePoint (*)();
 
 class Communicator : public SearchListener {

@@ -29,6 +29,7 @@ Milliseconds SafeSpend(Milliseconds remaining) {
 }  // namespace
 
 void PlayerClock::Start(TimePoint now) {
+  Update(now);  // a clock that already runs keeps what it has used
   running = true;
   runStart = now;
 }

@@ -34,6 +34,7 @@ struct PlayerClock {
   int32_t movesToGo = 0;
   Milliseconds increment = 0;
 
+  // Starts the clock; one that already runs is first brought up to date.
   void Start(TimePoint now);
   // Takes the time since the last start off `remaining`.
   void Stop(TimePoint now);

@@ -182,7 +182,7 @@ void Communicator::PrintPonderAnnotation() {
 
 void Communicator::PrintAnalysisStatus() {
   const SearchInfo& info = engine_.Info();
-  const TimePoint end = info.endTime != 0 ? info.endTime : ClockNow();
+  const TimePoint end = info.endTime != 0 ? info.endTime : Now();  // the search's own clock
   const uint64_t nodes = uint64_t(engine_.Search().CurrentIterationNodes()) + info.totalNodes;
   Reply("stat01: " + std::to_string(Centiseconds(end - info.startTime)) + " " + std::to_string(nodes) + " " +
         std::to_string(info.displayDepth) + " " + std::to_string(info.rootMoveCount - info.currentRootMove + 1) +

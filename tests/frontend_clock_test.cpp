@@ -108,6 +108,11 @@ TEST(PlayerClock, UpdateToTheMillisecond) {
   EXPECT_EQ(clock.remaining, 0);
   clock.Stop(2051);
   EXPECT_EQ(clock.remaining, -1);
+  // Starting a clock that already runs charges the time it has run.
+  clock.Start(3000);
+  clock.Start(3500);
+  clock.Stop(3600);
+  EXPECT_EQ(clock.remaining, -601);
 }
 
 TEST(PlayerClock, ResetKeepsTheFlags) {
