@@ -1,0 +1,271 @@
+// epd FILE [--depth N | --time MS]: runs a test suite of EPD lines
+//   FEN(4 fields) bm MOVE [MOVE...]; am MOVE [MOVE...]; id "NAME";
+// searching each position from a fresh state to N iterations (default 8) or
+// for MS milliseconds. Moves are in standard algebraic notation ("Nf3",
+// "Qxd5+", "O-O") or coordinates ("g1f3"). A position is solved when the
+// final move is one of the "bm" moves and none of the "am" moves. Prints per
+// position the id, the engine's move, solved or missed, and when the
+// solution was first found and then kept; then "solved S/T". Exit status 1
+// when a line could not be read.
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "app/xboard_mode.h"
+#include "board/fen.h"
+#include "board/moves.h"
+#include "position/build.h"
+#include "position/movegen.h"
+#include "position/tables.h"
+#include "search/hash_table.h"
+#include "search/search_info.h"
+#include "tools/move_reader.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct EpdRecord {
+  std::string fen;
+  std::string id;
+  std::vector<std::string> best;   // "bm" operands as written
+  std::vector<std::string> avoid;  // "am" operands as written
+};
+
+struct Limits {
+  int depth = 8;      // iterations, when no time is given
+  int timeMs = 0;     // 0 = search by depth
+};
+
+// The search's clocks count whole seconds: a time limit is rounded up to the
+// next second, and the search may stop anywhere within its last second.
+SearchParameters SearchLimits(const Limits& limits) {
+  if (limits.timeMs > 0) return SearchParameters{kModeThink, 0, (limits.timeMs + 999) / 1000, 0};
+  return SearchParameters{kModeThink, limits.depth, 0, 0};
+}
+
+std::vector<std::string> Words(const std::string& text) {
+  std::istringstream in(text);
+  std::vector<std::string> words;
+  for (std::string word; in >> word;) words.push_back(word);
+  return words;
+}
+
+// Splits the operations after the four FEN fields at semicolons outside quotes.
+std::vector<std::string> Operations(const std::string& text) {
+  std::vector<std::string> operations(1);
+  bool quoted = false;
+  for (char c : text) {
+    if (c == '"') quoted = !quoted;
+    if (c == ';' && !quoted)
+      operations.emplace_back();
+    else
+      operations.back() += c;
+  }
+  return operations;
+}
+
+std::optional<EpdRecord> ParseRecord(const std::string& line, std::string& error) {
+  std::istringstream in(line);
+  std::string fields[4];
+  for (std::string& field : fields) in >> field;
+  if (fields[3].empty()) {
+    error = "fewer than four FEN fields";
+    return std::nullopt;
+  }
+  EpdRecord record;
+  record.fen = fields[0] + ' ' + fields[1] + ' ' + fields[2] + ' ' + fields[3];
+  std::string rest;
+  std::getline(in, rest);
+  for (const std::string& operation : Operations(rest)) {
+    std::vector<std::string> words = Words(operation);
+    if (words.empty()) continue;
+    const std::string opcode = words[0];
+    words.erase(words.begin());
+    if (opcode == "bm") record.best = words;
+    if (opcode == "am") record.avoid = words;
+    if (opcode == "id") {
+      const size_t open = operation.find('"'), close = operation.rfind('"');
+      record.id = open < close ? operation.substr(open + 1, close - open - 1) : (words.empty() ? "" : words[0]);
+    }
+  }
+  if (record.best.empty() && record.avoid.empty()) {
+    error = "no bm or am operation";
+    return std::nullopt;
+  }
+  return record;
+}
+
+// The moves named by `texts` in the loaded root position.
+std::optional<std::vector<Move>> ReadMoves(const std::vector<std::string>& texts, const std::vector<Move>& legal,
+                                           int side, std::string& error) {
+  std::vector<Move> moves;
+  for (const std::string& text : texts) {
+    const std::optional<Move> move = move_reader::Find(text, side, legal);
+    if (!move) {
+      error = "no legal move, or more than one, reads \"" + text + "\"";
+      return std::nullopt;
+    }
+    moves.push_back(*move);
+  }
+  return moves;
+}
+
+std::vector<Move> LegalRootMoves() {
+  RootMove buffer[kMaxMovesPerPosition];
+  RootMove* end = GenerateLegalMoves(buffer);
+  std::vector<Move> moves;
+  for (RootMove* m = buffer; m != end; ++m) moves.push_back(m->move);
+  return moves;
+}
+
+bool Contains(const std::vector<Move>& moves, Move move) {
+  for (Move m : moves)
+    if (MoveLow21(m) == MoveLow21(move)) return true;
+  return false;
+}
+
+// Follows the search's best line as it changes: each new best line is
+// reported through the thinking-output hook, which prints nothing here.
+struct SolutionWatch {
+  std::vector<Move> best, avoid;
+  Clock::time_point start;
+  std::optional<double> keptSinceMs;  // when the current run of solutions began
+  int keptSinceDepth = 0;
+
+  bool IsSolution(Move move) const {
+    return (best.empty() || Contains(best, move)) && !Contains(avoid, move);
+  }
+  void Observe(Move move) {
+    if (!IsSolution(move)) {
+      keptSinceMs.reset();
+    } else if (!keptSinceMs) {
+      keptSinceMs = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+      keptSinceDepth = searchInfo.displayDepth;
+    }
+  }
+};
+
+SolutionWatch watch;
+
+bool OnNewBestLine() {
+  if (!searchInfo.pvMoves.empty()) watch.Observe(searchInfo.pvMoves[0]);
+  return false;  // no thinking line on the output
+}
+
+std::string Joined(const std::vector<std::string>& texts) {
+  std::string joined;
+  for (const std::string& text : texts) joined += (joined.empty() ? "" : " ") + text;
+  return joined;
+}
+
+std::string CoordinatesOf(const std::vector<Move>& moves) {
+  std::string joined;
+  for (Move move : moves) joined += (joined.empty() ? "" : " ") + CoordinateMoveText(move);
+  return joined;
+}
+
+// Searches one record; returns whether it was solved, or nullopt when the
+// record could not be read.
+std::optional<bool> RunRecord(const EpdRecord& record, const Limits& limits, std::string& error) {
+  CommBoardRepresentation position;
+  try {
+    position = ParseFen(record.fen);
+  } catch (const CommBoardException& e) {
+    error = e.message();
+    return std::nullopt;
+  }
+  LoadSearchRoot(position);
+  const std::vector<Move> legal = LegalRootMoves();
+  const auto best = ReadMoves(record.best, legal, position.sideToMove, error);
+  const auto avoid = best ? ReadMoves(record.avoid, legal, position.sideToMove, error) : std::nullopt;
+  if (!best || !avoid) return std::nullopt;
+
+  ClearHashTables();
+  ClearKillers();
+  watch = SolutionWatch{*best, *avoid, Clock::now(), std::nullopt, 0};
+  Think(SearchLimits(limits));
+  const double totalMs = std::chrono::duration<double, std::milli>(Clock::now() - watch.start).count();
+  const Move played = searchInfo.pvMoves.empty() ? 0 : searchInfo.pvMoves[0];
+  if (played != 0) watch.Observe(played);
+  const bool solved = played != 0 && watch.IsSolution(played);
+
+  std::string found = "";
+  if (solved && watch.keptSinceMs)
+    found = "found at " + std::to_string(long(*watch.keptSinceMs)) + " ms, depth " +
+            std::to_string(watch.keptSinceDepth);
+  std::string wanted;
+  if (!record.best.empty()) wanted += "bm " + Joined(record.best) + " (" + CoordinatesOf(*best) + ")";
+  if (!record.avoid.empty())
+    wanted += std::string(wanted.empty() ? "" : "; ") + "am " + Joined(record.avoid) + " (" + CoordinatesOf(*avoid) + ")";
+  std::printf("%-12s %-6s %-7s %-28s total %6ld ms   %s\n", record.id.c_str(),
+              played != 0 ? CoordinateMoveText(played).c_str() : "-", solved ? "solved" : "missed", found.c_str(),
+              long(totalMs), wanted.c_str());
+  std::fflush(stdout);
+  return solved;
+}
+
+bool ReadLimits(int argc, char** argv, Limits& limits) {
+  for (int i = 2; i < argc; i += 2) {
+    if (i + 1 >= argc) return false;
+    const int value = std::atoi(argv[i + 1]);
+    if (std::strcmp(argv[i], "--depth") == 0 && value >= 1 && value <= 38)
+      limits.depth = value;
+    else if (std::strcmp(argv[i], "--time") == 0 && value >= 1)
+      limits.timeMs = value;
+    else
+      return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Limits limits;
+  if (argc < 2 || !ReadLimits(argc, argv, limits)) {
+    std::fprintf(stderr, "usage: epd FILE [--depth N (1..38) | --time MS]\n");
+    return 2;
+  }
+  std::ifstream file(argv[1]);
+  if (!file) {
+    std::fprintf(stderr, "epd: cannot open %s\n", argv[1]);
+    return 2;
+  }
+  InitStaticTables();
+  AllocateHashTable(16 << 20);
+  AllocatePawnHashTable(8 << 20);
+  // Quiet: no thinking lines, no input, no game to play the move on.
+  xboardMode = true;
+  searchCallbacks = SearchCallbacks{};
+  searchCallbacks.postEnabled = OnNewBestLine;
+
+  int solved = 0, total = 0, unreadable = 0, lineNumber = 0;
+  for (std::string line; std::getline(file, line);) {
+    ++lineNumber;
+    if (line.find_first_not_of(" \t\r") == std::string::npos || line[0] == '#') continue;
+    ++total;
+    std::string error;
+    std::optional<EpdRecord> record = ParseRecord(line, error);
+    std::optional<bool> result;
+    if (record) {
+      if (record->id.empty()) record->id = "line " + std::to_string(lineNumber);
+      result = RunRecord(*record, limits, error);
+    }
+    if (!result) {
+      ++unreadable;
+      std::printf("%-12s error: %s\n", record ? record->id.c_str() : ("line " + std::to_string(lineNumber)).c_str(),
+                  error.c_str());
+    } else if (*result) {
+      ++solved;
+    }
+  }
+  std::printf("solved %d/%d\n", solved, total);
+  return unreadable > 0 ? 1 : 0;
+}
