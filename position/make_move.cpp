@@ -238,10 +238,41 @@ inline void Capture(const TreePosition& q, TreePosition& p, uint64_t& key, Squar
   }
 }
 
+// Is the enemy king attacked after side S moved a piece that is now of type
+// `type` from f to t (no castling, no en passant)? Before the move it was
+// not (the enemy's own last move left it safe), and a move can only open
+// attacks from the piece on t and along a line through the emptied f: one
+// or two look-ups instead of the full attack test.
+template <int S>
+inline bool ChecksAfter(const TreePosition& p, Square f, Square t, int type) {
+  const Square king = Enemy<S>(p).kingSquare;
+  const Bitboard target = SquareMask[king];
+  switch (type) {
+    case kPawn:
+      if ((S == kWhite ? WhitePawnAttacks[t] : BlackPawnAttacks[t]) & target) return true;
+      break;
+    case kKnight:
+      if (KnightAttacks[t] & target) return true;
+      break;
+    case kKing:
+      if (KingAttacks[t] & target) return true;
+      break;
+    default: {
+      const int line = Direction[king][t];
+      const bool movesAlong = type == kQueen || type == (line <= kSouth ? kRook : kBishop);
+      if (line != kNoDirection && movesAlong && (LineAttacks(p, king, line) & SquareMask[t])) return true;
+    }
+  }
+  const int uncovered = Direction[king][f];
+  return uncovered != kNoDirection && (LineAttacks(p, king, uncovered) & LineSliders(Own<S>(p), uncovered));
+}
+
 // Steps 2-7 of a move m of side S from record q into record p, which is
 // already a copy of q.
+// Returns the second square that the move emptied (castling rook, pawn
+// taken en passant), else -1.
 template <int S>
-inline void UpdateCopy(const TreePosition* __restrict qp, TreePosition* __restrict pp, Move m) {
+inline Square UpdateCopy(const TreePosition* __restrict qp, TreePosition* __restrict pp, Move m) {
   constexpr int E = 1 - S;
   constexpr int sign = S == kWhite ? 1 : -1;
   const TreePosition& q = *qp;
@@ -308,6 +339,7 @@ inline void UpdateCopy(const TreePosition* __restrict qp, TreePosition* __restri
     p.squares[vacated] = 0;
     if (piece == kKing) p.squares[(f + t) / 2] = int8_t(sign * kRook);
   }
+  return vacated;
 }
 
 }  // namespace
@@ -319,10 +351,12 @@ void MakeMove(Move m) {
   TreePosition* p = &TreePositions[ply] + 1;
   const TreePosition* q = p - 1;
   CopyPosition<kRewrittenByEveryMove>(*p, *q);  // the rest is written below
-  UpdateCopy<S>(q, p, m);
+  const Square vacated = UpdateCopy<S>(q, p, m);
   currentPly = ply + 1;
   KeyHistory[keyHistoryRoot + ply + 1] = p->hashKey;
-  p->kingAttacked = IsAttackedBy<S>(*p, Enemy<S>(*q).kingSquare);
+  const int piece = MovePiece(m), promotion = piece == kPawn ? MoveSpecial(m) : 0;
+  p->kingAttacked = vacated >= 0 ? IsAttackedBy<S>(*p, Enemy<S>(*q).kingSquare)
+                                 : ChecksAfter<S>(*p, MoveFrom(m), MoveTo(m), promotion != 0 ? promotion : piece);
 }
 
 template void MakeMove<kWhite>(Move);
