@@ -66,6 +66,27 @@ inline void ClearOccupancy(TreePosition& p, Square s) {
   out[1] &= ~leave[1];
 }
 
+// The set of a side's pieces of one kind (pawn to queen), found by the
+// field's offset: one indexed access instead of a branch on the kind.
+constexpr size_t kPieceSetOffset[8] = {0,
+                                       offsetof(SidePieces, pawn),
+                                       offsetof(SidePieces, knight),
+                                       offsetof(SidePieces, bishop),
+                                       offsetof(SidePieces, rook),
+                                       offsetof(SidePieces, queen),
+                                       0,
+                                       0};
+inline Bitboard& PieceSet(SidePieces& side, int type) {
+  return *reinterpret_cast<Bitboard*>(reinterpret_cast<char*>(&side) + kPieceSetOffset[type]);
+}
+inline Bitboard PieceSet(const SidePieces& side, int type) {
+  return *reinterpret_cast<const Bitboard*>(reinterpret_cast<const char*>(&side) + kPieceSetOffset[type]);
+}
+
+// All ones when a piece kind moves along ranks and files (diagonals), else 0.
+inline Bitboard StraightMask(int type) { return -Bitboard(type == kRook || type == kQueen); }
+inline Bitboard DiagonalMask(int type) { return -Bitboard(type == kBishop || type == kQueen); }
+
 // Castling rights of side S after one of its rooks leaves, or is taken on,
 // square s: the right of that corner goes, with its key.
 template <int S>
@@ -309,18 +330,12 @@ inline Square UpdateCopy(const TreePosition* __restrict qp, TreePosition* __rest
     if (piece == kKing) {
       vacated = KingMove<S>(q, p, key, m, f, t);
     } else {
-      // Knight, bishop, rook or queen: the bit moves in the sets of its kind,
-      // without a branch on the kind.
-      const Bitboard knight = fromTo & -Bitboard(piece == kKnight);
-      const Bitboard bishop = fromTo & -Bitboard(piece == kBishop);
-      const Bitboard rook = fromTo & -Bitboard(piece == kRook);
-      const Bitboard queen = fromTo & -Bitboard(piece == kQueen);
-      own.knight = before.knight ^ knight;
-      own.bishop = before.bishop ^ bishop;
-      own.rook = before.rook ^ rook;
-      own.queen = before.queen ^ queen;
-      own.queen_and_rook = before.queen_and_rook ^ rook ^ queen;
-      own.queen_and_bishop = before.queen_and_bishop ^ bishop ^ queen;
+      // Knight, bishop, rook or queen: the bit moves in the set of its kind
+      // and in the slider sets of its lines, chosen by table rather than by
+      // a branch on the kind.
+      PieceSet(own, piece) = PieceSet(before, piece) ^ fromTo;
+      own.queen_and_rook = before.queen_and_rook ^ (fromTo & StraightMask(piece));
+      own.queen_and_bishop = before.queen_and_bishop ^ (fromTo & DiagonalMask(piece));
       if (piece == kRook && before.castling != 0) own.castling = RightsAfterRookLeaves<S>(before.castling, f, key);
     }
   }

@@ -34,6 +34,7 @@ uint8_t LowestBit16[65536];
 uint8_t HighestBit16[65536];
 uint8_t BitCount16[65536];
 uint64_t PieceSquareKeys[64 * 13];
+uint64_t PieceKeysByCode[13][64];
 uint32_t WhitePawnKeys[64];
 uint32_t BlackPawnKeys[64];
 
@@ -68,6 +69,8 @@ void InitHashKeys() {
       }
     }
   }
+  for (int s = 0; s < 64; ++s)
+    for (int code = -6; code <= 6; ++code) PieceKeysByCode[code + 6][s] = PieceSquareKeys[PieceSquareIndex(s, code)];
   // The pawn keys read the key table as 32-bit words in memory order.
   auto word = [](int w) -> uint32_t {
     uint64_t key = PieceSquareKeys[w / 2];

@@ -66,7 +66,10 @@ extern uint32_t WhitePawnKeys[64];
 extern uint32_t BlackPawnKeys[64];
 
 constexpr int PieceSquareIndex(Square s, int code) { return s * 13 + code + 6; }
-inline uint64_t PieceKey(Square s, int code) { return PieceSquareKeys[PieceSquareIndex(s, code)]; }
+// The same keys by piece code, then square: make-move's two keys of one
+// piece share a row and need no multiplication.
+extern uint64_t PieceKeysByCode[13][64];
+inline uint64_t PieceKey(Square s, int code) { return PieceKeysByCode[code + 6][s]; }
 inline uint64_t CastlingRightsKey(int side, int flags) {
   uint64_t k = 0;
   if (flags & kCastleKingSide) k ^= CastlingKeys[side][0];
