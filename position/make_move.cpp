@@ -130,6 +130,48 @@ inline Square KingMove(const TreePosition& q, TreePosition& p, uint64_t& key, Mo
   return rookFrom;
 }
 
+// A promotion of side S: the pawn leaves the board and the new piece
+// appears on t. Rare, so kept out of line: the common path of make-move
+// then needs fewer registers.
+template <int S>
+[[gnu::noinline]] void Promote(const TreePosition& q, TreePosition& p, uint64_t& key, Square f, Square t, int promotion) {
+  constexpr int sign = S == kWhite ? 1 : -1;
+  const SidePieces& before = Own<S>(q);
+  SidePieces& own = Own<S>(p);
+  own.pawn = before.pawn & ~SquareMask[f];
+  own.numPawns = before.numPawns - 1;
+  key ^= PieceKey(t, sign * kPawn) ^ PieceKey(t, sign * promotion);
+  p.pawnHashKey ^= PawnKey<S>(t);
+  p.materialBalance = q.materialBalance + sign * (kMaterialValue[promotion] - kPawnValue);
+  const Bitboard bit = SquareMask[t];
+  switch (promotion) {
+    case kKnight:
+      own.knight = before.knight | bit;
+      own.valMinors = before.valMinors + 3;
+      p.pieceUnits = q.pieceUnits + 3;
+      break;
+    case kBishop:
+      own.bishop = before.bishop | bit;
+      own.queen_and_bishop = before.queen_and_bishop | bit;
+      own.valMinors = before.valMinors + 3;
+      p.pieceUnits = q.pieceUnits + 3;
+      break;
+    case kRook:
+      own.rook = before.rook | bit;
+      own.queen_and_rook = before.queen_and_rook | bit;
+      own.valMajors = before.valMajors + 1;
+      p.pieceUnits = q.pieceUnits + 5;
+      break;
+    default:  // queen
+      own.queen = before.queen | bit;
+      own.queen_and_rook = before.queen_and_rook | bit;
+      own.queen_and_bishop = before.queen_and_bishop | bit;
+      own.valMajors = before.valMajors + 2;
+      p.pieceUnits = q.pieceUnits + 9;
+      break;
+  }
+}
+
 // Pawn move of side S: plain push or capture, en passant, or promotion.
 // Returns the piece code that ends up on t; sets `victim` to the square of
 // the pawn taken en passant (that capture is complete here).
@@ -163,39 +205,7 @@ inline int PawnMove(const TreePosition& q, TreePosition& p, uint64_t& key, Move 
 
   const int promotion = MoveSpecial(m);
   if (promotion != 0) {
-    // The pawn leaves the board and the new piece appears on t.
-    own.pawn = before.pawn & ~SquareMask[f];
-    own.numPawns = before.numPawns - 1;
-    key ^= PieceKey(t, sign * kPawn) ^ PieceKey(t, sign * promotion);
-    p.pawnHashKey ^= PawnKey<S>(t);
-    p.materialBalance = q.materialBalance + sign * (kMaterialValue[promotion] - kPawnValue);
-    const Bitboard bit = SquareMask[t];
-    switch (promotion) {
-      case kKnight:
-        own.knight = before.knight | bit;
-        own.valMinors = before.valMinors + 3;
-        p.pieceUnits = q.pieceUnits + 3;
-        break;
-      case kBishop:
-        own.bishop = before.bishop | bit;
-        own.queen_and_bishop = before.queen_and_bishop | bit;
-        own.valMinors = before.valMinors + 3;
-        p.pieceUnits = q.pieceUnits + 3;
-        break;
-      case kRook:
-        own.rook = before.rook | bit;
-        own.queen_and_rook = before.queen_and_rook | bit;
-        own.valMajors = before.valMajors + 1;
-        p.pieceUnits = q.pieceUnits + 5;
-        break;
-      default:  // queen
-        own.queen = before.queen | bit;
-        own.queen_and_rook = before.queen_and_rook | bit;
-        own.queen_and_bishop = before.queen_and_bishop | bit;
-        own.valMajors = before.valMajors + 2;
-        p.pieceUnits = q.pieceUnits + 9;
-        break;
-    }
+    Promote<S>(q, p, key, f, t, promotion);
     return sign * promotion;
   }
 
