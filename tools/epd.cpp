@@ -159,16 +159,21 @@ bool OnNewBestLine() {
   return false;  // no thinking line on the output
 }
 
+// Texts separated by spaces. (Appending piece by piece: GCC 12 wrongly
+// warns about a prefix string added in front of a temporary.)
 std::string Joined(const std::vector<std::string>& texts) {
   std::string joined;
-  for (const std::string& text : texts) joined += (joined.empty() ? "" : " ") + text;
+  for (const std::string& text : texts) {
+    if (!joined.empty()) joined += ' ';
+    joined += text;
+  }
   return joined;
 }
 
 std::string CoordinatesOf(const std::vector<Move>& moves) {
-  std::string joined;
-  for (Move move : moves) joined += (joined.empty() ? "" : " ") + CoordinateMoveText(move);
-  return joined;
+  std::vector<std::string> texts;
+  for (Move move : moves) texts.push_back(CoordinateMoveText(move));
+  return Joined(texts);
 }
 
 // Searches one record; returns whether it was solved, or nullopt when the
@@ -196,17 +201,19 @@ std::optional<bool> RunRecord(const EpdRecord& record, const Limits& limits, std
   if (played != 0) watch.Observe(played);
   const bool solved = played != 0 && watch.IsSolution(played);
 
-  std::string found = "";
-  if (solved && watch.keptSinceMs)
-    found = "found at " + std::to_string(long(*watch.keptSinceMs)) + " ms, depth " +
-            std::to_string(watch.keptSinceDepth);
-  std::string wanted;
-  if (!record.best.empty()) wanted += "bm " + Joined(record.best) + " (" + CoordinatesOf(*best) + ")";
-  if (!record.avoid.empty())
-    wanted += std::string(wanted.empty() ? "" : "; ") + "am " + Joined(record.avoid) + " (" + CoordinatesOf(*avoid) + ")";
+  std::string found;
+  if (solved && watch.keptSinceMs) {
+    found += "found at ";
+    found += std::to_string(long(*watch.keptSinceMs));
+    found += " ms, depth ";
+    found += std::to_string(watch.keptSinceDepth);
+  }
+  std::vector<std::string> wanted;
+  if (!record.best.empty()) wanted.push_back("bm " + Joined(record.best) + " (" + CoordinatesOf(*best) + ");");
+  if (!record.avoid.empty()) wanted.push_back("am " + Joined(record.avoid) + " (" + CoordinatesOf(*avoid) + ");");
   std::printf("%-12s %-6s %-7s %-28s total %6ld ms   %s\n", record.id.c_str(),
               played != 0 ? CoordinateMoveText(played).c_str() : "-", solved ? "solved" : "missed", found.c_str(),
-              long(totalMs), wanted.c_str());
+              long(totalMs), Joined(wanted).c_str());
   std::fflush(stdout);
   return solved;
 }
