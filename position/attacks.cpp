@@ -11,7 +11,30 @@ Bitboard AttackersOf(const TreePosition& p, Square square) {
 }
 
 Bitboard XRayAttackers(const TreePosition& p, Square square, int direction) {
-  if (direction == kNoDirection) return 0;
-  const Bitboard sliders = LineSliders(p.white, direction) | LineSliders(p.black, direction);
-  return Rays[direction][square] & LineAttacks(p, square, direction) & sliders;
+  Bitboard line, sliders;
+  switch (direction) {
+    case kWest:
+    case kEast:
+      line = RankAttacksOf(square, p.occupied);
+      sliders = p.white.queen_and_rook | p.black.queen_and_rook;
+      break;
+    case kNorth:
+    case kSouth:
+      line = FileAttacksOf(square, p.occupied90);
+      sliders = p.white.queen_and_rook | p.black.queen_and_rook;
+      break;
+    case kNorthEast:
+    case kSouthWest:
+      line = DiagA1H8AttacksOf(square, p.occupied45);
+      sliders = p.white.queen_and_bishop | p.black.queen_and_bishop;
+      break;
+    case kNorthWest:
+    case kSouthEast:
+      line = DiagH1A8AttacksOf(square, p.occupied315);
+      sliders = p.white.queen_and_bishop | p.black.queen_and_bishop;
+      break;
+    default:
+      return 0;
+  }
+  return Rays[direction][square] & line & sliders;
 }
