@@ -11,10 +11,10 @@ int32_t Mask45[64];
 int32_t Shift315[64];
 int32_t Mask315[64];
 OccupancyBits SquareOccupancyBits[64];
-Bitboard RankAttacks[64][256];
-Bitboard FileAttacks[64][256];
-Bitboard DiagA1H8Attacks[64][256];
-Bitboard DiagH1A8Attacks[64][256];
+Bitboard RankAttacks[64][64];
+Bitboard FileAttacks[64][64];
+Bitboard DiagA1H8Attacks[64][64];
+Bitboard DiagH1A8Attacks[64][64];
 Bitboard KnightAttacks[64];
 Bitboard KingAttacks[64];
 Bitboard WhitePawnAttacks[64];
@@ -31,6 +31,7 @@ uint8_t LowestBit16[65536];
 uint8_t HighestBit16[65536];
 uint8_t BitCount16[65536];
 uint64_t PieceSquareKeys[64 * 13];
+uint64_t PieceKeysByCode[13][64];
 uint32_t WhitePawnKeys[64];
 uint32_t BlackPawnKeys[64];
 
@@ -47,6 +48,9 @@ bool OnBoard(int file, int rank) { return file >= 0 && file < 8 && rank >= 0 && 
 
 // Length of the diagonal of constant file - rank = d, and of file + rank = t.
 int DiagonalLength(int d) { return 8 - (d < 0 ? -d : d); }
+
+// Mask of the inner squares of a line of `length` squares, at bit 0.
+int32_t InnerMask(int length) { return length > 2 ? (1 << (length - 2)) - 1 : 0; }
 
 void InitHashKeys() {
   std::srand(0);
@@ -65,6 +69,8 @@ void InitHashKeys() {
       }
     }
   }
+  for (int s = 0; s < 64; ++s)
+    for (int code = -6; code <= 6; ++code) PieceKeysByCode[code + 6][s] = PieceSquareKeys[PieceSquareIndex(s, code)];
   // The pawn keys read the key table as 32-bit words in memory order.
   auto word = [](int w) -> uint32_t {
     uint64_t key = PieceSquareKeys[w / 2];
@@ -103,15 +109,15 @@ void InitRotations() {
     int d = f - r, start45 = 0;
     for (int e = 7; e > d; --e) start45 += DiagonalLength(e);
     Rotate45[s] = start45 + (f < r ? f : r);
-    Shift45[s] = start45;
-    Mask45[s] = (1 << DiagonalLength(d)) - 1;
+    Shift45[s] = start45 + 1 < 64 ? start45 + 1 : 63;  // a one-square diagonal has no inner square
+    Mask45[s] = InnerMask(DiagonalLength(d));
 
     // 315: diagonals of constant file + rank, from t = 0 (a1) up to t = 14 (h8).
     int t = f + r, start315 = 0;
     for (int u = 0; u < t; ++u) start315 += DiagonalLength(u - 7);
     Rotate315[s] = start315 + f - (t - 7 > 0 ? t - 7 : 0);
-    Shift315[s] = start315;
-    Mask315[s] = (1 << DiagonalLength(t - 7)) - 1;
+    Shift315[s] = start315 + 1 < 64 ? start315 + 1 : 63;
+    Mask315[s] = InnerMask(DiagonalLength(t - 7));
   }
   for (int s = 0; s < 64; ++s)
     SquareOccupancyBits[s] = {SquareMask[s], SquareMask[Rotate45[s]], SquareMask[Rotate90[s]], SquareMask[Rotate315[s]]};
@@ -171,10 +177,12 @@ void InitLineAndLeaperTables() {
     for (int k = 0; k < len45; ++k) diag45[k] = start45 + 9 * k;
     Square start315 = t <= 7 ? MakeSquare(0, t) : MakeSquare(t - 7, 7);
     for (int k = 0; k < len315; ++k) diag315[k] = start315 - 7 * k;
-    int pos45 = Rotate45[s] - Shift45[s];
-    int pos315 = Rotate315[s] - Shift315[s];
+    int pos45 = f < r ? f : r;
+    int pos315 = f - (t - 7 > 0 ? t - 7 : 0);
 
-    for (unsigned pattern = 0; pattern < 256; ++pattern) {
+    // `inner` is the occupancy of the inner squares; the end squares stay empty.
+    for (unsigned inner = 0; inner < 64; ++inner) {
+      const unsigned pattern = inner << 1;
       Bitboard rank = 0, file = 0, a1h8 = 0, h1a8 = 0;
       unsigned bits = LineAttackPattern(f, 8, pattern);
       for (int k = 0; k < 8; ++k)
@@ -188,10 +196,10 @@ void InitLineAndLeaperTables() {
       bits = LineAttackPattern(pos315, len315, pattern & ((1u << len315) - 1));
       for (int k = 0; k < len315; ++k)
         if (bits & (1u << k)) h1a8 |= SquareMask[diag315[k]];
-      RankAttacks[s][pattern] = rank;
-      FileAttacks[s][pattern] = file;
-      DiagA1H8Attacks[s][pattern] = a1h8;
-      DiagH1A8Attacks[s][pattern] = h1a8;
+      RankAttacks[s][inner] = rank;
+      FileAttacks[s][inner] = file;
+      DiagA1H8Attacks[s][inner] = a1h8;
+      DiagH1A8Attacks[s][inner] = h1a8;
     }
 
     KnightAttacks[s] = KingAttacks[s] = 0;

@@ -8,7 +8,9 @@
 
 extern Bitboard SquareMask[64];
 
-// Rotated bit positions and the diagonal shift/mask of every square.
+// Rotated bit positions of every square; the shift to the first inner
+// square of its diagonal in the rotated set and the mask of the diagonal's
+// inner squares (see the slider tables below).
 extern int32_t Rotate45[64];
 extern int32_t Rotate90[64];
 extern int32_t Rotate315[64];
@@ -24,11 +26,14 @@ struct alignas(32) OccupancyBits {
 };
 extern OccupancyBits SquareOccupancyBits[64];
 
-// Sliding attacks by square and the 8-bit occupancy pattern of the line.
-extern Bitboard RankAttacks[64][256];
-extern Bitboard FileAttacks[64][256];
-extern Bitboard DiagA1H8Attacks[64][256];
-extern Bitboard DiagH1A8Attacks[64][256];
+// Sliding attacks by square and the occupancy of the line's inner squares
+// (at most six): whether the end squares are occupied never matters, since
+// an attack reaches them either way. This keeps the four tables at 32 KiB
+// each instead of 128, which the caches hold far better.
+extern Bitboard RankAttacks[64][64];
+extern Bitboard FileAttacks[64][64];
+extern Bitboard DiagA1H8Attacks[64][64];
+extern Bitboard DiagH1A8Attacks[64][64];
 
 extern Bitboard KnightAttacks[64];
 extern Bitboard KingAttacks[64];
@@ -66,7 +71,10 @@ extern uint32_t WhitePawnKeys[64];
 extern uint32_t BlackPawnKeys[64];
 
 constexpr int PieceSquareIndex(Square s, int code) { return s * 13 + code + 6; }
-inline uint64_t PieceKey(Square s, int code) { return PieceSquareKeys[PieceSquareIndex(s, code)]; }
+// The same keys by piece code, then square: make-move's two keys of one
+// piece share a row and need no multiplication.
+extern uint64_t PieceKeysByCode[13][64];
+inline uint64_t PieceKey(Square s, int code) { return PieceKeysByCode[code + 6][s]; }
 inline uint64_t CastlingRightsKey(int side, int flags) {
   uint64_t k = 0;
   if (flags & kCastleKingSide) k ^= CastlingKeys[side][0];
@@ -82,10 +90,10 @@ void InitStaticTables();
 // Slider look-ups on the four occupancy sets.
 // ---------------------------------------------------------------------------
 inline Bitboard RankAttacksOf(Square s, Bitboard occupied) {
-  return RankAttacks[s][(occupied >> (RankOf(s) * 8)) & 0xFF];
+  return RankAttacks[s][(occupied >> (RankOf(s) * 8 + 1)) & 63];
 }
 inline Bitboard FileAttacksOf(Square s, Bitboard occupied90) {
-  return FileAttacks[s][(occupied90 >> ((7 - FileOf(s)) * 8)) & 0xFF];
+  return FileAttacks[s][(occupied90 >> ((7 - FileOf(s)) * 8 + 1)) & 63];
 }
 inline Bitboard DiagA1H8AttacksOf(Square s, Bitboard occupied45) {
   return DiagA1H8Attacks[s][(occupied45 >> Shift45[s]) & Mask45[s]];

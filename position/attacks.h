@@ -4,6 +4,29 @@
 #include "base/tables.h"
 #include "position/tree_position.h"
 
+// Attacks from `square` along the whole line (both ways) that `direction`
+// lies on: 1-4 rank and file, 5-8 the diagonals; `direction` is not 0.
+inline Bitboard LineAttacks(const TreePosition& p, Square square, int direction) {
+  switch (direction) {
+    case kWest:
+    case kEast:
+      return RankAttacksOf(square, p.occupied);
+    case kNorth:
+    case kSouth:
+      return FileAttacksOf(square, p.occupied90);
+    case kNorthEast:
+    case kSouthWest:
+      return DiagA1H8AttacksOf(square, p.occupied45);
+    default:
+      return DiagH1A8AttacksOf(square, p.occupied315);
+  }
+}
+
+// A side's sliders that move along the line of `direction`.
+inline Bitboard LineSliders(const SidePieces& side, int direction) {
+  return direction <= kSouth ? side.queen_and_rook : side.queen_and_bishop;
+}
+
 // Does side S attack `square`? Tests pawns, knights, king, diagonal sliders
 // and orthogonal sliders, in this order.
 // The slider look-ups are skipped when no slider of the side stands on a

@@ -66,6 +66,27 @@ inline void ClearOccupancy(TreePosition& p, Square s) {
   out[1] &= ~leave[1];
 }
 
+// The set of a side's pieces of one kind (pawn to queen), found by the
+// field's offset: one indexed access instead of a branch on the kind.
+constexpr size_t kPieceSetOffset[8] = {0,
+                                       offsetof(SidePieces, pawn),
+                                       offsetof(SidePieces, knight),
+                                       offsetof(SidePieces, bishop),
+                                       offsetof(SidePieces, rook),
+                                       offsetof(SidePieces, queen),
+                                       0,
+                                       0};
+inline Bitboard& PieceSet(SidePieces& side, int type) {
+  return *reinterpret_cast<Bitboard*>(reinterpret_cast<char*>(&side) + kPieceSetOffset[type]);
+}
+inline Bitboard PieceSet(const SidePieces& side, int type) {
+  return *reinterpret_cast<const Bitboard*>(reinterpret_cast<const char*>(&side) + kPieceSetOffset[type]);
+}
+
+// All ones when a piece kind moves along ranks and files (diagonals), else 0.
+inline Bitboard StraightMask(int type) { return -Bitboard(type == kRook || type == kQueen); }
+inline Bitboard DiagonalMask(int type) { return -Bitboard(type == kBishop || type == kQueen); }
+
 // Castling rights of side S after one of its rooks leaves, or is taken on,
 // square s: the right of that corner goes, with its key.
 template <int S>
@@ -109,6 +130,48 @@ inline Square KingMove(const TreePosition& q, TreePosition& p, uint64_t& key, Mo
   return rookFrom;
 }
 
+// A promotion of side S: the pawn leaves the board and the new piece
+// appears on t. Rare, so kept out of line: the common path of make-move
+// then needs fewer registers.
+template <int S>
+[[gnu::noinline]] void Promote(const TreePosition& q, TreePosition& p, uint64_t& key, Square f, Square t, int promotion) {
+  constexpr int sign = S == kWhite ? 1 : -1;
+  const SidePieces& before = Own<S>(q);
+  SidePieces& own = Own<S>(p);
+  own.pawn = before.pawn & ~SquareMask[f];
+  own.numPawns = before.numPawns - 1;
+  key ^= PieceKey(t, sign * kPawn) ^ PieceKey(t, sign * promotion);
+  p.pawnHashKey ^= PawnKey<S>(t);
+  p.materialBalance = q.materialBalance + sign * (kMaterialValue[promotion] - kPawnValue);
+  const Bitboard bit = SquareMask[t];
+  switch (promotion) {
+    case kKnight:
+      own.knight = before.knight | bit;
+      own.valMinors = before.valMinors + 3;
+      p.pieceUnits = q.pieceUnits + 3;
+      break;
+    case kBishop:
+      own.bishop = before.bishop | bit;
+      own.queen_and_bishop = before.queen_and_bishop | bit;
+      own.valMinors = before.valMinors + 3;
+      p.pieceUnits = q.pieceUnits + 3;
+      break;
+    case kRook:
+      own.rook = before.rook | bit;
+      own.queen_and_rook = before.queen_and_rook | bit;
+      own.valMajors = before.valMajors + 1;
+      p.pieceUnits = q.pieceUnits + 5;
+      break;
+    default:  // queen
+      own.queen = before.queen | bit;
+      own.queen_and_rook = before.queen_and_rook | bit;
+      own.queen_and_bishop = before.queen_and_bishop | bit;
+      own.valMajors = before.valMajors + 2;
+      p.pieceUnits = q.pieceUnits + 9;
+      break;
+  }
+}
+
 // Pawn move of side S: plain push or capture, en passant, or promotion.
 // Returns the piece code that ends up on t; sets `victim` to the square of
 // the pawn taken en passant (that capture is complete here).
@@ -142,39 +205,7 @@ inline int PawnMove(const TreePosition& q, TreePosition& p, uint64_t& key, Move 
 
   const int promotion = MoveSpecial(m);
   if (promotion != 0) {
-    // The pawn leaves the board and the new piece appears on t.
-    own.pawn = before.pawn & ~SquareMask[f];
-    own.numPawns = before.numPawns - 1;
-    key ^= PieceKey(t, sign * kPawn) ^ PieceKey(t, sign * promotion);
-    p.pawnHashKey ^= PawnKey<S>(t);
-    p.materialBalance = q.materialBalance + sign * (kMaterialValue[promotion] - kPawnValue);
-    const Bitboard bit = SquareMask[t];
-    switch (promotion) {
-      case kKnight:
-        own.knight = before.knight | bit;
-        own.valMinors = before.valMinors + 3;
-        p.pieceUnits = q.pieceUnits + 3;
-        break;
-      case kBishop:
-        own.bishop = before.bishop | bit;
-        own.queen_and_bishop = before.queen_and_bishop | bit;
-        own.valMinors = before.valMinors + 3;
-        p.pieceUnits = q.pieceUnits + 3;
-        break;
-      case kRook:
-        own.rook = before.rook | bit;
-        own.queen_and_rook = before.queen_and_rook | bit;
-        own.valMajors = before.valMajors + 1;
-        p.pieceUnits = q.pieceUnits + 5;
-        break;
-      default:  // queen
-        own.queen = before.queen | bit;
-        own.queen_and_rook = before.queen_and_rook | bit;
-        own.queen_and_bishop = before.queen_and_bishop | bit;
-        own.valMajors = before.valMajors + 2;
-        p.pieceUnits = q.pieceUnits + 9;
-        break;
-    }
+    Promote<S>(q, p, key, f, t, promotion);
     return sign * promotion;
   }
 
@@ -238,10 +269,41 @@ inline void Capture(const TreePosition& q, TreePosition& p, uint64_t& key, Squar
   }
 }
 
+// Is the enemy king attacked after side S moved a piece that is now of type
+// `type` from f to t (no castling, no en passant)? Before the move it was
+// not (the enemy's own last move left it safe), and a move can only open
+// attacks from the piece on t and along a line through the emptied f: one
+// or two look-ups instead of the full attack test.
+template <int S>
+inline bool ChecksAfter(const TreePosition& p, Square f, Square t, int type) {
+  const Square king = Enemy<S>(p).kingSquare;
+  const Bitboard target = SquareMask[king];
+  switch (type) {
+    case kPawn:
+      if ((S == kWhite ? WhitePawnAttacks[t] : BlackPawnAttacks[t]) & target) return true;
+      break;
+    case kKnight:
+      if (KnightAttacks[t] & target) return true;
+      break;
+    case kKing:
+      if (KingAttacks[t] & target) return true;
+      break;
+    default: {
+      const int line = Direction[king][t];
+      const bool movesAlong = type == kQueen || type == (line <= kSouth ? kRook : kBishop);
+      if (line != kNoDirection && movesAlong && (LineAttacks(p, king, line) & SquareMask[t])) return true;
+    }
+  }
+  const int uncovered = Direction[king][f];
+  return uncovered != kNoDirection && (LineAttacks(p, king, uncovered) & LineSliders(Own<S>(p), uncovered));
+}
+
 // Steps 2-7 of a move m of side S from record q into record p, which is
 // already a copy of q.
+// Returns the second square that the move emptied (castling rook, pawn
+// taken en passant), else -1.
 template <int S>
-inline void UpdateCopy(const TreePosition* __restrict qp, TreePosition* __restrict pp, Move m) {
+inline Square UpdateCopy(const TreePosition* __restrict qp, TreePosition* __restrict pp, Move m) {
   constexpr int E = 1 - S;
   constexpr int sign = S == kWhite ? 1 : -1;
   const TreePosition& q = *qp;
@@ -278,18 +340,12 @@ inline void UpdateCopy(const TreePosition* __restrict qp, TreePosition* __restri
     if (piece == kKing) {
       vacated = KingMove<S>(q, p, key, m, f, t);
     } else {
-      // Knight, bishop, rook or queen: the bit moves in the sets of its kind,
-      // without a branch on the kind.
-      const Bitboard knight = fromTo & -Bitboard(piece == kKnight);
-      const Bitboard bishop = fromTo & -Bitboard(piece == kBishop);
-      const Bitboard rook = fromTo & -Bitboard(piece == kRook);
-      const Bitboard queen = fromTo & -Bitboard(piece == kQueen);
-      own.knight = before.knight ^ knight;
-      own.bishop = before.bishop ^ bishop;
-      own.rook = before.rook ^ rook;
-      own.queen = before.queen ^ queen;
-      own.queen_and_rook = before.queen_and_rook ^ rook ^ queen;
-      own.queen_and_bishop = before.queen_and_bishop ^ bishop ^ queen;
+      // Knight, bishop, rook or queen: the bit moves in the set of its kind
+      // and in the slider sets of its lines, chosen by table rather than by
+      // a branch on the kind.
+      PieceSet(own, piece) = PieceSet(before, piece) ^ fromTo;
+      own.queen_and_rook = before.queen_and_rook ^ (fromTo & StraightMask(piece));
+      own.queen_and_bishop = before.queen_and_bishop ^ (fromTo & DiagonalMask(piece));
       if (piece == kRook && before.castling != 0) own.castling = RightsAfterRookLeaves<S>(before.castling, f, key);
     }
   }
@@ -308,6 +364,7 @@ inline void UpdateCopy(const TreePosition* __restrict qp, TreePosition* __restri
     p.squares[vacated] = 0;
     if (piece == kKing) p.squares[(f + t) / 2] = int8_t(sign * kRook);
   }
+  return vacated;
 }
 
 }  // namespace
@@ -319,10 +376,12 @@ void MakeMove(PositionStack& stack, Move m) {
   TreePosition* p = &stack.positions[ply] + 1;
   const TreePosition* q = p - 1;
   CopyPosition<kRewrittenByEveryMove>(*p, *q);  // the rest is written below
-  UpdateCopy<S>(q, p, m);
+  const Square vacated = UpdateCopy<S>(q, p, m);
   stack.ply = ply + 1;
   stack.keyHistory[stack.keyHistoryRoot + ply + 1] = p->hashKey;
-  p->kingAttacked = IsAttackedBy<S>(*p, Enemy<S>(*q).kingSquare);
+  const int piece = MovePiece(m), promotion = piece == kPawn ? MoveSpecial(m) : 0;
+  p->kingAttacked = vacated >= 0 ? IsAttackedBy<S>(*p, Enemy<S>(*q).kingSquare)
+                                 : ChecksAfter<S>(*p, MoveFrom(m), MoveTo(m), promotion != 0 ? promotion : piece);
 }
 
 template void MakeMove<kWhite>(PositionStack&, Move);

@@ -87,32 +87,10 @@ inline Move* PieceMoves(const TreePosition& p, Bitboard pieces, Bitboard targets
 template <int S>
 inline bool IsPinned(const TreePosition& p, Square s) {
   const SidePieces& own = Own<S>(p);
-  const SidePieces& enemy = Enemy<S>(p);
-  Bitboard line, sliders;
-  switch (Direction[s][own.kingSquare]) {
-    case kNoDirection:
-      return false;
-    case kWest:
-    case kEast:
-      line = RankAttacksOf(s, p.occupied);
-      sliders = enemy.queen_and_rook;
-      break;
-    case kNorth:
-    case kSouth:
-      line = FileAttacksOf(s, p.occupied90);
-      sliders = enemy.queen_and_rook;
-      break;
-    case kNorthEast:
-    case kSouthWest:
-      line = DiagA1H8AttacksOf(s, p.occupied45);
-      sliders = enemy.queen_and_bishop;
-      break;
-    default:
-      line = DiagH1A8AttacksOf(s, p.occupied315);
-      sliders = enemy.queen_and_bishop;
-      break;
-  }
-  return (line & SquareMask[own.kingSquare]) && (line & sliders);
+  const int direction = Direction[s][own.kingSquare];
+  if (direction == kNoDirection) return false;
+  const Bitboard line = LineAttacks(p, s, direction);
+  return (line & SquareMask[own.kingSquare]) && (line & LineSliders(Enemy<S>(p), direction));
 }
 
 // Side S's pieces that shield their own king from an enemy slider, with

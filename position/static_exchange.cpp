@@ -3,8 +3,6 @@
 // either side may stop capturing when continuing would lose.
 #include "position/static_exchange.h"
 
-#include <initializer_list>
-
 #include "base/tables.h"
 #include "position/attacks.h"
 #include "position/tree_position.h"
@@ -24,10 +22,13 @@ inline int ExchangeValue(int code) { return kExchangeValue[code + 6]; }
 template <int S>
 inline Square NextAttacker(const TreePosition& p, Bitboard attackers) {
   const SidePieces& side = Own<S>(p);
-  for (const Bitboard kind : {side.pawn, side.knight, side.bishop, side.rook, side.queen}) {
-    const Bitboard candidates = attackers & kind;
-    if (candidates != 0) return S == kWhite ? LowestBit(candidates) : HighestBit(candidates);
-  }
+  const auto pick = [](Bitboard candidates) { return S == kWhite ? LowestBit(candidates) : HighestBit(candidates); };
+  // A chain of tests reads each set only when the cheaper kinds are absent.
+  if (const Bitboard pawns = attackers & side.pawn) return pick(pawns);
+  if (const Bitboard knights = attackers & side.knight) return pick(knights);
+  if (const Bitboard bishops = attackers & side.bishop) return pick(bishops);
+  if (const Bitboard rooks = attackers & side.rook) return pick(rooks);
+  if (const Bitboard queens = attackers & side.queen) return pick(queens);
   if (attackers & SquareMask[side.kingSquare]) return side.kingSquare;
   return -1;
 }
