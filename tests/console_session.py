@@ -25,6 +25,29 @@ def test_prompt_shows_side_and_move_number(start):
     s.expect("white 2> ")
 
 
+def test_moves_in_standard_notation(start):
+    """A short game typed in standard notation, with a coordinate move in
+    between; what cannot be read as either is an illegal move and changes
+    nothing."""
+    s = console(start)
+    s.send("force")
+    s.expect("white 1> ")
+    moves = ["e4", "e5", "Nf3", "Nc6", "Bb5", "a6", "Bxc6", "dxc6", "O-O", "f7f6", "d4", "exd4", "Nxd4"]
+    for i, move in enumerate(moves):
+        s.send(move)
+        s.expect(("black" if i % 2 == 0 else "white") + " %d> " % ((i + 1) // 2 + 1))
+    for bad in ["Nf3", "nf6", "Bxc3", "O-O-O-O", "e8=K", "Ke9", "c5+x"]:
+        s.send(bad)
+        s.expect("Illegal move: %s\nblack 7> " % bad)
+    s.send("display")
+    s.expect(board_text("r1bqkbnr/1pp3pp/p1p2p2/8/3NP3/8/PPP2PPP/RNBQ1RK1") + "black 7> ")
+    # The xboard dialogue reads coordinates only.
+    s.send("xboard")
+    s.expect("\n")
+    s.send("Qxd4")
+    s.expect("Illegal move: Qxd4\n")
+
+
 def test_empty_and_blank_lines_answer_ok(start):
     s = console(start)
     for line in ["", "   ", " "]:
