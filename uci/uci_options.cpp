@@ -9,7 +9,7 @@ namespace {
 
 enum class OptionType { kSpin, kCheck, kButton };
 
-struct OptionSpec {
+struct OptionDefinition {
   UciOptionId id;
   const char* name;
   OptionType type;
@@ -17,7 +17,7 @@ struct OptionSpec {
   int64_t maximum;
 };
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionDefinition kOptions[] = {
     {UciOptionId::kHash, "Hash", OptionType::kSpin, kMinimumHashMebibytes, kMaximumHashMebibytes},
     {UciOptionId::kClearHash, "Clear Hash", OptionType::kButton, 0, 0},
     {UciOptionId::kPonder, "Ponder", OptionType::kCheck, 0, 1},
@@ -39,13 +39,13 @@ int64_t CurrentValue(UciOptionId id, const UciSettings& settings) {
   return 0;
 }
 
-std::string OptionLine(const OptionSpec& spec, const UciSettings& settings) {
-  std::string line = std::string("option name ") + spec.name + " type ";
-  const int64_t value = CurrentValue(spec.id, settings);
-  switch (spec.type) {
+std::string OptionLine(const OptionDefinition& option, const UciSettings& settings) {
+  std::string line = std::string("option name ") + option.name + " type ";
+  const int64_t value = CurrentValue(option.id, settings);
+  switch (option.type) {
     case OptionType::kSpin:
-      return line + "spin default " + std::to_string(value) + " min " + std::to_string(spec.minimum) + " max " +
-             std::to_string(spec.maximum);
+      return line + "spin default " + std::to_string(value) + " min " + std::to_string(option.minimum) + " max " +
+             std::to_string(option.maximum);
     case OptionType::kCheck: return line + "check default " + (value != 0 ? "true" : "false");
     case OptionType::kButton: break;
   }
@@ -60,11 +60,11 @@ std::string Joined(const std::vector<std::string>& words, size_t first, size_t l
 }
 
 // The value text read for the option's type.
-OptionChange ReadValue(const OptionSpec& spec, const std::string& text, bool given) {
+OptionChange ReadValue(const OptionDefinition& option, const std::string& text, bool given) {
   OptionChange change;
-  change.id = spec.id;
-  const std::string named = std::string("option ") + spec.name;
-  if (spec.type == OptionType::kButton) {
+  change.id = option.id;
+  const std::string named = std::string("option ") + option.name;
+  if (option.type == OptionType::kButton) {
     change.ok = true;
     return change;
   }
@@ -72,7 +72,7 @@ OptionChange ReadValue(const OptionSpec& spec, const std::string& text, bool giv
     change.problem = named + " needs a value";
     return change;
   }
-  if (spec.type == OptionType::kCheck) {
+  if (option.type == OptionType::kCheck) {
     const std::string lowered = Lowered(text);
     change.ok = lowered == "true" || lowered == "false";
     change.value = lowered == "true" ? 1 : 0;
@@ -80,12 +80,12 @@ OptionChange ReadValue(const OptionSpec& spec, const std::string& text, bool giv
     return change;
   }
   const auto n = ReadWholeNumber(text);
-  change.ok = n && *n >= spec.minimum && *n <= spec.maximum;
+  change.ok = n && *n >= option.minimum && *n <= option.maximum;
   if (change.ok)
     change.value = *n;
   else
-    change.problem = named + ": value " + text + " is not a whole number from " + std::to_string(spec.minimum) +
-                     " to " + std::to_string(spec.maximum);
+    change.problem = named + ": value " + text + " is not a whole number from " + std::to_string(option.minimum) +
+                     " to " + std::to_string(option.maximum);
   return change;
 }
 
@@ -93,7 +93,7 @@ OptionChange ReadValue(const OptionSpec& spec, const std::string& text, bool giv
 
 std::vector<std::string> OptionLines(const UciSettings& settings) {
   std::vector<std::string> lines;
-  for (const OptionSpec& spec : kOptions) lines.push_back(OptionLine(spec, settings));
+  for (const OptionDefinition& option : kOptions) lines.push_back(OptionLine(option, settings));
   return lines;
 }
 
@@ -108,8 +108,8 @@ OptionChange ReadSetOption(const std::vector<std::string>& words) {
   const std::string name = Joined(words, 2, nameEnd);
   const bool given = valueWord != words.end();
   const std::string value = given ? Joined(words, nameEnd + 1, words.size()) : "";
-  for (const OptionSpec& spec : kOptions)
-    if (Lowered(name) == Lowered(spec.name)) return ReadValue(spec, value, given);
+  for (const OptionDefinition& option : kOptions)
+    if (Lowered(name) == Lowered(option.name)) return ReadValue(option, value, given);
   change.problem = "no option named " + name;
   return change;
 }
