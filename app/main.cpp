@@ -1,4 +1,4 @@
-// Ravok: a chess engine for the console and the xboard protocol.
+// Ravok: a chess engine for the console, the xboard protocol and UCI.
 #include <string>
 
 #include "app/startup.h"

@@ -7,6 +7,7 @@
 #include "frontend/communicator.h"
 #include "frontend/string_utils.h"
 #include "search/engine.h"
+#include "uci/uci_session.h"
 
 namespace {
 
@@ -22,6 +23,8 @@ StartupOptions ScanOptions(const std::vector<std::string>& arguments) {
     const std::string& word = arguments[i];
     if (word == "xboard") {
       options.xboard = true;
+    } else if (word == "uci") {
+      options.uci = true;
     } else if (word == "hash" || word == "pawnhash") {
       if (i + 1 == arguments.size()) break;
       const long long n = SaturatingAtoi(arguments[++i]);
@@ -51,8 +54,15 @@ int RunEngine(int argc, char** argv) {
   Engine engine(options.hashBytes, options.pawnHashBytes);
   engine.LoadGame(CommBoard());
 
-  // The dialogue, until "quit", "end" or the end of the input.
-  Communicator session(engine, std::cin, 0, std::cout, options.xboard);
-  session.Run();
+  // The console or xboard dialogue, until "quit", "end" or the end of the
+  // input, unless the command line asks for UCI. "uci" as its first command
+  // ends it too: the UCI dialogue then answers that "uci" and goes on.
+  if (!options.uci) {
+    Communicator session(engine, std::cin, 0, std::cout, options.xboard);
+    session.Run();
+    if (!session.uciRequested) return 0;
+  }
+  UciSession uci(engine, std::cin, 0, std::cout);
+  uci.Run(!options.uci);
   return 0;
 }

@@ -7,12 +7,13 @@
 
 struct StartupOptions {
   bool xboard = false;
+  bool uci = false;
   uint64_t hashBytes = 16777216;      // 16 MiB
   uint64_t pawnHashBytes = 8388608;   // 8 MiB
 };
 
 // Scans the whole argument list, the program name included: "xboard",
-// "hash N" and "pawnhash N" (N mebibytes; N <= 0 or no number selects the
+// "uci" (which wins over "xboard"), "hash N" and "pawnhash N" (N mebibytes; N <= 0 or no number selects the
 // minimum size). "hash" or "pawnhash" as the last word ends the scan.
 StartupOptions ScanOptions(const std::vector<std::string>& arguments);
 

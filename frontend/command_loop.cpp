@@ -27,9 +27,15 @@ void Communicator::DealWithNotSearching() {
       StartSearch();
       continue;
     }
-    // 5. Prompt, then the next line.
+    // 5. Prompt, then the next line; "uci" as the first of all hands the
+    // streams over to the UCI dialogue.
     if (!xboardMode) PrintPrompt();
     const std::string line = input_.ReadLine();
+    if (OpensUciDialogue(line)) {
+      if (output_.MidLine()) WriteLine("");
+      uciRequested = true;
+      return;
+    }
     CheckFlagFall();
     commandQueue.push_back(Tokenize(line));
   }
@@ -39,6 +45,12 @@ void Communicator::PrintPrompt() {
   std::ostream& out = EngineOutput();
   out << Word(SideToMove() == kWhite ? kWordWhite : kWordBlack) << ' ' << game.moves.size() / 2 + 1 << "> ";
   out.flush();
+}
+
+bool Communicator::OpensUciDialogue(const std::string& line) {
+  const bool first = !anyLineRead_;
+  anyLineRead_ = true;
+  return first && Tokenize(line) == WordList{"uci"};
 }
 
 void Communicator::StartSearch() {

@@ -47,7 +47,10 @@ class Communicator : public SearchListener {
   Communicator(const Communicator&) = delete;
   Communicator& operator=(const Communicator&) = delete;
 
-  // Runs the dialogue until "quit" or "end" or the end of the input.
+  // Runs the dialogue until "quit" or "end" or the end of the input, or
+  // until "uci" comes as the very first command (uciRequested is then set
+  // and the streams are left to the UCI dialogue, the line of a console
+  // prompt ended).
   void Run();
 
   // The main loop: queued commands, requested searches, prompt and input.
@@ -127,6 +130,7 @@ class Communicator : public SearchListener {
   PlayerClock blackClock;
   std::deque<WordList> commandQueue;
   bool quitRequested = false;
+  bool uciRequested = false;
   bool searchRequested = false;
   // The interface's last readings of the engine's clock ("time") and of
   // the opponent's ("otim"); taken over by the clocks when the engine
@@ -171,6 +175,8 @@ class Communicator : public SearchListener {
   void IdleTakeBack();
   void IdleMove(const WordList& words);
   void PrintPrompt();
+  // True for the very first line of the session when it is "uci".
+  bool OpensUciDialogue(const std::string& line);
 
   // Shared pieces.
   bool HandleSettingsCommand(const WordList& words);
@@ -239,4 +245,5 @@ class Communicator : public SearchListener {
   LineReader input_;
   ClockSource clock_;
   WordList searchWords_;  // the line read during a search
+  bool anyLineRead_ = false;
 };

@@ -6,8 +6,6 @@
 
 namespace {
 
-constexpr int kMaxDepthSetting = 36;
-
 // The clock rule's reserves and shares: 3 seconds kept per move to go, or
 // a minute without periods; the target shares the time among the moves to
 // go plus one, or among 21 without periods.

@@ -77,6 +77,9 @@ ClockLimits LimitsFromClock(const PlayerClock& clock);
 // 0 (no limit) stays 0.
 Milliseconds HardLimitForMoveTime(Milliseconds moveTime);
 
+// The deepest search "depth"/"sd" can ask for.
+inline constexpr int32_t kMaxDepthSetting = 36;
+
 // Argument of "depth"/"sd" as the driver's iteration limit: depth N runs
 // N - 1 iterations (the last shown as depth N), depth 1 the single
 // shallowest one; 0 removes the limit. Nothing when the command lacks its

@@ -6,18 +6,15 @@
 // to an unreadable first word depends on the protocol version.
 #include "frontend/protocol_two.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 #include <cstddef>
 
 #include "board/fen.h"
 #include "board/moves.h"
-#include "eval/pawn_hash.h"
 #include "frontend/communicator.h"
+#include "frontend/hash_memory.h"
 #include "frontend/replies.h"
 #include "frontend/string_utils.h"
-#include "search/hash_table.h"
 
 namespace {
 
@@ -43,16 +40,8 @@ constexpr const char* kMissingMove = "missing move";
 constexpr const char* kMemoryTooSmall = "memory must be at least 1 MiB";
 constexpr const char* kNotEnoughMemory = "not enough memory";
 
-constexpr uint64_t kMebibyte = 1048576;
-
 bool IsNoteWord(const std::string& word) {
   return std::find(std::begin(kNoteWords), std::end(kNoteWords), word) != std::end(kNoteWords);
-}
-
-uint64_t LargestPowerOfTwoAtMost(uint64_t n) {
-  uint64_t p = 1;
-  while (p <= n / 2) p *= 2;
-  return p;
 }
 
 std::string JoinedArguments(const WordList& words) {
@@ -66,12 +55,6 @@ std::string JoinedArguments(const WordList& words) {
 std::string SetboardErrorReason(const std::string& message) {
   if (message.rfind("Invalid FEN", 0) == 0) return message;
   return std::string(Word(kWordPositionNotLegal)) + ": " + message;
-}
-
-// The machine's physical memory in bytes, 0 when unknown.
-uint64_t PhysicalMemoryBytes() {
-  const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
-  return pages > 0 && pageSize > 0 ? uint64_t(pages) * uint64_t(pageSize) : 0;
 }
 
 // The interface's reading of a clock replaces Ravok's own count; a running
@@ -126,15 +109,6 @@ NumberArgument ReadNumberArgument(const std::string& word) {
     result.error = numeral ? kNumberOutOfRange : kNotANumber;
   }
   return result;
-}
-
-HashSizes SplitHashMemory(uint64_t totalBytes) {
-  if (totalBytes < kMinimumHashBytes + kMinimumPawnHashBytes) return {};
-  HashSizes sizes;
-  sizes.mainBytes = LargestPowerOfTwoAtMost(std::min(totalBytes - kMinimumPawnHashBytes, kMaximumHashBytes));
-  sizes.pawnBytes =
-      LargestPowerOfTwoAtMost(std::min({totalBytes - sizes.mainBytes, sizes.mainBytes / 2, kMaximumPawnHashBytes}));
-  return sizes;
 }
 
 void Communicator::ReplyUnreadableMove(const WordList& words) {
@@ -324,26 +298,5 @@ std::optional<uint64_t> Communicator::MemoryBytesOf(const WordList& words) {
 }
 
 void Communicator::ResizeHashMemory(const WordList& words, uint64_t totalBytes) {
-  const HashSizes sizes = SplitHashMemory(totalBytes);
-  TranspositionTable& table = engine_.Table();
-  PawnHashTable& pawnTable = engine_.PawnTable();
-  const uint64_t oldPawnBytes = pawnTable.Bytes();
-  if (sizes.mainBytes == table.Bytes() && sizes.pawnBytes == oldPawnBytes) return;
-  // More than the machine has would only be allocated to be thrown out by
-  // the system once the tables are filled.
-  const uint64_t physical = PhysicalMemoryBytes();
-  if (physical != 0 && totalBytes > physical) {
-    ReplyError(kNotEnoughMemory, words);
-    return;
-  }
-  // Both tables or neither: the smaller pawn table first, put back when the
-  // main table cannot be had.
-  if (!pawnTable.Allocate(sizes.pawnBytes)) {
-    ReplyError(kNotEnoughMemory, words);
-    return;
-  }
-  if (!table.Allocate(sizes.mainBytes)) {
-    pawnTable.Allocate(oldPawnBytes);
-    ReplyError(kNotEnoughMemory, words);
-  }
+  if (!ResizeHashTables(engine_, totalBytes)) ReplyError(kNotEnoughMemory, words);
 }

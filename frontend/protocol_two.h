@@ -1,7 +1,6 @@
 // Helpers of the xboard protocol version 2 commands ("protover", "ping",
 // "setboard", "time"/"otim", "memory", "remove", "playother", "usermove"):
-// the feature announcement, the reading of their arguments and the split of
-// a memory budget between the two hash tables.
+// the feature announcement and the reading of their arguments.
 #pragma once
 
 #include <cstdint>
@@ -29,15 +28,3 @@ struct NumberArgument {
   std::string error;
 };
 NumberArgument ReadNumberArgument(const std::string& word);
-
-// Byte counts for the transposition table and the pawn hash table that
-// together fit `totalBytes`: the main table gets the largest power of two
-// that leaves room for the smallest pawn table, the pawn table the largest
-// power of two that fits the rest, but at most half the main table (the
-// ratio of the default sizes). Both are 0 when `totalBytes` cannot hold the
-// two tables at their minimum sizes.
-struct HashSizes {
-  uint64_t mainBytes = 0;
-  uint64_t pawnBytes = 0;
-};
-HashSizes SplitHashMemory(uint64_t totalBytes);

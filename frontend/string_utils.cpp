@@ -1,6 +1,7 @@
 #include "frontend/string_utils.h"
 
 #include <cctype>
+#include <charconv>
 #include <climits>
 #include <cstdint>
 #include <sstream>
@@ -85,4 +86,12 @@ int64_t SaturatingDecimalMilliseconds(const std::string& text) {
   }
   const bool negative = signEnd > i && text[i] == '-';
   return whole * 1000 + (negative ? -fraction : fraction);
+}
+
+std::optional<int64_t> ReadWholeNumber(const std::string& text) {
+  int64_t value = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, value);
+  if (error != std::errc() || stop != end) return std::nullopt;
+  return value;
 }

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,6 +17,10 @@ std::vector<std::string> Tokenize(const std::string& line);
 // Strict conversion: "42", "-42", "007", "-0" and "0-5" (leading zeros are
 // dropped first) are numbers; "+5", " 5", "5a", "--5", "-" and "" throw.
 int StringToInt(const std::string& text);
+
+// A whole number in 64 bits: decimal digits with an optional minus sign
+// and nothing else ("+5", "5a", "" and numbers beyond 64 bits give nothing).
+std::optional<int64_t> ReadWholeNumber(const std::string& text);
 
 // The time word of "level": "0" is 10 seconds, "5" is minutes, "2:05" is
 // minutes and seconds. Throws string_conversion_error for anything else,

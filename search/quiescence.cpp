@@ -23,10 +23,14 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
   constexpr int Them = 1 - S;
 
   // Steps 1-3: the end of the record array, the node count, draws by rule.
+  // Under a node limit the poll's countdown counts these nodes too, so that
+  // the search stops at the limit to the node, and so at the same node
+  // whatever the clock says; otherwise only full-width nodes count down.
   const int ply = positions_.ply;
   if (ply > 37) return alpha;
   state_.ClearPvRow(ply);
   ++state_.nodeCount;
+  if (info_.maxNodes != 0 && --state_.pollCountdown <= 0) Poll();
   SetStatus(stack, kStatusOrdinary);
   const TreePosition& pos = positions_.positions[ply];
   if (IsDrawByMaterial(pos) || IsDrawByRepetitionOrFiftyMoves(positions_, ply)) {

@@ -11,6 +11,7 @@ namespace {
 
 constexpr int kMaxIterations = 38;
 constexpr int kResearchStep = 475;  // window steps of the fail-low and fail-high re-searches
+constexpr uint64_t kFirstPollNodes = 100;
 
 // The listener of a search that nobody watches.
 SearchListener silentListener;
@@ -235,7 +236,9 @@ bool Searcher::RunSearch(const SearchParameters& parameters) {
   table_.Age();
   std::memset(state_.checkSequenceCount, 0, sizeof state_.checkSequenceCount);
   evaluator_.PrepareRoot(positions_.Root());
-  state_.pollCountdown = 100;
+  // The first poll after a few nodes, or at the node limit when that is
+  // fewer.
+  state_.pollCountdown = int(info.maxNodes != 0 ? std::min(info.maxNodes, kFirstPollNodes) : kFirstPollNodes);
   driver_ = DriverState{};
   driver_.openEnded = info.mode != kModeThink;
   if (info.maxDepth == 0 || info.mode == kModeAnalyze) info.maxDepth = kMaxIterations;

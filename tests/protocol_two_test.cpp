@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "eval/pawn_hash.h"
+#include "frontend/hash_memory.h"
 #include "frontend/protocol_two.h"
 #include "search/hash_table.h"
 

@@ -306,6 +306,23 @@ TEST(Search, EnginesSearchIndependently) {
   }
 }
 
+// A node limit stops the search at the limit, capture-search nodes counted:
+// the poll at the limit comes within a node of it, small limits included.
+TEST(Search, NodeLimitIsMetAtTheLimit) {
+  const std::string fen = "r1bqk2r/pppp1ppp/2n2n2/2b1p3/2B1P3/2N2N2/PPPP1PPP/R1BQK2R w KQkq - 6 5";
+  for (const uint64_t limit : {uint64_t(1), uint64_t(60), uint64_t(1000), uint64_t(50000)}) {
+    TestEngine().Table().Clear();
+    LoadSearchRoot(Stack(), ParseFen(fen));
+    SearchListener quiet;
+    SearchParameters parameters;
+    parameters.maxNodes = limit;
+    TestEngine().Think(parameters, quiet);
+    EXPECT_GE(Info().totalNodes, limit);
+    EXPECT_LE(Info().totalNodes, limit + 1);
+    EXPECT_FALSE(Info().pvMoves.empty());
+  }
+}
+
 TEST(Search, AspirationHalfWidth) {
   EXPECT_EQ(AspirationHalfWidth(300, 4), 80);
   EXPECT_EQ(AspirationHalfWidth(-500, 10), -15);  // an inverted window

@@ -1,0 +1,380 @@
+"""UCI dialogue: the switch into it, the searches and their limits, the
+reports, the commands during a search, and bad input of every kind."""
+
+import re
+import sys
+import time
+
+from session_driver import SessionError, run_tests
+
+HANDSHAKE = [
+    "id name Ravok",
+    "id author the Ravok developers",
+    "option name Hash type spin default 24 min 1 max 65536",
+    "option name Clear Hash type button",
+    "option name Ponder type check default false",
+    "option name Move Overhead type spin default 30 min 0 max 5000",
+    "uciok",
+]
+
+MOVE = r"[a-h][1-8][a-h][1-8][qrbn]?"
+BEST_LINE = re.compile(r"info depth (\d+) score (cp -?\d+|mate -?\d+) nodes (\d+) nps (\d+) time (\d+) pv((?: %s)+)"
+                       % MOVE)
+PROGRESS = re.compile(r"info depth (\d+) nodes (\d+) nps (\d+) time (\d+) hashfull (\d+)")
+BESTMOVE = r"bestmove (%s|0000)(?: ponder (%s))?" % (MOVE, MOVE)
+
+START_MOVES = {f + "2" + f + r for f in "abcdefgh" for r in "34"} | {"b1a3", "b1c3", "g1f3", "g1h3"}
+MATE_IN_ONE = "6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1"   # a1a8 mates
+MATED = "7k/5QQ1/8/8/8/8/8/K7 b - - 0 1"             # Black is mated
+STALEMATE = "7k/8/8/8/8/5q2/6r1/7K w - - 0 1"        # White has no move
+
+
+def uci(start, *args):
+    s = start("uci", *args)
+    s.send("uci")
+    s.expect_lines(*HANDSHAKE)
+    return s
+
+
+def ready(s):
+    """Everything sent before has been answered: the next line is readyok."""
+    s.send("isready")
+    s.expect_lines("readyok")
+
+
+def search(s, go, timeout=20):
+    """Sends the go command and reads up to its bestmove; returns the info
+    lines and the bestmove match."""
+    s.send(go)
+    return s.skip_to(BESTMOVE, timeout=timeout)
+
+
+def best_lines(lines):
+    return [BEST_LINE.fullmatch(line) for line in lines if BEST_LINE.fullmatch(line)]
+
+
+def assert_no_bestmove(s, seconds):
+    text = s.drain(seconds)
+    if "bestmove" in text:
+        raise AssertionError("bestmove before stop: %r" % text)
+
+
+# --- the switch ----------------------------------------------------------
+
+def test_uci_as_first_command_switches(start):
+    # The console's prompt is ended, then the dialogue is UCI's alone.
+    s = start()
+    s.expect("white 1> ")
+    s.send("uci")
+    s.expect("\n")
+    s.expect_lines(*HANDSHAKE)
+    ready(s)
+    s.send("quit")
+    if s.wait_exit() != 0:
+        raise AssertionError("exit status")
+    # The same from xboard mode, and from the command line with a table size.
+    s = start("xboard")
+    s.send("uci")
+    s.expect_lines(*HANDSHAKE)
+    s = start("uci", "hash", "64")
+    s.expect_quiet(0.3)
+    s.send("uci")
+    s.expect_lines(HANDSHAKE[0], HANDSHAKE[1], "option name Hash type spin default 72 min 1 max 65536")
+
+
+def test_uci_later_is_no_switch(start):
+    s = start("xboard")
+    s.send("new")
+    s.send("uci")
+    s.expect_lines("Illegal move: uci")
+    s = start()
+    s.expect("white 1> ")
+    s.send("")
+    s.expect("OK.\nwhite 1> ")
+    s.send("uci")
+    s.expect("Illegal move: uci\nwhite 1> ")
+
+
+# --- searches and reports --------------------------------------------------
+
+def test_go_depth_reports_and_bestmove(start):
+    s = uci(start)
+    s.send("ucinewgame")
+    s.send("position startpos moves e2e4 e7e5")
+    lines, best = search(s, "go depth 5")
+    found = best_lines(lines)
+    if not found or found[-1].group(1) != "5" or any(int(m.group(1)) > 5 for m in found):
+        raise AssertionError("the best lines do not end at depth 5: %r" % lines)
+    nodes = [int(m.group(3)) for m in found]
+    if nodes != sorted(nodes):
+        raise AssertionError("node counts go backwards: %r" % nodes)
+    pv = found[-1].group(6).split()
+    if best.group(1) != pv[0] or (len(pv) > 1 and best.group(2) != pv[1]):
+        raise AssertionError("bestmove %r is not the line %r" % (best.group(0), pv))
+    if not PROGRESS.fullmatch(lines[-1]):
+        raise AssertionError("no closing progress line: %r" % lines[-1])
+    # Depth 1 is the single shallowest iteration.
+    lines, _ = search(s, "go depth 1")
+    if {m.group(1) for m in best_lines(lines)} != {"2"}:
+        raise AssertionError("go depth 1 ran more than one iteration: %r" % lines)
+
+
+def test_movetime_and_clock_words_keep_their_limits(start):
+    s = uci(start)
+    began = time.monotonic()
+    _, best = search(s, "go movetime 1000")
+    took = time.monotonic() - began
+    if not 0.5 <= took <= 1.4 or best.group(1) not in START_MOVES:
+        raise AssertionError("go movetime 1000 took %.2f s for %s" % (took, best.group(0)))
+    # A fast game clock comes back well within the time left.
+    began = time.monotonic()
+    search(s, "go wtime 10000 btime 10000 winc 100 binc 100")
+    if time.monotonic() - began > 1.5:
+        raise AssertionError("a 10 s clock took %.2f s" % (time.monotonic() - began))
+    # The side to move's clock counts, the other's does not.
+    for position, go in (("position startpos", "go wtime 100 btime 100000"),
+                         ("position startpos moves e2e4", "go wtime 100000 btime 100")):
+        s.send(position)
+        began = time.monotonic()
+        search(s, go)
+        if time.monotonic() - began > 0.5:
+            raise AssertionError("%s with 100 ms left took %.2f s" % (go, time.monotonic() - began))
+    # The move overhead comes off the move time, down to a few milliseconds.
+    s.send("setoption name Move Overhead value 5000")
+    began = time.monotonic()
+    search(s, "go movetime 1000")
+    if time.monotonic() - began > 0.5:
+        raise AssertionError("the overhead was not kept back: %.2f s" % (time.monotonic() - began))
+
+
+def test_node_limit_and_new_game_repeat_a_search(start):
+    s = uci(start)
+    lines, _ = search(s, "go nodes 20000")
+    total = int(PROGRESS.fullmatch(lines[-1]).group(2))
+    if not 20000 <= total <= 20001:
+        raise AssertionError("go nodes 20000 searched %d nodes" % total)
+    # After ucinewgame the same search counts the same nodes.
+    counts = []
+    for _ in range(2):
+        s.send("ucinewgame")
+        s.send("position startpos moves d2d4 d7d5 c2c4")
+        lines, _ = search(s, "go depth 6")
+        counts.append(best_lines(lines)[-1].group(3))
+    if counts[0] != counts[1]:
+        raise AssertionError("ucinewgame left traces: %r" % counts)
+
+
+def test_same_nodes_as_xboard(start):
+    # The same search under UCI and under xboard, each from fresh tables.
+    s = uci(start)
+    s.send("position startpos moves e2e4 e7e5 g1f3")
+    lines, _ = search(s, "go depth 6")
+    uci_nodes = best_lines(lines)[-1].group(3)
+    x = start("xboard")
+    for line in ("new", "force", "e2e4", "e7e5", "g1f3", "sd 6", "go"):
+        x.send(line)
+    posts, _ = x.skip_to(r"move %s" % MOVE, timeout=20)
+    post = re.fullmatch(r"6 -?\d+ \d+ (\d+)(?: %s)+" % MOVE, posts[-1])
+    if not post or post.group(1) != uci_nodes:
+        raise AssertionError("UCI %s nodes, xboard post line %r" % (uci_nodes, posts[-1]))
+
+
+def test_mate_stalemate_and_no_move(start):
+    s = uci(start)
+    s.send("position fen " + MATE_IN_ONE)
+    lines, best = search(s, "go depth 4")
+    if best.group(0) != "bestmove a1a8" or best_lines(lines)[-1].group(2) != "mate 1":
+        raise AssertionError("mate in one: %r %r" % (lines, best.group(0)))
+    s.send("position fen " + MATE_IN_ONE + " moves a1a8")
+    s.send("go depth 4")
+    s.expect_lines("info depth 0 score mate 0", "bestmove 0000")
+    s.send("position fen " + STALEMATE)
+    s.send("go movetime 100")
+    s.expect_lines("info depth 0 score cp 0", "bestmove 0000")
+    # The side to move that cannot stop a mate sees a negative mate.
+    s.send("position fen 3r4/8/8/8/8/p7/P1k4P/K7 w - - 0 1")
+    lines, _ = search(s, "go depth 4")
+    if best_lines(lines)[-1].group(2) != "mate -1":
+        raise AssertionError("no negative mate: %r" % lines)
+
+
+# --- open-ended searches and the commands during a search ------------------
+
+def test_infinite_waits_for_stop(start):
+    s = uci(start)
+    s.send("position startpos")
+    s.send("go infinite")
+    assert_no_bestmove(s, 1.0)
+    s.send("stop")
+    s.skip_to(BESTMOVE, timeout=2)
+    ready(s)
+    # A search that ends by itself (a mate is found) still waits for stop.
+    s.send("position fen " + MATE_IN_ONE)
+    s.send("go infinite")
+    assert_no_bestmove(s, 1.0)
+    ready(s)
+    s.send("stop")
+    s.skip_to("bestmove a1a8", timeout=2)
+    # So does a go without any limit.
+    s.send("go")
+    assert_no_bestmove(s, 0.5)
+    s.send("stop")
+    s.skip_to(BESTMOVE, timeout=2)
+
+
+def test_ponder_then_ponderhit_or_stop(start):
+    s = uci(start)
+    s.send("setoption name Ponder value true")
+    s.send("position startpos moves e2e4 e7e5")
+    s.send("go ponder wtime 3000 btime 3000")
+    assert_no_bestmove(s, 1.0)
+    s.send("ponderhit")
+    began = time.monotonic()
+    s.skip_to(BESTMOVE, timeout=3)
+    if time.monotonic() - began > 1.0:
+        raise AssertionError("the search went on for %.2f s after ponderhit" % (time.monotonic() - began))
+    s.send("stop")   # too late: nothing more
+    ready(s)
+    # A missed ponder move: stop, then the real search.
+    s.send("go ponder wtime 3000 btime 3000")
+    assert_no_bestmove(s, 0.5)
+    s.send("stop")
+    s.skip_to(BESTMOVE, timeout=2)
+    s.send("position startpos moves e2e4 e7e5 g1f3")
+    search(s, "go wtime 3000 btime 3000")
+    # A ponder search that ends by itself answers at ponderhit, not before.
+    s.send("position fen " + MATE_IN_ONE)
+    s.send("go ponder movetime 5000")
+    assert_no_bestmove(s, 0.5)
+    s.send("ponderhit")
+    s.skip_to(r"bestmove a1a8", timeout=2)
+    # Without limits of its own the search goes on after ponderhit until stop.
+    s.send("position startpos")
+    s.send("go ponder")
+    s.send("ponderhit")
+    assert_no_bestmove(s, 0.5)
+    s.send("stop")
+    s.skip_to(BESTMOVE, timeout=2)
+    ready(s)
+
+
+def test_isready_flood_and_deferred_commands(start):
+    s = uci(start)
+    s.send("go infinite")
+    s.send_raw(b"isready\n" * 300)
+    answered = 0
+    while answered < 300:
+        line = s.read_line(timeout=5)
+        if line == "readyok":
+            answered += 1
+        elif not (BEST_LINE.fullmatch(line) or PROGRESS.fullmatch(line)):
+            raise AssertionError("unexpected line during the search: %r" % line)
+    # Commands that need an idle engine wait for the bestmove.
+    s.send("position fen " + MATE_IN_ONE)
+    s.send("go depth 3")
+    s.send("stop")
+    _, first = s.skip_to(BESTMOVE, timeout=2)
+    if first.group(1) not in START_MOVES:
+        raise AssertionError("the position changed under the search: %r" % first.group(0))
+    s.skip_to(r"bestmove a1a8")
+    ready(s)
+
+
+def test_quit_during_search(start):
+    s = uci(start)
+    s.send("go infinite")
+    s.drain(0.3)
+    s.send("quit")
+    if s.wait_exit(timeout=2) != 0:
+        raise AssertionError("exit status")
+    if "bestmove" in s.pending:
+        raise AssertionError("a bestmove after quit: %r" % s.pending)
+
+
+# --- bad input --------------------------------------------------------------
+
+def test_bad_position_keeps_the_last_valid_one(start):
+    s = uci(start)
+    s.send("position fen " + MATE_IN_ONE)
+    for line, reason in (
+            ("position fen 6k1/5ppp/8/8/8 w - - 0 1", "fen 6k1/5ppp/8/8/8 w - - 0 1: Invalid FEN"),
+            ("position fen 8/8/8/8/8/8/8/8 w - - 0 1", "fen 8/8/8/8/8/8/8/8 w - - 0 1: "),
+            ("position fen", "fen : Invalid FEN"),
+            ("position startpos moves e2e4 e2e5", "move 2, e2e5, is not legal there"),
+            ("position startpos moves e2e4 e7e5 zz", "move 3, zz, is not legal there"),
+            ("position startpos e2e4", "unexpected word e2e4"),
+            ("position", "position needs startpos or fen"),
+            ("position somewhere", "position needs startpos or fen")):
+        s.send(line)
+        got = s.read_line()
+        if not (got.startswith("info string position refused (" + reason)
+                and got.endswith("); the last valid position stays")):
+            raise AssertionError("%r answered %r" % (line, got))
+    _, best = search(s, "go depth 3")
+    if best.group(0) != "bestmove a1a8":
+        raise AssertionError("the position changed: %r" % best.group(0))
+    # The interface is the referee: moves go on past a threefold repetition.
+    s.send("position startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8 e2e4")
+    _, best = search(s, "go depth 3")
+    ready(s)
+
+
+def test_bad_go_words_are_named_and_the_search_still_answers(start):
+    s = uci(start)
+    for go, notes in (
+            ("go wtime -100 btime -100", ["wtime -100 read as 0", "btime -100 read as 0"]),
+            ("go depth x nodes 3000", ["depth x is not a number"]),
+            ("go depth -3 movetime 200", ["depth -3 ignored: it must be at least 1"]),
+            ("go movetime -5 depth 2", ["movetime -5 ignored: it must be at least 0"]),
+            ("go depth", ["depth needs a number"]),
+            ("go nodes movetime 100", ["nodes needs a number"]),
+            ("go movestogo 0 wtime 500 btime 500", ["movestogo 0 ignored: it must be at least 1"]),
+            ("go depth 99 movetime 200", ["depth 99 cut to 36"]),
+            ("go searchmoves e2e4 d2d4 depth 2", ["searchmoves is not supported; every move is searched"]),
+            ("go mate 3 depth 2", ["mate is not supported; the search has the other limits"]),
+            ("go fast depth 2", ["unknown word fast skipped"])):
+        s.send(go)
+        s.expect_lines(*["info string go: " + note for note in notes])
+        if go == "go depth":   # no limit left: a search until stop
+            assert_no_bestmove(s, 0.3)
+            s.send("stop")
+        _, best = s.skip_to(BESTMOVE, timeout=5)
+        if best.group(1) not in START_MOVES:
+            raise AssertionError("%r gave %r" % (go, best.group(0)))
+
+
+def test_bad_options_and_commands_out_of_order(start):
+    s = uci(start)
+    for line, reply in (
+            ("setoption name Foo Bar value 3", "no option named Foo Bar"),
+            ("setoption name Hash value 0", "option Hash: value 0 is not a whole number from 1 to 65536"),
+            ("setoption name Hash value 2x", "option Hash: value 2x is not a whole number from 1 to 65536"),
+            ("setoption name Hash", "option Hash needs a value"),
+            ("setoption name Move Overhead value 5001",
+             "option Move Overhead: value 5001 is not a whole number from 0 to 5000"),
+            ("setoption name Ponder value maybe", "option Ponder: value maybe is neither true nor false"),
+            ("setoption Hash 32", "setoption needs: setoption name <name> [value <value>]"),
+            ("ponderhit", "ponderhit ignored: no ponder search is running"),
+            ("debug maybe", "debug needs on or off"),
+            ("xyzzy 1 2", "unknown command xyzzy ignored")):
+        s.send(line)
+        s.expect_lines("info string " + reply)
+    # Accepted quietly: names in any case, buttons, stop while idle, register.
+    for line in ("setoption name hash value 2", "setoption name MOVE OVERHEAD value 0",
+                 "setoption name Clear Hash", "setoption name ponder value TRUE", "stop", "register later",
+                 "debug off", "ucinewgame"):
+        s.send(line)
+    ready(s)
+    # go before any position searches the start position.
+    _, best = search(s, "go depth 3")
+    if best.group(1) not in START_MOVES:
+        raise AssertionError("go without position: %r" % best.group(0))
+    # debug on describes each search's limits.
+    s.send("debug on")
+    s.send("go movetime 300")
+    s.expect_lines("info string search: think, iterations 0, hard limit 300 ms, target 0 ms, nodes 0 (0 = none)")
+    s.skip_to(BESTMOVE)
+
+
+if __name__ == "__main__":
+    sys.exit(run_tests(globals()))

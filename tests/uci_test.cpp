@@ -1,0 +1,166 @@
+// The UCI dialogue's readers and rules: go words into search limits, the
+// score words, option settings, positions and the bestmove line.
+#include <gtest/gtest.h>
+
+#include "board/fen.h"
+#include "board/moves.h"
+#include "frontend/player_clock.h"
+#include "frontend/string_utils.h"
+#include "uci/go_command.h"
+#include "uci/position_command.h"
+#include "uci/uci_options.h"
+#include "uci/uci_report.h"
+
+namespace {
+
+GoPlan Plan(const std::string& line, int side = kWhite, Milliseconds overhead = 30) {
+  return PlanSearch(ReadGoCommand(Tokenize(line)), side, overhead);
+}
+
+ClockLimits ClockRule(Milliseconds remaining, int32_t movesToGo) {
+  PlayerClock clock;
+  clock.remaining = remaining;
+  clock.movesToGo = movesToGo;
+  return LimitsFromClock(clock);
+}
+
+// The side to move's clock, less the overhead, goes through the clock rule
+// of "level"; the other side's clock plays no part.
+TEST(UciGo, ClockWordsFeedTheClockRuleOfTheSideToMove) {
+  struct Case {
+    const char* line;
+    int side;
+    Milliseconds overhead, remaining;
+    int32_t movesToGo;
+  };
+  const Case cases[] = {
+      {"go wtime 10000 btime 500 winc 100 binc 100", kWhite, 30, 9970, 0},
+      {"go wtime 500 btime 10000 winc 100 binc 100", kBlack, 30, 9970, 0},
+      {"go wtime 300000 btime 1 movestogo 12", kWhite, 0, 300000, 12},
+      {"go wtime 20 btime 20", kWhite, 30, 0, 0},  // the overhead eats the clock
+      {"go wtime -50 btime 100", kWhite, 0, 0, 0},  // a clock past zero
+  };
+  for (const Case& c : cases) {
+    const GoPlan plan = Plan(c.line, c.side, c.overhead);
+    const ClockLimits expected = ClockRule(c.remaining, c.movesToGo);
+    EXPECT_EQ(plan.parameters.mode, kModeThink) << c.line;
+    EXPECT_EQ(plan.parameters.hardLimit, expected.hardLimit) << c.line;
+    EXPECT_EQ(plan.parameters.allotment, expected.allotment) << c.line;
+    EXPECT_GE(plan.parameters.hardLimit, 1) << c.line;
+  }
+}
+
+TEST(UciGo, OtherLimitsAndModes) {
+  struct Case {
+    const char* line;
+    int32_t mode, maxDepth;
+    Milliseconds hardLimit, allotment;
+    uint64_t maxNodes;
+    bool limited;
+  };
+  const Case cases[] = {
+      {"go movetime 1000", kModeThink, 0, 970, 0, 0, true},
+      {"go movetime 10", kModeThink, 0, kShortestMoveTime, 0, 0, true},
+      {"go movetime 200 wtime 100000 btime 100000", kModeThink, 0, 170, 4760, 0, true},
+      {"go depth 1", kModeThink, 1, 0, 0, 0, true},
+      {"go depth 5", kModeThink, 4, 0, 0, 0, true},
+      {"go depth 500", kModeThink, 35, 0, 0, 0, true},
+      {"go nodes 5000", kModeThink, 0, 0, 0, 5000, true},
+      {"go infinite", kModeAnalyze, 0, 0, 0, 0, false},
+      {"go infinite depth 3", kModeAnalyze, 2, 0, 0, 0, true},
+      {"go", kModeAnalyze, 0, 0, 0, 0, false},
+      {"go depth 0 nodes -4 movetime x", kModeAnalyze, 0, 0, 0, 0, false},  // nothing usable
+      {"go ponder movetime 500", kModePonder, 0, 470, 0, 0, true},
+      {"go ponder", kModePonder, 0, 0, 0, 0, false},
+  };
+  for (const Case& c : cases) {
+    const GoPlan plan = Plan(c.line);
+    EXPECT_EQ(plan.parameters.mode, c.mode) << c.line;
+    EXPECT_EQ(plan.parameters.maxDepth, c.maxDepth) << c.line;
+    EXPECT_EQ(plan.parameters.hardLimit, c.hardLimit) << c.line;
+    EXPECT_EQ(plan.parameters.allotment, c.allotment) << c.line;
+    EXPECT_EQ(plan.parameters.maxNodes, c.maxNodes) << c.line;
+    EXPECT_EQ(plan.limited, c.limited) << c.line;
+  }
+}
+
+// Numbers are whole decimal words within 64 bits; a keyword is never taken
+// as the number of the keyword before it.
+TEST(UciGo, NumbersAreReadStrictly) {
+  const GoCommand go = ReadGoCommand(Tokenize("go wtime +5 btime 99999999999999999999 winc 7x movetime depth 4"));
+  EXPECT_FALSE(go.time[kWhite]);
+  EXPECT_FALSE(go.time[kBlack]);
+  EXPECT_EQ(go.increment[kWhite], 0);
+  EXPECT_FALSE(go.moveTime);
+  EXPECT_EQ(go.depth, 4);
+  const std::vector<std::string> problems = {"wtime +5 is not a number", "btime 99999999999999999999 is not a number",
+                                             "winc 7x is not a number", "movetime needs a number"};
+  EXPECT_EQ(go.problems, problems);
+}
+
+TEST(UciReport, ScoresInCentipawnsOrMovesToMate) {
+  EXPECT_EQ(ScoreText(0), "cp 0");
+  EXPECT_EQ(ScoreText(-250), "cp -250");
+  EXPECT_EQ(ScoreText(31900), "cp 31900");
+  EXPECT_EQ(ScoreText(31999), "mate 1");   // mates with its next move
+  EXPECT_EQ(ScoreText(31995), "mate 3");   // five plies
+  EXPECT_EQ(ScoreText(-31998), "mate -1");  // mated after the opponent's reply
+  EXPECT_EQ(ScoreText(-31996), "mate -2");
+  EXPECT_EQ(ScoreText(-32000), "mate 0");   // mated on the board
+}
+
+// The ponder word names a legal reply to the bestmove, or is left out.
+TEST(UciReport, BestMoveLine) {
+  const CommBoardRepresentation start = CommBoardRepresentation::Initial();
+  const Move e4 = ParseMove(start, "e2e4");
+  CommBoardRepresentation afterE4 = start;
+  ApplyMove(afterE4, e4);
+  const Move e5 = ParseMove(afterE4, "e7e5");
+  EXPECT_EQ(BestMoveLine(start, {}), "bestmove 0000");
+  EXPECT_EQ(BestMoveLine(start, {e4}), "bestmove e2e4");
+  EXPECT_EQ(BestMoveLine(start, {e4, e5}), "bestmove e2e4 ponder e7e5");
+  EXPECT_EQ(BestMoveLine(start, {e4, e4}), "bestmove e2e4");  // no White move after White's
+}
+
+TEST(UciOptions, SetOptionReading) {
+  UciSettings settings;
+  settings.hashMebibytes = 72;
+  EXPECT_EQ(OptionLines(settings).front(), "option name Hash type spin default 72 min 1 max 65536");
+
+  const OptionChange overhead = ReadSetOption(Tokenize("setoption name move OVERHEAD value 250"));
+  EXPECT_TRUE(overhead.ok);
+  EXPECT_EQ(overhead.id, UciOptionId::kMoveOverhead);
+  EXPECT_EQ(overhead.value, 250);
+  EXPECT_TRUE(ReadSetOption(Tokenize("setoption name Clear Hash value now")).ok);  // a button's value is no matter
+  EXPECT_EQ(ReadSetOption(Tokenize("setoption name Ponder value True")).value, 1);
+  EXPECT_TRUE(ReadSetOption(Tokenize("setoption name Hash value 65536")).ok);
+  for (const char* refused : {"setoption name Hash value 65537", "setoption name Hash value -1",
+                              "setoption name Hash value 1 2", "setoption name Move Overhead",
+                              "setoption name Clear", "setoption name", "setoption"}) {
+    const OptionChange change = ReadSetOption(Tokenize(refused));
+    EXPECT_FALSE(change.ok) << refused;
+    EXPECT_FALSE(change.problem.empty()) << refused;
+  }
+}
+
+// The interface is the referee: moves go on past a repetition, and a FEN
+// with moves ends where they lead.
+TEST(UciPosition, MovesAfterRepetitionAndFromFen) {
+  const PositionCommand repeated = ReadPositionCommand(
+      Tokenize("position startpos moves g1f3 g8f6 f3g1 f6g8 g1f3 g8f6 f3g1 f6g8 e2e4 e7e5 e1e2"));
+  ASSERT_TRUE(repeated.game) << repeated.problem;
+  EXPECT_EQ(repeated.game->moves.size(), 11u);
+  EXPECT_EQ(repeated.game->currentPosition.result, kGameRunning);
+
+  const PositionCommand castled = ReadPositionCommand(
+      Tokenize("position fen r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1 moves e1g1 e8c8"));
+  ASSERT_TRUE(castled.game) << castled.problem;
+  EXPECT_EQ(ToFen(castled.game->currentPosition), "2kr3r/8/8/8/8/8/8/R4RK1 w - - 2 1");
+
+  const PositionCommand mated =
+      ReadPositionCommand(Tokenize("position fen 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1 moves a1a8 g8h8"));
+  EXPECT_FALSE(mated.game);
+  EXPECT_EQ(mated.problem, "move 2, g8h8, is not legal there");
+}
+
+}  // namespace

@@ -1,0 +1,136 @@
+#include "uci/go_command.h"
+
+#include <algorithm>
+#include <cstdint>
+
+#include "base/types.h"
+#include "frontend/player_clock.h"
+#include "frontend/string_utils.h"
+
+namespace {
+
+using WordList = std::vector<std::string>;
+
+constexpr const char* kGoKeywords[] = {"searchmoves", "ponder", "wtime", "btime", "winc",     "binc",
+                                       "movestogo",   "depth",  "nodes", "mate",  "movetime", "infinite"};
+
+bool IsGoKeyword(const std::string& word) {
+  return std::find(std::begin(kGoKeywords), std::end(kGoKeywords), word) != std::end(kGoKeywords);
+}
+
+// Reads the go's words one keyword at a time; each reader takes the
+// keyword's number, if it has one, and records what it could not use.
+class GoReader {
+ public:
+  explicit GoReader(const WordList& words) : words_(words) {}
+
+  GoCommand Read() {
+    for (i_ = 1; i_ < words_.size(); ++i_) ReadKeyword(words_[i_]);
+    return go_;
+  }
+
+ private:
+  void ReadKeyword(const std::string& keyword) {
+    if (keyword == "wtime" || keyword == "btime") {
+      if (const auto n = Number(keyword)) go_.time[keyword == "wtime" ? kWhite : kBlack] = NotBelowZero(keyword, *n);
+    } else if (keyword == "winc" || keyword == "binc") {
+      if (const auto n = Number(keyword))
+        go_.increment[keyword == "winc" ? kWhite : kBlack] = NotBelowZero(keyword, *n);
+    } else if (keyword == "movestogo") {
+      if (const auto n = AtLeast(keyword, 1)) go_.movesToGo = int32_t(std::min<int64_t>(*n, INT32_MAX));
+    } else if (keyword == "movetime") {
+      if (const auto n = AtLeast(keyword, 0)) go_.moveTime = *n;
+    } else if (keyword == "depth") {
+      if (const auto n = AtLeast(keyword, 1)) go_.depth = ReadDepth(*n);
+    } else if (keyword == "nodes") {
+      if (const auto n = AtLeast(keyword, 1)) go_.nodes = uint64_t(*n);
+    } else if (keyword == "infinite") {
+      go_.infinite = true;
+    } else if (keyword == "ponder") {
+      go_.ponder = true;
+    } else if (keyword == "mate") {
+      Number(keyword);
+      go_.problems.push_back("mate is not supported; the search has the other limits");
+    } else if (keyword == "searchmoves") {
+      while (i_ + 1 < words_.size() && !IsGoKeyword(words_[i_ + 1])) ++i_;
+      go_.problems.push_back("searchmoves is not supported; every move is searched");
+    } else {
+      go_.problems.push_back("unknown word " + keyword + " skipped");
+    }
+  }
+
+  // The number after the keyword at i_, which then moves past it. A
+  // following keyword is not taken as the number.
+  std::optional<int64_t> Number(const std::string& keyword) {
+    if (i_ + 1 >= words_.size() || IsGoKeyword(words_[i_ + 1])) {
+      go_.problems.push_back(keyword + " needs a number");
+      return std::nullopt;
+    }
+    const std::string& text = words_[++i_];
+    const auto n = ReadWholeNumber(text);
+    if (!n) go_.problems.push_back(keyword + " " + text + " is not a number");
+    return n;
+  }
+
+  // The number if it is at least `minimum`; otherwise nothing, noted.
+  std::optional<int64_t> AtLeast(const std::string& keyword, int64_t minimum) {
+    const auto n = Number(keyword);
+    if (!n || *n >= minimum) return n;
+    go_.problems.push_back(keyword + " " + std::to_string(*n) + " ignored: it must be at least " +
+                           std::to_string(minimum));
+    return std::nullopt;
+  }
+
+  Milliseconds NotBelowZero(const std::string& keyword, int64_t n) {
+    if (n >= 0) return n;
+    go_.problems.push_back(keyword + " " + std::to_string(n) + " read as 0");
+    return 0;
+  }
+
+  int32_t ReadDepth(int64_t n) {
+    if (n <= kMaxDepthSetting) return int32_t(n);
+    go_.problems.push_back("depth " + std::to_string(n) + " cut to " + std::to_string(kMaxDepthSetting));
+    return kMaxDepthSetting;
+  }
+
+  const WordList& words_;
+  size_t i_ = 1;
+  GoCommand go_;
+};
+
+}  // namespace
+
+GoCommand ReadGoCommand(const WordList& words) { return GoReader(words).Read(); }
+
+GoPlan PlanSearch(const GoCommand& go, int side, Milliseconds moveOverhead) {
+  GoPlan plan;
+  SearchParameters& p = plan.parameters;
+  if (go.time[side]) {
+    PlayerClock clock;
+    clock.remaining = std::max<Milliseconds>(*go.time[side] - moveOverhead, 0);
+    clock.increment = go.increment[side];
+    clock.movesToGo = go.movesToGo;
+    const ClockLimits limits = LimitsFromClock(clock);
+    p.hardLimit = limits.hardLimit;
+    p.allotment = limits.allotment;
+    plan.limited = true;
+  }
+  if (go.moveTime) {
+    const Milliseconds hard = std::max(*go.moveTime - moveOverhead, kShortestMoveTime);
+    p.hardLimit = p.hardLimit == 0 ? hard : std::min(p.hardLimit, hard);
+    plan.limited = true;
+  }
+  if (go.depth != 0) {
+    p.maxDepth = DepthSettingOf({"depth", std::to_string(go.depth)}).value_or(0);
+    plan.limited = true;
+  }
+  if (go.nodes != 0) {
+    p.maxNodes = go.nodes;
+    plan.limited = true;
+  }
+  if (go.ponder)
+    p.mode = kModePonder;
+  else
+    p.mode = go.infinite || !plan.limited ? kModeAnalyze : kModeThink;
+  return plan;
+}

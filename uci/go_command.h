@@ -1,0 +1,58 @@
+// The UCI "go" command: its words read into limits, and the search those
+// limits ask for when a given side is to move.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "base/clock.h"
+#include "search/search_info.h"
+
+// The limits of one "go", as far as its words could be used. Each word that
+// could not be used as sent leaves a sentence in `problems`, for the
+// interface's "info string" lines.
+struct GoCommand {
+  std::optional<Milliseconds> time[2];  // wtime, btime (indexed by colour)
+  Milliseconds increment[2] = {0, 0};   // winc, binc
+  int32_t movesToGo = 0;                // 0 = none given
+  std::optional<Milliseconds> moveTime;
+  int32_t depth = 0;   // 0 = none given
+  uint64_t nodes = 0;  // 0 = none given
+  bool infinite = false;
+  bool ponder = false;
+  std::vector<std::string> problems;
+};
+
+// Reads the words after "go". Times below zero count as zero (a clock that
+// has run out); a missing or unreadable number, a move count, depth or node
+// count below one and a negative move time leave their limit unset; depths
+// beyond Ravok's deepest search are cut to it. "searchmoves" (with its
+// moves) and "mate" (with its number) are read and not obeyed; unknown words
+// are skipped.
+GoCommand ReadGoCommand(const std::vector<std::string>& words);
+
+// How a "go" is searched.
+struct GoPlan {
+  // The search's parameters as it starts. A ponder search carries the limits
+  // it gets at "ponderhit" in hardLimit and allotment (an open-ended search
+  // does not look at them).
+  SearchParameters parameters;
+  // The go has a limit of its own (clock, move time, depth or nodes): the
+  // search ends by itself once it is no longer pondering. Without one it
+  // searches until "stop".
+  bool limited = false;
+};
+
+// The shortest hard limit a move time gives, whatever the overhead.
+inline constexpr Milliseconds kShortestMoveTime = 5;
+
+// The plan for `go` with `side` to move: the side's clock (less
+// `moveOverhead`, not below zero) with its increment and moves to go feeds
+// the clock rule of "level" (LimitsFromClock); a move time is a hard limit
+// less the overhead, at least kShortestMoveTime (the smaller hard limit wins
+// when there is a clock too); depth N runs the iterations "sd N" runs; nodes
+// are the search's node limit. "ponder" searches open-ended as a ponder
+// search; "infinite", or no limit at all, open-ended as an analysis.
+GoPlan PlanSearch(const GoCommand& go, int side, Milliseconds moveOverhead);

@@ -1,0 +1,46 @@
+#include "uci/position_command.h"
+
+#include "board/fen.h"
+#include "board/moves.h"
+
+namespace {
+
+using WordList = std::vector<std::string>;
+
+PositionCommand Refused(std::string problem) { return PositionCommand{std::nullopt, std::move(problem)}; }
+
+// The game goes on whatever the game board's own rules would say.
+void KeepGameRunning(CommBoard& game) { game.currentPosition.result = kGameRunning; }
+
+}  // namespace
+
+PositionCommand ReadPositionCommand(const WordList& words) {
+  // 1. The start: the initial position or a FEN.
+  CommBoard game;
+  size_t i = 1;
+  if (i < words.size() && words[i] == "startpos") {
+    ++i;
+  } else if (i < words.size() && words[i] == "fen") {
+    std::string fen;
+    for (++i; i < words.size() && words[i] != "moves"; ++i) fen += (fen.empty() ? "" : " ") + words[i];
+    try {
+      game.SetupPosition(ParseFen(fen));
+    } catch (const CommBoardException& e) {
+      return Refused("fen " + fen + ": " + e.message());
+    }
+  } else {
+    return Refused("position needs startpos or fen");
+  }
+  KeepGameRunning(game);
+  // 2. The moves, each legal where it stands.
+  if (i < words.size() && words[i++] != "moves") return Refused("unexpected word " + words[i - 1]);
+  for (size_t number = 1; i < words.size(); ++i, ++number) {
+    try {
+      game.PlayMove(ParseMove(game.currentPosition, words[i]));
+    } catch (const CommBoardException&) {
+      return Refused("move " + std::to_string(number) + ", " + words[i] + ", is not legal there");
+    }
+    KeepGameRunning(game);
+  }
+  return PositionCommand{std::move(game), ""};
+}

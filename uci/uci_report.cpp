@@ -1,0 +1,49 @@
+#include "uci/uci_report.h"
+
+#include <algorithm>
+
+#include "board/moves.h"
+#include "search/search_state.h"
+
+namespace {
+
+// "nodes N nps R time T" for `nodes` searched since `start`.
+std::string SpeedWords(uint64_t nodes, TimePoint start, TimePoint now) {
+  const Milliseconds elapsed = std::max<Milliseconds>(now - start, 0);
+  const uint64_t perSecond = nodes * 1000 / uint64_t(std::max<Milliseconds>(elapsed, 1));
+  return "nodes " + std::to_string(nodes) + " nps " + std::to_string(perSecond) + " time " + std::to_string(elapsed);
+}
+
+}  // namespace
+
+// The search scores a mate as kInfinity less the plies to it.
+std::string ScoreText(int score) {
+  if (score > kMateThreshold) return "mate " + std::to_string((kInfinity - score + 1) / 2);
+  if (score < -kMateThreshold) return "mate " + std::to_string(-(kInfinity + score) / 2);
+  return "cp " + std::to_string(score);
+}
+
+std::string BestLineInfo(const SearchInfo& info, TimePoint now) {
+  std::string line = "info depth " + std::to_string(info.displayDepth) + " score " + ScoreText(info.bestScore) + " " +
+                     SpeedWords(info.totalNodes, info.startTime, now) + " pv";
+  for (const Move move : info.pvMoves) {
+    line += ' ';
+    AppendCoordinateMoveText(line, move);
+  }
+  return line;
+}
+
+std::string ProgressInfo(const SearchInfo& info, uint64_t nodes, TimePoint now, int hashfull) {
+  return "info depth " + std::to_string(info.displayDepth) + " " + SpeedWords(nodes, info.startTime, now) +
+         " hashfull " + std::to_string(hashfull);
+}
+
+std::string BestMoveLine(const CommBoardRepresentation& root, const std::vector<Move>& line) {
+  if (line.empty()) return "bestmove 0000";
+  std::string text = "bestmove " + CoordinateMoveText(line[0]);
+  if (line.size() < 2 || !IsLegalMove(root, line[0])) return text;
+  CommBoardRepresentation after = root;
+  ApplyMove(after, line[0]);
+  if (IsLegalMove(after, line[1])) text += " ponder " + CoordinateMoveText(line[1]);
+  return text;
+}

@@ -1,0 +1,142 @@
+// The UCI session's searches: "go" from its words to its bestmove, the
+// input during the search, the reports, and the wait of an open-ended
+// search for "stop".
+#include <ostream>
+
+#include "frontend/string_utils.h"
+#include "uci/uci_report.h"
+#include "uci/uci_session.h"
+
+namespace {
+
+// Lines handled in one poll at most: a flood of "isready" is answered
+// quickly without starving the search when the input never stops.
+constexpr int kMaxLinesPerPoll = 64;
+
+// Time between two progress lines (with the table's fill) of a search.
+constexpr Milliseconds kProgressInterval = 1000;
+
+const char* ModeName(int mode) {
+  switch (mode) {
+    case kModePonder: return "ponder";
+    case kModeAnalyze: return "until stop";
+    default: return "think";
+  }
+}
+
+// The limits of a search in words, for "debug on".
+std::string LimitsText(const GoPlan& plan) {
+  const SearchParameters& p = plan.parameters;
+  return std::string("search: ") + ModeName(p.mode) + ", iterations " + std::to_string(p.maxDepth) + ", hard limit " +
+         std::to_string(p.hardLimit) + " ms, target " + std::to_string(p.allotment) + " ms, nodes " +
+         std::to_string(p.maxNodes) + " (0 = none)";
+}
+
+}  // namespace
+
+void UciSession::Go(const WordList& words) {
+  // 1. The limits, and a line on each word that could not be used.
+  const GoCommand go = ReadGoCommand(words);
+  for (const std::string& problem : go.problems) InfoString("go: " + problem);
+  go_ = RunningGo{};
+  go_.plan = PlanSearch(go, game_.currentPosition.sideToMove, settings_.moveOverhead);
+  go_.pondering = go.ponder;
+  go_.waitsForStop = go_.plan.parameters.mode != kModeThink;
+  if (debug_) InfoString(LimitsText(go_.plan));
+
+  // 2. The search of the game's position; "quit" drops its result.
+  engine_.LoadGame(game_);
+  go_.lastProgress = Now();
+  if (engine_.Think(go_.plan.parameters, *this)) return;
+
+  // 3. An open-ended search that ended by itself keeps its move until the
+  // interface asks for it.
+  if (go_.waitsForStop && !WaitForStop()) return;
+  ReportBestMove();
+}
+
+void UciSession::Poll() {
+  for (int handled = 0; handled < kMaxLinesPerPoll && input_.InputAvailable(); ++handled) {
+    switch (HandleSearchTimeCommand(Tokenize(input_.ReadLine()))) {
+      case SearchControl::kGoOn: break;
+      case SearchControl::kStop: throw search_aborted_exception(false);
+      case SearchControl::kQuit: throw search_aborted_exception(true);
+    }
+  }
+  const TimePoint now = Now();
+  if (now - go_.lastProgress >= kProgressInterval) ReportProgress(now);
+}
+
+void UciSession::OnSearchEvent(SearchEvent event, const SearchInfo& info) {
+  if (event == SearchEvent::kNewBestLine) WriteLine(BestLineInfo(info, Now()));
+}
+
+UciSession::SearchControl UciSession::HandleSearchTimeCommand(const WordList& words) {
+  if (words.empty()) return SearchControl::kGoOn;
+  const std::string& command = words.front();
+  if (command == "isready") {
+    WriteLine("readyok");
+  } else if (command == "stop") {
+    go_.pondering = go_.waitsForStop = false;
+    return SearchControl::kStop;
+  } else if (command == "ponderhit") {
+    return PonderHit();
+  } else if (command == "quit") {
+    quitRequested_ = true;
+    return SearchControl::kQuit;
+  } else if (command == "debug") {
+    SetDebug(words);
+  } else {
+    // Positions, options and new games must not change under a search;
+    // everything else is answered in its turn too.
+    deferred_.push_back(words);
+  }
+  return SearchControl::kGoOn;
+}
+
+// The move pondered on was played: the search goes on under the limits of
+// its "go" (the time since it started counts, as after an xboard ponder
+// hit, so the clock is never overstepped). A go without limits of its own
+// searches on until "stop".
+UciSession::SearchControl UciSession::PonderHit() {
+  if (!go_.pondering) {
+    InfoString("ponderhit ignored: no ponder search is running");
+    return SearchControl::kGoOn;
+  }
+  go_.pondering = false;
+  if (!go_.plan.limited) return SearchControl::kGoOn;
+  go_.waitsForStop = false;
+  if (engine_.Info().searching == 0) return SearchControl::kStop;
+  const SearchParameters& p = go_.plan.parameters;
+  engine_.Search().EndOpenEndedSearch(p.hardLimit, p.allotment);
+  return SearchControl::kGoOn;
+}
+
+bool UciSession::WaitForStop() {
+  for (;;) {
+    switch (HandleSearchTimeCommand(Tokenize(input_.ReadLine()))) {
+      case SearchControl::kGoOn: break;
+      case SearchControl::kStop: return true;
+      case SearchControl::kQuit: return false;
+    }
+  }
+}
+
+void UciSession::ReportProgress(TimePoint now) {
+  const SearchInfo& info = engine_.Info();
+  const uint64_t nodes = uint64_t(info.totalNodes) + engine_.Search().CurrentIterationNodes();
+  WriteLine(ProgressInfo(info, nodes, now, engine_.Table().PermilleFull()));
+  go_.lastProgress = now;
+}
+
+// The search's last word: its node total and the table's fill, then the
+// move. A position without a legal move gets its score (mate or stalemate)
+// and the null move.
+void UciSession::ReportBestMove() {
+  const SearchInfo& info = engine_.Info();
+  if (info.pvMoves.empty())
+    WriteLine("info depth 0 score " + ScoreText(info.bestScore));
+  else
+    WriteLine(ProgressInfo(info, info.totalNodes, info.endTime, engine_.Table().PermilleFull()));
+  WriteLine(BestMoveLine(game_.currentPosition, info.pvMoves));
+}

@@ -1,0 +1,88 @@
+// The UCI dialogue: one session with its streams, the game the interface
+// last set up, the option settings and the running search. It reads
+// commands while idle, runs each "go" as a search that polls the input for
+// "isready", "stop", "ponderhit" and "quit", and formats the search's
+// reports as UCI lines.
+#pragma once
+
+#include <deque>
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+#include "base/clock.h"
+#include "board/comm_board.h"
+#include "frontend/line_input.h"
+#include "search/engine.h"
+#include "search/search_listener.h"
+#include "uci/go_command.h"
+#include "uci/uci_options.h"
+
+class UciSession : public SearchListener {
+ public:
+  // A session on `engine` that reads `in` (with `inputDescriptor` behind
+  // it, -1 for none) and writes `out`. The engine's tables as they are give
+  // the Hash option's starting value.
+  UciSession(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out);
+
+  UciSession(const UciSession&) = delete;
+  UciSession& operator=(const UciSession&) = delete;
+
+  // Runs the dialogue until "quit" or the end of the input. With
+  // `answerUci` the "uci" that opened the dialogue elsewhere is answered
+  // first.
+  void Run(bool answerUci);
+
+  // The search's reports. Poll handles the commands that matter during a
+  // search and throws search_aborted_exception for "stop" and "quit".
+  void Poll() override;
+  void OnSearchEvent(SearchEvent event, const SearchInfo& info) override;
+
+ private:
+  using WordList = std::vector<std::string>;
+
+  // What a command read during a search asks of it.
+  enum class SearchControl { kGoOn, kStop, kQuit };
+
+  // The running "go".
+  struct RunningGo {
+    GoPlan plan;
+    bool pondering = false;     // a ponder search that has had no "ponderhit"
+    bool waitsForStop = false;  // no bestmove before "stop" (or "ponderhit")
+    TimePoint lastProgress = 0;  // the last progress line, or the start
+  };
+
+  // Idle commands (uci_session.cpp).
+  void HandleCommand(const WordList& words);
+  void AnswerUci();
+  void NewGame();
+  void SetOption(const WordList& words);
+  void SetPosition(const WordList& words);
+  void SetDebug(const WordList& words);
+
+  // The search (uci_search.cpp).
+  void Go(const WordList& words);
+  // Commands during a search, or while a finished open-ended search waits
+  // for "stop"; others are kept for after the bestmove.
+  SearchControl HandleSearchTimeCommand(const WordList& words);
+  SearchControl PonderHit();
+  // Reads commands until "stop", "ponderhit" or "quit" ends the wait of a
+  // search that ended by itself. False after "quit".
+  bool WaitForStop();
+  void ReportProgress(TimePoint now);
+  void ReportBestMove();
+
+  void WriteLine(const std::string& line);
+  void InfoString(const std::string& text);
+
+  Engine& engine_;
+  LineReader input_;
+  std::ostream& out_;
+  CommBoard game_;
+  UciSettings settings_;
+  bool debug_ = false;
+  bool quitRequested_ = false;
+  RunningGo go_;
+  // Commands that came during a search, for after its bestmove.
+  std::deque<WordList> deferred_;
+};
