@@ -14,6 +14,7 @@ namespace {
 constexpr uint64_t kMebibyte = 1048576;
 constexpr uint64_t kSmallHashBytes = 16384;
 constexpr uint64_t kSmallPawnHashBytes = 2048;
+constexpr const char* kVersion = "1.0";
 
 }  // namespace
 
@@ -25,6 +26,10 @@ StartupOptions ScanOptions(const std::vector<std::string>& arguments) {
       options.xboard = true;
     } else if (word == "uci") {
       options.uci = true;
+    } else if (word == "--help" || word == "-h") {
+      options.help = true;
+    } else if (word == "--version") {
+      options.version = true;
     } else if (word == "hash" || word == "pawnhash") {
       if (i + 1 == arguments.size()) break;
       const long long n = SaturatingAtoi(arguments[++i]);
@@ -37,6 +42,29 @@ StartupOptions ScanOptions(const std::vector<std::string>& arguments) {
   return options;
 }
 
+std::string VersionText() { return std::string("Ravok ") + kVersion + "\n"; }
+
+std::string UsageText() {
+  return "Ravok " + std::string(kVersion) +
+         ", a chess engine for the console, the xboard protocol and UCI.\n"
+         "\n"
+         "usage: ravok [xboard | uci] [hash N] [pawnhash N]\n"
+         "       ravok --help | -h | --version\n"
+         "\n"
+         "  (nothing)    the console: you play White, Ravok answers as Black; type moves\n"
+         "               as e2e4 or Nf3, \"go\" to let Ravok play the side to move,\n"
+         "               \"help\" for the commands, \"quit\" to leave\n"
+         "  xboard       the xboard protocol, for graphical interfaces (an interface's\n"
+         "               first command \"xboard\" does the same)\n"
+         "  uci          the Universal Chess Interface (a first command \"uci\" does the same)\n"
+         "  hash N       transposition table of N MiB (default 16)\n"
+         "  pawnhash N   pawn hash table of N MiB (default 8)\n"
+         "  --help, -h   this text\n"
+         "  --version    the version\n"
+         "\n"
+         "README.md in the source tree is the guide.\n";
+}
+
 int RunEngine(int argc, char** argv) {
   // The standard input gets a buffer of its own, so that a poll during the
   // search can see the lines that wait in it. Interfaces interrupt engines
@@ -45,12 +73,16 @@ int RunEngine(int argc, char** argv) {
   std::ios::sync_with_stdio(false);
   std::signal(SIGINT, SIG_IGN);
 
-  // Tables and hash keys.
-  InitEngineTables();
-
-  // Options, then the engine with its tables; the search position holds
-  // the initial position from the start.
+  // The usage or the version, and nothing more.
   const StartupOptions options = ScanOptions(std::vector<std::string>(argv, argv + argc));
+  if (options.help || options.version) {
+    std::cout << (options.help ? UsageText() : VersionText());
+    return 0;
+  }
+
+  // Tables and hash keys, then the engine with its tables; the search
+  // position holds the initial position from the start.
+  InitEngineTables();
   Engine engine(options.hashBytes, options.pawnHashBytes);
   engine.LoadGame(CommBoard());
 

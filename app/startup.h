@@ -8,14 +8,21 @@
 struct StartupOptions {
   bool xboard = false;
   bool uci = false;
+  bool help = false;     // "--help" or "-h": print the usage and stop
+  bool version = false;  // "--version": print the version and stop
   uint64_t hashBytes = 16777216;      // 16 MiB
   uint64_t pawnHashBytes = 8388608;   // 8 MiB
 };
 
 // Scans the whole argument list, the program name included: "xboard",
-// "uci" (which wins over "xboard"), "hash N" and "pawnhash N" (N mebibytes; N <= 0 or no number selects the
-// minimum size). "hash" or "pawnhash" as the last word ends the scan.
+// "uci" (which wins over "xboard"), "hash N" and "pawnhash N" (N mebibytes;
+// N <= 0 or no number selects the minimum size), "--help", "-h" and
+// "--version". "hash" or "pawnhash" as the last word ends the scan.
 StartupOptions ScanOptions(const std::vector<std::string>& arguments);
+
+// The texts of "--help" and "--version".
+std::string UsageText();
+std::string VersionText();
 
 // Runs the engine from the table set-up to the end of the command loop and
 // returns the exit status.

@@ -1,5 +1,6 @@
 """Console dialogue without searches: prompt, replies, results, settings."""
 
+import subprocess
 import sys
 
 from session_driver import HELP_LINES, INITIAL_PLACEMENT, board_text, run_tests
@@ -46,6 +47,21 @@ def test_moves_in_standard_notation(start):
     s.expect("\n")
     s.send("Qxd4")
     s.expect("Illegal move: Qxd4\n")
+
+
+def test_usage_and_version(start):
+    """The usage and version words print and end at once, with status 0,
+    without reading any input."""
+    binary = sys.argv[1]
+    for words, first_line in [(["--help"], "Ravok 1.0, a chess engine"), (["-h", "xboard"], "Ravok 1.0, a chess engine"),
+                              (["--version"], "Ravok 1.0")]:
+        result = subprocess.run([binary, *words], stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=10)
+        if result.returncode != 0 or not result.stdout.startswith(first_line):
+            raise AssertionError("%r gave status %d and %r" % (words, result.returncode, result.stdout[:200]))
+        if words[0] != "--version" and "usage: ravok [xboard | uci] [hash N] [pawnhash N]" not in result.stdout:
+            raise AssertionError("no usage line in %r" % result.stdout)
+    if subprocess.run([binary, "--version"], capture_output=True, text=True).stdout != "Ravok 1.0\n":
+        raise AssertionError("the version is more than one line")
 
 
 def test_empty_and_blank_lines_answer_ok(start):

@@ -98,6 +98,13 @@ TEST(ScanOptions, ConsumptionRules) {
 
   StartupOptions swallowed = Scan({"hash", "xboard"});
   EXPECT_FALSE(swallowed.xboard);  // "xboard" was taken as the size
+
+  // The usage and version words, anywhere but as a size.
+  EXPECT_TRUE(Scan({"xboard", "--help"}).help);
+  EXPECT_TRUE(Scan({"-h"}).help);
+  EXPECT_TRUE(Scan({"--version", "uci"}).version);
+  EXPECT_FALSE(Scan({"hash", "--help"}).help);
+  EXPECT_FALSE(Scan({"help", "-help", "--Help", "-v"}).help || Scan({"-version"}).version);
   EXPECT_EQ(swallowed.hashBytes, 16384u);
 
   EXPECT_FALSE(Scan({"XBOARD"}).xboard);
