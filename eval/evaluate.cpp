@@ -93,11 +93,7 @@ int Evaluator::Evaluate(const TreePosition& p, int alpha, int beta) {
   PawnHashEntry& entry = pawnTable_.EntryFor(p.pawnHashKey);
   const bool hit = entry.key == p.pawnHashKey;
 
-  // 5-6. Pawn files, attacks and defended pawns.
-  for (int file = 0; file < 8; ++file) {
-    e.noWhitePawnOnFile[file] = (p.white.pawn & FileMask[file]) == 0;
-    e.noBlackPawnOnFile[file] = (p.black.pawn & FileMask[file]) == 0;
-  }
+  // 5-6. Pawn attacks and defended pawns.
   e.whitePawnAttacks = PawnAttacksOfSet<kWhite>(p.white.pawn);
   e.blackPawnAttacks = PawnAttacksOfSet<kBlack>(p.black.pawn);
   e.whiteDefendedPawns = p.white.pawn & e.whitePawnAttacks;
