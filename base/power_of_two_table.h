@@ -4,16 +4,19 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
-#include <new>
+#include <type_traits>
 
 template <typename Entry>
 class PowerOfTwoTable {
+  static_assert(std::is_trivial_v<Entry>, "entries are plain data, zero-filled in raw storage");
+
  public:
   PowerOfTwoTable() = default;
   PowerOfTwoTable(const PowerOfTwoTable&) = delete;
   PowerOfTwoTable& operator=(const PowerOfTwoTable&) = delete;
-  ~PowerOfTwoTable() { delete[] entries_; }
+  ~PowerOfTwoTable() { std::free(entries_); }
 
   // Resizes to the largest power of two of entries that fits `bytes`, cut to
   // `maximum` bytes. False, with the old table kept, below `minimum` bytes or
@@ -22,9 +25,9 @@ class PowerOfTwoTable {
     if (bytes < minimum) return false;
     uint64_t count = 1;
     while (count <= std::min(bytes, maximum) / sizeof(Entry) / 2) count *= 2;
-    Entry* fresh = new (std::nothrow) Entry[count];
+    Entry* fresh = AllocateEntries(count * sizeof(Entry));
     if (fresh == nullptr) return false;
-    delete[] entries_;
+    std::free(entries_);
     entries_ = fresh;
     count_ = count;
     mask_ = uint32_t(count - 1);
@@ -39,6 +42,9 @@ class PowerOfTwoTable {
   // The entry for `key`; the table must have been sized.
   Entry& At(uint64_t key) { return entries_[uint32_t(key) & mask_]; }
   const Entry& At(uint64_t key) const { return entries_[uint32_t(key) & mask_]; }
+  // Starts loading the entry for `key` into the cache and returns at once:
+  // only its address is computed, the entry itself is not read.
+  void Prefetch(uint64_t key) const { __builtin_prefetch(&entries_[uint32_t(key) & mask_]); }
 
   uint64_t Count() const { return count_; }
   uint64_t Bytes() const { return count_ * sizeof(Entry); }
@@ -49,6 +55,16 @@ class PowerOfTwoTable {
   const Entry* end() const { return entries_ + count_; }
 
  private:
+  static constexpr uint64_t kCacheLineBytes = 64;
+
+  // Storage aligned to the cache line, so that no entry of a power-of-two
+  // size up to 64 bytes straddles two lines (a probe then misses the cache
+  // once, not twice). Null when the memory cannot be had.
+  static Entry* AllocateEntries(uint64_t bytes) {
+    bytes = (bytes + kCacheLineBytes - 1) / kCacheLineBytes * kCacheLineBytes;
+    return static_cast<Entry*>(std::aligned_alloc(kCacheLineBytes, bytes));
+  }
+
   Entry* entries_ = nullptr;
   uint64_t count_ = 0;
   uint32_t mask_ = 0;

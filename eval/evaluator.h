@@ -52,6 +52,13 @@ class Evaluator {
   // steers the lazy exits; it never clips the result.
   int Evaluate(const TreePosition& p, int alpha, int beta);
 
+  // Starts loading the table entries an evaluation of `p` reads (see
+  // PowerOfTwoTable::Prefetch).
+  void Prefetch(const TreePosition& p) const {
+    pawnTable_.Prefetch(p.pawnHashKey);
+    pieceTerms_.Prefetch(p.hashKey);
+  }
+
   const EvalPreparation& Preparation() const { return preparation_; }
   const eval_pieces::CPrescan& RootAnalysis() const { return prescan_; }
   // The facts of the last Evaluate call (for tests of single terms).

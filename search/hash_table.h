@@ -87,6 +87,8 @@ class TranspositionTable {
     maybeWritten_ = true;
     return buckets_.At(key);
   }
+  // Starts loading the bucket for `key` (see PowerOfTwoTable::Prefetch).
+  void Prefetch(uint64_t key) const { buckets_.Prefetch(key); }
 
   uint64_t BucketCount() const { return buckets_.Count(); }
   uint64_t Bytes() const { return buckets_.Bytes(); }

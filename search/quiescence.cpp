@@ -78,6 +78,7 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
   for (Move* m = list; m != end; ++m) {
     const Move move = MoveLow21(*m);
     MakeMove<S>(positions_, move);
+    PrefetchChild(false);
     const TreePosition& child = positions_.positions[ply + 1];
     if (!inCheck && IsAttackedBy<Them>(child, Own<S>(child).kingSquare)) {
       UnmakeMove(positions_);
