@@ -1,7 +1,6 @@
 // The quiescence search: stand pat or resolve captures that can still reach
 // alpha; in check, every useful evasion.
 #include <algorithm>
-#include <functional>
 
 #include "eval/evaluator.h"
 #include "position/attacks.h"
@@ -63,7 +62,7 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
       *end++ = PackKey(key, move);
     }
     if (end == list) return best;
-    std::sort(list, end, std::greater<Move>());
+    SortDescending(list, end);
   } else {
     // Step 6: in check; with alpha out of reach only winning captures.
     best = -kInfinity + ply;
