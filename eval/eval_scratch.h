@@ -9,7 +9,6 @@
 struct EvalScratch {
   bool queensOnBoard;
   bool whiteBare, blackBare;  // king and pawns only
-  bool noWhitePawnOnFile[8], noBlackPawnOnFile[8];
   Bitboard whitePawnAttacks, blackPawnAttacks;
   Bitboard whiteDefendedPawns, blackDefendedPawns;  // pawns their own pawns attack
   Bitboard whitePassers, blackPassers;
@@ -40,8 +39,4 @@ inline Bitboard DefendedPawns(const EvalScratch& e) {
 template <int S>
 inline Bitboard Passers(const EvalScratch& e) {
   return S == kWhite ? e.whitePassers : e.blackPassers;
-}
-template <int S>
-inline bool NoPawnOnFile(const EvalScratch& e, int file) {
-  return S == kWhite ? e.noWhitePawnOnFile[file] : e.noBlackPawnOnFile[file];
 }

@@ -3,6 +3,8 @@
 // the mating-potential gate.
 #include "eval/evaluator.h"
 
+#include <new>
+
 #include "eval/eval_scratch.h"
 #include "eval/eval_side.h"
 #include "eval/king_safety.h"
@@ -56,6 +58,32 @@ int Gate(int score, bool whiteCanWin, bool blackCanWin) {
 
 }  // namespace
 
+int Evaluator::PieceTerms(const TreePosition& p, const EvalScratch& e, bool endgame) {
+  // 13. King safety and pieces.
+  int s = 0;
+  int whiteShelter = 0, blackShelter = 0;
+  if (!endgame) {
+    whiteShelter = KingPlacement<kWhite>(p);
+    blackShelter = KingPlacement<kBlack>(p);
+    s += whiteShelter - blackShelter;
+  }
+  s += Tables<kWhite>(e).KingTable[p.white.kingSquare] - Tables<kBlack>(e).KingTable[p.black.kingSquare];
+  s += KnightTerms<kWhite>(p, e) - KnightTerms<kBlack>(p, e);
+  s += BishopTerms<kWhite>(p, e) - BishopTerms<kBlack>(p, e);
+  if (endgame) s += BishopCountTerm(p);
+  s += RookTerms<kWhite>(p, e) - RookTerms<kBlack>(p, e);
+  s += QueenTerms<kWhite>(p, e) - QueenTerms<kBlack>(p, e);
+
+  // 14. With both queens on, king safety counts half again.
+  if (p.white.queen && p.black.queen) s += (whiteShelter - blackShelter) / 2;
+  return s;
+}
+
+void Evaluator::AllocatePieceTerms() {
+  constexpr uint64_t kPieceTermsBytes = uint64_t(1) << 20;
+  if (!pieceTerms_.Resize(kPieceTermsBytes, 0, kPieceTermsBytes)) throw std::bad_alloc();
+}
+
 int Evaluator::Evaluate(const TreePosition& p, int alpha, int beta) {
   EvalScratch& e = scratch_;
   const EvalPreparation& prepared = preparation_;
@@ -93,11 +121,7 @@ int Evaluator::Evaluate(const TreePosition& p, int alpha, int beta) {
   PawnHashEntry& entry = pawnTable_.EntryFor(p.pawnHashKey);
   const bool hit = entry.key == p.pawnHashKey;
 
-  // 5-6. Pawn files, attacks and defended pawns.
-  for (int file = 0; file < 8; ++file) {
-    e.noWhitePawnOnFile[file] = (p.white.pawn & FileMask[file]) == 0;
-    e.noBlackPawnOnFile[file] = (p.black.pawn & FileMask[file]) == 0;
-  }
+  // 5-6. Pawn attacks and defended pawns.
   e.whitePawnAttacks = PawnAttacksOfSet<kWhite>(p.white.pawn);
   e.blackPawnAttacks = PawnAttacksOfSet<kBlack>(p.black.pawn);
   e.whiteDefendedPawns = p.white.pawn & e.whitePawnAttacks;
@@ -132,22 +156,12 @@ int Evaluator::Evaluate(const TreePosition& p, int alpha, int beta) {
     }
   }
 
-  // 13. King safety and pieces.
-  int whiteShelter = 0, blackShelter = 0;
-  if (!endgame) {
-    whiteShelter = KingPlacement<kWhite>(p);
-    blackShelter = KingPlacement<kBlack>(p);
-    s += whiteShelter - blackShelter;
-  }
-  s += Tables<kWhite>(e).KingTable[p.white.kingSquare] - Tables<kBlack>(e).KingTable[p.black.kingSquare];
-  s += KnightTerms<kWhite>(p, e) - KnightTerms<kBlack>(p, e);
-  s += BishopTerms<kWhite>(p, e) - BishopTerms<kBlack>(p, e);
-  if (endgame) s += BishopCountTerm(p);
-  s += RookTerms<kWhite>(p, e) - RookTerms<kBlack>(p, e);
-  s += QueenTerms<kWhite>(p, e) - QueenTerms<kBlack>(p, e);
-
-  // 14. With both queens on, king safety counts half again.
-  if (p.white.queen && p.black.queen) s += (whiteShelter - blackShelter) / 2;
+  // 13-14. King safety and pieces, computed once per position and
+  // preparation.
+  PieceTermsEntry& cached = pieceTerms_.At(p.hashKey);
+  if (cached.key != p.hashKey || cached.preparation != preparationNumber_)
+    cached = PieceTermsEntry{p.hashKey, PieceTerms(p, e, endgame), preparationNumber_};
+  s += cached.score;
 
   // 15. Pawn structure, from the hash when the entry is complete.
   int structure;

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "base/power_of_two_table.h"
 #include "eval/eval_scratch.h"
 #include "eval/pawn_hash.h"
 #include "eval/prescan.h"
@@ -25,13 +26,23 @@ struct EvalPreparation {
   bool rootHasPawns = false;
 };
 
+// The king and piece terms of one position under one preparation.
+struct PieceTermsEntry {
+  uint64_t key;          // the position's hash key
+  int32_t score;         // White's view
+  uint32_t preparation;  // the number of the preparation; 0 = empty
+};
+static_assert(sizeof(PieceTermsEntry) == 16);
+
 class Evaluator {
  public:
-  explicit Evaluator(PawnHashTable& pawnTable) : pawnTable_(pawnTable) {}
+  explicit Evaluator(PawnHashTable& pawnTable) : pawnTable_(pawnTable) { AllocatePieceTerms(); }
   // An evaluator that reads another's preparation, with scratch of its own
   // (the "eval" command beside a running search).
   Evaluator(PawnHashTable& pawnTable, const EvalPreparation& preparation)
-      : pawnTable_(pawnTable), preparation_(preparation) {}
+      : pawnTable_(pawnTable), preparation_(preparation) {
+    AllocatePieceTerms();
+  }
 
   // Decides the root's phase and fills the value sets the evaluation reads
   // during the search; analyses the root's pieces.
@@ -40,6 +51,13 @@ class Evaluator {
   // Score of `p` in centipawns from White's point of view. The window only
   // steers the lazy exits; it never clips the result.
   int Evaluate(const TreePosition& p, int alpha, int beta);
+
+  // Starts loading the table entries an evaluation of `p` reads (see
+  // PowerOfTwoTable::Prefetch).
+  void Prefetch(const TreePosition& p) const {
+    pawnTable_.Prefetch(p.pawnHashKey);
+    pieceTerms_.Prefetch(p.hashKey);
+  }
 
   const EvalPreparation& Preparation() const { return preparation_; }
   const eval_pieces::CPrescan& RootAnalysis() const { return prescan_; }
@@ -51,9 +69,20 @@ class Evaluator {
   void SetPositionalMargin(int margin) { positionalMargin_ = margin; }
 
  private:
+  // The king and piece terms (steps 13-14), White's view: they depend on
+  // the position and the preparation only, never on the window.
+  static int PieceTerms(const TreePosition& p, const EvalScratch& e, bool endgame);
+  void AllocatePieceTerms();
+
   PawnHashTable& pawnTable_;
   EvalPreparation preparation_;
   eval_pieces::CPrescan prescan_;
   EvalScratch scratch_{};
   int positionalMargin_ = kPositionalMargin;
+  // The king and piece terms of positions evaluated since the last
+  // preparation: about a third of the evaluations that get that far meet
+  // their position again (transpositions, the next iteration) and skip the
+  // terms, the most expensive part of the evaluation.
+  PowerOfTwoTable<PieceTermsEntry> pieceTerms_;
+  uint32_t preparationNumber_ = 1;
 };

@@ -34,6 +34,8 @@ class PawnHashTable {
   void Clear() { entries_.Clear(); }
 
   PawnHashEntry& EntryFor(uint32_t pawnKey) { return entries_.At(pawnKey); }
+  // Starts loading the entry for `pawnKey` (see PowerOfTwoTable::Prefetch).
+  void Prefetch(uint32_t pawnKey) const { entries_.Prefetch(pawnKey); }
 
   uint64_t EntryCount() const { return entries_.Count(); }
   uint64_t Bytes() const { return entries_.Bytes(); }

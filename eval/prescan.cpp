@@ -128,6 +128,12 @@ bool Undeveloped(const TreePosition& p) {
 }  // namespace
 
 void Evaluator::PrepareRoot(const TreePosition& p) {
+  // 0. Terms kept under the previous preparation no longer apply; after
+  // 2^32 preparations the numbers start again from an empty table.
+  if (++preparationNumber_ == 0) {
+    pieceTerms_.Clear();
+    preparationNumber_ = 1;
+  }
   // 1-2. The root analysis.
   CPrescan& prescan = prescan_;
   eval_pieces::CSquare::InitPiece(prescan, p);

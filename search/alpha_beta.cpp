@@ -223,6 +223,7 @@ bool Searcher::TryNullMove(Node& node, const TreePosition& pos, int& score) {
   constexpr int Them = 1 - S;
   if (!node.threatened && NullMoveAllowed<S>(pos, node.alpha, node.depth, node.nullMoveForbidden)) {
     MakeNullMove<S>();
+    PrefetchChild(node.depth >= kNullMoveReduction);
     const int beta = node.beta;
     const int reply = node.depth < kNullMoveReduction
                           ? -Quiesce<Them>(-beta, -beta + 1, node.List())
@@ -291,6 +292,7 @@ int Searcher::SearchChild(const Node& node, int alpha, int beta, Move* childStac
 template <int S>
 void Searcher::SearchHashMove(Node& node) {
   MakeMove<S>(positions_, node.hashMove);
+  PrefetchChild(node.depth >= kOnePly);
   const int score = SearchChild<S>(node, node.alpha, node.beta, node.List());
   UnmakeMove(positions_);
   state_.SetPvRow(node.ply, node.hashMove);
@@ -313,6 +315,7 @@ template <int S>
 bool Searcher::TryMove(Node& node, Move move, Move* childStack) {
   constexpr int Them = 1 - S;
   MakeMove<S>(positions_, move);
+  PrefetchChild(node.depth >= kOnePly);
   const TreePosition& child = positions_.positions[node.ply + 1];
   if (!node.inCheck && IsAttackedBy<Them>(child, Own<S>(child).kingSquare)) {
     UnmakeMove(positions_);

@@ -2,11 +2,9 @@
 
 #include "base/tables.h"
 #include "board/search_position.h"
-#include "eval/eval_masks.h"
 
 void InitEngineTables() {
   InitStaticTables();
-  InitEvaluationMasks();
 }
 
 Engine::Engine(uint64_t hashBytes, uint64_t pawnHashBytes)

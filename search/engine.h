@@ -15,7 +15,7 @@
 inline constexpr uint64_t kDefaultHashBytes = uint64_t(16) << 20;
 inline constexpr uint64_t kDefaultPawnHashBytes = uint64_t(8) << 20;
 
-// Builds the static tables of every floor: attacks, keys, evaluation masks.
+// Builds the static tables that are computed at start-up: attacks, keys.
 // Called once, before the first Engine is made.
 void InitEngineTables();
 

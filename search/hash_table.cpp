@@ -22,6 +22,7 @@ void StoreHashEntry(HashBucket& bucket, uint64_t key, uint32_t data, int score, 
 }
 
 void TranspositionTable::Age() {
+  if (!maybeWritten_) return;
   for (HashBucket& bucket : buckets_)
     for (HashSlot& slot : bucket.slot) slot.depth = int16_t(slot.depth / 2);
 }

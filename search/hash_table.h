@@ -66,13 +66,29 @@ class TranspositionTable {
   // Resizes to the largest power of two of buckets that fits `bytes`. False
   // (old table kept) below the minimum size or when the allocation fails.
   // The new table is empty.
-  bool Allocate(uint64_t bytes) { return buckets_.Resize(bytes, kMinimumHashBytes, kMaximumHashBytes); }
+  bool Allocate(uint64_t bytes) {
+    if (!buckets_.Resize(bytes, kMinimumHashBytes, kMaximumHashBytes)) return false;
+    maybeWritten_ = false;
+    return true;
+  }
   // Halves the depth of every slot (toward zero); at the start of every
-  // search, so that old results give way to new ones.
+  // search, so that old results give way to new ones. A table that nobody
+  // can have written since it was cleared or allocated is all zero, and the
+  // pass over it is skipped.
   void Age();
-  void Clear() { buckets_.Clear(); }
+  void Clear() {
+    buckets_.Clear();
+    maybeWritten_ = false;
+  }
 
-  HashBucket& BucketFor(uint64_t key) { return buckets_.At(key); }
+  // The bucket for `key`, to read or write: every write into the table goes
+  // through a reference obtained here after the last Clear or Allocate.
+  HashBucket& BucketFor(uint64_t key) {
+    maybeWritten_ = true;
+    return buckets_.At(key);
+  }
+  // Starts loading the bucket for `key` (see PowerOfTwoTable::Prefetch).
+  void Prefetch(uint64_t key) const { buckets_.Prefetch(key); }
 
   uint64_t BucketCount() const { return buckets_.Count(); }
   uint64_t Bytes() const { return buckets_.Bytes(); }
@@ -81,4 +97,6 @@ class TranspositionTable {
 
  private:
   PowerOfTwoTable<HashBucket> buckets_;
+  // False while the table is known to be all zero.
+  bool maybeWritten_ = false;
 };

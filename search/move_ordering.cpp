@@ -1,7 +1,5 @@
 #include "search/move_ordering.h"
 
-#include <algorithm>
-
 #include "position/movegen.h"
 
 namespace {
@@ -54,8 +52,14 @@ Move* OrderEvasions(const TreePosition& p, Move* begin, Move* end, Move excluded
     captures[captureCount++] = {key, move};
   }
 
-  std::stable_sort(captures, captures + captureCount,
-                   [](const KeyedMove& a, const KeyedMove& b) { return a.key > b.key; });
+  // Highest key first, equal keys in generation order: an insertion sort,
+  // which is stable and, unlike std::stable_sort, needs no buffer from the heap.
+  for (int i = 1; i < captureCount; ++i) {
+    const KeyedMove keyed = captures[i];
+    int j = i;
+    for (; j > 0 && captures[j - 1].key < keyed.key; --j) captures[j] = captures[j - 1];
+    captures[j] = keyed;
+  }
   Move* out = begin;
   for (int i = 0; i < captureCount; ++i) *out++ = captures[i].move;
   if (gainThreshold > 0) return out;

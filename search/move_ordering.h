@@ -14,6 +14,20 @@ inline int ExchangeForMover(const TreePosition& p, Move m) {
 // words sorts by key first.
 inline Move PackKey(int key, Move m) { return Move(key) << 21 | MoveLow21(m); }
 
+// Sorts packed move words, highest first. The lists are short (a few
+// captures, a few dozen quiet moves) and their words unique, so an
+// insertion sort gives the order of any other sort without std::sort's
+// set-up and calls.
+inline void SortDescending(Move* begin, Move* end) {
+  if (end - begin < 2) return;
+  for (Move* i = begin + 1; i != end; ++i) {
+    const Move m = *i;
+    Move* j = i;
+    for (; j != begin && *(j - 1) < m; --j) *j = *(j - 1);
+    *j = m;
+  }
+}
+
 // Material the move wins outright: the captured piece plus a promotion.
 inline int MoveGain(Move m) {
   return kPieceValue[MoveCaptured(m)] + (MovePiece(m) == kPawn ? kPieceValue[MoveSpecial(m)] : 0);

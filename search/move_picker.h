@@ -15,7 +15,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <functional>
 
 #include "position/movegen.h"
 #include "search/move_ordering.h"
@@ -98,7 +97,7 @@ class MovePicker {
       }
       *goodEnd_++ = PackKey(key, move);
     }
-    std::sort(list_, goodEnd_, std::greater<Move>());
+    SortDescending(list_, goodEnd_);
     restBegin_ = goodEnd_;
     restEnd_ = std::copy(losing, losing + losingCount, restBegin_);
     cursor_ = list_;
@@ -125,7 +124,7 @@ class MovePicker {
       *keep++ = PackKey(HistoryKey(history_[HistoryIndex(move)]), move);
     }
     restEnd_ = keep;
-    std::sort(restBegin_, restEnd_, std::greater<Move>());
+    SortDescending(restBegin_, restEnd_);
     cursor_ = restBegin_;
   }
 

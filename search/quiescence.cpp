@@ -1,7 +1,6 @@
 // The quiescence search: stand pat or resolve captures that can still reach
 // alpha; in check, every useful evasion.
 #include <algorithm>
-#include <functional>
 
 #include "eval/evaluator.h"
 #include "position/attacks.h"
@@ -67,7 +66,7 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
       *end++ = PackKey(key, move);
     }
     if (end == list) return best;
-    std::sort(list, end, std::greater<Move>());
+    SortDescending(list, end);
   } else {
     // Step 6: in check; with alpha out of reach only winning captures.
     best = -kInfinity + ply;
@@ -82,6 +81,7 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
   for (Move* m = list; m != end; ++m) {
     const Move move = MoveLow21(*m);
     MakeMove<S>(positions_, move);
+    PrefetchChild(false);
     const TreePosition& child = positions_.positions[ply + 1];
     if (!inCheck && IsAttackedBy<Them>(child, Own<S>(child).kingSquare)) {
       UnmakeMove(positions_);

@@ -83,6 +83,17 @@ class Searcher {
   struct Node;
   template <int S>
   void MakeNullMove();
+  // Starts loading the table entries that the position just made will read
+  // first: its transposition-table bucket for an interior node, the
+  // evaluation's entries for a quiescence node (which evaluates at once).
+  // The loads then overlap the legality test and the child's first steps.
+  void PrefetchChild(bool interior) {
+    const TreePosition& child = positions_.Current();
+    if (interior)
+      table_.Prefetch(child.hashKey);
+    else
+      evaluator_.Prefetch(child);
+  }
   bool AllowsExtension(const Node& node, int kind) const;
   void Extend(Node& node, int kind, int amount);
   // Ends the node with a status word and an empty best line.

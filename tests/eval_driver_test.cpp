@@ -186,6 +186,28 @@ TEST(EvalDriver, LazyExitOutsideTheEndgame) {
   EXPECT_EQ(FullEval(), full);
 }
 
+TEST(EvalDriver, TermsKeptUnderOnePreparationAreNotReusedUnderTheNext) {
+  // The evaluator keeps the king and piece terms of the positions it has
+  // seen. A position met again after another root was prepared must be
+  // scored with the new root's tables, as a fresh evaluator scores it.
+  const char* endgame = "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1";
+  const char* middlegame = "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1";
+  PawnHashTable freshPawns(uint64_t(1) << 16);
+  Evaluator fresh(freshPawns);
+  SetUpRoot(endgame);
+  fresh.PrepareRoot(Root());
+  LoadSearchRoot(Stack(), ParseFen(middlegame));
+  const int underEndgame = fresh.Evaluate(Root(), -32000, 32000);
+
+  const int own = SetUpAndEvaluate(middlegame);
+  ASSERT_NE(own, underEndgame);  // the two preparations score it differently
+  SetUpRoot(endgame);
+  LoadSearchRoot(Stack(), ParseFen(middlegame));
+  EXPECT_EQ(FullEval(), underEndgame);
+  SetUpRoot(middlegame);
+  EXPECT_EQ(FullEval(), own);
+}
+
 // Does the position touch one of the evaluation's deliberate colour
 // asymmetries? Evaluated first, so Scratch() holds its facts.
 bool TouchesAsymmetry(const TreePosition& p) {

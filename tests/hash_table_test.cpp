@@ -62,6 +62,20 @@ TEST(HashTables, NewTablesAreZeroAndAgeingHalvesDepths) {
   EXPECT_TRUE(slot.data & kHashThreatFlag);
 }
 
+// Ageing skips a table known to be empty: results written after a Clear,
+// and results that survived an earlier ageing, are still halved.
+TEST(HashTables, AgeingAfterClearAndAgainStillHalves) {
+  TranspositionTable table(16384);
+  table.BucketFor(7).slot[0].depth = 320;
+  table.Clear();
+  table.Age();
+  EXPECT_EQ(table.BucketFor(7).slot[0].depth, 0);
+  table.BucketFor(7).slot[0].depth = 320;
+  table.Age();
+  table.Age();
+  EXPECT_EQ(table.BucketFor(7).slot[0].depth, 80);
+}
+
 TEST(HashTables, ReplacementKeepsTheDeeperAndTheNewer) {
   HashBucket bucket{};
   const uint64_t a = 0x1111111122222222ULL, b = 0x3333333344444444ULL, c = 0x5555555566666666ULL;
