@@ -59,7 +59,6 @@ class PowerOfTwoTable {
 
   uint64_t Count() const { return count_; }
   uint64_t Bytes() const { return count_ * sizeof(Entry); }
-  uint32_t Mask() const { return mask_; }
   Entry* begin() { return entries_; }
   Entry* end() { return entries_ + count_; }
   const Entry* begin() const { return entries_; }

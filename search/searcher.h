@@ -40,7 +40,6 @@ class Searcher {
   // Killers survive from one search to the next; this clears them.
   void ClearKillers();
 
-  TranspositionTable& Table() { return table_; }
   // The evaluation as the last search prepared it.
   Evaluator& Evaluation() { return evaluator_; }
 
