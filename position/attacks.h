@@ -49,9 +49,12 @@ inline bool IsAttackedBy(const TreePosition& p, Square square) {
 
 
 // Every piece of both sides that attacks `square`.
-Bitboard AttackersOf(const TreePosition& p, Square square);
-
-// The slider of either side, of the kind that moves along `direction`
-// (1-4 rank and file, 5-8 diagonals), that is the first piece on that ray
-// from `square`; empty when the first piece is something else.
-Bitboard XRayAttackers(const TreePosition& p, Square square, int direction);
+inline Bitboard AttackersOf(const TreePosition& p, Square square) {
+  const Bitboard diagonal = BishopAttacksOf(square, p.occupied45, p.occupied315);
+  const Bitboard straight = RookAttacksOf(square, p.occupied, p.occupied90);
+  return (WhitePawnAttacks[square] & p.black.pawn) | (BlackPawnAttacks[square] & p.white.pawn) |
+         (KnightAttacks[square] & (p.white.knight | p.black.knight)) |
+         (KingAttacks[square] & (SquareMask[p.white.kingSquare] | SquareMask[p.black.kingSquare])) |
+         (diagonal & (p.white.queen_and_bishop | p.black.queen_and_bishop)) |
+         (straight & (p.white.queen_and_rook | p.black.queen_and_rook));
+}

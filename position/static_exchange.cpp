@@ -3,6 +3,8 @@
 // either side may stop capturing when continuing would lose.
 #include "position/static_exchange.h"
 
+#include <algorithm>
+
 #include "base/tables.h"
 #include "position/attacks.h"
 #include "position/tree_position.h"
@@ -13,76 +15,126 @@ namespace {
 constexpr int kExchangeValue[13] = {-kKingValue, -kQueenValue, -kRookValue, -kBishopValue, -kKnightValue, -kPawnValue, 0,
                                     kPawnValue,  kKnightValue, kBishopValue, kRookValue,   kQueenValue,  kKingValue};
 
-inline int ExchangeValue(int code) { return kExchangeValue[code + 6]; }
-
-// Takes the least valuable attacker of side S out of `attackers`: pawn,
-// knight, bishop, rook, queen, and the king only when it is the side's last
-// attacker. Within a kind White uses its lowest square, Black its highest.
-// Returns -1 when the side has no attacker left.
+// What taking the piece of `code` is worth to side S: enemy pieces count
+// positive, S's own negative, an empty square nothing.
 template <int S>
-inline Square NextAttacker(const TreePosition& p, Bitboard attackers) {
-  const SidePieces& side = Own<S>(p);
-  const auto pick = [](Bitboard candidates) { return S == kWhite ? LowestBit(candidates) : HighestBit(candidates); };
-  // A chain of tests reads each set only when the cheaper kinds are absent.
-  if (const Bitboard pawns = attackers & side.pawn) return pick(pawns);
-  if (const Bitboard knights = attackers & side.knight) return pick(knights);
-  if (const Bitboard bishops = attackers & side.bishop) return pick(bishops);
-  if (const Bitboard rooks = attackers & side.rook) return pick(rooks);
-  if (const Bitboard queens = attackers & side.queen) return pick(queens);
-  if (attackers & SquareMask[side.kingSquare]) return side.kingSquare;
-  return -1;
+inline int ValueFor(int code) {
+  return S == kWhite ? -kExchangeValue[code + 6] : kExchangeValue[code + 6];
 }
 
-// Adds the slider that stood behind `square` on the line to `target`.
-inline Bitboard RevealedBehind(const TreePosition& p, Square target, Square square) {
-  const int direction = Direction[target][square];
-  return direction != kNoDirection ? XRayAttackers(p, square, direction) : 0;
-}
+// Direction codes whose rays run to higher square numbers: east, north,
+// north-west, north-east.
+constexpr unsigned kRisingDirections = 1u << kEast | 1u << kNorth | 1u << kNorthWest | 1u << kNorthEast;
+
+// One exchange on `target`, followed from the first mover's side S.
+template <int S>
+class Exchange {
+ public:
+  Exchange(const TreePosition& p, Square target)
+      : p_(p),
+        target_(target),
+        straight_(p.white.queen_and_rook | p.black.queen_and_rook),
+        diagonal_(p.white.queen_and_bishop | p.black.queen_and_bishop) {}
+
+  // Every attacker but the first capturer on `from`, and what stood behind it.
+  void Start(Square from) {
+    attackers_ = (AttackersOf(p_, target_) & ~SquareMask[from]) | RevealedBehind(from);
+  }
+  bool AnyAttacker() const { return attackers_ != 0; }
+
+  // Takes side C's least valuable attacker off the set: pawn, knight,
+  // bishop, rook, queen, and the king only when it is the side's last
+  // attacker; within a kind White uses its lowest square, Black its
+  // highest. Returns the value of the piece, for side S (negative for S's
+  // own), or 0 when side C has no attacker left.
+  template <int C>
+  int TakeAttacker() {
+    const SidePieces& side = Own<C>(p_);
+    const Bitboard mine = attackers_ & side.friendly;
+    // Most exchanges end on a side with nothing left: one test settles it.
+    if (mine == 0) return 0;
+    const auto pick = [](Bitboard candidates) { return C == kWhite ? LowestBit(candidates) : HighestBit(candidates); };
+    int value;
+    Square square;
+    if (const Bitboard pawns = mine & side.pawn) {
+      square = pick(pawns), value = kPawnValue;
+    } else if (const Bitboard knights = mine & side.knight) {
+      square = pick(knights), value = kKnightValue;
+    } else if (const Bitboard bishops = mine & side.bishop) {
+      square = pick(bishops), value = kBishopValue;
+    } else if (const Bitboard rooks = mine & side.rook) {
+      square = pick(rooks), value = kRookValue;
+    } else if (const Bitboard queens = mine & side.queen) {
+      square = pick(queens), value = kQueenValue;
+    } else {
+      square = side.kingSquare, value = kKingValue;
+    }
+    attackers_ = (attackers_ & ~SquareMask[square]) | RevealedBehind(square);
+    return C == S ? -value : value;
+  }
+
+ private:
+  // The slider that stood behind `square` on the line from the target: the
+  // first piece on the ray beyond it (on the board as it was), when that
+  // piece slides along the line. Scanning the ray saves the line look-up.
+  Bitboard RevealedBehind(Square square) const {
+    const int direction = Direction[target_][square];
+    if (direction == kNoDirection) return 0;
+    const Bitboard ray = Rays[direction][square] & p_.occupied;
+    if (ray == 0) return 0;
+    const Bitboard first = (kRisingDirections >> direction) & 1 ? ray & (0 - ray) : SquareMask[HighestBit(ray)];
+    return first & (direction <= kSouth ? straight_ : diagonal_);
+  }
+
+  const TreePosition& p_;
+  const Square target_;
+  const Bitboard straight_, diagonal_;
+  Bitboard attackers_ = 0;
+};
 
 }  // namespace
 
-int StaticExchange(const TreePosition& p, Square from, Square target, int moverFlag) {
+template <int S>
+int ExchangeForSide(const TreePosition& p, Square from, Square target) {
+  constexpr int Them = 1 - S;
+  Exchange<S> exchange(p, target);
+  exchange.Start(from);
 
-  // 1. Every attacker but the first capturer, and what stood behind it.
-  Bitboard attackers = AttackersOf(p, target) & ~SquareMask[from];
-  attackers |= RevealedBehind(p, target, from);
-
-  // 2. g[k] is minus White's gain after the k-th capture; v is the value of
-  //    the piece now standing on the target square.
+  // gain[k] is S's material gain once the k-th recapture is made; onTarget
+  // is what taking the piece now on the target square is worth to S.
   int gain[40];
-  gain[0] = ExchangeValue(p.squares[target]);
-  int onTarget = ExchangeValue(p.squares[from]);
+  gain[0] = ValueFor<S>(p.squares[target]);
+  if (!exchange.AnyAttacker()) return gain[0];
+  int onTarget = ValueFor<S>(p.squares[from]);
 
-  // 3.
-  if (attackers == 0) return -gain[0];
-
-  // 4. Both sides recapture in turn, least valuable attacker first.
-  int side = 1 - moverFlag;
+  // Both sides recapture in turn, least valuable attacker first.
   int last = 0;
   for (;;) {
-    const Square attacker = side == kWhite ? NextAttacker<kWhite>(p, attackers) : NextAttacker<kBlack>(p, attackers);
-    if (attacker < 0) break;
+    int value = exchange.template TakeAttacker<Them>();
+    if (value == 0) break;
     gain[last + 1] = gain[last] + onTarget;
     ++last;
-    onTarget = ExchangeValue(p.squares[attacker]);
-    attackers &= ~SquareMask[attacker];
-    attackers |= RevealedBehind(p, target, attacker);
-    side = 1 - side;
-    if (attackers == 0) break;
+    onTarget = value;
+    if (!exchange.AnyAttacker()) break;
+    value = exchange.template TakeAttacker<S>();
+    if (value == 0) break;
+    gain[last + 1] = gain[last] + onTarget;
+    ++last;
+    onTarget = value;
+    if (!exchange.AnyAttacker()) break;
   }
 
-  // 5. Minimax backwards: capture k was made by the mover when k is even,
-  //    and each side only continues when it does not lose by it. White
-  //    keeps the smaller value of g, Black the larger.
-  for (int k = last; k > 0; --k) {
-    const int capturer = (k % 2 == 0) ? moverFlag : 1 - moverFlag;
-    if (capturer == kWhite) {
-      if (gain[k] < gain[k - 1]) gain[k - 1] = gain[k];
-    } else {
-      if (gain[k] > gain[k - 1]) gain[k - 1] = gain[k];
-    }
-  }
+  // Minimax backwards: S made the k-th recapture when k is even and keeps
+  // the larger result; the other side keeps the smaller. Each side only
+  // goes on capturing when it does not lose by it.
+  for (int k = last; k > 0; --k)
+    gain[k - 1] = (k % 2 == 0) ? std::max(gain[k - 1], gain[k]) : std::min(gain[k - 1], gain[k]);
+  return gain[0];
+}
 
-  // 6.
-  return -gain[0];
+template int ExchangeForSide<kWhite>(const TreePosition&, Square, Square);
+template int ExchangeForSide<kBlack>(const TreePosition&, Square, Square);
+
+int StaticExchange(const TreePosition& p, Square from, Square target, int moverFlag) {
+  return moverFlag == kWhite ? ExchangeForSide<kWhite>(p, from, target) : -ExchangeForSide<kBlack>(p, from, target);
 }

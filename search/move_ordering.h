@@ -7,7 +7,7 @@
 // Static exchange result from the mover's point of view.
 template <int S>
 inline int ExchangeForMover(const TreePosition& p, Move m) {
-  return S == kWhite ? StaticExchange(p, MoveFrom(m), MoveTo(m), 0) : -StaticExchange(p, MoveFrom(m), MoveTo(m), 1);
+  return ExchangeForSide<S>(p, MoveFrom(m), MoveTo(m));
 }
 
 // A key packed above the move's low 21 bits, so that sorting the packed
