@@ -1,13 +1,26 @@
 // Move keys shared by the alpha-beta and quiescence searches.
 #pragma once
 
+#include "base/tables.h"
 #include "base/types.h"
 #include "position/static_exchange.h"
 
-// Static exchange result from the mover's point of view.
+// Key of a capture that gives up a more valuable piece than it takes: the
+// static exchange from the mover's point of view when that is 0 or more,
+// else only some negative number (every caller sets such captures aside
+// as losing, whatever their exact loss).
 template <int S>
 inline int ExchangeForMover(const TreePosition& p, Move m) {
-  return ExchangeForSide<S>(p, MoveFrom(m), MoveTo(m));
+  // The enemy takes back first with its cheapest guard, so a mover worth
+  // more than the captured piece and that guard together loses material
+  // however the exchange goes on. Pawn and knight guards are found with
+  // one look-up each, and then the exchange itself is saved.
+  const Square to = MoveTo(m);
+  const SidePieces& enemy = Enemy<S>(p);
+  const int excess = kPieceValue[MovePiece(m)] - kPieceValue[MoveCaptured(m)];
+  if (excess > kPawnValue && ((S == kWhite ? WhitePawnAttacks[to] : BlackPawnAttacks[to]) & enemy.pawn)) return -1;
+  if (excess > kKnightValue && (KnightAttacks[to] & enemy.knight)) return -1;
+  return ExchangeForSide<S>(p, MoveFrom(m), to);
 }
 
 // A key packed above the move's low 21 bits, so that sorting the packed

@@ -9,6 +9,7 @@
 #include "position/make_move.h"
 #include "position/movegen.h"
 #include "position_test_support.h"
+#include "search/move_ordering.h"
 #include "search/move_picker.h"
 #include "search/search_state.h"
 
@@ -101,6 +102,34 @@ TEST(MovePicker, StagedOrder) {
   ASSERT_GE(picked.size(), expectedStart.size());
   EXPECT_EQ(std::vector<Move>(picked.begin(), picked.begin() + 5), expectedStart);
   EXPECT_EQ(std::count(picked.begin(), picked.end(), a3), 1);
+}
+
+// The ordering key of a capture that gives up the more valuable piece is its
+// exact static exchange when that does not lose, and negative when it does,
+// also where a pawn or knight guard settles the sign without the exchange.
+TEST(MoveOrdering, ExchangeKeyKeepsTheExchangeOrItsSign) {
+  int losing = 0, kept = 0;
+  for (const PerftReference& reference : PerftReferences()) {
+    LoadFen(reference.fen);
+    WalkTree(2, [&] {
+      const TreePosition& p = Stack().Current();
+      for (Move m : Captures()) {
+        if (MoveCaptured(m) == 0 || kPieceValue[MovePiece(m)] <= kPieceValue[MoveCaptured(m)]) continue;
+        const int key = p.side == kWhite ? ExchangeForMover<kWhite>(p, m) : ExchangeForMover<kBlack>(p, m);
+        const int exact = p.side == kWhite ? StaticExchange(p, MoveFrom(m), MoveTo(m), 0)
+                                           : -StaticExchange(p, MoveFrom(m), MoveTo(m), 1);
+        if (exact < 0) {
+          EXPECT_LT(key, 0) << reference.name << " move " << m;
+          ++losing;
+        } else {
+          EXPECT_EQ(key, exact) << reference.name << " move " << m;
+          ++kept;
+        }
+      }
+    });
+  }
+  EXPECT_GT(losing, 1000);
+  EXPECT_GT(kept, 1000);
 }
 
 }  // namespace
