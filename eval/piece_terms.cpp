@@ -12,6 +12,14 @@ int CentreControl(Bitboard attacks, int centreWeight, int ringWeight) {
   return centreWeight * PopCount(attacks & CentreMask) + ringWeight * PopCount(attacks & CentreRingMask);
 }
 
+// Side S's relative squares in one set.
+template <int S>
+constexpr Bitboard Squares(std::initializer_list<Square> squares) {
+  Bitboard b = 0;
+  for (Square q : squares) b |= Bitboard(1) << Relative<S>(q);
+  return b;
+}
+
 // The side's first two ranks.
 template <int S>
 Bitboard HomeRanks() {
@@ -27,6 +35,7 @@ int KnightTerms(const TreePosition& p, const EvalScratch& e) {
   const SidePieces& enemy = Enemy<S>(p);
   const SideTables& t = Tables<S>(e);
   const bool endgame = EndgameMode(e);
+  constexpr Bitboard kDevelopmentSquares = Squares<S>({C3, D3, E3});
   int v = 0;
   for (Bitboard knights = own.knight; knights;) {
     const Square s = PopRearmost<S>(knights);
@@ -39,13 +48,15 @@ int KnightTerms(const TreePosition& p, const EvalScratch& e) {
       v += 6;
       if (RelativeRank<S>(s) >= 4 && (PawnReach<E>(s) & enemy.pawn) == 0) v += 12 * defenders;
     }
-    // 4. A knight in front of the d- or e-pawn on its home square.
-    if ((s == Relative<S>(D3) || s == Relative<S>(E3)) && (own.pawn & Bit(Ahead<E>(s)))) v -= 25;
-    // 5. Close to the enemy king.
+    // 4. Close to the enemy king.
     if (!endgame) {
       const int d = KingDistance[s][enemy.kingSquare];
       if (d < 4) v += 2 * (5 - d);
     }
+    // 5-6 concern only c3, d3 and e3: one test skips them elsewhere.
+    if ((Bit(s) & kDevelopmentSquares) == 0) continue;
+    // 5. A knight in front of the d- or e-pawn on its home square.
+    if ((s == Relative<S>(D3) || s == Relative<S>(E3)) && (own.pawn & Bit(Ahead<E>(s)))) v -= 25;
     // 6. A knight blocking the c-pawn, worse when the centre is locked.
     if (s == Relative<S>(C3) && (own.pawn & Bit(Relative<S>(C2))))
       v -= ((p.white.pawn & Bit(D4)) && (p.black.pawn & Bit(D5))) ? 14 : 4;
@@ -60,7 +71,9 @@ int BishopTerms(const TreePosition& p, const EvalScratch& e) {
   const SidePieces& enemy = Enemy<S>(p);
   const SideTables& t = Tables<S>(e);
   const bool endgame = EndgameMode(e);
-  const Bitboard enemyKing = Bit(enemy.kingSquare);
+  constexpr Bitboard kSpecialSquares = Squares<S>({D3, E3, C1, D2, F1, E2, A7, H7});
+  // The diagonals through the enemy king: a bishop on them shares one with it.
+  const Bitboard kingDiagonals = DiagonalA1H8Through[enemy.kingSquare] | DiagonalH1A8Through[enemy.kingSquare];
   // 1. The pair.
   int v = PopCount(own.bishop) >= 2 ? 18 : 0;
   for (Bitboard bishops = own.bishop; bishops;) {
@@ -70,11 +83,18 @@ int BishopTerms(const TreePosition& p, const EvalScratch& e) {
     const Bitboard attacks = BishopAttacksOf(s, p.occupied45, p.occupied315);
     if (!endgame) v += CentreControl(attacks, 6, 2);
     v += PopCount(attacks & ~own.friendly);
-    // 3. In front of the d- or e-pawn on its home square.
+    // 3. On a diagonal of the enemy king.
+    if (kingDiagonals & Bit(s)) v += 8;
+    // 4. Enemy pawns on the bishop's own colour are its targets.
+    if (endgame) {
+      const Bitboard colour = (kDarkSquares & Bit(s)) ? kDarkSquares : ~kDarkSquares;
+      v += 4 * PopCount(enemy.pawn & colour);
+    }
+    // 5-7 concern only eight squares: one test skips them elsewhere.
+    if ((Bit(s) & kSpecialSquares) == 0) continue;
+    // 5. In front of the d- or e-pawn on its home square.
     if ((s == Relative<S>(D3) || s == Relative<S>(E3)) && (own.pawn & Bit(Ahead<E>(s)))) v -= 30;
-    // 4. On a diagonal of the enemy king.
-    if ((DiagonalA1H8Through[s] | DiagonalH1A8Through[s]) & enemyKing) v += 8;
-    // 5. Hemmed in by its own centre pawns or pieces.
+    // 6. Hemmed in by its own centre pawns or pieces.
     if (s == Relative<S>(C1) || s == Relative<S>(D2)) {
       if (own.pawn & Bit(Relative<S>(E3))) v -= 20;
       else if (s == Relative<S>(C1) && p.squares[Relative<S>(D2)] != 0) v -= 14;
@@ -82,11 +102,6 @@ int BishopTerms(const TreePosition& p, const EvalScratch& e) {
     if (s == Relative<S>(F1) || s == Relative<S>(E2)) {
       if (own.pawn & Bit(Relative<S>(D3))) v -= 20;
       else if (s == Relative<S>(F1) && p.squares[Relative<S>(E2)] != 0) v -= 14;
-    }
-    // 6. Enemy pawns on the bishop's own colour are its targets.
-    if (endgame) {
-      const Bitboard colour = (kDarkSquares & Bit(s)) ? kDarkSquares : ~kDarkSquares;
-      v += 4 * PopCount(enemy.pawn & colour);
     }
     // 7. Trapped on a7 / h7 behind a defended pawn on b6 / g6.
     const Bitboard enemyDefended = DefendedPawns<E>(e);
@@ -111,6 +126,10 @@ int RookTerms(const TreePosition& p, const EvalScratch& e) {
   const bool endgame = EndgameMode(e);
   const int enemyKingRank = RelativeRank<S>(enemy.kingSquare);
   const Bitboard seventh = RankMask[S == kWhite ? 6 : 1];
+  // The corners that shut a rook in with the king: those the king stands in.
+  Bitboard kingCorners = 0;
+  for (int wing : {kQueenSide, kKingSide})
+    if (RookCornerZone[S][wing] & Bit(own.kingSquare)) kingCorners |= RookCornerZone[S][wing];
   int v = 0;
   // The rooks not yet walked are the "later" rooks.
   for (Bitboard later = own.rook; later;) {
@@ -133,11 +152,13 @@ int RookTerms(const TreePosition& p, const EvalScratch& e) {
     if (RelativeRank<S>(s) == 6 && enemyKingRank >= 6) v += 50;
     if (endgame) continue;
     // 7. Shut in a corner by its own king and pawns.
-    for (int wing : {kQueenSide, kKingSide}) {
-      const Bitboard zone = RookCornerZone[S][wing];
-      if ((zone & Bit(s)) && (zone & Bit(own.kingSquare)) &&
-          (attacks & ~(own.pawn | Bit(own.kingSquare) | zone)) == 0)
-        v -= 35;
+    if (kingCorners & Bit(s)) {
+      for (int wing : {kQueenSide, kKingSide}) {
+        const Bitboard zone = RookCornerZone[S][wing];
+        if ((zone & Bit(s)) && (zone & Bit(own.kingSquare)) &&
+            (attacks & ~(own.pawn | Bit(own.kingSquare) | zone)) == 0)
+          v -= 35;
+      }
     }
     // 8. Advanced with no way back to its own first two ranks.
     if (RelativeRank<S>(s) >= 2 && (attacks & ~p.occupied & HomeRanks<S>()) == 0)
