@@ -26,6 +26,9 @@ struct SearchParameters {
   Milliseconds hardLimit = 0;  // 0 = none
   Milliseconds allotment = 0;  // target time; 0 = no time control
   uint64_t maxNodes = 0;       // the search stops soon after; 0 = none
+  // The root moves the search may choose from; empty = every legal move.
+  // Moves that are not legal at the root are passed over.
+  std::vector<Move> onlyMoves{};
 };
 
 // The running or last search, read by the front end and its reports.

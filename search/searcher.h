@@ -65,6 +65,7 @@ class Searcher {
  private:
   // The driver (think.cpp).
   bool RunSearch(const SearchParameters& parameters);
+  void KeepOnlyRootMoves(const std::vector<Move>& moves);
   void SearchIteration(int j);
   int SearchRootMove(Move move, int depthPlies, int alpha, int beta);
   void WriteBackPrincipalVariation();

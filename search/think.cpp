@@ -199,6 +199,16 @@ bool Searcher::Think(const SearchParameters& parameters, SearchListener& listene
   return discard;
 }
 
+// Narrows the legal root moves to those in `moves`, in generation order. A
+// list that names none of them leaves every legal move.
+void Searcher::KeepOnlyRootMoves(const std::vector<Move>& moves) {
+  const auto named = [&moves](const RootMove& r) {
+    return std::any_of(moves.begin(), moves.end(), [&r](Move m) { return MoveLow21(m) == MoveLow21(r.move); });
+  };
+  if (std::none_of(rootMoves_, rootMoves_ + rootMoveCount_, named)) return;
+  rootMoveCount_ = int(std::stable_partition(rootMoves_, rootMoves_ + rootMoveCount_, named) - rootMoves_);
+}
+
 bool Searcher::RunSearch(const SearchParameters& parameters) {
   SearchInfo& info = info_;
   info.searching = 1;
@@ -211,6 +221,7 @@ bool Searcher::RunSearch(const SearchParameters& parameters) {
   info.endTime = 0;
   positions_.ply = 0;
   rootMoveCount_ = int(GenerateLegalMoves(positions_, rootMoves_) - rootMoves_);
+  if (!parameters.onlyMoves.empty()) KeepOnlyRootMoves(parameters.onlyMoves);
   info.rootMoveCount = rootMoveCount_;
   info.currentRootMove = 0;
   info.pvMoves.clear();

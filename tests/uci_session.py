@@ -185,6 +185,13 @@ def test_mate_stalemate_and_no_move(start):
     lines, best = search(s, "go depth 4")
     if best.group(0) != "bestmove a1a8" or best_lines(lines)[-1].group(2) != "mate 1":
         raise AssertionError("mate in one: %r %r" % (lines, best.group(0)))
+    # searchmoves keeps the search to the moves it names; an illegal one is
+    # named and left out.
+    lines, best = search(s, "go searchmoves a1a2 a1f1 a1a9 depth 4")
+    if lines[0] != "info string go: searchmoves a1a9 is not a legal move here; skipped" or \
+            best.group(1) not in ("a1a2", "a1f1") or \
+            any(line.group(6).split()[0] not in ("a1a2", "a1f1") for line in best_lines(lines)):
+        raise AssertionError("searchmoves: %r %r" % (lines, best.group(0)))
     s.send("position fen " + MATE_IN_ONE + " moves a1a8")
     s.send("go depth 4")
     s.expect_lines("info depth 0 score mate 0", "bestmove 0000")
@@ -330,7 +337,9 @@ def test_bad_go_words_are_named_and_the_search_still_answers(start):
             ("go nodes movetime 100", ["nodes needs a number"]),
             ("go movestogo 0 wtime 500 btime 500", ["movestogo 0 ignored: it must be at least 1"]),
             ("go depth 99 movetime 200", ["depth 99 cut to 36"]),
-            ("go searchmoves e2e4 d2d4 depth 2", ["searchmoves is not supported; every move is searched"]),
+            ("go searchmoves e2e5 depth 2", ["searchmoves e2e5 is not a legal move here; skipped",
+                                             "searchmoves names no legal move; every move is searched"]),
+            ("go searchmoves depth 2", ["searchmoves needs moves"]),
             ("go mate 3 depth 2", ["mate is not supported; the search has the other limits"]),
             ("go fast depth 2", ["unknown word fast skipped"])):
         s.send(go)

@@ -52,8 +52,8 @@ class GoReader {
       Number(keyword);
       go_.problems.push_back("mate is not supported; the search has the other limits");
     } else if (keyword == "searchmoves") {
-      while (i_ + 1 < words_.size() && !IsGoKeyword(words_[i_ + 1])) ++i_;
-      go_.problems.push_back("searchmoves is not supported; every move is searched");
+      while (i_ + 1 < words_.size() && !IsGoKeyword(words_[i_ + 1])) go_.searchMoves.push_back(words_[++i_]);
+      if (go_.searchMoves.empty()) go_.problems.push_back("searchmoves needs moves");
     } else {
       go_.problems.push_back("unknown word " + keyword + " skipped");
     }

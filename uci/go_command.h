@@ -22,15 +22,16 @@ struct GoCommand {
   uint64_t nodes = 0;  // 0 = none given
   bool infinite = false;
   bool ponder = false;
+  std::vector<std::string> searchMoves;  // as sent; read on the position at "go"
   std::vector<std::string> problems;
 };
 
 // Reads the words after "go". Times below zero count as zero (a clock that
 // has run out); a missing or unreadable number, a move count, depth or node
 // count below one and a negative move time leave their limit unset; depths
-// beyond Ravok's deepest search are cut to it. "searchmoves" (with its
-// moves) and "mate" (with its number) are read and not obeyed; unknown words
-// are skipped.
+// beyond Ravok's deepest search are cut to it. The words after
+// "searchmoves" up to the next keyword are its moves; "mate" (with its
+// number) is read and not obeyed; unknown words are skipped.
 GoCommand ReadGoCommand(const std::vector<std::string>& words);
 
 // How a "go" is searched.

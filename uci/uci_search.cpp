@@ -3,6 +3,7 @@
 // search for "stop".
 #include <ostream>
 
+#include "board/moves.h"
 #include "frontend/string_utils.h"
 #include "uci/uci_report.h"
 #include "uci/uci_session.h"
@@ -34,12 +35,26 @@ std::string LimitsText(const GoPlan& plan) {
 
 }  // namespace
 
+std::vector<Move> UciSession::ReadSearchMoves(const WordList& texts) {
+  std::vector<Move> moves;
+  for (const std::string& text : texts) {
+    try {
+      moves.push_back(ParseMove(game_.currentPosition, text));
+    } catch (const CommBoardException&) {
+      InfoString("go: searchmoves " + text + " is not a legal move here; skipped");
+    }
+  }
+  if (moves.empty() && !texts.empty()) InfoString("go: searchmoves names no legal move; every move is searched");
+  return moves;
+}
+
 void UciSession::Go(const WordList& words) {
   // 1. The limits, and a line on each word that could not be used.
   const GoCommand go = ReadGoCommand(words);
   for (const std::string& problem : go.problems) InfoString("go: " + problem);
   go_ = RunningGo{};
   go_.plan = PlanSearch(go, game_.currentPosition.sideToMove, settings_.moveOverhead);
+  go_.plan.parameters.onlyMoves = ReadSearchMoves(go.searchMoves);
   go_.pondering = go.ponder;
   go_.waitsForStop = go_.plan.parameters.mode != kModeThink;
   if (debug_) InfoString(LimitsText(go_.plan));

@@ -62,6 +62,9 @@ class UciSession : public SearchListener {
 
   // The search (uci_search.cpp).
   void Go(const WordList& words);
+  // The searchmoves of a go read on the game's position; each text that is
+  // no legal move there is reported and left out.
+  std::vector<Move> ReadSearchMoves(const WordList& texts);
   // Commands during a search, or while a finished open-ended search waits
   // for "stop"; others are kept for after the bestmove.
   SearchControl HandleSearchTimeCommand(const WordList& words);
