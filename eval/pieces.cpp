@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "eval/eval_side.h"
+#include "position/attacks.h"
 #include "position/tree_position.h"
 
 namespace eval_pieces {
@@ -15,23 +16,6 @@ Bitboard RanksAhead(Square s) {
   const int rank = RankOf(s);
   if constexpr (S == kWhite) return rank == 7 ? 0 : ~Bitboard(0) << (8 * (rank + 1));
   else return (Bitboard(1) << (8 * rank)) - 1;
-}
-
-// The minor piece's attacks along the line through it in direction `dir`.
-Bitboard LineAttacks(const TreePosition& p, Square s, int dir) {
-  switch (dir) {
-    case kWest:
-    case kEast:
-      return RankAttacksOf(s, p.occupied);
-    case kNorth:
-    case kSouth:
-      return FileAttacksOf(s, p.occupied90);
-    case kNorthEast:
-    case kSouthWest:
-      return DiagA1H8AttacksOf(s, p.occupied45);
-    default:
-      return DiagH1A8AttacksOf(s, p.occupied315);
-  }
 }
 
 }  // namespace
