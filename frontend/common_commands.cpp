@@ -6,6 +6,7 @@
 #include "board/search_position.h"
 #include "eval/evaluator.h"
 #include "frontend/communicator.h"
+#include "frontend/protocol_two.h"
 #include "frontend/replies.h"
 #include "frontend/string_utils.h"
 #include "position/tree_position.h"
@@ -102,7 +103,7 @@ void Communicator::SetPondering(bool enabled) {
   if (!xboardMode) Reply(std::string(Word(kWordPondering)) + " " + Word(enabled ? kWordEnabled : kWordDisabled));
 }
 
-// "depth"/"sd", "abstime", "vartime", "st" and "level": settings for the
+// "depth"/"sd", "abstime", "vartime", "st", "timerule" and "level": settings for the
 // next search. A command with missing or out-of-range numbers is not
 // handled (it ends up as an attempted move).
 bool Communicator::HandleSettingsCommand(const WordList& words) {
@@ -116,8 +117,7 @@ bool Communicator::HandleSettingsCommand(const WordList& words) {
   const bool absolute = IsWord(command, kWordAbstime), variable = IsWord(command, kWordVartime),
              fixed = IsWord(command, kWordSt);
   if (absolute || variable || fixed) {
-    // "st 0" would mean a search without any limit: refused like "st -1".
-    const auto time = SecondsSettingOf(words, fixed ? 1 : 0);
+    const auto time = SecondsSettingOf(words);
     if (!time) return false;
     if (variable) {
       variableTimeSetting = *time;
@@ -127,6 +127,7 @@ bool Communicator::HandleSettingsCommand(const WordList& words) {
     }
     return true;
   }
+  if (command == kTimeRuleCommand) return words.size() == 2 && TimeRuleOfName(words[1], timeRule);
   if (!IsWord(command, kWordLevel)) return false;
   std::optional<TimeControl> control;
   try {

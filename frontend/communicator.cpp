@@ -133,7 +133,7 @@ void Communicator::RequestSearch(int mode, Move ponder) {
     analyzeMode = false;
     if (mode == kModeThink) ApplyInterfaceClocks();
     if (clockMode) {
-      const ClockLimits limits = LimitsFromClock(ClockOf(SideToMove()));
+      const ClockLimits limits = LimitsFromClock(ClockOf(SideToMove()).Reading(), timeRule);
       p.maxDepth = 0;
       p.hardLimit = limits.hardLimit;
       p.allotment = limits.allotment;

@@ -117,6 +117,7 @@ class Communicator : public SearchListener {
   Milliseconds absoluteTimeSetting = 0;
   Milliseconds variableTimeSetting = 3000;
   TimeControl timeControl;
+  TimeRule timeRule = TimeRule::kClassic;  // how a clock is spent ("timerule", xboard's option)
   std::string opponentName;
   SearchStatus searchStatus;
   int32_t resignMoves = 10;
@@ -213,6 +214,8 @@ class Communicator : public SearchListener {
   // The number after the command word; nothing, after the error reply, when
   // it is missing or unreadable.
   std::optional<int32_t> ReadNumberWord(const WordList& words);
+  // "option NAME=VALUE": sets the named option, or gives the error reply.
+  void SetOption(const WordList& words);
   // The engine is on move: its clock and the opponent's take the
   // interface's readings, which are then used up.
   void ApplyInterfaceClocks();

@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "search/clock_rule.h"
+#include "search/search_info.h"
 
 // The last "level" command: time per period, moves per period (0 = the
 // whole game), moves left in the first period, time added per move.
@@ -48,37 +50,9 @@ struct PlayerClock {
   void CompleteMove(TimePoint now);
   // Brings a running clock up to date (remaining time as of `now`).
   void Update(TimePoint now);
+  // The clock as the clock rule reads it.
+  ClockReading Reading() const { return ClockReading{remaining, increment, movesToGo, 0}; }
 };
-
-// Time kept back from every deadline the interface sets (the clock, "st"):
-// the move must still travel through the pipes and the interface's
-// scheduling before the interface stops the clock.
-inline constexpr Milliseconds kClockSafetyMargin = 50;
-
-// The time limits of a search in clock mode.
-struct ClockLimits {
-  Milliseconds hardLimit;
-  Milliseconds allotment;
-};
-
-// Limits for a search by the side whose clock this is, with R the time
-// left (0 when the clock has run out):
-// - target: R shared among the moves to go plus one (21 without periods),
-//   at least kMinimumAllotment;
-// - hard limit: R less a tenth and less 3 seconds per move to go (60
-//   without periods), but at least a second, or a quarter of R when that
-//   is less; and never more than R less kClockSafetyMargin (half of R on a
-//   clock too short for the margin, at least a millisecond), so that a move
-//   is made in time whenever any time is left.
-ClockLimits LimitsFromClock(const PlayerClock& clock);
-
-// The hard limit of a fixed time per move ("st", "abstime"): the time less
-// the safety margin (half the time when it is too short for the margin);
-// 0 (no limit) stays 0.
-Milliseconds HardLimitForMoveTime(Milliseconds moveTime);
-
-// The deepest search "depth"/"sd" can ask for.
-inline constexpr int32_t kMaxDepthSetting = 36;
 
 // Argument of "depth"/"sd" as the driver's iteration limit: depth N runs
 // N - 1 iterations (the last shown as depth N), depth 1 the single
@@ -86,9 +60,10 @@ inline constexpr int32_t kMaxDepthSetting = 36;
 // number or N is outside 0..36.
 std::optional<int32_t> DepthSettingOf(const std::vector<std::string>& words);
 
-// Argument of "abstime", "vartime" or "st": whole seconds, at least
-// `minimumSeconds`, as milliseconds; nothing otherwise.
-std::optional<Milliseconds> SecondsSettingOf(const std::vector<std::string>& words, int minimumSeconds);
+// Argument of "abstime", "vartime" or "st": whole seconds, at least 0, as
+// milliseconds; nothing otherwise. "st 0" sets no time limit at all, so
+// that a depth limit alone bounds the search.
+std::optional<Milliseconds> SecondsSettingOf(const std::vector<std::string>& words);
 
 // "level MPS BASE INC" read into a time control (movesToGo = MPS). BASE is
 // minutes or minutes:seconds, INC seconds with an optional fraction ("0.1").

@@ -28,6 +28,8 @@ constexpr const char* kMemory = "memory";
 constexpr const char* kRemove = "remove";
 constexpr const char* kPlayother = "playother";
 constexpr const char* kUsermove = "usermove";
+constexpr const char* kOption = "option";
+constexpr const char* kTimeRuleOption = "Time Rule";
 // Words an interface sends to inform the engine; nothing to do for them.
 constexpr const char* kNoteWords[] = {"accepted", "rejected", "computer", "name", "rating", "ics"};
 
@@ -39,6 +41,7 @@ constexpr const char* kNumberOutOfRange = "number out of range";
 constexpr const char* kMissingMove = "missing move";
 constexpr const char* kMemoryTooSmall = "memory must be at least 1 MiB";
 constexpr const char* kNotEnoughMemory = "not enough memory";
+constexpr const char* kUnknownOption = "unknown option";
 
 bool IsNoteWord(const std::string& word) {
   return std::find(std::begin(kNoteWords), std::end(kNoteWords), word) != std::end(kNoteWords);
@@ -72,6 +75,8 @@ const std::vector<std::string>& FeatureLines() {
       "analyze=1 colors=1",
       std::string("feature name=0 ics=0 pause=0 nps=0 debug=0 memory=1 smp=0 variants=\"normal\" myname=\"") +
           Word(kWordEngineName) + "\"",
+      std::string("feature option=\"") + kTimeRuleOption + " -combo *" + std::string(TimeRuleName(TimeRule::kClassic)) +
+          " /// " + std::string(TimeRuleName(TimeRule::kIncrement)) + "\"",
       "feature done=1",
   };
   return lines;
@@ -89,8 +94,8 @@ bool IsKnownCommandWord(const std::string& word) {
       kWordHelp,    kWordHistory, kWordNew,   kWordQuit,    kWordPondering, kWordTb,     kWordUndo,
       kWordVartime, kWordXboard,  kWordNopost, kWordPost,   kWordRandom,    kWordResult, kWordLevel,
       kWordSd,      kWordSt,      kWordWhite, kWordBlack};
-  static const char* const kProtocolTwoWords[] = {kProtover, kPing,   kSetboard, kTime,     kOtim,
-                                                  kMemory,   kRemove, kPlayother, kUsermove, kPonderCommand};
+  static const char* const kProtocolTwoWords[] = {kProtover, kPing,      kSetboard, kTime,          kOtim,   kMemory,
+                                                  kRemove,   kPlayother, kUsermove, kPonderCommand, kOption, kTimeRuleCommand};
   for (ProtocolWord w : kCommandWords)
     if (IsWord(word, w)) return true;
   for (const char* w : kProtocolTwoWords)
@@ -141,6 +146,10 @@ bool Communicator::HandleProtocolCommand(const WordList& words) {
       commandQueue.push_back(words);
     else
       Reply(words.size() > 1 ? std::string(kPong) + " " + JoinedArguments(words) : kPong);
+    return true;
+  }
+  if (command == kOption) {
+    SetOption(words);
     return true;
   }
   if (command == kTime || command == kOtim) {
@@ -236,6 +245,19 @@ bool Communicator::SearchingProtocolCommand(const WordList& words) {
     return true;
   }
   return false;
+}
+
+void Communicator::SetOption(const WordList& words) {
+  // "option NAME=VALUE": the name may hold blanks, so the words are joined
+  // again before the split at the equals sign.
+  const std::string setting = JoinedArguments(words);
+  const size_t equals = setting.find('=');
+  if (setting.substr(0, equals) != kTimeRuleOption) {
+    ReplyError(kUnknownOption, words);
+    return;
+  }
+  if (equals == std::string::npos || !TimeRuleOfName(setting.substr(equals + 1), timeRule))
+    ReplyError(Word(kWordInvalidCommand), words);
 }
 
 std::optional<int32_t> Communicator::ReadNumberWord(const WordList& words) {

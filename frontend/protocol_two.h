@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+// The console's command that picks the clock rule, "timerule classic" or
+// "timerule increment"; xboard's "option Time Rule=..." does the same.
+inline constexpr const char* kTimeRuleCommand = "timerule";
+
 // The lines that answer "protover 2": every feature Ravok declares, with
 // "done=1" alone on the last line.
 const std::vector<std::string>& FeatureLines();

@@ -17,6 +17,14 @@ class search_aborted_exception {
   bool discardResult;
 };
 
+// The deepest search a depth setting ("sd", UCI's "go depth") can ask for.
+inline constexpr int32_t kMaxDepthSetting = 36;
+
+// A requested depth N as the driver's iteration limit: N - 1 iterations (the
+// last shown as depth N), depth 1 the single shallowest one; 0 stays 0 (no
+// limit).
+constexpr int32_t IterationLimitForDepth(int32_t depth) { return depth <= 1 ? depth : depth - 1; }
+
 enum SearchMode : int32_t { kModeThink = 0, kModeAnalyze = 1, kModePonder = 2 };
 
 // Limits of one search, filled by the front end.

@@ -1,5 +1,4 @@
-// Clocks under a time control, the limits a search gets from them and the
-// settings commands' conditions. Times are milliseconds; the clock readings
+// Clocks under a time control and the settings commands' conditions. Times are milliseconds; the clock readings
 // are handed in, so nothing here sleeps.
 #include <gtest/gtest.h>
 
@@ -14,73 +13,6 @@ PlayerClock ClockAfterLevel(const Words& level) {
   PlayerClock clock;
   clock.ResetFrom(*TimeControlOf(level));
   return clock;
-}
-
-ClockLimits LimitsWith(PlayerClock clock, Milliseconds remaining) {
-  clock.remaining = remaining;
-  return LimitsFromClock(clock);
-}
-
-TEST(ClockLimits, FortyMovesInFiveMinutes) {
-  const PlayerClock clock = ClockAfterLevel({"level", "40", "5", "0"});
-  EXPECT_EQ(clock.remaining, 300000);
-  EXPECT_EQ(clock.movesToGo, 40);
-  const ClockLimits limits = LimitsFromClock(clock);
-  EXPECT_EQ(limits.hardLimit, 150000);  // 300 - 30 - 120 seconds
-  EXPECT_EQ(limits.allotment, 7317);    // 300 / 41 seconds
-}
-
-TEST(ClockLimits, IncrementWithoutPeriods) {
-  const PlayerClock clock = ClockAfterLevel({"level", "0", "2", "12"});
-  EXPECT_EQ(clock.remaining, 120000);
-  EXPECT_EQ(clock.increment, 12000);
-  const ClockLimits limits = LimitsFromClock(clock);
-  EXPECT_EQ(limits.hardLimit, 48000);  // 120 - 12 - 60 seconds
-  EXPECT_EQ(limits.allotment, 5714);   // 120 / 21 seconds
-}
-
-// Short clocks: the hard limit's floor shrinks with the clock, and the
-// limit always leaves the safety margin.
-TEST(ClockLimits, ShortClocksLeaveTheMargin) {
-  const PlayerClock clock = ClockAfterLevel({"level", "0", "0:10", "0.1"});
-  EXPECT_EQ(clock.increment, 100);
-  struct Case {
-    Milliseconds remaining, hard, allotment;
-  };
-  for (const Case c : {Case{10000, 1000, 476}, Case{2000, 500, 95}, Case{400, 100, 19}, Case{60, 15, 10},
-                       Case{3, 1, 10}, Case{0, 1, 10}, Case{-7, 1, 10}}) {
-    const ClockLimits limits = LimitsWith(clock, c.remaining);
-    EXPECT_EQ(limits.hardLimit, c.hard) << c.remaining;
-    EXPECT_EQ(limits.allotment, c.allotment) << c.remaining;
-    if (c.remaining > 2 * kClockSafetyMargin) {
-      EXPECT_LE(limits.hardLimit, c.remaining - kClockSafetyMargin);
-    }
-  }
-  // Forty moves to go and one second left: the period's reserve would
-  // leave nothing, so the floor of a quarter decides.
-  const PlayerClock periods = ClockAfterLevel({"level", "40", "1", "0"});
-  EXPECT_EQ(LimitsWith(periods, 1000).hardLimit, 250);
-  EXPECT_EQ(LimitsWith(periods, 1000).allotment, 24);
-}
-
-TEST(ClockLimits, HugeMoveCountsDoNotOverflow) {
-  PlayerClock clock = ClockAfterLevel({"level", "99999999999", "5", "0"});
-  const ClockLimits limits = LimitsFromClock(clock);
-  EXPECT_EQ(limits.hardLimit, 1000);
-  EXPECT_EQ(limits.allotment, 10);
-}
-
-// A whole game at ten seconds plus a tenth, each move taking all the time
-// the search may use: the clock never runs out.
-TEST(ClockLimits, EveryMoveInTimeAtTenSecondsPlusATenth) {
-  PlayerClock clock = ClockAfterLevel({"level", "0", "0:10", "0.1"});
-  TimePoint now = 5000;
-  for (int move = 0; move < 300; ++move) {
-    clock.Start(now);
-    now += LimitsFromClock(clock).hardLimit;
-    clock.CompleteMove(now);
-    ASSERT_GT(clock.remaining, 0) << move;
-  }
 }
 
 TEST(PlayerClock, StopTakesTheElapsedTimeOff) {
@@ -207,17 +139,12 @@ TEST(DepthCommand, DepthOneIsTheShallowestSearch) {
 }
 
 TEST(TimeCommands, WholeSecondsAsMilliseconds) {
-  EXPECT_EQ(SecondsSettingOf({"st", "10"}, 1), 10000);
-  EXPECT_FALSE(SecondsSettingOf({"st", "0"}, 1));
-  EXPECT_EQ(SecondsSettingOf({"vartime", "0"}, 0), 0);
-  EXPECT_EQ(SecondsSettingOf({"abstime", "99999999999"}, 0), 2147483647000);
-  EXPECT_FALSE(SecondsSettingOf({"abstime", "-3"}, 0));
-  EXPECT_FALSE(SecondsSettingOf({"st", "-99999999999"}, 1));
-  EXPECT_FALSE(SecondsSettingOf({"st"}, 1));
-  // "st 1" ends the search in time for the interface to see the move
-  // within the second.
-  EXPECT_EQ(HardLimitForMoveTime(1000), 1000 - kClockSafetyMargin);
-  EXPECT_EQ(HardLimitForMoveTime(0), 0);
+  EXPECT_EQ(SecondsSettingOf({"st", "10"}), 10000);
+  EXPECT_EQ(SecondsSettingOf({"st", "0"}), 0);  // no time limit of its own
+  EXPECT_EQ(SecondsSettingOf({"abstime", "99999999999"}), 2147483647000);
+  EXPECT_FALSE(SecondsSettingOf({"abstime", "-3"}));
+  EXPECT_FALSE(SecondsSettingOf({"st", "-99999999999"}));
+  EXPECT_FALSE(SecondsSettingOf({"st"}));
 }
 
 }  // namespace

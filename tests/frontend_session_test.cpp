@@ -274,6 +274,29 @@ TEST(Clocks, MovesIncrementsPeriodsAndTakeBacks) {
   EXPECT_FALSE(black.running);
 }
 
+// The clock rule is the classic one until "timerule" (console) or
+// "option Time Rule=..." (xboard) picks the other; the next search's limits
+// follow it. A 1-minute + 1-second clock at its start.
+TEST(Clocks, TimeRuleSettingDecidesTheLimits) {
+  for (const bool xboard : {false, true}) {
+    Session s(xboard);
+    ASSERT_TRUE(s.comm.HandleCommonCommand({"level", "0", "1", "1"}));
+    const auto hardLimitWith = [&](const WordList& setting) {
+      if (!setting.empty()) {
+        EXPECT_TRUE(s.comm.HandleCommonCommand(setting));
+      }
+      s.comm.RequestSearch(kModeThink, 0);
+      return s.comm.searchStatus.parameters.hardLimit;
+    };
+    EXPECT_EQ(hardLimitWith({}), 24000);
+    EXPECT_EQ(hardLimitWith(xboard ? WordList{"option", "Time", "Rule=increment"} : WordList{"timerule", "increment"}),
+              22500);
+    EXPECT_EQ(s.comm.searchStatus.parameters.allotment, 7500);
+    EXPECT_EQ(hardLimitWith(xboard ? WordList{"option", "Time", "Rule=classic"} : WordList{"timerule", "classic"}),
+              24000);
+  }
+}
+
 // The commands' clock events: "force" and "new" put both clocks back to
 // the time control and stop them (and moves without an engine side leave
 // them so); "go" starts the clock of the side the engine takes over, and

@@ -13,6 +13,7 @@ FEATURES = (
     "feature ping=1 setboard=1 playother=1 usermove=0 san=0 time=1 draw=1 sigint=0 sigterm=0 reuse=1 "
     "analyze=1 colors=1\n"
     'feature name=0 ics=0 pause=0 nps=0 debug=0 memory=1 smp=0 variants="normal" myname="Ravok"\n'
+    'feature option="Time Rule -combo *classic /// increment"\n'
     "feature done=1\n")
 
 POST = r"(\d+) (-?\d+) (\d+) (\d+) (.*)"

@@ -1,6 +1,6 @@
 """Time and depth limits in whole processes: the flag falls for a side whose
 clock runs out, the engine itself keeps time on a tiny clock, "st 1" gives a
-second to the millisecond, "sd 1" the shallowest search, and the game ends
+second to the millisecond, "st 0" none, "sd 1" the shallowest search, and the game ends
 for lack of material only where no mate is possible."""
 
 import re
@@ -72,13 +72,27 @@ def test_st_one_gives_a_second(start):
             raise AssertionError("the move came after %.3f s" % took)
 
 
-def test_st_zero_is_refused(start):
+def test_st_zero_leaves_the_depth_limit_alone(start):
+    """"st 0" sets no time limit: "sd 2" alone ends the search. "st -1" and
+    bad clock-rule settings are refused."""
     s = start("xboard")
     s.send("protover 2")
     s.skip_to("feature done=1")
-    for words in ["st 0", "st -1"]:
+    s.send("easy")
+    s.send("post")
+    s.send("st 0")
+    s.send("sd 2")
+    s.send("e2e4")
+    skipped, _ = s.skip_to(r"move \S+", timeout=10)
+    if not skipped or not re.match(r"\s*2 ", skipped[-1]):
+        raise AssertionError("the last thinking line is not at depth 2: %r" % skipped)
+    for words, reason in [("st -1", "invalid command"), ("option Time Rule=fast", "invalid command"),
+                          ("option Time Rule", "invalid command"), ("option Hurry=1", "unknown option")]:
         s.send(words)
-        s.expect("Error (invalid command): %s\n" % words)
+        s.expect("Error (%s): %s\n" % (reason, words))
+    s.send("option Time Rule=increment")
+    s.send("ping 7")
+    s.expect("pong 7\n")
 
 
 def test_sd_one_prints_one_iteration(start):

@@ -14,6 +14,7 @@ HANDSHAKE = [
     "option name Clear Hash type button",
     "option name Ponder type check default false",
     "option name Move Overhead type spin default 30 min 0 max 5000",
+    "option name Time Rule type combo default increment var classic var increment",
     "uciok",
 ]
 

@@ -4,7 +4,6 @@
 
 #include "board/fen.h"
 #include "board/moves.h"
-#include "frontend/player_clock.h"
 #include "frontend/string_utils.h"
 #include "uci/go_command.h"
 #include "uci/position_command.h"
@@ -13,40 +12,37 @@
 
 namespace {
 
-GoPlan Plan(const std::string& line, int side = kWhite, Milliseconds overhead = 30) {
-  return PlanSearch(ReadGoCommand(Tokenize(line)), side, overhead);
+GoPlan Plan(const std::string& line, int side = kWhite, Milliseconds overhead = 30,
+            TimeRule rule = TimeRule::kIncrement) {
+  return PlanSearch(ReadGoCommand(Tokenize(line)), side, overhead, rule);
 }
 
-ClockLimits ClockRule(Milliseconds remaining, int32_t movesToGo) {
-  PlayerClock clock;
-  clock.remaining = remaining;
-  clock.movesToGo = movesToGo;
-  return LimitsFromClock(clock);
-}
-
-// The side to move's clock, less the overhead, goes through the clock rule
-// of "level"; the other side's clock plays no part.
+// The side to move's clock, less the overhead, with its increment and the
+// moves to go goes through the chosen clock rule; the other side's clock
+// plays no part.
 TEST(UciGo, ClockWordsFeedTheClockRuleOfTheSideToMove) {
   struct Case {
     const char* line;
     int side;
-    Milliseconds overhead, remaining;
-    int32_t movesToGo;
+    Milliseconds overhead;
+    ClockReading reading;
   };
   const Case cases[] = {
-      {"go wtime 10000 btime 500 winc 100 binc 100", kWhite, 30, 9970, 0},
-      {"go wtime 500 btime 10000 winc 100 binc 100", kBlack, 30, 9970, 0},
-      {"go wtime 300000 btime 1 movestogo 12", kWhite, 0, 300000, 12},
-      {"go wtime 20 btime 20", kWhite, 30, 0, 0},  // the overhead eats the clock
-      {"go wtime -50 btime 100", kWhite, 0, 0, 0},  // a clock past zero
+      {"go wtime 10000 btime 500 winc 100 binc 7", kWhite, 30, {9970, 100, 0, 0}},
+      {"go wtime 500 btime 10000 winc 7 binc 100", kBlack, 30, {9970, 100, 0, 0}},
+      {"go wtime 300000 btime 1 movestogo 12", kWhite, 0, {300000, 0, 12, 0}},
+      {"go wtime 20 btime 20", kWhite, 30, {0, 0, 0, 0}},   // the overhead eats the clock
+      {"go wtime -50 btime 100", kWhite, 0, {0, 0, 0, 0}},  // a clock past zero
   };
-  for (const Case& c : cases) {
-    const GoPlan plan = Plan(c.line, c.side, c.overhead);
-    const ClockLimits expected = ClockRule(c.remaining, c.movesToGo);
-    EXPECT_EQ(plan.parameters.mode, kModeThink) << c.line;
-    EXPECT_EQ(plan.parameters.hardLimit, expected.hardLimit) << c.line;
-    EXPECT_EQ(plan.parameters.allotment, expected.allotment) << c.line;
-    EXPECT_GE(plan.parameters.hardLimit, 1) << c.line;
+  for (const TimeRule rule : {TimeRule::kClassic, TimeRule::kIncrement}) {
+    for (const Case& c : cases) {
+      const GoPlan plan = Plan(c.line, c.side, c.overhead, rule);
+      const ClockLimits expected = LimitsFromClock(c.reading, rule);
+      EXPECT_EQ(plan.parameters.mode, kModeThink) << c.line;
+      EXPECT_EQ(plan.parameters.hardLimit, expected.hardLimit) << c.line;
+      EXPECT_EQ(plan.parameters.allotment, expected.allotment) << c.line;
+      EXPECT_GE(plan.parameters.hardLimit, 1) << c.line;
+    }
   }
 }
 
@@ -61,7 +57,7 @@ TEST(UciGo, OtherLimitsAndModes) {
   const Case cases[] = {
       {"go movetime 1000", kModeThink, 0, 970, 0, 0, true},
       {"go movetime 10", kModeThink, 0, kShortestMoveTime, 0, 0, true},
-      {"go movetime 200 wtime 100000 btime 100000", kModeThink, 0, 170, 4760, 0, true},
+      {"go movetime 200 wtime 100000 btime 100000", kModeThink, 0, 170, 9996, 0, true},
       {"go depth 1", kModeThink, 1, 0, 0, 0, true},
       {"go depth 5", kModeThink, 4, 0, 0, 0, true},
       {"go depth 500", kModeThink, 35, 0, 0, 0, true},

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "base/types.h"
-#include "frontend/player_clock.h"
+#include "search/clock_rule.h"
 #include "frontend/string_utils.h"
 
 namespace {
@@ -102,15 +102,12 @@ class GoReader {
 
 GoCommand ReadGoCommand(const WordList& words) { return GoReader(words).Read(); }
 
-GoPlan PlanSearch(const GoCommand& go, int side, Milliseconds moveOverhead) {
+GoPlan PlanSearch(const GoCommand& go, int side, Milliseconds moveOverhead, TimeRule rule) {
   GoPlan plan;
   SearchParameters& p = plan.parameters;
   if (go.time[side]) {
-    PlayerClock clock;
-    clock.remaining = std::max<Milliseconds>(*go.time[side] - moveOverhead, 0);
-    clock.increment = go.increment[side];
-    clock.movesToGo = go.movesToGo;
-    const ClockLimits limits = LimitsFromClock(clock);
+    const ClockReading clock{*go.time[side], go.increment[side], go.movesToGo, moveOverhead};
+    const ClockLimits limits = LimitsFromClock(clock, rule);
     p.hardLimit = limits.hardLimit;
     p.allotment = limits.allotment;
     plan.limited = true;
@@ -121,7 +118,7 @@ GoPlan PlanSearch(const GoCommand& go, int side, Milliseconds moveOverhead) {
     plan.limited = true;
   }
   if (go.depth != 0) {
-    p.maxDepth = DepthSettingOf({"depth", std::to_string(go.depth)}).value_or(0);
+    p.maxDepth = IterationLimitForDepth(go.depth);
     plan.limited = true;
   }
   if (go.nodes != 0) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "search/clock_rule.h"
 #include "search/search_info.h"
 
 // The limits of one "go", as far as its words could be used. Each word that
@@ -51,9 +52,9 @@ inline constexpr Milliseconds kShortestMoveTime = 5;
 
 // The plan for `go` with `side` to move: the side's clock (less
 // `moveOverhead`, not below zero) with its increment and moves to go feeds
-// the clock rule of "level" (LimitsFromClock); a move time is a hard limit
+// the clock rule `rule` (LimitsFromClock); a move time is a hard limit
 // less the overhead, at least kShortestMoveTime (the smaller hard limit wins
 // when there is a clock too); depth N runs the iterations "sd N" runs; nodes
 // are the search's node limit. "ponder" searches open-ended as a ponder
 // search; "infinite", or no limit at all, open-ended as an analysis.
-GoPlan PlanSearch(const GoCommand& go, int side, Milliseconds moveOverhead);
+GoPlan PlanSearch(const GoCommand& go, int side, Milliseconds moveOverhead, TimeRule rule);

@@ -7,7 +7,7 @@
 
 namespace {
 
-enum class OptionType { kSpin, kCheck, kButton };
+enum class OptionType { kSpin, kCheck, kButton, kCombo };
 
 struct OptionDefinition {
   UciOptionId id;
@@ -22,6 +22,7 @@ constexpr OptionDefinition kOptions[] = {
     {UciOptionId::kClearHash, "Clear Hash", OptionType::kButton, 0, 0},
     {UciOptionId::kPonder, "Ponder", OptionType::kCheck, 0, 1},
     {UciOptionId::kMoveOverhead, "Move Overhead", OptionType::kSpin, 0, kMaximumMoveOverhead},
+    {UciOptionId::kTimeRule, "Time Rule", OptionType::kCombo, int64_t(TimeRule::kClassic), int64_t(TimeRule::kIncrement)},
 };
 
 std::string Lowered(std::string text) {
@@ -34,6 +35,7 @@ int64_t CurrentValue(UciOptionId id, const UciSettings& settings) {
     case UciOptionId::kHash: return settings.hashMebibytes;
     case UciOptionId::kPonder: return settings.ponder ? 1 : 0;
     case UciOptionId::kMoveOverhead: return settings.moveOverhead;
+    case UciOptionId::kTimeRule: return int64_t(settings.timeRule);
     case UciOptionId::kClearHash: break;
   }
   return 0;
@@ -47,6 +49,12 @@ std::string OptionLine(const OptionDefinition& option, const UciSettings& settin
       return line + "spin default " + std::to_string(value) + " min " + std::to_string(option.minimum) + " max " +
              std::to_string(option.maximum);
     case OptionType::kCheck: return line + "check default " + (value != 0 ? "true" : "false");
+    case OptionType::kCombo: {
+      line += "combo default " + std::string(TimeRuleName(TimeRule(value)));
+      for (int64_t choice = option.minimum; choice <= option.maximum; ++choice)
+        line += " var " + std::string(TimeRuleName(TimeRule(choice)));
+      return line;
+    }
     case OptionType::kButton: break;
   }
   return line + "button";
@@ -77,6 +85,13 @@ OptionChange ReadValue(const OptionDefinition& option, const std::string& text, 
     change.ok = lowered == "true" || lowered == "false";
     change.value = lowered == "true" ? 1 : 0;
     if (!change.ok) change.problem = named + ": value " + text + " is neither true nor false";
+    return change;
+  }
+  if (option.type == OptionType::kCombo) {
+    TimeRule rule = TimeRule::kClassic;
+    change.ok = TimeRuleOfName(Lowered(text), rule);
+    change.value = int64_t(rule);
+    if (!change.ok) change.problem = named + ": value " + text + " is neither classic nor increment";
     return change;
   }
   const auto n = ReadWholeNumber(text);

@@ -7,14 +7,18 @@
 #include <vector>
 
 #include "base/clock.h"
+#include "search/clock_rule.h"
 
-enum class UciOptionId { kHash, kClearHash, kPonder, kMoveOverhead };
+enum class UciOptionId { kHash, kClearHash, kPonder, kMoveOverhead, kTimeRule };
 
 // The values of the options that are settings (Clear Hash is an action).
 struct UciSettings {
   int64_t hashMebibytes = 24;  // both hash tables together
   bool ponder = false;         // the interface may send "go ponder"
   Milliseconds moveOverhead = 30;
+  // UCI spends the increment by default: nothing binds UCI to the classic
+  // rule, and it plays fast games with more of the clock.
+  TimeRule timeRule = TimeRule::kIncrement;
 };
 
 inline constexpr int64_t kMinimumHashMebibytes = 1;
@@ -26,7 +30,8 @@ inline constexpr Milliseconds kMaximumMoveOverhead = 5000;
 std::vector<std::string> OptionLines(const UciSettings& settings);
 
 // A "setoption" read: the option and its value (the number of a spin, 1 or
-// 0 for a check, 0 for a button), or the reason it cannot be used.
+// 0 for a check, 0 for a button, the rule for Time Rule), or the reason it
+// cannot be used.
 struct OptionChange {
   bool ok = false;
   UciOptionId id = UciOptionId::kHash;

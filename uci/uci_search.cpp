@@ -53,7 +53,7 @@ void UciSession::Go(const WordList& words) {
   const GoCommand go = ReadGoCommand(words);
   for (const std::string& problem : go.problems) InfoString("go: " + problem);
   go_ = RunningGo{};
-  go_.plan = PlanSearch(go, game_.currentPosition.sideToMove, settings_.moveOverhead);
+  go_.plan = PlanSearch(go, game_.currentPosition.sideToMove, settings_.moveOverhead, settings_.timeRule);
   go_.plan.parameters.onlyMoves = ReadSearchMoves(go.searchMoves);
   go_.pondering = go.ponder;
   go_.waitsForStop = go_.plan.parameters.mode != kModeThink;

@@ -99,6 +99,7 @@ void UciSession::SetOption(const WordList& words) {
       break;
     case UciOptionId::kPonder: settings_.ponder = change.value != 0; break;
     case UciOptionId::kMoveOverhead: settings_.moveOverhead = change.value; break;
+    case UciOptionId::kTimeRule: settings_.timeRule = TimeRule(change.value); break;
   }
 }
 

@@ -1,0 +1,55 @@
+// How long a move may take on a clock: the readings of one side's clock in,
+// the search's limits out. Both dialogues feed it (xboard's "level" clocks,
+// UCI's go words); every time here is in milliseconds.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "base/clock.h"
+
+// One side's clock as the rule sees it, at the moment its search starts.
+struct ClockReading {
+  Milliseconds remaining = 0;  // below zero counts as an empty clock
+  Milliseconds increment = 0;  // added after each of the side's moves
+  int32_t movesToGo = 0;       // moves left in the period; 0 = the whole game
+  Milliseconds overhead = 0;   // kept back for the move's way to the interface's clock
+};
+
+// The two ways Ravok spends a clock.
+// - kClassic: the time left shared over the moves to go plus one (21 moves
+//   without periods), the hard limit the time left less a tenth and less a
+//   reserve; the increment is not spent ahead.
+// - kIncrement: a smaller share of the time left plus most of the
+//   increment, grown for the search's stop rules, which end most searches
+//   well before the target; the hard limit a few times the target.
+enum class TimeRule { kClassic, kIncrement };
+
+// The rule's name in settings ("classic", "increment"), and the rule a name
+// stands for (nothing for an unknown name).
+std::string_view TimeRuleName(TimeRule rule);
+bool TimeRuleOfName(std::string_view name, TimeRule& rule);
+
+// Time kept back from every deadline the interface sets (the clock, "st"):
+// the move must still travel through the pipes and the interface's
+// scheduling before the interface stops the clock.
+inline constexpr Milliseconds kClockSafetyMargin = 50;
+
+// The two limits of a timed search: past the hard limit the search stops
+// at once; the target (allotment) scales the search's own stop rules.
+struct ClockLimits {
+  Milliseconds hardLimit;
+  Milliseconds allotment;
+};
+
+// The limits for a move on this clock under `rule`. Whatever the rule, the
+// hard limit is at least a millisecond and leaves the safety margin and, on
+// a clock that gets no increment, a millisecond for each move still to come
+// in the period (300 moves without periods), so that no sequence of moves
+// that each take the whole hard limit runs the clock out.
+ClockLimits LimitsFromClock(const ClockReading& clock, TimeRule rule);
+
+// The hard limit of a fixed time per move ("st", "abstime", UCI's
+// movetime): the time less the safety margin (half the time when it is too
+// short for the margin); 0 (no limit) stays 0.
+Milliseconds HardLimitForMoveTime(Milliseconds moveTime);
