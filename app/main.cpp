@@ -3,12 +3,12 @@
 
 #include "app/startup.h"
 #include "base/fatal_error.h"
-#include "board/comm_board.h"
+#include "board/game.h"
 
 int main(int argc, char** argv) {
   try {
     return RunEngine(argc, argv);
-  } catch (const CommBoard::CommBoardException& e) {
+  } catch (const GameError& e) {
     FatalError("exception caught: " + e.message());
   }
 }

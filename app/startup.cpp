@@ -3,7 +3,7 @@
 #include <csignal>
 #include <iostream>
 
-#include "board/comm_board.h"
+#include "board/game.h"
 #include "frontend/communicator.h"
 #include "frontend/string_utils.h"
 #include "search/engine.h"
@@ -84,7 +84,7 @@ int RunEngine(int argc, char** argv) {
   // position holds the initial position from the start.
   InitEngineTables();
   Engine engine(options.hashBytes, options.pawnHashBytes);
-  engine.LoadGame(CommBoard());
+  engine.LoadGame(Game());
 
   // The console or xboard dialogue, until "quit", "end" or the end of the
   // input, unless the command line asks for UCI. "uci" as its first command

@@ -9,7 +9,7 @@ constexpr const char* kFrameLine = "    +---+---+---+---+---+---+---+---+";
 
 }  // namespace
 
-void Display(const CommBoardRepresentation& position, std::ostream& out) {
+void Display(const GamePosition& position, std::ostream& out) {
   for (int rank = 7; rank >= 0; --rank) {
     out << kFrameLine << '\n' << "  " << char('1' + rank) << " |";
     for (int file = 0; file < 8; ++file) {

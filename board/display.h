@@ -3,7 +3,7 @@
 
 #include <iosfwd>
 
-#include "board/comm_board.h"
+#include "board/game.h"
 
 // Prints the framed board, rank 8 at the top, and flushes.
-void Display(const CommBoardRepresentation& position, std::ostream& out);
+void Display(const GamePosition& position, std::ostream& out);

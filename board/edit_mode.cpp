@@ -6,7 +6,7 @@
 
 #include "base/end_of_input.h"
 #include "base/protocol_words.h"
-#include "board/comm_board.h"
+#include "board/game.h"
 #include "board/display.h"
 #include "board/moves.h"
 
@@ -35,7 +35,7 @@ bool ReadEditLine(std::istream& in, std::string& line) {
 }
 
 // The castling flags that the placement allows: king and rook at home.
-void DeriveCastlingFlags(CommBoardRepresentation& p) {
+void DeriveCastlingFlags(GamePosition& p) {
   p.whiteCastling = 0;
   p.blackCastling = 0;
   if (p.squares[E1] == kKing) {
@@ -65,7 +65,7 @@ int CodeOfEditLetter(char letter) {
 
 // A piece line ("Pe4", "xe4", more characters ignored) puts the piece of
 // the colour being placed on the square. False when the line is none.
-bool PlacePiece(const std::string& line, int colour, CommBoardRepresentation& p) {
+bool PlacePiece(const std::string& line, int colour, GamePosition& p) {
   if (line.size() <= 2) return false;
   const int type = CodeOfEditLetter(line[0]);
   Square square = 0;
@@ -81,8 +81,8 @@ bool PlacePiece(const std::string& line, int colour, CommBoardRepresentation& p)
 // record (start = current, no moves) and gets the game-over test. A failed
 // end leaves the game as it was. The end of the input ends the program, as
 // it does in the command loop.
-void CommBoard::EditPosition(std::istream& in, std::ostream& out, bool console) {
-  CommBoardRepresentation edited = currentPosition;
+void Game::EditPosition(std::istream& in, std::ostream& out, bool console) {
+  GamePosition edited = currentPosition;
   int colour = kWhite;
   bool showBoard = true;
   std::string line;
@@ -108,7 +108,7 @@ void CommBoard::EditPosition(std::istream& in, std::ostream& out, bool console) 
 
     // 4. Dispatch.
     if (line == "." || IsWord(line, kWordEnd)) {
-      if (!edited.IsValidPosition()) throw CommBoardException("invalid position.");
+      if (!edited.IsValidPosition()) throw GameError("invalid position.");
       SetupPosition(edited);
       return;
     }

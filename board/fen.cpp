@@ -6,7 +6,7 @@
 
 namespace {
 
-[[noreturn]] void Reject(const std::string& why) { throw CommBoardException("Invalid FEN: " + why); }
+[[noreturn]] void Reject(const std::string& why) { throw GameError("Invalid FEN: " + why); }
 
 int CodeOfLetter(char c) {
   static const char kWhiteLetters[] = "PNBRQK";
@@ -18,7 +18,7 @@ int CodeOfLetter(char c) {
   return 0;
 }
 
-void ReadPlacement(const std::string& text, CommBoardRepresentation& p) {
+void ReadPlacement(const std::string& text, GamePosition& p) {
   int rank = 7, file = 0;
   for (char c : text) {
     if (c == '/') {
@@ -38,7 +38,7 @@ void ReadPlacement(const std::string& text, CommBoardRepresentation& p) {
   if (rank != 0 || file != 8) Reject("the piece placement does not have eight full ranks");
 }
 
-void ReadCastling(const std::string& text, CommBoardRepresentation& p) {
+void ReadCastling(const std::string& text, GamePosition& p) {
   if (text == "-") return;
   for (char c : text) {
     uint16_t* flags = (c == 'K' || c == 'Q') ? &p.whiteCastling : (c == 'k' || c == 'q') ? &p.blackCastling : nullptr;
@@ -49,7 +49,7 @@ void ReadCastling(const std::string& text, CommBoardRepresentation& p) {
   }
 }
 
-void ReadEnPassant(const std::string& text, CommBoardRepresentation& p) {
+void ReadEnPassant(const std::string& text, GamePosition& p) {
   if (text == "-") return;
   if (text.size() != 2 || text[0] < 'a' || text[0] > 'h' || text[1] < '1' || text[1] > '8')
     Reject("bad en-passant square '" + text + "'");
@@ -79,14 +79,14 @@ int ReadCounter(const std::string& text, const char* name, int low, int high) {
 
 }  // namespace
 
-CommBoardRepresentation ParseFen(const std::string& fen) {
+GamePosition ParseFen(const std::string& fen) {
   std::istringstream in(fen);
   std::vector<std::string> fields;
   for (std::string field; in >> field;) fields.push_back(field);
   if (fields.size() < 4 || fields.size() > 6)
     Reject("expected four to six fields, found " + std::to_string(fields.size()));
 
-  CommBoardRepresentation p;
+  GamePosition p;
   std::memset(&p, 0, sizeof p);
   p.result = kGameRunning;
   p.reason = kReasonUnknown;
@@ -99,11 +99,11 @@ CommBoardRepresentation ParseFen(const std::string& fen) {
   if (fields.size() >= 6) ReadCounter(fields[5], "move number", 1, 999999);
 
   std::string message;
-  if (!p.IsValidPosition(&message)) throw CommBoardException(message);
+  if (!p.IsValidPosition(&message)) throw GameError(message);
   return p;
 }
 
-std::string ToFen(const CommBoardRepresentation& p, int moveNumber) {
+std::string ToFen(const GamePosition& p, int moveNumber) {
   std::string fen;
   for (int rank = 7; rank >= 0; --rank) {
     int empty = 0;

@@ -15,7 +15,7 @@ namespace {
 // trial puts the squares back as they were.
 class MoveTrial {
  public:
-  explicit MoveTrial(const CommBoardRepresentation& p)
+  explicit MoveTrial(const GamePosition& p)
       : side_(p.sideToMove), sign_(p.sideToMove == kWhite ? 1 : -1), king_(p.FindOwnKing()) {
     std::memcpy(squares_, p.squares, sizeof squares_);
     for (Square s = 0; s < 64; ++s)
@@ -58,7 +58,7 @@ class MoveTrial {
 
 // The pawn moves of the pawn on `from`: single and double steps onto empty
 // squares, diagonal captures of enemy pieces.
-bool PawnHasLegalMove(const CommBoardRepresentation& p, MoveTrial& trial, Square from) {
+bool PawnHasLegalMove(const GamePosition& p, MoveTrial& trial, Square from) {
   const bool white = p.sideToMove == kWhite;
   const int forward = white ? 8 : -8;
   const Square one = from + forward;
@@ -76,7 +76,7 @@ bool PawnHasLegalMove(const CommBoardRepresentation& p, MoveTrial& trial, Square
 }
 
 // The en-passant captures onto the position's en-passant square.
-bool EnPassantIsLegal(const CommBoardRepresentation& p, MoveTrial& trial) {
+bool EnPassantIsLegal(const GamePosition& p, MoveTrial& trial) {
   const int sign = p.sideToMove == kWhite ? 1 : -1;
   const Square ep = p.epSquare;
   if (ep == 0 || ep >= 64 || RankOf(ep) != (sign > 0 ? 5 : 2)) return false;
@@ -89,7 +89,7 @@ bool EnPassantIsLegal(const CommBoardRepresentation& p, MoveTrial& trial) {
 // piece against a bare king, or bishops only, all on squares of one colour.
 // Anything else (two knights, knight against bishop, bishops on both
 // colours) can still end in mate and plays on.
-bool IsInsufficientMaterial(const CommBoardRepresentation& p) {
+bool IsInsufficientMaterial(const GamePosition& p) {
   int knights = 0, bishops = 0;
   bool bishopSquareColours[2] = {false, false};
   for (Square s = 0; s < 64; ++s) {
@@ -110,12 +110,12 @@ bool IsInsufficientMaterial(const CommBoardRepresentation& p) {
 // start position; only the positions since shortly before the last capture
 // or pawn move can repeat, so the ones before are passed silently. Positions
 // count as equal with the same side to move and the same squares.
-bool IsThirdOccurrence(const CommBoardRepresentation& current, const CommBoardRepresentation& start,
+bool IsThirdOccurrence(const GamePosition& current, const GamePosition& start,
                        const std::vector<Move>& moves) {
   const int n = int(moves.size());
   if (n == 0) return false;
   const int first = std::clamp(n - current.halfMoveCounter - 2, 0, n);
-  CommBoardRepresentation replay = start;
+  GamePosition replay = start;
   for (int k = 0; k < first; ++k) ApplyMove(replay, moves[k]);
   int matches = 0;
   for (int k = first; k <= n - 2; ++k) {
@@ -127,14 +127,14 @@ bool IsThirdOccurrence(const CommBoardRepresentation& current, const CommBoardRe
   return false;
 }
 
-void SetOutcome(CommBoardRepresentation& p, uint32_t result, uint32_t reason) {
+void SetOutcome(GamePosition& p, uint32_t result, uint32_t reason) {
   p.result = result;
   p.reason = reason;
 }
 
 }  // namespace
 
-bool HasNoLegalMove(const CommBoardRepresentation& p) {
+bool HasNoLegalMove(const GamePosition& p) {
   MoveTrial trial(p);
   const int sign = p.sideToMove == kWhite ? 1 : -1;
 
@@ -170,7 +170,7 @@ bool HasNoLegalMove(const CommBoardRepresentation& p) {
   return !EnPassantIsLegal(p, trial);
 }
 
-void DetectGameOver(CommBoardRepresentation& current, const CommBoardRepresentation& start,
+void DetectGameOver(GamePosition& current, const GamePosition& start,
                     const std::vector<Move>& moves) {
   // 1. Mate or stalemate.
   if (HasNoLegalMove(current)) {
@@ -192,8 +192,8 @@ void DetectGameOver(CommBoardRepresentation& current, const CommBoardRepresentat
   SetOutcome(current, kGameRunning, kReasonUnknown);
 }
 
-std::string CommBoard::GetGameOverReasonText() const {
-  const CommBoardRepresentation& p = currentPosition;
+std::string Game::GameOverReasonText() const {
+  const GamePosition& p = currentPosition;
   const std::string toMove = Word(p.sideToMove == kWhite ? kWordWhite : kWordBlack);
   const std::string other = Word(p.sideToMove == kWhite ? kWordBlack : kWordWhite);
   switch (p.reason) {
@@ -222,6 +222,6 @@ std::string CommBoard::GetGameOverReasonText() const {
     case kReasonUnknown:
       return Word(kWordUnknownReason);
     default:
-      FatalError("CommBoard::GetGameOverReasonText() switch fell through");
+      FatalError("Game::GameOverReasonText() switch fell through");
   }
 }

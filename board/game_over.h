@@ -3,12 +3,12 @@
 
 #include <vector>
 
-#include "board/comm_board.h"
+#include "board/game.h"
 
 // Sets result and reason of `current`: mate or stalemate, the fifty-move
 // rule, insufficient material, threefold repetition, else a running game.
-void DetectGameOver(CommBoardRepresentation& current, const CommBoardRepresentation& start,
+void DetectGameOver(GamePosition& current, const GamePosition& start,
                     const std::vector<Move>& moves);
 
 // True when the side to move has no legal move.
-bool HasNoLegalMove(const CommBoardRepresentation& position);
+bool HasNoLegalMove(const GamePosition& position);

@@ -22,8 +22,8 @@ void AppendSquare(std::string& text, Square s, bool upper) {
 
 }  // namespace
 
-std::string MoveToText(const CommBoardRepresentation& position, Move move, int form) {
-  if (!IsLegalMove(position, move)) throw CommBoardException("Invalid move.");
+std::string MoveToText(const GamePosition& position, Move move, int form) {
+  if (!IsLegalMove(position, move)) throw GameError("Invalid move.");
   switch (form) {
     case kMoveTextUpperCoordinates: {
       std::string text;

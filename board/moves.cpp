@@ -21,7 +21,7 @@ constexpr Move kCastlingWords[2][2] = {{kWhiteCastleShort, kWhiteCastleLong}, {k
 
 // Castling: flags, king and rook at home, the squares between empty and the
 // king's start, crossing and target squares not attacked.
-bool IsLegalCastling(const CommBoardRepresentation& p, Move m) {
+bool IsLegalCastling(const GamePosition& p, Move m) {
   const int side = p.sideToMove;
   const int sign = SignOf(side);
   const bool kingSide = m == kCastlingWords[side][0];
@@ -43,7 +43,7 @@ bool IsLegalCastling(const CommBoardRepresentation& p, Move m) {
 
 // Can the piece on `from` (of type `type`, owned by the side to move) reach
 // `to` by its own way of moving? Pawns also need the captured field.
-bool HasPieceGeometry(const CommBoardRepresentation& p, Move m, int type) {
+bool HasPieceGeometry(const GamePosition& p, Move m, int type) {
   const Square from = MoveFrom(m), to = MoveTo(m);
   const Bitboard target = SquareMask[to];
   switch (type) {
@@ -71,8 +71,8 @@ bool HasPieceGeometry(const CommBoardRepresentation& p, Move m, int type) {
 }
 
 // Rule 8: the move made on a copy must not leave the mover's king attacked.
-bool KeepsKingSafe(const CommBoardRepresentation& p, Move m, int type) {
-  CommBoardRepresentation after = p;
+bool KeepsKingSafe(const GamePosition& p, Move m, int type) {
+  GamePosition after = p;
   const Square from = MoveFrom(m), to = MoveTo(m);
   after.squares[to] = after.squares[from];
   after.squares[from] = 0;
@@ -106,7 +106,7 @@ int PromotionOfLetter(char letter) {
   }
 }
 
-Move BuildMoveWord(const CommBoardRepresentation& p, Square from, Square to, int promotion) {
+Move BuildMoveWord(const GamePosition& p, Square from, Square to, int promotion) {
   const int piece = Abs(p.squares[from]);
   Move m = MakeMoveWord(from, to, piece, Abs(p.squares[to]));
   if (piece == kPawn) {
@@ -126,8 +126,8 @@ Move BuildMoveWord(const CommBoardRepresentation& p, Square from, Square to, int
   return m;
 }
 
-Move ParseMove(const CommBoardRepresentation& p, const std::string& text) {
-  const CommBoardException invalid("Invalid move.");
+Move ParseMove(const GamePosition& p, const std::string& text) {
+  const GameError invalid("Invalid move.");
   if (text.size() < 4) throw invalid;
   Square from = 0, to = 0;
   if (!ReadSquareName(text[0], text[1], from) || !ReadSquareName(text[2], text[3], to)) throw invalid;
@@ -143,7 +143,7 @@ Move ParseMove(const CommBoardRepresentation& p, const std::string& text) {
 // bits 21-31 clear, a special field only on castling words and pawn
 // promotions, and on the en-passant square a captured type of 1 for a
 // pawn's capture and 0 for any other piece, which finds that square empty.
-bool IsLegalMove(const CommBoardRepresentation& p, Move m) {
+bool IsLegalMove(const GamePosition& p, Move m) {
   // 1. The game must still run.
   if (p.result != kGameRunning) return false;
   if (p.sideToMove != kWhite && p.sideToMove != kBlack) return false;
@@ -182,7 +182,7 @@ bool IsLegalMove(const CommBoardRepresentation& p, Move m) {
   return HasPieceGeometry(p, m, type) && KeepsKingSafe(p, m, type);
 }
 
-void ApplyMove(CommBoardRepresentation& p, Move m) {
+void ApplyMove(GamePosition& p, Move m) {
   const int side = p.sideToMove;
   const int sign = SignOf(side);
   const Square from = MoveFrom(m), to = MoveTo(m);

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "board/comm_board.h"
+#include "board/game.h"
 
 // Reads a square name from its file letter (a-h, either case) and rank digit
 // (1-8). Anything else is no square: false, `square` untouched.
@@ -19,24 +19,24 @@ int PromotionOfLetter(char letter);
 // in the special field of a pawn move to the first or last rank, and the
 // castling word for the side to move's king going from e1/e8 two files
 // sideways.
-Move BuildMoveWord(const CommBoardRepresentation& position, Square from, Square to, int promotion);
+Move BuildMoveWord(const GamePosition& position, Square from, Square to, int promotion);
 
 // Reads coordinate move text ("e2e4", "E2E4", "e7e8n", castling as the king's
 // two-square move) in `position`. Throws "Invalid move." when the text is too
 // short, names a square off the board or gives an illegal move.
-Move ParseMove(const CommBoardRepresentation& position, const std::string& text);
+Move ParseMove(const GamePosition& position, const std::string& text);
 
 // Is the move word legal in `position`? The position is left unchanged.
-bool IsLegalMove(const CommBoardRepresentation& position, Move move);
+bool IsLegalMove(const GamePosition& position, Move move);
 
 // The game make-move, without any test.
-void ApplyMove(CommBoardRepresentation& position, Move move);
+void ApplyMove(GamePosition& position, Move move);
 
 enum MoveTextForm : int { kMoveTextUpperCoordinates = 0, kMoveTextAlgebraic = 1, kMoveTextLong = 2 };
 
 // Text of a legal move: form 0 "E2E4", form 2 the long form; form 1 is not
 // provided (fatal). Throws "Invalid move." for an illegal move.
-std::string MoveToText(const CommBoardRepresentation& position, Move move, int form);
+std::string MoveToText(const GamePosition& position, Move move, int form);
 
 // Long form: piece letter (none for pawns), from, "-" or "x", to, upper-case
 // promotion letter: "e2-e4", "Ng1-f3", "e7xd8Q", "Ke1-g1".

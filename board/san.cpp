@@ -22,8 +22,8 @@ bool ReadLowerSquare(char file, char rank, Square& square) {
 
 }  // namespace
 
-Move ParseSanMove(const CommBoardRepresentation& p, const std::string& text) {
-  const CommBoardException invalid("Invalid move.");
+Move ParseSanMove(const GamePosition& p, const std::string& text) {
+  const GameError invalid("Invalid move.");
   const bool white = p.sideToMove == kWhite;
   std::string_view s = text;
   while (!s.empty() && IndexIn("+#!?", s.back()) >= 0) s.remove_suffix(1);

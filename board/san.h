@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "board/comm_board.h"
+#include "board/game.h"
 
 // Reads a move in standard algebraic notation in `position` and returns the
 // move word that ParseMove gives for the same move in coordinates. Accepted:
@@ -22,6 +22,6 @@
 // Piece and promotion letters are upper case, files lower case ("bxc3" is a
 // pawn's capture, "Bxc3" a bishop's); no spaces, no " e.p.". Any other text,
 // and text that fits no legal move or more than one, throws
-// CommBoardException("Invalid move."), as ParseMove does. The position is
+// GameError("Invalid move."), as ParseMove does. The position is
 // not changed.
-Move ParseSanMove(const CommBoardRepresentation& position, const std::string& text);
+Move ParseSanMove(const GamePosition& position, const std::string& text);

@@ -9,7 +9,7 @@
 #include "position/build.h"
 #include "position/make_move.h"
 
-void LoadSearchRoot(PositionStack& stack, const CommBoardRepresentation& position) {
+void LoadSearchRoot(PositionStack& stack, const GamePosition& position) {
   stack.ply = 0;
   TreePosition& root = stack.Root();
   root.side = int16_t(position.sideToMove);
@@ -24,7 +24,7 @@ void LoadSearchRoot(PositionStack& stack, const CommBoardRepresentation& positio
   root.lastMove = 0;
 }
 
-void LoadSearchPosition(PositionStack& stack, const CommBoard& game) {
+void LoadSearchPosition(PositionStack& stack, const Game& game) {
   // Steps 1-4: ply 0, record 0 from the start position, key history of one
   // entry, half-move clock 0.
   LoadSearchRoot(stack, game.startPosition);

@@ -190,7 +190,7 @@ void Communicator::IdleMove(const WordList& words) {
   try {
     move = ReadGameMove(words.front());
     MakeGameMove(move);
-  } catch (const CommBoardException&) {
+  } catch (const GameError&) {
     ReplyUnreadableMove(words);
     return;
   }

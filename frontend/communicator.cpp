@@ -59,7 +59,7 @@ void Communicator::ReplyIllegalMove(const std::string& reason, const WordList& w
   Reply(IllegalMoveText(reason, words));
 }
 
-void Communicator::PrintResult(const CommBoard& board) { Reply(ResultText(board, xboardMode)); }
+void Communicator::PrintResult(const Game& board) { Reply(ResultText(board, xboardMode)); }
 
 void Communicator::PrintHelp() {
   for (const std::string& line : HelpLines()) Reply(line);
@@ -156,7 +156,7 @@ bool Communicator::SetSideToMove(int side) {
   if (side != SideToMove()) {
     try {
       game.ToggleSide();
-    } catch (const CommBoardException&) {
+    } catch (const GameError&) {
       return false;
     }
   }
@@ -183,7 +183,7 @@ void Communicator::MakeGameMove(Move move) {
 Move Communicator::ReadGameMove(const std::string& word) const {
   try {
     return ParseMove(game.currentPosition, word);
-  } catch (const CommBoardException&) {
+  } catch (const GameError&) {
     if (xboardMode) throw;
   }
   return ParseSanMove(game.currentPosition, word);
@@ -219,10 +219,10 @@ void Communicator::ResetForNewGame() {
 }
 
 bool Communicator::EditGameCopy(const WordList& words) {
-  CommBoard copy = game;
+  Game copy = game;
   try {
     copy.EditPosition(input_.Stream(), EngineOutput(), !xboardMode);
-  } catch (const CommBoardException&) {
+  } catch (const GameError&) {
     ReplyError(Word(kWordPositionNotLegal), words);
     return false;
   }

@@ -13,7 +13,7 @@
 
 #include "base/clock.h"
 #include "base/protocol_words.h"
-#include "board/comm_board.h"
+#include "board/game.h"
 #include "frontend/line_input.h"
 #include "frontend/output_tracking.h"
 #include "frontend/player_clock.h"
@@ -93,7 +93,7 @@ class Communicator : public SearchListener {
   void MakeGameMove(Move move);
   // The legal move a word names in the game: coordinates first ("g1f3"),
   // then, on the console only, standard notation ("Nf3", "O-O", "exd5").
-  // Throws CommBoardException when it names none.
+  // Throws GameError when it names none.
   Move ReadGameMove(const std::string& word) const;
   // The commands that behave alike with and without a running search;
   // false when the words are none of them.
@@ -107,7 +107,7 @@ class Communicator : public SearchListener {
   // Members, in the order the engine's state is described.
   bool xboardMode = false;
   int protocolVersion = 1;  // as the interface announced with "protover"
-  CommBoard game;
+  Game game;
   bool clockMode = false;
   bool ponderEnabled = false;
   bool analyzeMode = false;
@@ -150,7 +150,7 @@ class Communicator : public SearchListener {
   void Reply(const std::string& line);
   void ReplyError(const std::string& reason, const WordList& words);
   void ReplyIllegalMove(const std::string& reason, const WordList& words);
-  void PrintResult(const CommBoard& game);
+  void PrintResult(const Game& game);
   void PrintHelp();
   // Call before printing anything that is not a whole line of its own
   // making (the board display): while a search runs, a line that the

@@ -284,7 +284,7 @@ void Communicator::ApplyInterfaceClocks() {
 bool Communicator::SetBoardFromWords(const WordList& words) {
   try {
     game.SetupPosition(ParseFen(JoinedArguments(words)));
-  } catch (const CommBoardException& e) {
+  } catch (const GameError& e) {
     ReplyError(SetboardErrorReason(e.message()), words);
     return false;
   }

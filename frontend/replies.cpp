@@ -1,7 +1,7 @@
 #include "frontend/replies.h"
 
 #include "base/protocol_words.h"
-#include "board/comm_board.h"
+#include "board/game.h"
 
 namespace {
 
@@ -32,9 +32,9 @@ std::string IllegalMoveText(const std::string& reason, const WordList& words) {
   return text + ":" + JoinedWords(words);
 }
 
-std::string ResultText(const CommBoard& game, bool xboard) {
+std::string ResultText(const Game& game, bool xboard) {
   const std::string result = ResultCodeText(game.currentPosition.result);
-  const std::string reason = game.GetGameOverReasonText();
+  const std::string reason = game.GameOverReasonText();
   if (xboard) return result + " {" + reason + "}";
   return std::string(Word(kWordGameOver)) + ": " + result + " " + reason;
 }

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-class CommBoard;
+class Game;
 
 using WordList = std::vector<std::string>;
 
@@ -17,6 +17,6 @@ std::string IllegalMoveText(const std::string& reason, const WordList& words);
 // The result line of the game: "1-0 {reason}" in xboard mode,
 // "game over: 1-0 reason" on the console; no result text for a result other
 // than a win or a draw.
-std::string ResultText(const CommBoard& game, bool xboard);
+std::string ResultText(const Game& game, bool xboard);
 // The help text's lines, framing empty lines included.
 const std::vector<std::string>& HelpLines();

@@ -74,7 +74,7 @@ void Communicator::OnSearchFinished(bool discardResult) {
   ClockOf(1 - SideToMove()).drawOffered = false;
   try {
     MakeGameMove(move);
-  } catch (const CommBoardException& e) {
+  } catch (const GameError& e) {
     FatalError("Communicator::OnSearchFinished: the search's move " + text + " is not legal in the game: " +
                e.message());
   }
@@ -157,7 +157,7 @@ void Communicator::UpdateCounters(int score, int margin) {
 // The position had no move to search: mate or stalemate decides the game
 // (the game board normally knows it already).
 void Communicator::ReportNoLegalMove() {
-  CommBoardRepresentation& position = game.currentPosition;
+  GamePosition& position = game.currentPosition;
   if (position.result == kGameRunning) {
     const bool inCheck = IsSquareAttacked(position.squares, position.FindOwnKing(), 1 - position.sideToMove);
     if (inCheck) {

@@ -117,7 +117,7 @@ void Communicator::SearchingMove(const WordList& words) {
   Move move = 0;
   try {
     move = ReadGameMove(words.front());
-  } catch (const CommBoardException&) {
+  } catch (const GameError&) {
     ReplyUnreadableMove(words);
     return;
   }
@@ -130,7 +130,7 @@ void Communicator::SearchingMove(const WordList& words) {
   // 3.-4. Analysing or pondering: the move is played on the game.
   try {
     MakeGameMove(move);
-  } catch (const CommBoardException&) {
+  } catch (const GameError&) {
     ReplyIllegalMove("", words);
     return;
   }

@@ -10,8 +10,8 @@ void InitEngineTables() {
 Engine::Engine(uint64_t hashBytes, uint64_t pawnHashBytes)
     : table_(hashBytes), pawnTable_(pawnHashBytes), searcher_(std::make_unique<Searcher>(table_, pawnTable_)) {}
 
-void Engine::LoadGame(const CommBoard& game) { LoadSearchPosition(searcher_->Positions(), game); }
+void Engine::LoadGame(const Game& game) { LoadSearchPosition(searcher_->Positions(), game); }
 
-void Engine::LoadPosition(const CommBoardRepresentation& position) {
+void Engine::LoadPosition(const GamePosition& position) {
   LoadSearchRoot(searcher_->Positions(), position);
 }

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <memory>
 
-#include "board/comm_board.h"
+#include "board/game.h"
 #include "eval/pawn_hash.h"
 #include "search/hash_table.h"
 #include "search/searcher.h"
@@ -27,9 +27,9 @@ class Engine {
   // The next search starts from the game's current position, with the
   // game's positions since the last capture or pawn move as the repetition
   // history.
-  void LoadGame(const CommBoard& game);
+  void LoadGame(const Game& game);
   // The next search starts from `position`, with no history before it.
-  void LoadPosition(const CommBoardRepresentation& position);
+  void LoadPosition(const GamePosition& position);
 
   // Searches the loaded position (see Searcher::Think).
   bool Think(const SearchParameters& parameters, SearchListener& listener) {

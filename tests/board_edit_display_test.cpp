@@ -31,35 +31,35 @@ const char* const kInitialDisplay =
     "    +---+---+---+---+---+---+---+---+\n"
     "      a   b   c   d   e   f   g   h\n";
 
-std::string DisplayText(const CommBoardRepresentation& p) {
+std::string DisplayText(const GamePosition& p) {
   std::ostringstream out;
   Display(p, out);
   return out.str();
 }
 
 // Runs the dialogue in console or xboard mode and returns what it wrote.
-std::string Edit(CommBoard& game, const std::string& input, bool xboard = false) {
+std::string Edit(Game& game, const std::string& input, bool xboard = false) {
   std::istringstream in(input);
   std::ostringstream out;
   game.EditPosition(in, out, !xboard);
   return out.str();
 }
 
-TEST(Display, InitialPosition) { EXPECT_EQ(DisplayText(CommBoardRepresentation::Initial()), kInitialDisplay); }
+TEST(Display, InitialPosition) { EXPECT_EQ(DisplayText(GamePosition::Initial()), kInitialDisplay); }
 
 TEST(Edit, ConsoleDialogueShowsBoardAndPrompts) {
-  CommBoard game;
+  Game game;
   const std::string output = Edit(game, "c\n.\n");
   EXPECT_EQ(output, std::string(kInitialDisplay) + "edit(white): edit(black): ");
-  EXPECT_EQ(game.currentPosition, CommBoardRepresentation::Initial());
+  EXPECT_EQ(game.currentPosition, GamePosition::Initial());
 }
 
 TEST(Edit, PlacesPiecesAndDerivesCastling) {
-  CommBoard game;
+  Game game;
   Play(game, {"e2e4", "e7e5"});
   const std::string output =
       Edit(game, "#\nKe1\nRh1\nRb1\nc\nke8\nra8\npe5\nc\nPe4\nxe4\n  Pd4  \nverify\nend\n");
-  const CommBoardRepresentation& p = game.currentPosition;
+  const GamePosition& p = game.currentPosition;
   EXPECT_EQ(p.squares[E1], kKing);
   EXPECT_EQ(p.squares[H1], kRook);
   EXPECT_EQ(p.squares[B1], kRook);
@@ -83,13 +83,13 @@ TEST(Edit, PlacesPiecesAndDerivesCastling) {
 }
 
 TEST(Edit, XboardModePrintsNothing) {
-  CommBoard game;
+  Game game;
   EXPECT_EQ(Edit(game, "#\nKe1\nc\nKe8\n.\n", true), "");
   EXPECT_EQ(game.currentPosition.squares[E8], -kKing);
 }
 
 TEST(Edit, UnknownLinesGetTheErrorLine) {
-  CommBoard game;
+  Game game;
   const std::string longLine = "K" + std::string(400, 'z');
   const std::string input = "Qe\nZe4\nKi1\nK`1\nKa9\nKa0\nK\xc3\xa9\n\xff\xfe\xfd\n\nc d\nDISPLAY\n" + longLine + "\n.\n";
   const std::string output = Edit(game, input, true);
@@ -99,11 +99,11 @@ TEST(Edit, UnknownLinesGetTheErrorLine) {
   expected += "Error (invalid command): " + longLine.substr(0, 255) + "\n";
   EXPECT_EQ(output, expected);
   // Nothing was placed: the game is still the initial one.
-  EXPECT_EQ(game.currentPosition, CommBoardRepresentation::Initial());
+  EXPECT_EQ(game.currentPosition, GamePosition::Initial());
 }
 
 TEST(Edit, VerifyAndDisplayOnRequest) {
-  CommBoard game;
+  Game game;
   const std::string output = Edit(game, "Kh4\nverify\ndisplay\nxh4\nverify\n.\n", true);
   const std::string wrong = "current position is not correct.\n";
   const std::string right = "current position is correct.\n";
@@ -114,9 +114,9 @@ TEST(Edit, VerifyAndDisplayOnRequest) {
 
 // A failed end leaves the whole game as it was, edits and all.
 TEST(Edit, InvalidPositionThrowsAndKeepsTheGame) {
-  CommBoard game;
+  Game game;
   Play(game, {"e2e4"});
-  const CommBoard before = game;
+  const Game before = game;
   EXPECT_EQ(ThrownMessage([&] { Edit(game, "#\n.\n", true); }), "invalid position.");
   EXPECT_EQ(game.currentPosition, before.currentPosition);
   EXPECT_EQ(game.startPosition, before.startPosition);
@@ -128,23 +128,23 @@ TEST(Edit, InvalidPositionThrowsAndKeepsTheGame) {
 // The edited position is judged like any other new position, and an old
 // result does not survive the edit.
 TEST(Edit, RunsTheGameOverTest) {
-  CommBoard game;
+  Game game;
   Play(game, {"f2f3", "e7e5", "g2g4", "d8h4"});
   ASSERT_EQ(game.currentPosition.result, kBlackWins);
   Edit(game, "xh4\n.\n", true);
   EXPECT_EQ(game.currentPosition.result, kGameRunning);
   EXPECT_EQ(game.currentPosition.reason, kReasonUnknown);
 
-  CommBoard stalemate = GameFrom("7k/8/6K1/8/8/8/8/8 b - - 0 1");
+  Game stalemate = GameFrom("7k/8/6K1/8/8/8/8/8 b - - 0 1");
   ASSERT_EQ(stalemate.currentPosition.reason, kReasonInsufficientMaterial);
   Edit(stalemate, "Qf7\n.\n", true);
   EXPECT_EQ(stalemate.currentPosition.result, kGameDrawn);
   EXPECT_EQ(stalemate.currentPosition.reason, kReasonStalemate);
-  EXPECT_EQ(stalemate.GetGameOverReasonText(), "stalemate");
+  EXPECT_EQ(stalemate.GameOverReasonText(), "stalemate");
 }
 
 TEST(Edit, ReadsOnlyUpToItsEnd) {
-  CommBoard game;
+  Game game;
   std::istringstream in("Nc3\n.\nnext line\n");
   std::ostringstream out;
   game.EditPosition(in, out, false);
@@ -154,8 +154,8 @@ TEST(Edit, ReadsOnlyUpToItsEnd) {
 }
 
 TEST(Edit, EndOfInputEndsTheDialogue) {
-  CommBoard game;
-  const CommBoard before = game;
+  Game game;
+  const Game before = game;
   EXPECT_THROW(Edit(game, "Ke4\n", true), end_of_input);
   EXPECT_EQ(game.currentPosition, before.currentPosition);
 }

@@ -9,35 +9,35 @@ using namespace board_test;
 
 namespace {
 
-void ExpectOutcome(const CommBoard& game, uint32_t result, uint32_t reason, const std::string& text) {
+void ExpectOutcome(const Game& game, uint32_t result, uint32_t reason, const std::string& text) {
   EXPECT_EQ(game.currentPosition.result, result);
   EXPECT_EQ(game.currentPosition.reason, reason);
-  EXPECT_EQ(game.GetGameOverReasonText(), text);
+  EXPECT_EQ(game.GameOverReasonText(), text);
 }
 
-void ExpectRunning(const CommBoard& game) { ExpectOutcome(game, kGameRunning, kReasonUnknown, "unknown reason"); }
+void ExpectRunning(const Game& game) { ExpectOutcome(game, kGameRunning, kReasonUnknown, "unknown reason"); }
 
 TEST(GameOver, FoolsMateAndScholarsMate) {
-  CommBoard fools;
+  Game fools;
   Play(fools, {"f2f3", "e7e5", "g2g4"});
   ExpectRunning(fools);
   Play(fools, {"d8h4"});
   ExpectOutcome(fools, kBlackWins, kReasonMate, "black mates");
 
-  CommBoard scholars;
+  Game scholars;
   Play(scholars, {"e2e4", "e7e5", "f1c4", "b8c6", "d1h5", "g8f6", "h5f7"});
   ExpectOutcome(scholars, kWhiteWins, kReasonMate, "white mates");
 }
 
 TEST(GameOver, Stalemate) {
-  CommBoard game = GameFrom("7k/8/6K1/8/8/8/8/5Q2 w - - 0 1");
+  Game game = GameFrom("7k/8/6K1/8/8/8/8/5Q2 w - - 0 1");
   Play(game, {"f1f7"});
   ExpectOutcome(game, kGameDrawn, kReasonStalemate, "stalemate");
 }
 
 // The en-passant capture is the only move that saves Black from stalemate.
 TEST(GameOver, EnPassantCountsAsAMove) {
-  CommBoardRepresentation p = ParseFen("k5r1/8/4p3/3pP3/8/7p/7P/7K w - d6 0 1");
+  GamePosition p = ParseFen("k5r1/8/4p3/3pP3/8/7p/7P/7K w - d6 0 1");
   ASSERT_EQ(p.epSquare, D6);
   EXPECT_FALSE(HasNoLegalMove(p));
   p.epSquare = 0;
@@ -45,14 +45,14 @@ TEST(GameOver, EnPassantCountsAsAMove) {
 
   // Only from the files beside the double-stepped pawn: the pawn on a6
   // (h5 + 1) does not take onto h6 across the board edge.
-  CommBoardRepresentation edge = ParseFen("k5r1/p7/P7/7p/8/7p/7P/7K w - - 0 1");
+  GamePosition edge = ParseFen("k5r1/p7/P7/7p/8/7p/7P/7K w - - 0 1");
   ASSERT_TRUE(HasNoLegalMove(edge));
   edge.epSquare = H6;
   EXPECT_TRUE(HasNoLegalMove(edge));
 }
 
 TEST(GameOver, FiftyMovesAtTheHundredthPly) {
-  CommBoard game = GameFrom("4k3/8/8/8/8/8/R7/4K3 w - - 98 80");
+  Game game = GameFrom("4k3/8/8/8/8/8/R7/4K3 w - - 98 80");
   Play(game, {"a2a3"});
   EXPECT_EQ(game.currentPosition.halfMoveCounter, 99);
   ExpectRunning(game);
@@ -60,7 +60,7 @@ TEST(GameOver, FiftyMovesAtTheHundredthPly) {
   ExpectOutcome(game, kGameDrawn, kReasonFiftyMoves, "draw by fifthy move rule");
 
   // Mate on the hundredth ply is still mate.
-  CommBoard mate = GameFrom("6k1/8/6K1/8/8/8/8/R7 w - - 99 80");
+  Game mate = GameFrom("6k1/8/6K1/8/8/8/8/R7 w - - 99 80");
   Play(mate, {"a1a8"});
   ExpectOutcome(mate, kWhiteWins, kReasonMate, "white mates");
 }
@@ -90,20 +90,20 @@ TEST(GameOver, InsufficientMaterial) {
   };
   for (const Case& c : kCases) {
     SCOPED_TRACE(c.fen);
-    const CommBoard game = GameFrom(c.fen);
+    const Game game = GameFrom(c.fen);
     if (c.drawn)
       ExpectOutcome(game, kGameDrawn, kReasonInsufficientMaterial, "insufficient material");
     else
       ExpectRunning(game);
   }
   // Reached by a capture in play.
-  CommBoard game = GameFrom("4k3/8/8/8/8/8/3r4/3NK3 w - - 0 1");
+  Game game = GameFrom("4k3/8/8/8/8/8/3r4/3NK3 w - - 0 1");
   Play(game, {"e1d2"});
   ExpectOutcome(game, kGameDrawn, kReasonInsufficientMaterial, "insufficient material");
 }
 
 TEST(Repetition, ThirdOccurrenceAfterTheKnightShuffle) {
-  CommBoard game;
+  Game game;
   Play(game, {"g1f3", "g8f6", "f3g1", "f6g8"});
   ExpectRunning(game);  // the initial placement for the second time
   Play(game, {"g1f3", "g8f6", "f3g1"});
@@ -115,7 +115,7 @@ TEST(Repetition, ThirdOccurrenceAfterTheKnightShuffle) {
 // The positions before the last pawn moves are replayed without being
 // compared; the counting starts in the right place.
 TEST(Repetition, CountsFromTheLastIrreversibleMove) {
-  CommBoard game;
+  Game game;
   Play(game, {"e2e4", "e7e5", "d2d4", "d7d5"});
   Play(game, {"g1f3", "g8f6", "f3g1", "f6g8", "g1f3", "g8f6", "f3g1"});
   ExpectRunning(game);
@@ -124,7 +124,7 @@ TEST(Repetition, CountsFromTheLastIrreversibleMove) {
 }
 
 TEST(Repetition, CastlingRightsDoNotMakePositionsDiffer) {
-  CommBoard game = GameFrom("r3k3/8/8/8/8/8/8/R3K3 w Qq - 0 1");
+  Game game = GameFrom("r3k3/8/8/8/8/8/8/R3K3 w Qq - 0 1");
   Play(game, {"a1b1", "a8b8", "b1a1", "b8a8"});  // same placement, no rights left
   EXPECT_EQ(game.currentPosition.whiteCastling, 0);
   ExpectRunning(game);
@@ -136,7 +136,7 @@ TEST(Repetition, CastlingRightsDoNotMakePositionsDiffer) {
 // to move: with the start (White to move) that is only the second
 // occurrence of the position.
 TEST(Repetition, SidesToMoveMustMatch) {
-  CommBoard game = GameFrom("4k3/8/8/8/8/8/8/R3K3 w - - 0 1");
+  Game game = GameFrom("4k3/8/8/8/8/8/8/R3K3 w - - 0 1");
   Play(game, {"a1a2", "e8d8", "a2a3", "d8e8", "a3a1", "e8d8", "a1a2", "d8e8", "a2a1"});
   ExpectRunning(game);
   Play(game, {"e8d8", "a1a2", "d8e8", "a2a1"});
@@ -144,7 +144,7 @@ TEST(Repetition, SidesToMoveMustMatch) {
 }
 
 TEST(TakeBack, UndoesAMate) {
-  CommBoard game;
+  Game game;
   Play(game, {"f2f3", "e7e5", "g2g4", "d8h4"});
   ASSERT_EQ(game.currentPosition.result, kBlackWins);
   game.TakeBack();
@@ -155,7 +155,7 @@ TEST(TakeBack, UndoesAMate) {
 
 // The texts that name a side; the others are checked where they arise.
 TEST(ReasonText, SidesNamedByTheSideToMove) {
-  CommBoard game;
+  Game game;
   const struct {
     uint32_t reason;
     int side;
@@ -168,19 +168,19 @@ TEST(ReasonText, SidesNamedByTheSideToMove) {
   for (const auto& c : kCases) {
     game.currentPosition.reason = c.reason;
     game.currentPosition.sideToMove = uint16_t(c.side);
-    EXPECT_EQ(game.GetGameOverReasonText(), c.text);
+    EXPECT_EQ(game.GameOverReasonText(), c.text);
   }
   // A resignation names the loser, whoever is to move.
   game.currentPosition.reason = kReasonResignation;
   game.currentPosition.sideToMove = kWhite;
   game.currentPosition.result = kWhiteWins;
-  EXPECT_EQ(game.GetGameOverReasonText(), "black resigned");
+  EXPECT_EQ(game.GameOverReasonText(), "black resigned");
   game.currentPosition.sideToMove = kBlack;
   game.currentPosition.result = kBlackWins;
-  EXPECT_EQ(game.GetGameOverReasonText(), "white resigned");
+  EXPECT_EQ(game.GameOverReasonText(), "white resigned");
   game.currentPosition.result = kGameRunning;
   game.currentPosition.reason = 10;
-  EXPECT_DEATH(game.GetGameOverReasonText(), "CommBoard::GetGameOverReasonText\\(\\) switch fell through");
+  EXPECT_DEATH(game.GameOverReasonText(), "Game::GameOverReasonText\\(\\) switch fell through");
 }
 
 }  // namespace

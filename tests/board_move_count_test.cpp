@@ -12,7 +12,7 @@
 
 namespace {
 
-std::vector<Move> LegalWords(const CommBoardRepresentation& p) {
+std::vector<Move> LegalWords(const GamePosition& p) {
   std::set<Move> words;
   for (Square from = 0; from < 64; ++from)
     for (Square to = 0; to < 64; ++to)
@@ -25,13 +25,13 @@ std::vector<Move> LegalWords(const CommBoardRepresentation& p) {
 
 // Leaf count of the legal move tree; every node also checks that
 // HasNoLegalMove agrees with the count of its legal words.
-uint64_t CountLeaves(const CommBoardRepresentation& p, int depth) {
+uint64_t CountLeaves(const GamePosition& p, int depth) {
   const std::vector<Move> words = LegalWords(p);
   EXPECT_EQ(HasNoLegalMove(p), words.empty());
   if (depth == 1) return words.size();
   uint64_t leaves = 0;
   for (Move m : words) {
-    CommBoardRepresentation child = p;
+    GamePosition child = p;
     ApplyMove(child, m);
     leaves += CountLeaves(child, depth - 1);
   }
@@ -56,7 +56,7 @@ const Reference kReferences[] = {
 TEST(LegalMoveCount, MatchesTheReferenceCountsAtDepthOneAndTwo) {
   for (const Reference& r : kReferences) {
     SCOPED_TRACE(r.fen);
-    const CommBoardRepresentation p = ParseFen(r.fen);
+    const GamePosition p = ParseFen(r.fen);
     EXPECT_EQ(CountLeaves(p, 1), r.depth1);
     EXPECT_EQ(CountLeaves(p, 2), r.depth2);
   }
@@ -65,14 +65,14 @@ TEST(LegalMoveCount, MatchesTheReferenceCountsAtDepthOneAndTwo) {
 // After a double step next to an enemy pawn the en-passant capture is one
 // of the legal words; a pinned pawn may not take en passant.
 TEST(LegalMoveCount, EnPassantCountsOnlyWhenItKeepsTheKingSafe) {
-  CommBoardRepresentation free = ParseFen("4k3/8/8/8/1p6/8/P7/4K3 w - - 0 1");
+  GamePosition free = ParseFen("4k3/8/8/8/1p6/8/P7/4K3 w - - 0 1");
   ApplyMove(free, BuildMoveWord(free, A2, A4, 0));
   ASSERT_EQ(free.epSquare, A3);
   EXPECT_EQ(LegalWords(free).size(), 7u);  // five king moves, b3 and bxa3
 
   // Black's c-pawn stands between its king on a4 and the rook on h4: taking
   // b4 en passant would open the rank.
-  CommBoardRepresentation pinned = ParseFen("8/8/8/8/k1p4R/8/1P6/4K3 w - - 0 1");
+  GamePosition pinned = ParseFen("8/8/8/8/k1p4R/8/1P6/4K3 w - - 0 1");
   ApplyMove(pinned, BuildMoveWord(pinned, B2, B4, 0));
   ASSERT_EQ(pinned.epSquare, B3);
   EXPECT_FALSE(IsLegalMove(pinned, BuildMoveWord(pinned, C4, B3, 0)));

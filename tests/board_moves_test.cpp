@@ -9,12 +9,12 @@ namespace {
 
 const char* const kCastlingFen = "r3k2r/pppppppp/8/8/8/8/PPPPPPPP/R3K2R w KQkq - 0 1";
 
-std::string ParseError(const CommBoardRepresentation& p, const std::string& text) {
+std::string ParseError(const GamePosition& p, const std::string& text) {
   return ThrownMessage([&] { ParseMove(p, text); });
 }
 
 TEST(ParseMove, ReadsCoordinatesInEitherCase) {
-  const CommBoardRepresentation p = CommBoardRepresentation::Initial();
+  const GamePosition p = GamePosition::Initial();
   const Move word = ParseMove(p, "e2e4");
   EXPECT_EQ(word, MakeMoveWord(E2, E4, kPawn));
   EXPECT_EQ(ParseMove(p, "E2E4"), word);
@@ -24,7 +24,7 @@ TEST(ParseMove, ReadsCoordinatesInEitherCase) {
 }
 
 TEST(ParseMove, RejectsTextThatNamesNoSquares) {
-  const CommBoardRepresentation p = CommBoardRepresentation::Initial();
+  const GamePosition p = GamePosition::Initial();
   // "i1" would be a2 and "`3" h3 if only the square index were checked.
   for (const std::string& text : std::vector<std::string>{"", "e", "e2e", "z9z9", "a0a1", "i1i2", "i1a3", "g1`3", "e2e9", "e0e4", "@2a3", "e2\xc3\xa4", "\xff\xfe\xfd\xfc",
         std::string("e2\0e4", 5), "    ", "2e4e"})
@@ -35,7 +35,7 @@ TEST(ParseMove, RejectsTextThatNamesNoSquares) {
 }
 
 TEST(ParseMove, PromotesByEveryLetterAndToAQueenByDefault) {
-  const CommBoardRepresentation white = ParseFen("3r3k/4P3/8/8/8/8/8/4K3 w - - 0 1");
+  const GamePosition white = ParseFen("3r3k/4P3/8/8/8/8/8/4K3 w - - 0 1");
   const struct {
     const char* text;
     int piece;
@@ -45,16 +45,16 @@ TEST(ParseMove, PromotesByEveryLetterAndToAQueenByDefault) {
   for (const auto& c : kCases) {
     const Move m = ParseMove(white, c.text);
     EXPECT_EQ(m, MakeMoveWord(E7, E8, kPawn, 0, c.piece)) << c.text;
-    CommBoardRepresentation after = white;
+    GamePosition after = white;
     ApplyMove(after, m);
     EXPECT_EQ(after.squares[E8], c.piece) << c.text;
     EXPECT_EQ(after.squares[E7], 0);
   }
   EXPECT_EQ(ParseMove(white, "e7d8n"), MakeMoveWord(E7, D8, kPawn, kRook, kKnight));
 
-  const CommBoardRepresentation black = ParseFen("4k3/8/8/8/8/8/p7/1N2K3 b - - 0 1");
+  const GamePosition black = ParseFen("4k3/8/8/8/8/8/p7/1N2K3 b - - 0 1");
   for (const char* text : {"a2a1t", "a2b1T"}) {
-    CommBoardRepresentation after = black;
+    GamePosition after = black;
     ApplyMove(after, ParseMove(black, text));
     EXPECT_EQ(after.squares[MoveTo(ParseMove(black, text))], -kRook) << text;
   }
@@ -62,7 +62,7 @@ TEST(ParseMove, PromotesByEveryLetterAndToAQueenByDefault) {
 
 // A word of a legal move with anything wrong in its fields is rejected.
 TEST(IsLegalMove, RejectsMalformedWords) {
-  const CommBoardRepresentation p = ParseFen("4k3/8/8/8/8/8/4P3/4K1N1 w - - 0 1");
+  const GamePosition p = ParseFen("4k3/8/8/8/8/8/4P3/4K1N1 w - - 0 1");
   EXPECT_TRUE(IsLegalMove(p, MakeMoveWord(G1, F3, kKnight)));
   EXPECT_FALSE(IsLegalMove(p, MakeMoveWord(G1, F3, kBishop)));        // wrong moving type
   EXPECT_FALSE(IsLegalMove(p, MakeMoveWord(G1, F3, kKnight, kPawn)));  // captures nothing there
@@ -75,17 +75,17 @@ TEST(IsLegalMove, RejectsMalformedWords) {
 
   // On the en-passant square a pawn's capture carries a pawn, a piece's
   // move nothing.
-  const CommBoardRepresentation ep = ParseFen("4k3/8/8/3pP3/8/8/8/4K1N1 w - d6 0 1");
+  const GamePosition ep = ParseFen("4k3/8/8/3pP3/8/8/8/4K1N1 w - d6 0 1");
   ASSERT_EQ(ep.epSquare, D6);
   EXPECT_TRUE(IsLegalMove(ep, MakeMoveWord(E5, D6, kPawn, kPawn)));
   EXPECT_FALSE(IsLegalMove(ep, MakeMoveWord(E5, D6, kPawn)));
-  const CommBoardRepresentation epKnight = ParseFen("4k3/8/8/3pP3/4N3/8/8/4K3 w - d6 0 1");
+  const GamePosition epKnight = ParseFen("4k3/8/8/3pP3/4N3/8/8/4K3 w - d6 0 1");
   EXPECT_TRUE(IsLegalMove(epKnight, MakeMoveWord(E4, D6, kKnight)));
   EXPECT_FALSE(IsLegalMove(epKnight, MakeMoveWord(E4, D6, kKnight, kPawn)));
 }
 
 TEST(Castling, ParsedAsTheCastlingWords) {
-  CommBoardRepresentation p = ParseFen(kCastlingFen);
+  GamePosition p = ParseFen(kCastlingFen);
   EXPECT_EQ(ParseMove(p, "e1g1"), 287108u);
   EXPECT_EQ(ParseMove(p, "E1C1"), 548996u);
   p.sideToMove = kBlack;
@@ -96,7 +96,7 @@ TEST(Castling, ParsedAsTheCastlingWords) {
 // Text naming the other side's king never becomes a castling of the side to
 // move.
 TEST(Castling, TheOtherSidesKingDoesNotCastleForTheSideToMove) {
-  const CommBoardRepresentation p = ParseFen(kCastlingFen);
+  const GamePosition p = ParseFen(kCastlingFen);
   EXPECT_EQ(ParseError(p, "e8g8"), "Invalid move.");
   EXPECT_EQ(ParseError(p, "e8c8"), "Invalid move.");
 }
@@ -122,14 +122,14 @@ TEST(Castling, NotOutOfThroughOrIntoAttack) {
       {"r3k2r/8/8/2B5/8/8/8/4K3 b kq - 0 1", "e8g8", false},  // f8 attacked by the bishop
   };
   for (const Case& c : kCases) {
-    const CommBoardRepresentation p = ParseFen(c.fen);
+    const GamePosition p = ParseFen(c.fen);
     const Move word = BuildMoveWord(p, Sq(c.text), Sq(c.text + 2), kQueen);
     EXPECT_EQ(IsLegalMove(p, word), c.legal) << c.fen << " " << c.text;
   }
 }
 
 TEST(Castling, NeedsTheRookEvenWithTheFlagSet) {
-  CommBoardRepresentation p = Placement({"Ke1", "ke8", "Ra1"});
+  GamePosition p = Placement({"Ke1", "ke8", "Ra1"});
   p.whiteCastling = kCastleKingSide | kCastleQueenSide;
   EXPECT_FALSE(IsLegalMove(p, kWhiteCastleShort));
   EXPECT_TRUE(IsLegalMove(p, kWhiteCastleLong));
@@ -138,7 +138,7 @@ TEST(Castling, NeedsTheRookEvenWithTheFlagSet) {
 }
 
 TEST(Castling, MovesTheRookAndEndsTheRights) {
-  CommBoard game = GameFrom(kCastlingFen);
+  Game game = GameFrom(kCastlingFen);
   Play(game, {"e1g1"});
   EXPECT_EQ(game.currentPosition.squares[G1], kKing);
   EXPECT_EQ(game.currentPosition.squares[F1], kRook);
@@ -153,13 +153,13 @@ TEST(Castling, MovesTheRookAndEndsTheRights) {
 }
 
 TEST(Castling, LostByARookMoveOrCapture) {
-  CommBoard white = GameFrom("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1");
+  Game white = GameFrom("r3k2r/8/8/8/8/8/8/R3K2R w KQkq - 0 1");
   Play(white, {"h1h8"});  // the rook leaves h1 and takes the rook on h8
   EXPECT_EQ(white.currentPosition.whiteCastling, kCastleQueenSide);
   EXPECT_EQ(white.currentPosition.blackCastling, kCastleQueenSide);
   EXPECT_TRUE(white.currentPosition.IsValidPosition());
 
-  CommBoard black = GameFrom("r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1");
+  Game black = GameFrom("r3k2r/8/8/8/8/8/8/R3K2R b KQkq - 0 1");
   Play(black, {"a8a1"});
   EXPECT_EQ(black.currentPosition.whiteCastling, kCastleKingSide);
   EXPECT_EQ(black.currentPosition.blackCastling, kCastleKingSide);
@@ -167,7 +167,7 @@ TEST(Castling, LostByARookMoveOrCapture) {
 }
 
 TEST(EnPassant, SquareSetOnlyWhenAPawnCanTake) {
-  CommBoard game;
+  Game game;
   Play(game, {"e2e4"});
   EXPECT_EQ(game.currentPosition.epSquare, 0);
   Play(game, {"d7d5", "e4e5", "f7f5"});
@@ -181,10 +181,10 @@ TEST(EnPassant, SquareSetOnlyWhenAPawnCanTake) {
   EXPECT_EQ(game.currentPosition.epSquare, 0);
 
   // A double step beside an enemy pawn on the far edge is no such chance.
-  CommBoard edge = GameFrom("4k3/8/8/8/7p/8/P7/4K3 w - - 0 1");
+  Game edge = GameFrom("4k3/8/8/8/7p/8/P7/4K3 w - - 0 1");
   Play(edge, {"a2a4"});
   EXPECT_EQ(edge.currentPosition.epSquare, 0);
-  CommBoard black = GameFrom("4k3/7p/8/6P1/8/8/8/4K3 b - - 0 1");
+  Game black = GameFrom("4k3/7p/8/6P1/8/8/8/4K3 b - - 0 1");
   Play(black, {"h7h5"});
   EXPECT_EQ(black.currentPosition.epSquare, H6);
   // Only right after the double step.
@@ -193,7 +193,7 @@ TEST(EnPassant, SquareSetOnlyWhenAPawnCanTake) {
 }
 
 TEST(HalfMoveCounter, CountsPliesWithoutCaptureOrPawnMove) {
-  CommBoard game;
+  Game game;
   Play(game, {"g1f3", "b8c6"});
   EXPECT_EQ(game.currentPosition.halfMoveCounter, 2);
   Play(game, {"e2e4"});
@@ -205,9 +205,9 @@ TEST(HalfMoveCounter, CountsPliesWithoutCaptureOrPawnMove) {
 }
 
 TEST(PlayMove, RejectsIllegalMovesAndKeepsTheGame) {
-  CommBoard game;
+  Game game;
   Play(game, {"e2e4"});
-  const CommBoard before = game;
+  const Game before = game;
   EXPECT_EQ(ThrownMessage([&] { game.PlayMove(MakeMoveWord(E4, E5, kPawn)); }), "invalid move.");
   EXPECT_EQ(ThrownMessage([&] { game.PlayMove(0); }), "invalid move.");
   EXPECT_EQ(game.currentPosition, before.currentPosition);
@@ -215,24 +215,24 @@ TEST(PlayMove, RejectsIllegalMovesAndKeepsTheGame) {
 }
 
 TEST(PlayMove, NothingIsPlayedInAFinishedGame) {
-  CommBoard game;
+  Game game;
   Play(game, {"f2f3", "e7e5", "g2g4", "d8h4"});
   ASSERT_NE(game.currentPosition.result, kGameRunning);
-  const CommBoard before = game;
+  const Game before = game;
   for (Move m : {MakeMoveWord(E1, F2, kKing), MakeMoveWord(A2, A3, kPawn)})
     EXPECT_EQ(ThrownMessage([&] { game.PlayMove(m); }), "invalid move.");
   EXPECT_EQ(ParseError(game.currentPosition, "a2a3"), "Invalid move.");
   EXPECT_EQ(game.moves, before.moves);
   // Resignation and the other front-end outcomes end the game as well.
-  CommBoard resigned;
+  Game resigned;
   resigned.currentPosition.result = kBlackWins;
   resigned.currentPosition.reason = kReasonResignation;
   EXPECT_EQ(ThrownMessage([&] { resigned.PlayMove(MakeMoveWord(E2, E4, kPawn)); }), "invalid move.");
 }
 
 TEST(TakeBack, RestoresThePreviousPositionExactly) {
-  CommBoard game = GameFrom(kCastlingFen);
-  const CommBoard fresh = game;
+  Game game = GameFrom(kCastlingFen);
+  const Game fresh = game;
   game.TakeBack();
   EXPECT_EQ(game.currentPosition, fresh.currentPosition);
   EXPECT_TRUE(game.moves.empty());
@@ -242,9 +242,9 @@ TEST(TakeBack, RestoresThePreviousPositionExactly) {
   EXPECT_EQ(game.currentPosition, fresh.currentPosition);
   EXPECT_TRUE(game.moves.empty());
 
-  CommBoard ep;
+  Game ep;
   Play(ep, {"e2e4", "a7a6", "e4e5", "d7d5"});
-  const CommBoardRepresentation withEp = ep.currentPosition;
+  const GamePosition withEp = ep.currentPosition;
   ASSERT_EQ(withEp.epSquare, D6);
   Play(ep, {"e5d6"});
   ep.TakeBack();
@@ -253,7 +253,7 @@ TEST(TakeBack, RestoresThePreviousPositionExactly) {
 }
 
 TEST(MoveText, TheThreeForms) {
-  const CommBoardRepresentation initial = CommBoardRepresentation::Initial();
+  const GamePosition initial = GamePosition::Initial();
   const Move e2e4 = MakeMoveWord(E2, E4, kPawn);
   EXPECT_EQ(MoveToText(initial, e2e4, kMoveTextUpperCoordinates), "E2E4");
   EXPECT_EQ(MoveToText(initial, e2e4, kMoveTextLong), "e2-e4");
@@ -261,7 +261,7 @@ TEST(MoveText, TheThreeForms) {
   EXPECT_EQ(ThrownMessage([&] { MoveToText(initial, MakeMoveWord(E2, E5, kPawn), kMoveTextLong); }), "Invalid move.");
   EXPECT_DEATH(MoveToText(initial, e2e4, kMoveTextAlgebraic), "Algebraic not implemented!");
 
-  const CommBoardRepresentation promotion = ParseFen("k2r4/4P3/8/8/8/8/8/4K2R w K - 0 1");
+  const GamePosition promotion = ParseFen("k2r4/4P3/8/8/8/8/8/4K2R w K - 0 1");
   const Move capturePromotion = ParseMove(promotion, "e7d8n");
   EXPECT_EQ(MoveToText(promotion, capturePromotion, kMoveTextUpperCoordinates), "E7D8");
   EXPECT_EQ(LongMoveText(capturePromotion), "e7xd8N");

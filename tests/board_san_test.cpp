@@ -15,15 +15,15 @@ using namespace board_test;
 namespace {
 
 // The move word of the SAN text, 0 when the reader refuses it.
-Move Read(const CommBoardRepresentation& p, const std::string& text) {
+Move Read(const GamePosition& p, const std::string& text) {
   try {
     return ParseSanMove(p, text);
-  } catch (const CommBoardException&) {
+  } catch (const GameError&) {
     return 0;
   }
 }
 
-std::vector<Move> LegalWords(const CommBoardRepresentation& p) {
+std::vector<Move> LegalWords(const GamePosition& p) {
   std::set<Move> words;
   for (Square from = 0; from < 64; ++from)
     for (Square to = 0; to < 64; ++to)
@@ -65,8 +65,8 @@ std::string WriteSan(Move m, const std::vector<Move>& legal, bool disambiguate =
 }
 
 // "#" for a mating move, "+" for another check, else "".
-std::string CheckMark(const CommBoardRepresentation& p, Move m) {
-  CommBoardRepresentation after = p;
+std::string CheckMark(const GamePosition& p, Move m) {
+  GamePosition after = p;
   ApplyMove(after, m);
   if (!IsSquareAttacked(after.squares, after.FindOwnKing(), p.sideToMove)) return "";
   return HasNoLegalMove(after) ? "#" : "+";
@@ -78,7 +78,7 @@ std::string Without(std::string text, char c) {
 }
 
 // Checks every legal move down to `depth` plies; counts the moves checked.
-void CheckEveryMove(const CommBoardRepresentation& p, int depth, uint64_t& checked) {
+void CheckEveryMove(const GamePosition& p, int depth, uint64_t& checked) {
   const std::vector<Move> legal = LegalWords(p);
   std::set<std::string> texts;
   for (Move m : legal) {
@@ -96,7 +96,7 @@ void CheckEveryMove(const CommBoardRepresentation& p, int depth, uint64_t& check
       EXPECT_EQ(ThrownMessage([&] { ParseSanMove(p, text); }), "Invalid move.") << ToFen(p) << " " << text;
     ++checked;
     if (depth > 1) {
-      CommBoardRepresentation child = p;
+      GamePosition child = p;
       ApplyMove(child, m);
       CheckEveryMove(child, depth - 1, checked);
     }
@@ -193,7 +193,7 @@ TEST(SanReader, AcceptsAndRefusesByTheTable) {
       {kPawnOrBishop, "bxc3=Q", nullptr}, {kPawnOrBishop, "b2xc3", nullptr}, {kPawnOrBishop, "b3", "b2b3"},
   };
   for (const auto& c : kCases) {
-    const CommBoardRepresentation p = ParseFen(c.fen), before = p;
+    const GamePosition p = ParseFen(c.fen), before = p;
     if (c.coordinate != nullptr)
       EXPECT_EQ(Read(p, c.san), ParseMove(p, c.coordinate)) << c.fen << " " << c.san;
     else

@@ -4,7 +4,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "board/comm_board.h"
+#include "board/game.h"
 #include "board/fen.h"
 #include "board/moves.h"
 
@@ -14,8 +14,8 @@ inline Square Sq(const char* name) { return MakeSquare(name[0] - 'a', name[1] - 
 
 // A position built square by square without any validity check: "Ke1" puts
 // a white king on e1, "ke8" a black king on e8. No castling, no en passant.
-inline CommBoardRepresentation Placement(std::initializer_list<const char*> pieces, int side = kWhite) {
-  CommBoardRepresentation p = CommBoardRepresentation::Initial();
+inline GamePosition Placement(std::initializer_list<const char*> pieces, int side = kWhite) {
+  GamePosition p = GamePosition::Initial();
   for (int8_t& s : p.squares) s = 0;
   p.whiteCastling = p.blackCastling = 0;
   p.sideToMove = uint16_t(side);
@@ -30,24 +30,24 @@ inline CommBoardRepresentation Placement(std::initializer_list<const char*> piec
 }
 
 // A game started from a FEN position.
-inline CommBoard GameFrom(const std::string& fen) {
-  CommBoard game;
+inline Game GameFrom(const std::string& fen) {
+  Game game;
   game.SetupPosition(ParseFen(fen));
   return game;
 }
 
 // Plays move texts on the game, each parsed in the current position.
-inline void Play(CommBoard& game, std::initializer_list<const char*> texts) {
+inline void Play(Game& game, std::initializer_list<const char*> texts) {
   for (const char* text : texts) game.PlayMove(ParseMove(game.currentPosition, text));
 }
 
-// The message of the CommBoardException that `action` throws, or
+// The message of the GameError that `action` throws, or
 // "no exception".
 template <typename Action>
 std::string ThrownMessage(Action&& action) {
   try {
     action();
-  } catch (const CommBoardException& e) {
+  } catch (const GameError& e) {
     return e.message();
   }
   return "no exception";

@@ -8,7 +8,7 @@ using namespace board_test;
 
 namespace {
 
-std::string Verdict(const CommBoardRepresentation& p) {
+std::string Verdict(const GamePosition& p) {
   std::string message = "valid";
   p.IsValidPosition(&message);
   return message;
@@ -16,13 +16,13 @@ std::string Verdict(const CommBoardRepresentation& p) {
 
 TEST(Validation, InitialPositionPasses) {
   std::string message = "untouched";
-  EXPECT_TRUE(CommBoardRepresentation::Initial().IsValidPosition(&message));
+  EXPECT_TRUE(GamePosition::Initial().IsValidPosition(&message));
   EXPECT_EQ(message, "untouched");
-  EXPECT_TRUE(CommBoardRepresentation::Initial().IsValidPosition());
+  EXPECT_TRUE(GamePosition::Initial().IsValidPosition());
 }
 
 TEST(Validation, FirstFailedRuleDecidesTheMessage) {
-  CommBoardRepresentation badSide = Placement({"Ke1", "ke8", "Pa1"});
+  GamePosition badSide = Placement({"Ke1", "ke8", "Pa1"});
   badSide.sideToMove = 2;
   EXPECT_EQ(Verdict(badSide), "Invalid side to move.");
 
@@ -34,7 +34,7 @@ TEST(Validation, FirstFailedRuleDecidesTheMessage) {
   EXPECT_EQ(Verdict(Placement({"Ke1", "Kh4"})), "White has more than one king.");
   EXPECT_EQ(Verdict(Placement({"Ke1", "ke8", "ka2"})), "Black has more than one king.");
 
-  CommBoardRepresentation unknown = Placement({"Ke1", "ke8"});
+  GamePosition unknown = Placement({"Ke1", "ke8"});
   unknown.squares[Sq("d4")] = 7;
   EXPECT_EQ(Verdict(unknown), "Unknown piece found.");
   unknown.squares[Sq("d4")] = -9;
@@ -47,7 +47,7 @@ TEST(Validation, FirstFailedRuleDecidesTheMessage) {
 
   // En passant is judged before the castling flags, both before the king
   // that could be captured (the rook on e4 attacks Black's king).
-  CommBoardRepresentation all = Placement({"Ke1", "ke8", "Re4"});
+  GamePosition all = Placement({"Ke1", "ke8", "Re4"});
   all.epSquare = uint16_t(Sq("e6"));
   all.whiteCastling = kCastleKingSide;
   EXPECT_EQ(Verdict(all), "Invalid en-passant field.");
@@ -58,28 +58,28 @@ TEST(Validation, FirstFailedRuleDecidesTheMessage) {
 }
 
 TEST(Validation, EnPassantSquareNeedsThePawnThatCanTakeIt) {
-  CommBoardRepresentation p = Placement({"Ke1", "ke8", "pe5", "Pd5"});
+  GamePosition p = Placement({"Ke1", "ke8", "pe5", "Pd5"});
   p.epSquare = uint16_t(Sq("e6"));
   EXPECT_TRUE(p.IsValidPosition());
   p = Placement({"Ke1", "ke8", "pe5", "Pf5"});
   p.epSquare = uint16_t(Sq("e6"));
   EXPECT_TRUE(p.IsValidPosition());
 
-  CommBoardRepresentation noTaker = Placement({"Ke1", "ke8", "pe5", "Pc5"});
+  GamePosition noTaker = Placement({"Ke1", "ke8", "pe5", "Pc5"});
   noTaker.epSquare = uint16_t(Sq("e6"));
   EXPECT_EQ(Verdict(noTaker), "Invalid en-passant field.");
-  CommBoardRepresentation blockedOrigin = Placement({"Ke1", "ke8", "pe5", "Pd5", "ne7"});
+  GamePosition blockedOrigin = Placement({"Ke1", "ke8", "pe5", "Pd5", "ne7"});
   blockedOrigin.epSquare = uint16_t(Sq("e6"));
   EXPECT_EQ(Verdict(blockedOrigin), "Invalid en-passant field.");
-  CommBoardRepresentation wrongRank = Placement({"Ke1", "ke8", "pe4", "Pd4"});
+  GamePosition wrongRank = Placement({"Ke1", "ke8", "pe4", "Pd4"});
   wrongRank.epSquare = uint16_t(Sq("e5"));
   EXPECT_EQ(Verdict(wrongRank), "Invalid en-passant field.");
   // h4 is a6 - 9 but on the far side of the board.
-  CommBoardRepresentation wrapped = Placement({"Ke1", "ke8", "pa5", "Ph4"});
+  GamePosition wrapped = Placement({"Ke1", "ke8", "pa5", "Ph4"});
   wrapped.epSquare = uint16_t(Sq("a6"));
   EXPECT_EQ(Verdict(wrapped), "Invalid en-passant field.");
 
-  CommBoardRepresentation black = Placement({"Ke1", "ke8", "Pd4", "pe4"}, kBlack);
+  GamePosition black = Placement({"Ke1", "ke8", "Pd4", "pe4"}, kBlack);
   black.epSquare = uint16_t(Sq("d3"));
   EXPECT_TRUE(black.IsValidPosition());
   black.sideToMove = kWhite;
@@ -87,7 +87,7 @@ TEST(Validation, EnPassantSquareNeedsThePawnThatCanTakeIt) {
 }
 
 TEST(Validation, CastlingFlagsLookOnlyAtKingAndRook) {
-  CommBoardRepresentation p = Placement({"Ke1", "Rh1", "Bf1", "ke8"});
+  GamePosition p = Placement({"Ke1", "Rh1", "Bf1", "ke8"});
   p.whiteCastling = kCastleKingSide;
   EXPECT_TRUE(p.IsValidPosition());
   p.whiteCastling = kCastleKingSide | kCastleQueenSide;
@@ -95,7 +95,7 @@ TEST(Validation, CastlingFlagsLookOnlyAtKingAndRook) {
   p.whiteCastling = kCastleKingSide | 4;  // bits above bit 1 do not count
   EXPECT_TRUE(p.IsValidPosition());
 
-  CommBoardRepresentation black = Placement({"Ke1", "ke8", "ra8", "rh7"});
+  GamePosition black = Placement({"Ke1", "ke8", "ra8", "rh7"});
   black.blackCastling = kCastleQueenSide;
   EXPECT_TRUE(black.IsValidPosition());
   black.blackCastling = kCastleKingSide;
@@ -103,14 +103,14 @@ TEST(Validation, CastlingFlagsLookOnlyAtKingAndRook) {
 }
 
 TEST(Validation, OnlyTheKingOfTheSideNotToMoveMustBeSafe) {
-  CommBoardRepresentation p = Placement({"Ke1", "Re5", "ke8"}, kBlack);
+  GamePosition p = Placement({"Ke1", "Re5", "ke8"}, kBlack);
   EXPECT_TRUE(p.IsValidPosition());
   p.sideToMove = kWhite;
   EXPECT_EQ(Verdict(p), "King can be captured.");
 }
 
 TEST(Validation, SquareAttacksOfEveryPieceKind) {
-  const CommBoardRepresentation p = Placement({"Ke1", "ke8", "Pa2", "ph7", "Nb1", "Bc1", "Rf1", "Qd4", "pd6"});
+  const GamePosition p = Placement({"Ke1", "ke8", "Pa2", "ph7", "Nb1", "Bc1", "Rf1", "Qd4", "pd6"});
   EXPECT_TRUE(IsSquareAttacked(p.squares, Sq("b3"), kWhite));   // pawn
   EXPECT_FALSE(IsSquareAttacked(p.squares, Sq("h2"), kWhite));  // a2 + 7 lies across the board edge
   EXPECT_TRUE(IsSquareAttacked(p.squares, Sq("g6"), kBlack));   // black pawns take downward
@@ -126,12 +126,12 @@ TEST(Validation, SquareAttacksOfEveryPieceKind) {
 }
 
 TEST(Validation, FindOwnKingWithoutKingIsFatal) {
-  EXPECT_EQ(CommBoardRepresentation::Initial().FindOwnKing(), Sq("e1"));
-  EXPECT_DEATH(Placement({"Ke1"}, kBlack).FindOwnKing(), "CommBoardRepresentation::FindOwnKing\\(\\) found no king\\.");
+  EXPECT_EQ(GamePosition::Initial().FindOwnKing(), Sq("e1"));
+  EXPECT_DEATH(Placement({"Ke1"}, kBlack).FindOwnKing(), "GamePosition::FindOwnKing\\(\\) found no king\\.");
 }
 
 TEST(ToggleSide, RestartsTheRecordFromTheToggledPosition) {
-  CommBoard game;
+  Game game;
   game.ToggleSide();
   EXPECT_EQ(game.currentPosition.sideToMove, kBlack);
   EXPECT_TRUE(game.moves.empty());
@@ -145,10 +145,10 @@ TEST(ToggleSide, RestartsTheRecordFromTheToggledPosition) {
 }
 
 TEST(ToggleSide, FailsWithAnEnPassantSquareAndLeavesTheGameAlone) {
-  CommBoard game;
+  Game game;
   Play(game, {"e2e4", "a7a6", "e4e5", "d7d5"});
   ASSERT_EQ(game.currentPosition.epSquare, Sq("d6"));
-  const CommBoard before = game;
+  const Game before = game;
   EXPECT_EQ(ThrownMessage([&] { game.ToggleSide(); }), "cannot toggle side.");
   EXPECT_EQ(game.currentPosition, before.currentPosition);
   EXPECT_EQ(game.startPosition, before.startPosition);
@@ -156,7 +156,7 @@ TEST(ToggleSide, FailsWithAnEnPassantSquareAndLeavesTheGameAlone) {
 }
 
 TEST(ToggleSide, FailsWhenTheKingCouldBeCaptured) {
-  CommBoard game = GameFrom("4k3/8/8/8/8/8/8/R3K3 b - - 0 1");
+  Game game = GameFrom("4k3/8/8/8/8/8/8/R3K3 b - - 0 1");
   Play(game, {"e8d8", "a1a8"});  // check: Black's king attacked with Black to move
   EXPECT_EQ(ThrownMessage([&] { game.ToggleSide(); }), "cannot toggle side.");
   EXPECT_EQ(game.currentPosition.sideToMove, kBlack);
@@ -165,7 +165,7 @@ TEST(ToggleSide, FailsWhenTheKingCouldBeCaptured) {
 
 // Handing the move to a side without moves ends the game there and then.
 TEST(ToggleSide, RunsTheGameOverTest) {
-  CommBoard game = GameFrom("7k/5Q2/6K1/8/8/8/8/8 w - - 0 1");
+  Game game = GameFrom("7k/5Q2/6K1/8/8/8/8/8 w - - 0 1");
   ASSERT_EQ(game.currentPosition.result, kGameRunning);
   game.ToggleSide();
   EXPECT_EQ(game.currentPosition.result, kGameDrawn);
@@ -173,9 +173,9 @@ TEST(ToggleSide, RunsTheGameOverTest) {
 }
 
 TEST(SetupPosition, RefusesInvalidPositionsAndKeepsTheGame) {
-  CommBoard game;
+  Game game;
   Play(game, {"e2e4"});
-  const CommBoard before = game;
+  const Game before = game;
   EXPECT_EQ(ThrownMessage([&] { game.SetupPosition(Placement({"Ke1"})); }), "Black has no king.h");
   EXPECT_EQ(game.currentPosition, before.currentPosition);
   EXPECT_EQ(game.startPosition, before.startPosition);
@@ -183,7 +183,7 @@ TEST(SetupPosition, RefusesInvalidPositionsAndKeepsTheGame) {
 }
 
 TEST(SetupPosition, StartsAFreshRecordAndJudgesThePosition) {
-  CommBoard game;
+  Game game;
   Play(game, {"f2f3", "e7e5", "g2g4", "d8h4"});
   ASSERT_EQ(game.currentPosition.result, kBlackWins);
   game.SetupPosition(ParseFen("4k3/8/8/8/8/8/4P3/4K3 w - - 0 1"));

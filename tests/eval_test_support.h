@@ -38,7 +38,7 @@ inline const TreePosition& Root() { return Stack().positions[0]; }
 inline void SetUpRoot(const std::string& fen) {
   try {
     LoadSearchRoot(Stack(), ParseFen(fen));
-  } catch (const CommBoard::CommBoardException& error) {
+  } catch (const GameError& error) {
     ADD_FAILURE() << fen << ": " << error.message();
   }
   TestEvaluator().PrepareRoot(Root());

@@ -10,8 +10,8 @@ namespace {
 
 TEST(Fen, ReadsAndWritesTheInitialPosition) {
   const std::string fen = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
-  EXPECT_EQ(ParseFen(fen), CommBoardRepresentation::Initial());
-  EXPECT_EQ(ToFen(CommBoardRepresentation::Initial()), fen);
+  EXPECT_EQ(ParseFen(fen), GamePosition::Initial());
+  EXPECT_EQ(ToFen(GamePosition::Initial()), fen);
 }
 
 TEST(Fen, RoundTrips) {
@@ -19,11 +19,11 @@ TEST(Fen, RoundTrips) {
                           "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1",
                           "4k3/8/8/8/3Pp3/8/8/4K3 b - d3 12 1", "r3k3/8/8/8/8/8/8/4K2R b Kq - 100 1"})
     EXPECT_EQ(ToFen(ParseFen(fen)), fen);
-  EXPECT_EQ(ToFen(CommBoardRepresentation::Initial(), 37), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 37");
+  EXPECT_EQ(ToFen(GamePosition::Initial(), 37), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 37");
 }
 
 TEST(Fen, OptionalCountersAndIgnoredEnPassant) {
-  const CommBoardRepresentation fourFields = ParseFen("4k3/8/8/8/8/8/8/4K3 b - -");
+  const GamePosition fourFields = ParseFen("4k3/8/8/8/8/8/8/4K3 b - -");
   EXPECT_EQ(fourFields.sideToMove, kBlack);
   EXPECT_EQ(fourFields.halfMoveCounter, 0);
   EXPECT_EQ(ParseFen("4k3/8/8/8/8/8/8/4K3 w - - 42").halfMoveCounter, 42);

@@ -1,7 +1,7 @@
 // The texts of the error, illegal-move and result lines and the help text.
 #include <gtest/gtest.h>
 
-#include "board/comm_board.h"
+#include "board/game.h"
 #include "board/moves.h"
 #include "frontend/replies.h"
 
@@ -20,20 +20,20 @@ TEST(Replies, IllegalMoveLine) {
   EXPECT_EQ(IllegalMoveText("no piece", {"e3e4"}), "Illegal move (no piece): e3e4");
 }
 
-CommBoard AfterMoves(std::initializer_list<const char*> moves) {
-  CommBoard game;
+Game AfterMoves(std::initializer_list<const char*> moves) {
+  Game game;
   for (const char* text : moves) game.PlayMove(ParseMove(game.currentPosition, text));
   return game;
 }
 
 TEST(Replies, ResultLineOfAMate) {
-  const CommBoard game = AfterMoves({"f2f3", "e7e5", "g2g4", "d8h4"});
+  const Game game = AfterMoves({"f2f3", "e7e5", "g2g4", "d8h4"});
   EXPECT_EQ(ResultText(game, true), "0-1 {black mates}");
   EXPECT_EQ(ResultText(game, false), "game over: 0-1 black mates");
 }
 
 TEST(Replies, ResultLinesOfOtherEnds) {
-  CommBoard game;
+  Game game;
   game.currentPosition.result = kGameDrawn;
   game.currentPosition.reason = kReasonAgreement;
   EXPECT_EQ(ResultText(game, true), "1/2-1/2 {draw by mutal agreement}");

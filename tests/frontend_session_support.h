@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-#include "board/comm_board.h"
+#include "board/game.h"
 #include "board/moves.h"
 #include "frontend/communicator.h"
 #include "search/engine.h"
@@ -139,9 +139,9 @@ class Session {
 // The game record replays: every move is legal where it was played, and the
 // replay ends in the current position (the result fields aside). Empty when
 // all is well, otherwise what went wrong.
-inline std::string GameRecordFault(const CommBoard& game) {
+inline std::string GameRecordFault(const Game& game) {
   if (!game.startPosition.IsValidPosition()) return "the start position is not valid";
-  CommBoardRepresentation position = game.startPosition;
+  GamePosition position = game.startPosition;
   for (size_t i = 0; i < game.moves.size(); ++i) {
     if (!IsLegalMove(position, game.moves[i])) return "move " + std::to_string(i + 1) + " is not legal";
     ApplyMove(position, game.moves[i]);

@@ -21,7 +21,7 @@ std::function<std::string()> FirstLegal(const Session& s, std::vector<std::strin
       try {
         ParseMove(s.comm.game.currentPosition, text);
         return text;
-      } catch (const CommBoardException&) {
+      } catch (const GameError&) {
       }
     }
     return std::string("none-of-the-candidates");

@@ -2,7 +2,7 @@
 // replaying the moves with the search's own make-move.
 #include <gtest/gtest.h>
 
-#include "board/comm_board.h"
+#include "board/game.h"
 #include "board/search_position.h"
 #include "position_test_support.h"
 
@@ -11,7 +11,7 @@ namespace {
 using namespace position_test;
 
 TEST(LoadSearchPosition, InitialPositionWithoutMoves) {
-  CommBoard game;
+  Game game;
   Stack().ply = 5;
   LoadSearchPosition(Stack(), game);
   const TreePosition& root = Stack().positions[0];
@@ -32,7 +32,7 @@ TEST(LoadSearchPosition, InitialPositionWithoutMoves) {
 }
 
 TEST(LoadSearchPosition, KnightShuffleRepeatsTheStartKey) {
-  CommBoard game;
+  Game game;
   LoadSearchPosition(Stack(), game);
   const uint64_t startKey = Stack().positions[0].hashKey;
   game.moves = {Word("g1", "f3", kKnight), Word("g8", "f6", kKnight), Word("f3", "g1", kKnight),
@@ -43,7 +43,7 @@ TEST(LoadSearchPosition, KnightShuffleRepeatsTheStartKey) {
   EXPECT_EQ(root.halfMoveClock, 4);
   EXPECT_EQ(root.side, kWhite);
   EXPECT_EQ(root.lastMove, Word("f6", "g8", kKnight));
-  EXPECT_EQ(std::memcmp(root.squares, CommBoardRepresentation::Initial().squares, 64), 0);
+  EXPECT_EQ(std::memcmp(root.squares, GamePosition::Initial().squares, 64), 0);
   ASSERT_EQ(Stack().keyHistoryRoot, 4);  // five keys
   EXPECT_EQ(Stack().keyHistory[0], startKey);
   EXPECT_EQ(Stack().keyHistory[4], startKey);
@@ -51,7 +51,7 @@ TEST(LoadSearchPosition, KnightShuffleRepeatsTheStartKey) {
 }
 
 TEST(LoadSearchPosition, PawnMoveRestartsTheHistory) {
-  CommBoard game;
+  Game game;
   game.moves = {Word("g1", "f3", kKnight), Word("e7", "e5", kPawn)};
   LoadSearchPosition(Stack(), game);
   EXPECT_EQ(Stack().keyHistoryRoot, 0);
@@ -68,7 +68,7 @@ TEST(LoadSearchPosition, PawnMoveRestartsTheHistory) {
 
 TEST(LoadSearchPosition, StartsFromTheGamesStartPosition) {
   // A game set up with Black to move and en passant available.
-  CommBoard game;
+  Game game;
   game.startPosition = ParseFen("4k3/8/8/8/3pP3/8/8/4K3 b - e3 0 1");
   game.moves = {Word("d4", "e3", kPawn, kPawn), Word("e1", "d1", kKing), Word("e3", "e2", kPawn),
                 Word("d1", "e2", kKing, kPawn)};
@@ -85,7 +85,7 @@ TEST(LoadSearchPosition, StartsFromTheGamesStartPosition) {
 TEST(LoadSearchPosition, LongReversibleGamesKeepTheHistoryInBounds) {
   // Knights shuffled far beyond the fifty-move rule (as in force mode): the
   // root entry stays low enough for a full-depth search path.
-  CommBoard game;
+  Game game;
   const Move cycle[4] = {Word("g1", "f3", kKnight), Word("g8", "f6", kKnight), Word("f3", "g1", kKnight),
                          Word("f6", "g8", kKnight)};
   for (int i = 0; i < 200; ++i) game.moves.push_back(cycle[i % 4]);

@@ -7,7 +7,7 @@
 #include <ostream>
 #include <sstream>
 
-#include "board/comm_board.h"
+#include "board/game.h"
 #include "board/fen.h"
 #include "board/moves.h"
 #include "board/search_position.h"
@@ -135,7 +135,7 @@ TEST(Search, RepetitionsAndFiftyMoves) {
   const Move g8f6 = MakeMoveWord(G8, F6, kKnight), f6g8 = MakeMoveWord(F6, G8, kKnight);
 
   // Back to the root inside the search path: a draw at once.
-  CommBoard game;
+  Game game;
   LoadSearchPosition(Stack(), game);
   for (Move m : {g1f3, g8f6, f3g1}) (Stack().Current().side == kWhite ? MakeWhiteMove : MakeBlackMove)(Stack(), m);
   EXPECT_FALSE(IsDrawByRepetitionOrFiftyMoves(Stack(), Stack().ply));
@@ -143,7 +143,7 @@ TEST(Search, RepetitionsAndFiftyMoves) {
   EXPECT_TRUE(IsDrawByRepetitionOrFiftyMoves(Stack(), Stack().ply));
 
   // A game position seen once before the root is no draw; seen twice, it is.
-  CommBoard shuffled;
+  Game shuffled;
   for (Move m : {g1f3, g8f6, f3g1, f6g8, g1f3, g8f6}) shuffled.PlayMove(m);
   LoadSearchPosition(Stack(), shuffled);
   MakeWhiteMove(Stack(), f3g1);

@@ -107,9 +107,9 @@ TEST(UciReport, ScoresInCentipawnsOrMovesToMate) {
 
 // The ponder word names a legal reply to the bestmove, or is left out.
 TEST(UciReport, BestMoveLine) {
-  const CommBoardRepresentation start = CommBoardRepresentation::Initial();
+  const GamePosition start = GamePosition::Initial();
   const Move e4 = ParseMove(start, "e2e4");
-  CommBoardRepresentation afterE4 = start;
+  GamePosition afterE4 = start;
   ApplyMove(afterE4, e4);
   const Move e5 = ParseMove(afterE4, "e7e5");
   EXPECT_EQ(BestMoveLine(start, {}), "bestmove 0000");

@@ -100,17 +100,17 @@ std::optional<EpdRecord> ParseRecord(const std::string& line, std::string& error
 // The moves named by `texts` in `position`: coordinates ("g1f3") or
 // standard notation ("Nf3", "O-O", "e8=Q").
 std::optional<std::vector<Move>> ReadMoves(const std::vector<std::string>& texts,
-                                           const CommBoardRepresentation& position, std::string& error) {
+                                           const GamePosition& position, std::string& error) {
   std::vector<Move> moves;
   for (const std::string& text : texts) {
     try {
       moves.push_back(ParseMove(position, text));
       continue;
-    } catch (const CommBoardException&) {
+    } catch (const GameError&) {
     }
     try {
       moves.push_back(ParseSanMove(position, text));
-    } catch (const CommBoardException&) {
+    } catch (const GameError&) {
       error = "no legal move, or more than one, reads \"" + text + "\"";
       return std::nullopt;
     }
@@ -174,10 +174,10 @@ std::string CoordinatesOf(const std::vector<Move>& moves) {
 // Searches one record; returns whether it was solved, or nullopt when the
 // record could not be read.
 std::optional<bool> RunRecord(Engine& engine, const EpdRecord& record, const Limits& limits, std::string& error) {
-  CommBoardRepresentation position;
+  GamePosition position;
   try {
     position = ParseFen(record.fen);
-  } catch (const CommBoardException& e) {
+  } catch (const GameError& e) {
     error = e.message();
     return std::nullopt;
   }

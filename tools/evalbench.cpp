@@ -100,7 +100,7 @@ int main(int argc, char** argv) {
     for (const char* fen : kPositions) {
       try {
         LoadSearchRoot(position, ParseFen(fen));
-      } catch (const CommBoard::CommBoardException& error) {
+      } catch (const GameError& error) {
         std::fprintf(stderr, "bad position %s: %s\n", fen, error.message().c_str());
         return 1;
       }

@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   PositionStack position;
   try {
     LoadSearchRoot(position, ParseFen(argv[1]));
-  } catch (const CommBoardException& error) {
+  } catch (const GameError& error) {
     std::fprintf(stderr, "perft: %s\n", error.message().c_str());
     return 2;
   }

@@ -10,13 +10,13 @@ using WordList = std::vector<std::string>;
 PositionCommand Refused(std::string problem) { return PositionCommand{std::nullopt, std::move(problem)}; }
 
 // The game goes on whatever the game board's own rules would say.
-void KeepGameRunning(CommBoard& game) { game.currentPosition.result = kGameRunning; }
+void KeepGameRunning(Game& game) { game.currentPosition.result = kGameRunning; }
 
 }  // namespace
 
 PositionCommand ReadPositionCommand(const WordList& words) {
   // 1. The start: the initial position or a FEN.
-  CommBoard game;
+  Game game;
   size_t i = 1;
   if (i < words.size() && words[i] == "startpos") {
     ++i;
@@ -25,7 +25,7 @@ PositionCommand ReadPositionCommand(const WordList& words) {
     for (++i; i < words.size() && words[i] != "moves"; ++i) fen += (fen.empty() ? "" : " ") + words[i];
     try {
       game.SetupPosition(ParseFen(fen));
-    } catch (const CommBoardException& e) {
+    } catch (const GameError& e) {
       return Refused("fen " + fen + ": " + e.message());
     }
   } else {
@@ -37,7 +37,7 @@ PositionCommand ReadPositionCommand(const WordList& words) {
   for (size_t number = 1; i < words.size(); ++i, ++number) {
     try {
       game.PlayMove(ParseMove(game.currentPosition, words[i]));
-    } catch (const CommBoardException&) {
+    } catch (const GameError&) {
       return Refused("move " + std::to_string(number) + ", " + words[i] + ", is not legal there");
     }
     KeepGameRunning(game);

@@ -5,11 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "board/comm_board.h"
+#include "board/game.h"
 
 // The game a "position" command describes, or why it cannot be used.
 struct PositionCommand {
-  std::optional<CommBoard> game;
+  std::optional<Game> game;
   std::string problem;
 };
 

@@ -38,11 +38,11 @@ std::string ProgressInfo(const SearchInfo& info, uint64_t nodes, TimePoint now, 
          " hashfull " + std::to_string(hashfull);
 }
 
-std::string BestMoveLine(const CommBoardRepresentation& root, const std::vector<Move>& line) {
+std::string BestMoveLine(const GamePosition& root, const std::vector<Move>& line) {
   if (line.empty()) return "bestmove 0000";
   std::string text = "bestmove " + CoordinateMoveText(line[0]);
   if (line.size() < 2 || !IsLegalMove(root, line[0])) return text;
-  CommBoardRepresentation after = root;
+  GamePosition after = root;
   ApplyMove(after, line[0]);
   if (IsLegalMove(after, line[1])) text += " ponder " + CoordinateMoveText(line[1]);
   return text;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "base/clock.h"
-#include "board/comm_board.h"
+#include "board/game.h"
 #include "search/search_info.h"
 
 // A score from the side to move's view in UCI's words: "cp C", or "mate M"
@@ -26,4 +26,4 @@ std::string ProgressInfo(const SearchInfo& info, uint64_t nodes, TimePoint now, 
 // "bestmove M ponder R" for the line's first move in `root`; the ponder
 // word only when the line's second move is legal after it. "bestmove 0000"
 // for an empty line (no legal move in `root`).
-std::string BestMoveLine(const CommBoardRepresentation& root, const std::vector<Move>& line);
+std::string BestMoveLine(const GamePosition& root, const std::vector<Move>& line);

@@ -40,7 +40,7 @@ std::vector<Move> UciSession::ReadSearchMoves(const WordList& texts) {
   for (const std::string& text : texts) {
     try {
       moves.push_back(ParseMove(game_.currentPosition, text));
-    } catch (const CommBoardException&) {
+    } catch (const GameError&) {
       InfoString("go: searchmoves " + text + " is not a legal move here; skipped");
     }
   }

@@ -74,7 +74,7 @@ void UciSession::AnswerUci() {
 // A new game owes nothing to the last one: the start position, empty
 // tables, no killers.
 void UciSession::NewGame() {
-  game_ = CommBoard();
+  game_ = Game();
   engine_.Table().Clear();
   engine_.PawnTable().Clear();
   engine_.Search().ClearKillers();

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "base/clock.h"
-#include "board/comm_board.h"
+#include "board/game.h"
 #include "frontend/line_input.h"
 #include "search/engine.h"
 #include "search/search_listener.h"
@@ -81,7 +81,7 @@ class UciSession : public SearchListener {
   Engine& engine_;
   LineReader input_;
   std::ostream& out_;
-  CommBoard game_;
+  Game game_;
   UciSettings settings_;
   bool debug_ = false;
   bool quitRequested_ = false;

@@ -9,7 +9,7 @@
 
 #include "base/types.h"
 
-// Game result codes of CommBoardRepresentation::result.
+// Game result codes of GamePosition::result.
 enum GameResult : uint32_t {
   kGameRunning = 0,
   kWhiteWins = 1,
@@ -18,7 +18,7 @@ enum GameResult : uint32_t {
   kGameUndecided = 4,  // "result *"
 };
 
-// Game-over reason codes of CommBoardRepresentation::reason.
+// Game-over reason codes of GamePosition::reason.
 enum GameOverReason : uint32_t {
   kReasonMate = 0,
   kReasonResignation = 1,
@@ -33,7 +33,7 @@ enum GameOverReason : uint32_t {
 };
 
 // One game position. A plain value, copied whole.
-struct CommBoardRepresentation {
+struct GamePosition {
   int8_t squares[64];
   uint16_t sideToMove;
   uint16_t epSquare;       // square passed over by a double step, 0 = none
@@ -44,7 +44,7 @@ struct CommBoardRepresentation {
   uint32_t reason;
 
   // The initial chess position, White to move.
-  static CommBoardRepresentation Initial();
+  static GamePosition Initial();
 
   // The validity rules in order; the first failure decides the message,
   // which replaces *message when one is given. Never throws.
@@ -53,26 +53,26 @@ struct CommBoardRepresentation {
   // Square of the king of the side to move; a missing king is fatal.
   Square FindOwnKing() const;
 
-  bool operator==(const CommBoardRepresentation&) const = default;
+  bool operator==(const GamePosition&) const = default;
 };
 
 // Is `target` attacked by any piece of `attacker` (0 White, 1 Black) on this
 // square array? The side to move plays no part.
 bool IsSquareAttacked(const int8_t squares[64], Square target, int attacker);
 
-class CommBoard {
+// A rule violation caused by user input; carries the text to report.
+class GameError {
  public:
-  // A rule violation caused by user input; carries the text to report.
-  class CommBoardException {
-   public:
-    explicit CommBoardException(std::string message) : message_(std::move(message)) {}
-    const std::string& message() const { return message_; }
+  explicit GameError(std::string message) : message_(std::move(message)) {}
+  const std::string& message() const { return message_; }
 
-   private:
-    std::string message_;
-  };
+ private:
+  std::string message_;
+};
 
-  CommBoard();
+class Game {
+ public:
+  Game();
 
   // Back to the initial position with an empty move list.
   void NewGame();
@@ -81,7 +81,7 @@ class CommBoard {
   // position, the move list is emptied) and run the game-over test on it.
   // A position that fails the validity check is refused with the check's
   // message and the game stays as it was.
-  void SetupPosition(const CommBoardRepresentation& position);
+  void SetupPosition(const GamePosition& position);
 
   // Hand the move to the other side; on an invalid result the side is
   // restored and "cannot toggle side." is thrown. On success the toggled
@@ -98,7 +98,7 @@ class CommBoard {
   void TakeBack();
 
   // Text of the current position's game-over reason.
-  std::string GetGameOverReasonText() const;
+  std::string GameOverReasonText() const;
 
   // The interactive edit dialogue on the current position, reading lines
   // from `in` and writing to `out`; the board and the prompts are shown
@@ -108,9 +108,7 @@ class CommBoard {
   // runs the game-over test. The end of `in` throws end_of_input.
   void EditPosition(std::istream& in, std::ostream& out, bool console);
 
-  CommBoardRepresentation startPosition;
-  CommBoardRepresentation currentPosition;
+  GamePosition startPosition;
+  GamePosition currentPosition;
   std::vector<Move> moves;
 };
-
-using CommBoardException = CommBoard::CommBoardException;

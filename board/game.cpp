@@ -1,4 +1,4 @@
-#include "board/comm_board.h"
+#include "board/game.h"
 
 #include <cstring>
 
@@ -7,9 +7,9 @@
 #include "board/game_over.h"
 #include "board/moves.h"
 
-CommBoardRepresentation CommBoardRepresentation::Initial() {
+GamePosition GamePosition::Initial() {
   static const int8_t kBackRank[8] = {4, 2, 3, 5, 6, 3, 2, 4};
-  CommBoardRepresentation p;
+  GamePosition p;
   std::memset(p.squares, 0, sizeof p.squares);
   for (int f = 0; f < 8; ++f) {
     p.squares[MakeSquare(f, 0)] = kBackRank[f];
@@ -60,18 +60,18 @@ bool IsSquareAttacked(const int8_t squares[64], Square target, int attacker) {
         break;
       }
       default:
-        FatalError("CommBoardRepresentation: switch durchgefallen!");
+        FatalError("GamePosition: switch durchgefallen!");
     }
     if (hit) return true;
   }
   return false;
 }
 
-Square CommBoardRepresentation::FindOwnKing() const {
+Square GamePosition::FindOwnKing() const {
   const int king = sideToMove == kWhite ? kKing : -kKing;
   for (Square s = 0; s < 64; ++s)
     if (squares[s] == king) return s;
-  FatalError("CommBoardRepresentation::FindOwnKing() found no king.");
+  FatalError("GamePosition::FindOwnKing() found no king.");
 }
 
 namespace {
@@ -84,7 +84,7 @@ bool Fail(std::string* message, const char* text) {
 // The en-passant rule: the pawn that just made a double step stands beyond
 // the square, the square and the one it came from are empty, and a pawn of
 // the side to move stands beside it.
-bool ValidEnPassant(const CommBoardRepresentation& p) {
+bool ValidEnPassant(const GamePosition& p) {
   const int ep = p.epSquare;
   if (p.sideToMove == kWhite) {
     if (ep < A6 || ep > H6) return false;
@@ -96,7 +96,7 @@ bool ValidEnPassant(const CommBoardRepresentation& p) {
   return (FileOf(ep) > 0 && p.squares[ep + 7] == -1) || (FileOf(ep) < 7 && p.squares[ep + 9] == -1);
 }
 
-bool ValidCastlingFlags(const CommBoardRepresentation& p) {
+bool ValidCastlingFlags(const GamePosition& p) {
   const int8_t* sq = p.squares;
   if ((p.whiteCastling & kCastleKingSide) && !(sq[E1] == kKing && sq[H1] == kRook)) return false;
   if ((p.whiteCastling & kCastleQueenSide) && !(sq[E1] == kKing && sq[A1] == kRook)) return false;
@@ -107,7 +107,7 @@ bool ValidCastlingFlags(const CommBoardRepresentation& p) {
 
 }  // namespace
 
-bool CommBoardRepresentation::IsValidPosition(std::string* message) const {
+bool GamePosition::IsValidPosition(std::string* message) const {
   if (sideToMove != kWhite && sideToMove != kBlack) return Fail(message, "Invalid side to move.");
 
   Square whiteKing = -1, blackKing = -1;
@@ -138,20 +138,20 @@ bool CommBoardRepresentation::IsValidPosition(std::string* message) const {
   return true;
 }
 
-CommBoard::CommBoard() {
+Game::Game() {
   moves.reserve(100);
   NewGame();
 }
 
-void CommBoard::NewGame() {
-  startPosition = CommBoardRepresentation::Initial();
+void Game::NewGame() {
+  startPosition = GamePosition::Initial();
   currentPosition = startPosition;
   moves.clear();
 }
 
-void CommBoard::SetupPosition(const CommBoardRepresentation& position) {
+void Game::SetupPosition(const GamePosition& position) {
   std::string message;
-  if (!position.IsValidPosition(&message)) throw CommBoardException(message);
+  if (!position.IsValidPosition(&message)) throw GameError(message);
   startPosition = position;
   currentPosition = position;
   moves.clear();
@@ -160,21 +160,21 @@ void CommBoard::SetupPosition(const CommBoardRepresentation& position) {
   startPosition.reason = currentPosition.reason;
 }
 
-void CommBoard::ToggleSide() {
-  CommBoardRepresentation toggled = currentPosition;
+void Game::ToggleSide() {
+  GamePosition toggled = currentPosition;
   toggled.sideToMove = uint16_t(1 - toggled.sideToMove);
-  if (!toggled.IsValidPosition()) throw CommBoardException("cannot toggle side.");
+  if (!toggled.IsValidPosition()) throw GameError("cannot toggle side.");
   SetupPosition(toggled);
 }
 
-void CommBoard::PlayMove(Move move) {
-  if (!IsLegalMove(currentPosition, move)) throw CommBoardException("invalid move.");
+void Game::PlayMove(Move move) {
+  if (!IsLegalMove(currentPosition, move)) throw GameError("invalid move.");
   moves.push_back(move);
   ApplyMove(currentPosition, move);
   DetectGameOver(currentPosition, startPosition, moves);
 }
 
-void CommBoard::TakeBack() {
+void Game::TakeBack() {
   if (moves.empty()) return;
   moves.pop_back();
   currentPosition = startPosition;
