@@ -7,7 +7,6 @@
 #include "base/power_of_two_table.h"
 #include "eval/eval_scratch.h"
 #include "eval/pawn_hash.h"
-#include "eval/prescan.h"
 #include "eval/value_tables.h"
 #include "position/tree_position.h"
 
@@ -45,7 +44,7 @@ class Evaluator {
   }
 
   // Decides the root's phase and fills the value sets the evaluation reads
-  // during the search; analyses the root's pieces.
+  // during the search.
   void PrepareRoot(const TreePosition& root);
 
   // Score of `p` in centipawns from White's point of view. The window only
@@ -60,7 +59,6 @@ class Evaluator {
   }
 
   const EvalPreparation& Preparation() const { return preparation_; }
-  const eval_pieces::CPrescan& RootAnalysis() const { return prescan_; }
   // The facts of the last Evaluate call (for tests of single terms).
   EvalScratch& Scratch() { return scratch_; }
   PawnHashTable& PawnTable() { return pawnTable_; }
@@ -76,7 +74,6 @@ class Evaluator {
 
   PawnHashTable& pawnTable_;
   EvalPreparation preparation_;
-  eval_pieces::CPrescan prescan_;
   EvalScratch scratch_{};
   int positionalMargin_ = kPositionalMargin;
   // The king and piece terms of positions evaluated since the last

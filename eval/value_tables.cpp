@@ -275,10 +275,8 @@ void FillMiddlegameSet(PrescanEntry& entry) {
   entry.side[kBlack].KingTable[F8] = -10;
 }
 
-void FillEndgameSet(PrescanEntry& entry, const std::array<int32_t, 64>& kingTable) {
+void FillEndgameSet(PrescanEntry& entry) {
   FillFromSet(entry, kEndgameSet);
-  std::copy(kingTable.begin(), kingTable.end(), entry.side[kWhite].KingTable);
-  for (int s = 0; s < 64; ++s) entry.side[kBlack].KingTable[s] = kingTable[s ^ 56];
   // Black's duo values on its second and third ranks are its own, not the
   // mirror of White's: 4 on a7-g7 and 6 on a6-g6.
   for (int file = 0; file < 7; ++file) {

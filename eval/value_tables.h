@@ -39,8 +39,7 @@ struct PrescanEntry {
 // view; symmetric between the colours).
 extern const std::array<int32_t, 64> CentreTable;
 
-// Copy the opening or middlegame set into an entry (tables only).
+// Copy the opening, middlegame or endgame set into an entry (tables only).
 void FillOpeningSet(PrescanEntry& entry);
 void FillMiddlegameSet(PrescanEntry& entry);
-// Copy the endgame set with the given king table into an entry.
-void FillEndgameSet(PrescanEntry& entry, const std::array<int32_t, 64>& kingTable);
+void FillEndgameSet(PrescanEntry& entry);
