@@ -67,7 +67,7 @@ int Evaluator::PieceTerms(const TreePosition& p, const EvalScratch& e, bool endg
     blackShelter = KingPlacement<kBlack>(p);
     s += whiteShelter - blackShelter;
   }
-  s += Tables<kWhite>(e).KingTable[p.white.kingSquare] - Tables<kBlack>(e).KingTable[p.black.kingSquare];
+  s += Tables<kWhite>(e).king[p.white.kingSquare] - Tables<kBlack>(e).king[p.black.kingSquare];
   s += KnightTerms<kWhite>(p, e) - KnightTerms<kBlack>(p, e);
   s += BishopTerms<kWhite>(p, e) - BishopTerms<kBlack>(p, e);
   if (endgame) s += BishopCountTerm(p);
@@ -97,9 +97,9 @@ int Evaluator::Evaluate(const TreePosition& p, int alpha, int beta) {
 
   // 2. The tables for this node.
   if (p.pieceUnits > prepared.phaseThreshold)
-    e.activeEntry = e.queensOnBoard ? &prepared.rootEntry : &prepared.alternateEntry;
+    e.activeSet = e.queensOnBoard ? &prepared.rootSet : &prepared.alternateSet;
   else
-    e.activeEntry = (e.queensOnBoard || !prepared.rootHasPawns) ? &prepared.endgameEntry : &prepared.alternateEntry;
+    e.activeSet = (e.queensOnBoard || !prepared.rootHasPawns) ? &prepared.endgameSet : &prepared.alternateSet;
   const bool endgame = EndgameMode(e);
 
   // 3. Pawnless exits: no pawns at all, or a side without pawns facing more
@@ -108,12 +108,12 @@ int Evaluator::Evaluate(const TreePosition& p, int alpha, int beta) {
     if (p.black.pawn == 0) return PawnlessEvaluation(p);
     if (-100 * p.black.numPawns - p.materialBalance > 504) {
       int v = PawnlessEvaluation(p);
-      for (Bitboard b = p.black.pawn; b;) v -= 2 * Tables<kBlack>(e).PassedTable[PopHighest(b)] + 100;
+      for (Bitboard b = p.black.pawn; b;) v -= 2 * Tables<kBlack>(e).passed[PopHighest(b)] + 100;
       return v;
     }
   } else if (p.black.pawn == 0 && p.materialBalance - 100 * p.white.numPawns > 504) {
     int v = PawnlessEvaluation(p);
-    for (Bitboard b = p.white.pawn; b;) v += 2 * Tables<kWhite>(e).PassedTable[PopLowest(b)] + 100;
+    for (Bitboard b = p.white.pawn; b;) v += 2 * Tables<kWhite>(e).passed[PopLowest(b)] + 100;
     return v;
   }
 

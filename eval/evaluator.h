@@ -18,9 +18,9 @@ inline constexpr int kPositionalMargin = 320;
 // What the preparation before a search leaves for the evaluation of every
 // node: three value sets and the rule that picks one.
 struct EvalPreparation {
-  PrescanEntry rootEntry{};       // the root's phase, with queens on
-  PrescanEntry alternateEntry{};  // without queens
-  PrescanEntry endgameEntry{};    // once the material has thinned out
+  ValueSet rootSet{};       // the root's phase, with queens on
+  ValueSet alternateSet{};  // without queens
+  ValueSet endgameSet{};    // once the material has thinned out
   int32_t phaseThreshold = 0;     // piece units above which the root's tables apply
   bool rootHasPawns = false;
 };

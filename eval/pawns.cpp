@@ -50,7 +50,7 @@ int PassedOf(const TreePosition& p, const EvalScratch& e) {
   int v = 0;
   for (Bitboard walk = passers; walk;) {
     const Square s = PopRearmost<S>(walk);
-    v += (DefendedPawns<S>(e) & Bit(s)) ? t.PassedDefendedTable[s] : t.PassedTable[s];
+    v += (DefendedPawns<S>(e) & Bit(s)) ? t.passedDefended[s] : t.passed[s];
     // A pawn beside it on the right (toward the h-file, for both colours).
     if (FileOf(s) == 7 || (ownPawns & Bit(s + 1)) == 0) continue;
     // Two passers side by side against enemy pieces score as a passed duo.
@@ -58,7 +58,7 @@ int PassedOf(const TreePosition& p, const EvalScratch& e) {
     // has no seventh rank: a pair there is a passed duo even against a bare
     // king.
     const bool passedDuo = (passers & Bit(s + 1)) && (!Bare<E>(e) || RelativeRank<S>(s) == 6);
-    v += passedDuo ? t.PassedDuoTable[s] : t.DuoTable[s];
+    v += passedDuo ? t.passedDuo[s] : t.duo[s];
   }
   return v;
 }
@@ -121,9 +121,9 @@ int PawnTermsOf(const TreePosition& p, const EvalScratch& e) {
   int v = 0;
   for (Bitboard pawns = own.pawn & ~Passers<S>(e); pawns;) {
     const Square s = PopRearmost<S>(pawns);
-    v += t.PawnTable[s];
-    if (DefendedPawns<S>(e) & Bit(s)) v += t.DefendedTable[s];
-    if (FileOf(s) != 7 && (own.pawn & Bit(s + 1))) v += t.DuoTable[s];
+    v += t.pawn[s];
+    if (DefendedPawns<S>(e) & Bit(s)) v += t.defended[s];
+    if (FileOf(s) != 7 && (own.pawn & Bit(s + 1))) v += t.duo[s];
 
     // Backward: a step ahead (or the double step) that an enemy pawn
     // controls and no own pawn does. Squares holding a pawn are passed over.

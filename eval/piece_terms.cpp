@@ -40,7 +40,7 @@ int KnightTerms(const TreePosition& p, const EvalScratch& e) {
   for (Bitboard knights = own.knight; knights;) {
     const Square s = PopRearmost<S>(knights);
     // 1-2. Placement and centre control.
-    v += t.KnightTable[s];
+    v += t.knight[s];
     if (!endgame) v += CentreControl(KnightAttacks[s], 4, 2);
     // 3. Defended by pawns; an outpost when no enemy pawn can ever chase it.
     const int defenders = PopCount(PawnAttackersOf<S>(s) & own.pawn);
@@ -79,7 +79,7 @@ int BishopTerms(const TreePosition& p, const EvalScratch& e) {
   for (Bitboard bishops = own.bishop; bishops;) {
     const Square s = PopRearmost<S>(bishops);
     // 2. Placement, centre control and mobility.
-    v += t.BishopTable[s];
+    v += t.bishop[s];
     const Bitboard attacks = BishopAttacksOf(s, p.occupied45, p.occupied315);
     if (!endgame) v += CentreControl(attacks, 6, 2);
     v += PopCount(attacks & ~own.friendly);
@@ -136,7 +136,7 @@ int RookTerms(const TreePosition& p, const EvalScratch& e) {
     const Square s = PopRearmost<S>(later);
     const Bitboard file = FileMask[FileOf(s)];
     // 1-3. Placement, activity and mobility.
-    v += t.RookTable[s];
+    v += t.rook[s];
     const Bitboard attacks = RookAttacksOf(s, p.occupied, p.occupied90);
     v += endgame ? 30 : CentreControl(attacks, 4, 2);
     v += PopCount(attacks);

@@ -6,12 +6,12 @@
 
 namespace {
 
-void FillForPhase(PrescanEntry& entry, int phase) {
-  entry.phase = phase;
+void FillForPhase(ValueSet& values, int phase) {
+  values.phase = phase;
   switch (phase) {
-    case kOpeningPhase: FillOpeningSet(entry); break;
-    case kMiddlegamePhase: FillMiddlegameSet(entry); break;
-    default: FillEndgameSet(entry); break;
+    case kOpeningPhase: FillOpeningSet(values); break;
+    case kMiddlegamePhase: FillMiddlegameSet(values); break;
+    default: FillEndgameSet(values); break;
   }
 }
 
@@ -47,13 +47,13 @@ void Evaluator::PrepareRoot(const TreePosition& p) {
   const int phase = RootPhase(p, pawns);
 
   // The root's own tables; a pawnless root never reads them.
-  if (pawns) FillForPhase(preparation_.rootEntry, phase);
+  if (pawns) FillForPhase(preparation_.rootSet, phase);
 
   // The tables for positions without queens, judged by rooks and minors.
   const int noPawnUnits = pawns ? 0 : 4;
   const int whiteUnits = 5 * PopCount(p.white.rook) + p.white.valMinors + noPawnUnits;
   const int blackUnits = 5 * PopCount(p.black.rook) + p.black.valMinors + noPawnUnits;
-  FillForPhase(preparation_.alternateEntry, whiteUnits > 20 || blackUnits > 20 ? kMiddlegamePhase : kEndgamePhase);
+  FillForPhase(preparation_.alternateSet, whiteUnits > 20 || blackUnits > 20 ? kMiddlegamePhase : kEndgamePhase);
 
   preparation_.rootHasPawns = pawns;
 
@@ -63,6 +63,6 @@ void Evaluator::PrepareRoot(const TreePosition& p) {
     preparation_.phaseThreshold = -1;
   } else {
     preparation_.phaseThreshold = 20;
-    FillForPhase(preparation_.endgameEntry, kEndgamePhase);
+    FillForPhase(preparation_.endgameSet, kEndgamePhase);
   }
 }
