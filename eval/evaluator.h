@@ -67,7 +67,7 @@ class Evaluator {
   void SetPositionalMargin(int margin) { positionalMargin_ = margin; }
 
  private:
-  // The king and piece terms (steps 13-14), White's view: they depend on
+  // The king and piece terms, White's view: they depend on
   // the position and the preparation only, never on the window.
   static int PieceTerms(const TreePosition& p, const EvalScratch& e, bool endgame);
   void AllocatePieceTerms();
