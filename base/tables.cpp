@@ -27,10 +27,6 @@ int32_t ManhattanDistance[64][64];
 Bitboard DiagonalA1H8Through[64];
 Bitboard DiagonalH1A8Through[64];
 Bitboard EnPassantSources[64];
-uint8_t LowestBit16[65536];
-uint8_t HighestBit16[65536];
-uint8_t BitCount16[65536];
-uint64_t PieceSquareKeys[64 * 13];
 uint64_t PieceKeysByCode[13][64];
 uint32_t WhitePawnKeys[64];
 uint32_t BlackPawnKeys[64];
@@ -52,9 +48,14 @@ int DiagonalLength(int d) { return 8 - (d < 0 ? -d : d); }
 // Mask of the inner squares of a line of `length` squares, at bit 0.
 int32_t InnerMask(int length) { return length > 2 ? (1 << (length - 2)) - 1 : 0; }
 
+// The keys are drawn square by square, code -6 to 6 within a square, from
+// the C library's generator seeded with 0, 16 bits at a time; a key equal to
+// one drawn before is drawn again.
 void InitHashKeys() {
+  constexpr int kKeys = 64 * 13;
+  uint64_t drawn[kKeys];
   std::srand(0);
-  for (int i = 0; i < 64 * 13; ++i) {
+  for (int i = 0; i < kKeys; ++i) {
     for (;;) {
       uint64_t r1 = std::rand() & 0xFFFF;
       uint64_t r2 = std::rand() & 0xFFFF;
@@ -62,40 +63,23 @@ void InitHashKeys() {
       uint64_t r4 = std::rand() & 0xFFFF;
       uint64_t key = r4 << 48 | r3 << 32 | r2 << 16 | r1;
       bool unique = true;
-      for (int j = 0; j < i && unique; ++j) unique = PieceSquareKeys[j] != key;
+      for (int j = 0; j < i && unique; ++j) unique = drawn[j] != key;
       if (unique) {
-        PieceSquareKeys[i] = key;
+        drawn[i] = key;
         break;
       }
     }
   }
   for (int s = 0; s < 64; ++s)
-    for (int code = -6; code <= 6; ++code) PieceKeysByCode[code + 6][s] = PieceSquareKeys[PieceSquareIndex(s, code)];
-  // The pawn keys read the key table as 32-bit words in memory order.
-  auto word = [](int w) -> uint32_t {
-    uint64_t key = PieceSquareKeys[w / 2];
+    for (int code = -6; code <= 6; ++code) PieceKeysByCode[code + 6][s] = drawn[s * 13 + code + 6];
+  // The pawn keys read the drawn keys as 32-bit words in memory order.
+  auto word = [&drawn](int w) -> uint32_t {
+    uint64_t key = drawn[w / 2];
     return (w & 1) ? uint32_t(key >> 32) : uint32_t(key);
   };
   for (int s = 0; s < 64; ++s) {
     WhitePawnKeys[s] = word(s);
     BlackPawnKeys[s] = word(64 + s);
-  }
-}
-
-void InitBitScanTables() {
-  LowestBit16[0] = HighestBit16[0] = BitCount16[0] = 0;
-  for (int v = 1; v < 65536; ++v) {
-    int low = 0, high = 0, count = 0;
-    for (int b = 0; b < 16; ++b) {
-      if (v & (1 << b)) {
-        if (count == 0) low = b;
-        high = b;
-        ++count;
-      }
-    }
-    LowestBit16[v] = uint8_t(low);
-    HighestBit16[v] = uint8_t(high);
-    BitCount16[v] = uint8_t(count);
   }
 }
 
@@ -105,14 +89,14 @@ void InitRotations() {
     int f = FileOf(s), r = RankOf(s);
     Rotate90[s] = (7 - f) * 8 + r;
 
-    // 45: diagonals of constant file - rank, from d = 7 (h1) down to d = -7 (a8).
+    // The 45-degree set: diagonals of constant file - rank, from d = 7 (h1) down to d = -7 (a8).
     int d = f - r, start45 = 0;
     for (int e = 7; e > d; --e) start45 += DiagonalLength(e);
     Rotate45[s] = start45 + (f < r ? f : r);
     Shift45[s] = start45 + 1 < 64 ? start45 + 1 : 63;  // a one-square diagonal has no inner square
     Mask45[s] = InnerMask(DiagonalLength(d));
 
-    // 315: diagonals of constant file + rank, from t = 0 (a1) up to t = 14 (h8).
+    // The 315-degree set: diagonals of constant file + rank, from t = 0 (a1) up to t = 14 (h8).
     int t = f + r, start315 = 0;
     for (int u = 0; u < t; ++u) start315 += DiagonalLength(u - 7);
     Rotate315[s] = start315 + f - (t - 7 > 0 ? t - 7 : 0);
@@ -270,7 +254,6 @@ void InitRaysAndDiagonals() {
 
 void InitStaticTables() {
   InitHashKeys();
-  InitBitScanTables();
   InitRotations();
   InitEnPassantSources();
   InitPawnAttacks();

@@ -1,5 +1,5 @@
 // Static tables built once at start-up and only read afterwards: rotated
-// bitboard indexes, sliding and leaping attacks, geometry, bit scans and keys.
+// bitboard indexes, sliding and leaping attacks, geometry and hash keys.
 #pragma once
 
 #include <cstdint>
@@ -57,23 +57,16 @@ extern Bitboard DiagonalH1A8Through[64];
 // The same value is the hash key of that en-passant square.
 extern Bitboard EnPassantSources[64];
 
-extern uint8_t LowestBit16[65536];
-extern uint8_t HighestBit16[65536];
-extern uint8_t BitCount16[65536];
-
-// Keys: PieceSquareKeys[square * 13 + code + 6]; the constant keys.
-extern uint64_t PieceSquareKeys[64 * 13];
+// Hash keys: one per piece code and square, by code + 6, then square (make-
+// move's two keys of one piece share a row); the constant keys.
+extern uint64_t PieceKeysByCode[13][64];
 extern const uint64_t SideKey;
 // By side and castling bit: [side][0] king's side, [side][1] queen's side.
 extern const uint64_t CastlingKeys[2][2];
-// Pawn-structure keys: the two halves of the first 64 piece-square keys.
+// Pawn-structure keys: the 32-bit halves of the first 64 keys drawn.
 extern uint32_t WhitePawnKeys[64];
 extern uint32_t BlackPawnKeys[64];
 
-constexpr int PieceSquareIndex(Square s, int code) { return s * 13 + code + 6; }
-// The same keys by piece code, then square: make-move's two keys of one
-// piece share a row and need no multiplication.
-extern uint64_t PieceKeysByCode[13][64];
 inline uint64_t PieceKey(Square s, int code) { return PieceKeysByCode[code + 6][s]; }
 inline uint64_t CastlingRightsKey(int side, int flags) {
   uint64_t k = 0;

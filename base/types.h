@@ -72,9 +72,7 @@ static_assert(kWhiteCastleShort == 287108 && kWhiteCastleLong == 548996);
 static_assert(kBlackCastleShort == 290748 && kBlackCastleLong == 552636);
 
 // ---------------------------------------------------------------------------
-// Bit scans. They give the same answers as the 16-bit scan tables
-// (LowestBit16, HighestBit16, BitCount16) but use the processor's own
-// instructions.
+// Bit scans, on the processor's own instructions.
 // ---------------------------------------------------------------------------
 inline int LowestBit(Bitboard b) { return std::countr_zero(b); }           // b != 0
 inline int HighestBit(Bitboard b) { return 63 - std::countl_zero(b); }     // b != 0

@@ -75,12 +75,6 @@ inline constexpr Bitboard RookCornerZone[2][2] = {
      Bit(G8) | Bit(H8) | Bit(G7) | Bit(H7) | Bit(H6)},
 };
 
-// [side of the pawn][square]: the squares ahead of the pawn on its own and
-// the neighbouring files. A pawn is passed when no enemy pawn stands there.
-inline constexpr SquareTable PassedMask[2] = {
-    BySquare([](Square s) { return (File(FileOf(s)) | NeighbourFiles(FileOf(s))) & Above(s); }),
-    BySquare([](Square s) { return (File(FileOf(s)) | NeighbourFiles(FileOf(s))) & Below(s); }),
-};
 // Squares of the file strictly ahead of the square toward rank 8 / strictly
 // behind it toward rank 1.
 inline constexpr SquareTable FrontSpan = BySquare([](Square s) { return File(FileOf(s)) & Above(s); });
@@ -109,7 +103,6 @@ using eval_masks::EdgeMask;
 using eval_masks::FileMask;
 using eval_masks::FrontSpan;
 using eval_masks::KingsideFilesMask;
-using eval_masks::PassedMask;
 using eval_masks::PawnSquare;
 using eval_masks::QueensideFilesMask;
 using eval_masks::RankMask;

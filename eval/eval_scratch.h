@@ -13,16 +13,16 @@ struct EvalScratch {
   Bitboard whiteDefendedPawns, blackDefendedPawns;  // pawns their own pawns attack
   Bitboard whitePassers, blackPassers;
   bool drawDetected;  // set by the pawn race; the call returns 0
-  const PrescanEntry* activeEntry;
+  const ValueSet* activeSet;
 };
 
-inline bool EndgameMode(const EvalScratch& e) { return e.activeEntry->phase == kEndgamePhase; }
-inline bool OpeningTables(const EvalScratch& e) { return e.activeEntry->phase == kOpeningPhase; }
+inline bool EndgameMode(const EvalScratch& e) { return e.activeSet->phase == kEndgamePhase; }
+inline bool OpeningTables(const EvalScratch& e) { return e.activeSet->phase == kOpeningPhase; }
 
 // Side-indexed views of the scratch for the White/Black twins.
 template <int S>
 inline const SideTables& Tables(const EvalScratch& e) {
-  return e.activeEntry->side[S];
+  return e.activeSet->side[S];
 }
 template <int S>
 inline bool Bare(const EvalScratch& e) {

@@ -32,11 +32,6 @@ constexpr Bitboard PawnAttacksOfSet(Bitboard pawns) {
   if constexpr (S == kWhite) return ((pawns & kNotFileH) << 9) | ((pawns & kNotFileA) << 7);
   else return ((pawns & kNotFileH) >> 7) | ((pawns & kNotFileA) >> 9);
 }
-// The squares a pawn of side S on s attacks.
-template <int S>
-inline Bitboard PawnAttacksFrom(Square s) {
-  return S == kWhite ? WhitePawnAttacks[s] : BlackPawnAttacks[s];
-}
 // The squares from which a pawn of side S attacks s (its defenders or attackers).
 template <int S>
 inline Bitboard PawnAttackersOf(Square s) {
@@ -47,14 +42,10 @@ template <int S>
 inline Bitboard PawnReach(Square s) {
   return S == kWhite ? WhitePawnReach[s] : BlackPawnReach[s];
 }
-// The file squares strictly ahead of s and strictly behind it.
+// The file squares strictly ahead of s.
 template <int S>
 inline Bitboard SpanAhead(Square s) {
   return S == kWhite ? FrontSpan[s] : RearSpan[s];
-}
-template <int S>
-inline Bitboard SpanBehind(Square s) {
-  return S == kWhite ? RearSpan[s] : FrontSpan[s];
 }
 // The most advanced and the rearmost square of a non-empty set.
 template <int S>

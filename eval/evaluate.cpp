@@ -21,7 +21,7 @@ Bitboard Bit(Square s) { return SquareMask[s]; }
 // endgame.
 constexpr int kAdvancedPawnMargin = 200;
 
-// Step 16: the centre squares and the blocked d- and e-pawns.
+// The centre squares and the blocked d- and e-pawns.
 int CentreTerms(const TreePosition& p) {
   struct CentreSquare { Square square; int whiteMiss, blackMiss; };
   static constexpr CentreSquare kCentre[] = {{E4, 6, 4}, {E5, 4, 6}, {D4, 6, 4}, {D5, 4, 6}};
@@ -59,7 +59,6 @@ int Gate(int score, bool whiteCanWin, bool blackCanWin) {
 }  // namespace
 
 int Evaluator::PieceTerms(const TreePosition& p, const EvalScratch& e, bool endgame) {
-  // 13. King safety and pieces.
   int s = 0;
   int whiteShelter = 0, blackShelter = 0;
   if (!endgame) {
@@ -67,14 +66,14 @@ int Evaluator::PieceTerms(const TreePosition& p, const EvalScratch& e, bool endg
     blackShelter = KingPlacement<kBlack>(p);
     s += whiteShelter - blackShelter;
   }
-  s += Tables<kWhite>(e).KingTable[p.white.kingSquare] - Tables<kBlack>(e).KingTable[p.black.kingSquare];
+  s += Tables<kWhite>(e).king[p.white.kingSquare] - Tables<kBlack>(e).king[p.black.kingSquare];
   s += KnightTerms<kWhite>(p, e) - KnightTerms<kBlack>(p, e);
   s += BishopTerms<kWhite>(p, e) - BishopTerms<kBlack>(p, e);
   if (endgame) s += BishopCountTerm(p);
   s += RookTerms<kWhite>(p, e) - RookTerms<kBlack>(p, e);
   s += QueenTerms<kWhite>(p, e) - QueenTerms<kBlack>(p, e);
 
-  // 14. With both queens on, king safety counts half again.
+  // With both queens on, king safety counts half again.
   if (p.white.queen && p.black.queen) s += (whiteShelter - blackShelter) / 2;
   return s;
 }
@@ -89,59 +88,59 @@ int Evaluator::Evaluate(const TreePosition& p, int alpha, int beta) {
   const EvalPreparation& prepared = preparation_;
   const int positionalMargin = positionalMargin_;
 
-  // 1. Flags.
+  // Facts of the position that the terms below share.
   e.queensOnBoard = (p.white.queen | p.black.queen) != 0;
   e.whiteBare = p.white.valMinors == 0 && p.white.valMajors == 0;
   e.blackBare = p.black.valMinors == 0 && p.black.valMajors == 0;
   e.drawDetected = false;
 
-  // 2. The tables for this node.
+  // The value set for this node.
   if (p.pieceUnits > prepared.phaseThreshold)
-    e.activeEntry = e.queensOnBoard ? &prepared.rootEntry : &prepared.alternateEntry;
+    e.activeSet = e.queensOnBoard ? &prepared.rootSet : &prepared.alternateSet;
   else
-    e.activeEntry = (e.queensOnBoard || !prepared.rootHasPawns) ? &prepared.endgameEntry : &prepared.alternateEntry;
+    e.activeSet = (e.queensOnBoard || !prepared.rootHasPawns) ? &prepared.endgameSet : &prepared.alternateSet;
   const bool endgame = EndgameMode(e);
 
-  // 3. Pawnless exits: no pawns at all, or a side without pawns facing more
+  // Pawnless exits: no pawns at all, or a side without pawns facing more
   // than 504 of extra material; the far side's pawns are added as runners.
   if (p.white.pawn == 0) {
     if (p.black.pawn == 0) return PawnlessEvaluation(p);
     if (-100 * p.black.numPawns - p.materialBalance > 504) {
       int v = PawnlessEvaluation(p);
-      for (Bitboard b = p.black.pawn; b;) v -= 2 * Tables<kBlack>(e).PassedTable[PopHighest(b)] + 100;
+      for (Bitboard b = p.black.pawn; b;) v -= 2 * Tables<kBlack>(e).passed[PopHighest(b)] + 100;
       return v;
     }
   } else if (p.black.pawn == 0 && p.materialBalance - 100 * p.white.numPawns > 504) {
     int v = PawnlessEvaluation(p);
-    for (Bitboard b = p.white.pawn; b;) v += 2 * Tables<kWhite>(e).PassedTable[PopLowest(b)] + 100;
+    for (Bitboard b = p.white.pawn; b;) v += 2 * Tables<kWhite>(e).passed[PopLowest(b)] + 100;
     return v;
   }
 
-  // 4. Pawn hash probe.
+  // The pawn hash entry: a hit bounds the search for passers and may hold
+  // the structure score.
   PawnHashEntry& entry = pawnTable_.EntryFor(p.pawnHashKey);
   const bool hit = entry.key == p.pawnHashKey;
 
-  // 5-6. Pawn attacks and defended pawns.
+  // Pawn attacks and defended pawns.
   e.whitePawnAttacks = PawnAttacksOfSet<kWhite>(p.white.pawn);
   e.blackPawnAttacks = PawnAttacksOfSet<kBlack>(p.black.pawn);
   e.whiteDefendedPawns = p.white.pawn & e.whitePawnAttacks;
   e.blackDefendedPawns = p.black.pawn & e.blackPawnAttacks;
 
-  // 7. Passed pawns.
   FindPassedPawns(p, hit ? &entry : nullptr, e);
 
-  // 8. Mating potential, judged only in the endgame.
+  // Mating potential, judged only in the endgame.
   const bool whiteCanWin = !endgame || CanWin(p.white);
   const bool blackCanWin = !endgame || CanWin(p.black);
 
-  // 9-10. Material imbalance and passed pawns.
+  // Material imbalance and passed pawns.
   int s = ImbalanceBonus(p);
   s += PassedPawnScore(p, e);
 
-  // 11. A drawn pawn ending.
+  // A drawn pawn ending.
   if (e.drawDetected) return 0;
 
-  // 12. Lazy exit: material and passed pawns alone put the score far outside
+  // Lazy exit: material and passed pawns alone put the score far outside
   // the window.
   const int t = s + p.materialBalance;
   if (t > beta + positionalMargin || t < alpha - positionalMargin) {
@@ -156,14 +155,13 @@ int Evaluator::Evaluate(const TreePosition& p, int alpha, int beta) {
     }
   }
 
-  // 13-14. King safety and pieces, computed once per position and
-  // preparation.
+  // King safety and pieces, computed once per position and preparation.
   PieceTermsEntry& cached = pieceTerms_.At(p.hashKey);
   if (cached.key != p.hashKey || cached.preparation != preparationNumber_)
     cached = PieceTermsEntry{p.hashKey, PieceTerms(p, e, endgame), preparationNumber_};
   s += cached.score;
 
-  // 15. Pawn structure, from the hash when the entry is complete.
+  // Pawn structure, from the hash when the entry is complete.
   int structure;
   if (hit && !(entry.flags & kPawnEntryPartial)) {
     structure = entry.score;
@@ -177,12 +175,10 @@ int Evaluator::Evaluate(const TreePosition& p, int alpha, int beta) {
   }
   s += structure;
 
-  // 16. Centre.
   if (!endgame) s += CentreTerms(p);
 
-  // 17. Blocked pawns and material.
+  // Blocked pawns and material.
   const int r = s + p.materialBalance - 4 * BlockedPawns<kWhite>(p) + 4 * BlockedPawns<kBlack>(p);
 
-  // 18. A side that cannot win gets no winning score.
   return Gate(r, whiteCanWin, blackCanWin);
 }

@@ -7,7 +7,6 @@
 #include "base/power_of_two_table.h"
 #include "eval/eval_scratch.h"
 #include "eval/pawn_hash.h"
-#include "eval/prescan.h"
 #include "eval/value_tables.h"
 #include "position/tree_position.h"
 
@@ -19,9 +18,9 @@ inline constexpr int kPositionalMargin = 320;
 // What the preparation before a search leaves for the evaluation of every
 // node: three value sets and the rule that picks one.
 struct EvalPreparation {
-  PrescanEntry rootEntry{};       // the root's phase, with queens on
-  PrescanEntry alternateEntry{};  // without queens
-  PrescanEntry endgameEntry{};    // once the material has thinned out
+  ValueSet rootSet{};       // the root's phase, with queens on
+  ValueSet alternateSet{};  // without queens
+  ValueSet endgameSet{};    // once the material has thinned out
   int32_t phaseThreshold = 0;     // piece units above which the root's tables apply
   bool rootHasPawns = false;
 };
@@ -45,7 +44,7 @@ class Evaluator {
   }
 
   // Decides the root's phase and fills the value sets the evaluation reads
-  // during the search; analyses the root's pieces.
+  // during the search.
   void PrepareRoot(const TreePosition& root);
 
   // Score of `p` in centipawns from White's point of view. The window only
@@ -60,7 +59,6 @@ class Evaluator {
   }
 
   const EvalPreparation& Preparation() const { return preparation_; }
-  const eval_pieces::CPrescan& RootAnalysis() const { return prescan_; }
   // The facts of the last Evaluate call (for tests of single terms).
   EvalScratch& Scratch() { return scratch_; }
   PawnHashTable& PawnTable() { return pawnTable_; }
@@ -69,14 +67,13 @@ class Evaluator {
   void SetPositionalMargin(int margin) { positionalMargin_ = margin; }
 
  private:
-  // The king and piece terms (steps 13-14), White's view: they depend on
+  // The king and piece terms, White's view: they depend on
   // the position and the preparation only, never on the window.
   static int PieceTerms(const TreePosition& p, const EvalScratch& e, bool endgame);
   void AllocatePieceTerms();
 
   PawnHashTable& pawnTable_;
   EvalPreparation preparation_;
-  eval_pieces::CPrescan prescan_;
   EvalScratch scratch_{};
   int positionalMargin_ = kPositionalMargin;
   // The king and piece terms of positions evaluated since the last

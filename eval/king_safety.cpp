@@ -8,10 +8,10 @@ int KingShelterOf(const TreePosition& p, int wing) {
   const SidePieces& enemy = Enemy<S>(p);
   const int firstFile = wing == kQueenSide ? 0 : 5;
 
-  // 1. Enemy men of any kind inside the shelter zone.
+  // Enemy men of any kind inside the shelter zone.
   int v = -16 * PopCount(enemy.friendly & ShelterZone[S][wing]);
 
-  // 2. Open and half-open files of the wing.
+  // Open and half-open files of the wing.
   for (int file = firstFile; file < firstFile + 3; ++file) {
     const bool ownNone = (own.pawn & FileMask[file]) == 0;
     const bool enemyNone = (enemy.pawn & FileMask[file]) == 0;
@@ -19,7 +19,7 @@ int KingShelterOf(const TreePosition& p, int wing) {
     if (enemyNone) v -= ownNone ? 20 : 10;
   }
 
-  // 3. Pawns still on their home squares.
+  // Pawns still on their home squares.
   int missing = 0;
   for (int file = firstFile; file < firstFile + 3; ++file)
     if ((own.pawn & SquareMask[Relative<S>(MakeSquare(file, 1))]) == 0) ++missing;
@@ -30,7 +30,7 @@ int KingShelterOf(const TreePosition& p, int wing) {
     default: break;
   }
 
-  // 4. Holes on the third rank: the middle square needs a pawn that can
+  // Holes on the third rank: the middle square needs a pawn that can
   // defend it, the outer ones a pawn or a bishop.
   for (int file = firstFile; file < firstFile + 3; ++file) {
     const Square hole = Relative<S>(MakeSquare(file, 2));
@@ -39,7 +39,7 @@ int KingShelterOf(const TreePosition& p, int wing) {
     if (middle || (BishopAttacksOf(hole, p.occupied45, p.occupied315) & own.bishop) == 0) v -= 10;
   }
 
-  // 5. A fianchettoed bishop, 6. a knight guarding the king's side.
+  // A fianchettoed bishop, a knight guarding the king's side.
   if (own.bishop & SquareMask[Relative<S>(wing == kQueenSide ? B2 : G2)]) v += 10;
   if (own.knight & SquareMask[Relative<S>(wing == kQueenSide ? C3 : F3)]) v += 2;
   return v;

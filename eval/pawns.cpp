@@ -50,7 +50,7 @@ int PassedOf(const TreePosition& p, const EvalScratch& e) {
   int v = 0;
   for (Bitboard walk = passers; walk;) {
     const Square s = PopRearmost<S>(walk);
-    v += (DefendedPawns<S>(e) & Bit(s)) ? t.PassedDefendedTable[s] : t.PassedTable[s];
+    v += (DefendedPawns<S>(e) & Bit(s)) ? t.passedDefended[s] : t.passed[s];
     // A pawn beside it on the right (toward the h-file, for both colours).
     if (FileOf(s) == 7 || (ownPawns & Bit(s + 1)) == 0) continue;
     // Two passers side by side against enemy pieces score as a passed duo.
@@ -58,7 +58,7 @@ int PassedOf(const TreePosition& p, const EvalScratch& e) {
     // has no seventh rank: a pair there is a passed duo even against a bare
     // king.
     const bool passedDuo = (passers & Bit(s + 1)) && (!Bare<E>(e) || RelativeRank<S>(s) == 6);
-    v += passedDuo ? t.PassedDuoTable[s] : t.DuoTable[s];
+    v += passedDuo ? t.passedDuo[s] : t.duo[s];
   }
   return v;
 }
@@ -121,9 +121,9 @@ int PawnTermsOf(const TreePosition& p, const EvalScratch& e) {
   int v = 0;
   for (Bitboard pawns = own.pawn & ~Passers<S>(e); pawns;) {
     const Square s = PopRearmost<S>(pawns);
-    v += t.PawnTable[s];
-    if (DefendedPawns<S>(e) & Bit(s)) v += t.DefendedTable[s];
-    if (FileOf(s) != 7 && (own.pawn & Bit(s + 1))) v += t.DuoTable[s];
+    v += t.pawn[s];
+    if (DefendedPawns<S>(e) & Bit(s)) v += t.defended[s];
+    if (FileOf(s) != 7 && (own.pawn & Bit(s + 1))) v += t.duo[s];
 
     // Backward: a step ahead (or the double step) that an enemy pawn
     // controls and no own pawn does. Squares holding a pawn are passed over.
@@ -219,9 +219,9 @@ template int PawnRace<kBlack>(const TreePosition&, EvalScratch&);
 int PassedPawnRace(const TreePosition& p, EvalScratch& e) { return PawnRace<kWhite>(p, e); }
 
 int PassedPawnScore(const TreePosition& p, EvalScratch& e) {
-  // 1-2. Both sides' passers.
+  // Both sides' passers.
   int score = PassedOf<kWhite>(p, e) - PassedOf<kBlack>(p, e);
-  // 3. Passers against a king without pieces. Black's passers race White's
+  // Passers against a king without pieces. Black's passers race White's
   // bare king exactly as White's race Black's.
   if (e.blackBare && e.whitePassers && (!e.whiteBare || !e.blackPassers)) score += PawnRace<kWhite>(p, e);
   if (e.whiteBare && e.blackPassers && (!e.blackBare || !e.whitePassers)) score -= PawnRace<kBlack>(p, e);
@@ -232,17 +232,17 @@ int PawnStructure(const TreePosition& p, const EvalScratch& e, PawnHashEntry& en
                   int positionalMargin) {
   const uint16_t counts = PasserFlags(e);
 
-  // 1. Far outside the window the structure cannot matter: a partial entry.
+  // Far outside the window the structure cannot matter: a partial entry.
   const int shortcutMargin = positionalMargin / 2;
   const int u = s + p.materialBalance;
   if (u + shortcutMargin < alpha || u - shortcutMargin > beta) {
     entry = PawnHashEntry{p.pawnHashKey, 0, uint16_t(counts | kPawnEntryPartial)};
     return 0;
   }
-  // 2-4. Pawn values, backward, doubled and isolated pawns of both sides.
+  // Pawn values, backward, doubled and isolated pawns of both sides.
   const int score = PawnTermsOf<kWhite>(p, e) - PawnTermsOf<kBlack>(p, e) + FileTermsOf<kWhite>(p, e) -
                     FileTermsOf<kBlack>(p, e);
-  // 5. The complete entry.
+  // The complete entry.
   entry = PawnHashEntry{p.pawnHashKey, int16_t(score), counts};
   return score;
 }

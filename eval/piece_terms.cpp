@@ -39,25 +39,26 @@ int KnightTerms(const TreePosition& p, const EvalScratch& e) {
   int v = 0;
   for (Bitboard knights = own.knight; knights;) {
     const Square s = PopRearmost<S>(knights);
-    // 1-2. Placement and centre control.
-    v += t.KnightTable[s];
+    // Placement and centre control.
+    v += t.knight[s];
     if (!endgame) v += CentreControl(KnightAttacks[s], 4, 2);
-    // 3. Defended by pawns; an outpost when no enemy pawn can ever chase it.
+    // Defended by pawns; an outpost when no enemy pawn can ever chase it.
     const int defenders = PopCount(PawnAttackersOf<S>(s) & own.pawn);
     if (defenders > 0) {
       v += 6;
       if (RelativeRank<S>(s) >= 4 && (PawnReach<E>(s) & enemy.pawn) == 0) v += 12 * defenders;
     }
-    // 4. Close to the enemy king.
+    // Close to the enemy king.
     if (!endgame) {
       const int d = KingDistance[s][enemy.kingSquare];
       if (d < 4) v += 2 * (5 - d);
     }
-    // 5-6 concern only c3, d3 and e3: one test skips them elsewhere.
+    // The last two terms concern only c3, d3 and e3: one test skips them
+    // elsewhere.
     if ((Bit(s) & kDevelopmentSquares) == 0) continue;
-    // 5. A knight in front of the d- or e-pawn on its home square.
+    // A knight in front of the d- or e-pawn on its home square.
     if ((s == Relative<S>(D3) || s == Relative<S>(E3)) && (own.pawn & Bit(Ahead<E>(s)))) v -= 25;
-    // 6. A knight blocking the c-pawn, worse when the centre is locked.
+    // A knight blocking the c-pawn, worse when the centre is locked.
     if (s == Relative<S>(C3) && (own.pawn & Bit(Relative<S>(C2))))
       v -= ((p.white.pawn & Bit(D4)) && (p.black.pawn & Bit(D5))) ? 14 : 4;
   }
@@ -74,27 +75,28 @@ int BishopTerms(const TreePosition& p, const EvalScratch& e) {
   constexpr Bitboard kSpecialSquares = Squares<S>({D3, E3, C1, D2, F1, E2, A7, H7});
   // The diagonals through the enemy king: a bishop on them shares one with it.
   const Bitboard kingDiagonals = DiagonalA1H8Through[enemy.kingSquare] | DiagonalH1A8Through[enemy.kingSquare];
-  // 1. The pair.
+  // The pair.
   int v = PopCount(own.bishop) >= 2 ? 18 : 0;
   for (Bitboard bishops = own.bishop; bishops;) {
     const Square s = PopRearmost<S>(bishops);
-    // 2. Placement, centre control and mobility.
-    v += t.BishopTable[s];
+    // Placement, centre control and mobility.
+    v += t.bishop[s];
     const Bitboard attacks = BishopAttacksOf(s, p.occupied45, p.occupied315);
     if (!endgame) v += CentreControl(attacks, 6, 2);
     v += PopCount(attacks & ~own.friendly);
-    // 3. On a diagonal of the enemy king.
+    // On a diagonal of the enemy king.
     if (kingDiagonals & Bit(s)) v += 8;
-    // 4. Enemy pawns on the bishop's own colour are its targets.
+    // Enemy pawns on the bishop's own colour are its targets.
     if (endgame) {
       const Bitboard colour = (kDarkSquares & Bit(s)) ? kDarkSquares : ~kDarkSquares;
       v += 4 * PopCount(enemy.pawn & colour);
     }
-    // 5-7 concern only eight squares: one test skips them elsewhere.
+    // The last three terms concern only eight squares: one test skips them
+    // elsewhere.
     if ((Bit(s) & kSpecialSquares) == 0) continue;
-    // 5. In front of the d- or e-pawn on its home square.
+    // In front of the d- or e-pawn on its home square.
     if ((s == Relative<S>(D3) || s == Relative<S>(E3)) && (own.pawn & Bit(Ahead<E>(s)))) v -= 30;
-    // 6. Hemmed in by its own centre pawns or pieces.
+    // Hemmed in by its own centre pawns or pieces.
     if (s == Relative<S>(C1) || s == Relative<S>(D2)) {
       if (own.pawn & Bit(Relative<S>(E3))) v -= 20;
       else if (s == Relative<S>(C1) && p.squares[Relative<S>(D2)] != 0) v -= 14;
@@ -103,7 +105,7 @@ int BishopTerms(const TreePosition& p, const EvalScratch& e) {
       if (own.pawn & Bit(Relative<S>(D3))) v -= 20;
       else if (s == Relative<S>(F1) && p.squares[Relative<S>(E2)] != 0) v -= 14;
     }
-    // 7. Trapped on a7 / h7 behind a defended pawn on b6 / g6.
+    // Trapped on a7 / h7 behind a defended pawn on b6 / g6.
     const Bitboard enemyDefended = DefendedPawns<E>(e);
     if (s == Relative<S>(A7) && (enemyDefended & Bit(Relative<S>(B6)))) v -= 100;
     if (s == Relative<S>(H7) && (enemyDefended & Bit(Relative<S>(G6)))) v -= 100;
@@ -135,23 +137,23 @@ int RookTerms(const TreePosition& p, const EvalScratch& e) {
   for (Bitboard later = own.rook; later;) {
     const Square s = PopRearmost<S>(later);
     const Bitboard file = FileMask[FileOf(s)];
-    // 1-3. Placement, activity and mobility.
-    v += t.RookTable[s];
+    // Placement, activity and mobility.
+    v += t.rook[s];
     const Bitboard attacks = RookAttacksOf(s, p.occupied, p.occupied90);
     v += endgame ? 30 : CentreControl(attacks, 4, 2);
     v += PopCount(attacks);
-    // 4. Connected with a later rook, doubly so on the seventh.
+    // Connected with a later rook, doubly so on the seventh.
     if (attacks & later) v += (attacks & later & seventh) ? 24 : 8;
-    // 5. Open and half-open files.
+    // Open and half-open files.
     if ((own.pawn & file) == 0) {
       v += (file & Bit(enemy.kingSquare)) ? 40 : 15;
       if (enemy.queen & file) v += 10;
       if ((enemy.pawn & file) == 0) v += (later & file) ? 26 : 10;
     }
-    // 6. On the seventh with the enemy king behind it.
+    // On the seventh with the enemy king behind it.
     if (RelativeRank<S>(s) == 6 && enemyKingRank >= 6) v += 50;
     if (endgame) continue;
-    // 7. Shut in a corner by its own king and pawns.
+    // Shut in a corner by its own king and pawns.
     if (kingCorners & Bit(s)) {
       for (int wing : {kQueenSide, kKingSide}) {
         const Bitboard zone = RookCornerZone[S][wing];
@@ -160,7 +162,7 @@ int RookTerms(const TreePosition& p, const EvalScratch& e) {
           v -= 35;
       }
     }
-    // 8. Advanced with no way back to its own first two ranks.
+    // Advanced with no way back to its own first two ranks.
     if (RelativeRank<S>(s) >= 2 && (attacks & ~p.occupied & HomeRanks<S>()) == 0)
       v -= OpeningTables(e) ? 16 : 8;
   }
@@ -178,7 +180,7 @@ int QueenTerms(const TreePosition& p, const EvalScratch& e) {
   int v = 0;
   for (Bitboard queens = own.queen; queens;) {
     const Square s = PopRearmost<S>(queens);
-    // 1. An early queen sortie: far from home and cut off from it.
+    // An early queen sortie: far from home and cut off from it.
     if (!endgame && RelativeRank<S>(s) >= 2) {
       const Bitboard free = (RookAttacksOf(s, p.occupied, p.occupied90) |
                              BishopAttacksOf(s, p.occupied45, p.occupied315)) & ~p.occupied;
@@ -188,9 +190,9 @@ int QueenTerms(const TreePosition& p, const EvalScratch& e) {
       }
       if (opening) v -= ((CentreMask | CentreRingMask) & Bit(s)) ? 20 : 12;
     }
-    // 2. Close to an enemy king that can no longer castle.
+    // Close to an enemy king that can no longer castle.
     if (enemy.castling == 0) v -= 2 * KingDistance[s][enemy.kingSquare];
-    // 3. On the seventh with the enemy king behind it.
+    // On the seventh with the enemy king behind it.
     if (RelativeRank<S>(s) == 6 && RelativeRank<S>(enemy.kingSquare) >= 6) v += 25;
   }
   return v;

@@ -238,25 +238,25 @@ struct TablePart {
   Diagram WhiteSet::*source;
 };
 constexpr TablePart kTableParts[] = {
-    {&SideTables::KnightTable, &WhiteSet::knight},
-    {&SideTables::BishopTable, &WhiteSet::bishop},
-    {&SideTables::RookTable, &WhiteSet::rook},
-    {&SideTables::KingTable, &WhiteSet::king},
-    {&SideTables::PawnTable, &WhiteSet::pawn},
-    {&SideTables::PassedTable, &WhiteSet::passed},
-    {&SideTables::PassedDefendedTable, &WhiteSet::passedDefended},
-    {&SideTables::DefendedTable, &WhiteSet::defended},
-    {&SideTables::DuoTable, &WhiteSet::duo},
-    {&SideTables::PassedDuoTable, &WhiteSet::passedDuo},
+    {&SideTables::knight, &WhiteSet::knight},
+    {&SideTables::bishop, &WhiteSet::bishop},
+    {&SideTables::rook, &WhiteSet::rook},
+    {&SideTables::king, &WhiteSet::king},
+    {&SideTables::pawn, &WhiteSet::pawn},
+    {&SideTables::passed, &WhiteSet::passed},
+    {&SideTables::passedDefended, &WhiteSet::passedDefended},
+    {&SideTables::defended, &WhiteSet::defended},
+    {&SideTables::duo, &WhiteSet::duo},
+    {&SideTables::passedDuo, &WhiteSet::passedDuo},
 };
 
 // White takes the set as it is; Black's value on square s is White's value
 // on the square of the same file and the mirrored rank.
-void FillFromSet(PrescanEntry& entry, const WhiteSet& set) {
+void FillFromSet(ValueSet& values, const WhiteSet& set) {
   for (const TablePart& part : kTableParts) {
     const Diagram& white = set.*part.source;
-    std::copy(white.begin(), white.end(), entry.side[kWhite].*part.table);
-    for (int s = 0; s < 64; ++s) (entry.side[kBlack].*part.table)[s] = white[s ^ 56];
+    std::copy(white.begin(), white.end(), values.side[kWhite].*part.table);
+    for (int s = 0; s < 64; ++s) (values.side[kBlack].*part.table)[s] = white[s ^ 56];
   }
 }
 
@@ -264,25 +264,23 @@ void FillFromSet(PrescanEntry& entry, const WhiteSet& set) {
 
 const std::array<int32_t, 64> CentreTable = WhiteFrom(kCentreDiagram);
 
-void FillOpeningSet(PrescanEntry& entry) { FillFromSet(entry, kOpeningSet); }
+void FillOpeningSet(ValueSet& values) { FillFromSet(values, kOpeningSet); }
 
-void FillMiddlegameSet(PrescanEntry& entry) {
-  FillFromSet(entry, kMiddlegameSet);
+void FillMiddlegameSet(ValueSet& values) {
+  FillFromSet(values, kMiddlegameSet);
   // Black's king may stand on d8, e8 and f8 with smaller penalties than the
   // mirror of White's d1, e1 and f1.
-  entry.side[kBlack].KingTable[D8] = -12;
-  entry.side[kBlack].KingTable[E8] = -12;
-  entry.side[kBlack].KingTable[F8] = -10;
+  values.side[kBlack].king[D8] = -12;
+  values.side[kBlack].king[E8] = -12;
+  values.side[kBlack].king[F8] = -10;
 }
 
-void FillEndgameSet(PrescanEntry& entry, const std::array<int32_t, 64>& kingTable) {
-  FillFromSet(entry, kEndgameSet);
-  std::copy(kingTable.begin(), kingTable.end(), entry.side[kWhite].KingTable);
-  for (int s = 0; s < 64; ++s) entry.side[kBlack].KingTable[s] = kingTable[s ^ 56];
+void FillEndgameSet(ValueSet& values) {
+  FillFromSet(values, kEndgameSet);
   // Black's duo values on its second and third ranks are its own, not the
   // mirror of White's: 4 on a7-g7 and 6 on a6-g6.
   for (int file = 0; file < 7; ++file) {
-    entry.side[kBlack].DuoTable[MakeSquare(file, 6)] = 4;
-    entry.side[kBlack].DuoTable[MakeSquare(file, 5)] = 6;
+    values.side[kBlack].duo[MakeSquare(file, 6)] = 4;
+    values.side[kBlack].duo[MakeSquare(file, 5)] = 6;
   }
 }

@@ -298,8 +298,8 @@ inline bool ChecksAfter(const TreePosition& p, Square f, Square t, int type) {
   return uncovered != kNoDirection && (LineAttacks(p, king, uncovered) & LineSliders(Own<S>(p), uncovered));
 }
 
-// Steps 2-7 of a move m of side S from record q into record p, which is
-// already a copy of q.
+// Writes the move m of side S from record q into record p, which is already
+// a copy of q.
 // Returns the second square that the move emptied (castling rook, pawn
 // taken en passant), else -1.
 template <int S>
@@ -314,22 +314,21 @@ inline Square UpdateCopy(const TreePosition* __restrict qp, TreePosition* __rest
   const int piece = MovePiece(m), captured = MoveCaptured(m);
   const Bitboard fromTo = SquareMask[f] | SquareMask[t];
 
-  // 2. The mover leaves f and arrives on t (a captured piece leaves its
-  //    square occupied).
+  // The mover leaves f and arrives on t (a captured piece leaves its square
+  // occupied).
   MoveOccupancy(q, p, f, t);
   own.friendly = before.friendly ^ fromTo;
   uint64_t key = q.hashKey;
 
-  // 3. An en-passant chance lasts one ply.
+  // An en-passant chance lasts one ply.
   if (q.epSquare != 0) {
     key ^= EnPassantSources[q.epSquare];
     p.epSquare = 0;
   }
-  // 4.
   p.lastMove = m;
 
-  // 5. By the moving piece; a piece move also counts the half-move clock
-  //    up (a capture sets it back to 0 below).
+  // By the moving piece; a piece move also counts the half-move clock up
+  // (a capture sets it back to 0 below).
   Square vacated = -1;  // a second square left empty: castling rook, pawn taken en passant
   int arriving = sign * piece;  // the piece code that ends on t
   if (piece == kPawn) {
@@ -350,11 +349,11 @@ inline Square UpdateCopy(const TreePosition* __restrict qp, TreePosition* __rest
     }
   }
 
-  // 6. The captured piece (en passant has been dealt with).
+  // The captured piece (en passant has been dealt with).
   if (captured != 0 && !(piece == kPawn && vacated >= 0)) Capture<S>(q, p, key, t, captured);
 
-  // 7. Common end (`occupied` is the union of both sides' `friendly` sets,
-  //    kept up to date with them above).
+  // The side to move and the key (`occupied` is the union of both sides'
+  // `friendly` sets, kept up to date with them above).
   p.side = E;
   p.hashKey = key ^ SideKey;
   // The board last.
@@ -371,7 +370,7 @@ inline Square UpdateCopy(const TreePosition* __restrict qp, TreePosition* __rest
 
 template <int S>
 void MakeMove(PositionStack& stack, Move m) {
-  // 1. Copy the record forward.
+  // Copy the record forward.
   const int ply = stack.ply;
   TreePosition* p = &stack.positions[ply] + 1;
   const TreePosition* q = p - 1;

@@ -91,19 +91,19 @@ Move* GenerateQuiets(const TreePosition& p, Move* out) {
   const SidePieces& own = Own<S>(p);
   const Bitboard empty = ~p.occupied;
 
-  // 1. Castling, the king's side first.
+  // Castling, the king's side first.
   if (own.castling != 0) {
     if (CanCastle<S, true>(p)) *out++ = S == kWhite ? kWhiteCastleShort : kBlackCastleShort;
     if (CanCastle<S, false>(p)) *out++ = S == kWhite ? kWhiteCastleLong : kBlackCastleLong;
   }
 
-  // 2-5. Knights, bishops, queens, rooks.
+  // Knights, bishops, queens, rooks.
   out = PieceMoves<S, kKnight, kPiecesLow, false, false>(p, own.knight, empty, out);
   out = PieceMoves<S, kBishop, kPiecesLow, false, false>(p, own.bishop, empty, out);
   out = PieceMoves<S, kQueen, kPiecesLow, false, false>(p, own.queen, empty, out);
   out = PieceMoves<S, kRook, kPiecesLow, false, false>(p, own.rook, empty, out);
 
-  // 6. Double pushes, then 7. single pushes (under-promotions on the last rank).
+  // Double pushes, then single pushes (under-promotions on the last rank).
   const Bitboard singles = Shift<kUp<S>>(own.pawn) & empty;
   const Bitboard doubles = Shift<kUp<S>>(singles & RelativeRank<S>(2)) & empty;
   out = PawnPushes<2 * kUp<S>, false>(doubles, 0, out);
@@ -121,13 +121,13 @@ Move* GenerateQuiets(const TreePosition& p, Move* out) {
     }
   }
 
-  // 8. Capturing under-promotions, toward the a-file first.
+  // Capturing under-promotions, toward the a-file first.
   const Bitboard seventh = own.pawn & RelativeRank<S>(6);
   const Bitboard enemies = Enemy<S>(p).friendly;
   out = UnderPromotions<S, kUpWest<S>, S == kBlack>(p, Shift<kUpWest<S>>(seventh & ~kFileA) & enemies, out);
   out = UnderPromotions<S, kUpEast<S>, false>(p, Shift<kUpEast<S>>(seventh & ~kFileH) & enemies, out);
 
-  // 9. King steps to empty squares (the search tests them after the move).
+  // King steps to empty squares (the search tests them after the move).
   return PieceMoves<S, kKing, true, kKingLow, false>(p, SquareMask[own.kingSquare], empty, out);
 }
 

@@ -67,21 +67,21 @@ Move* GenerateEvasions(const TreePosition& p, Move* out) {
   const SidePieces& enemy = Enemy<S>(p);
   const Square king = own.kingSquare;
 
-  // 1. The checkers; two of them make a double check.
+  // The checkers; two of them make a double check.
   const Bitboard checkers = AttackersOf(p, king) & enemy.friendly;
   if (checkers == 0) return out;
   Bitboard rest = checkers;
   const Square checker = PopLowest(rest);
   const bool doubleCheck = rest != 0;
 
-  // 2. The checking lines, seen from each checker toward the king. A pawn
-  //    has none, a knight is never on a line with the king.
+  // The checking lines, seen from each checker toward the king. A pawn has
+  // none, a knight is never on a line with the king.
   const auto lineOf = [&](Square s) { return (enemy.pawn & SquareMask[s]) ? kNoDirection : Direction[s][king]; };
   const int line1 = lineOf(checker);
   const int line2 = doubleCheck ? lineOf(LowestBit(rest)) : kNoDirection;
 
-  // 3. King steps to squares that are not attacked and not further along a
-  //    checking line (the king itself hides those squares from the checker).
+  // King steps to squares that are not attacked and not further along a
+  // checking line (the king itself hides those squares from the checker).
   Bitboard steps = KingAttacks[king] & ~own.friendly;
   while (steps) {
     const Square to = PopNext<kLow>(steps);
@@ -90,22 +90,22 @@ Move* GenerateEvasions(const TreePosition& p, Move* out) {
     *out++ = MakeMoveWord(king, to, kKing, CapturedOn<S>(p, to));
   }
 
-  // 4. Against a double check only the king can move.
+  // Against a double check only the king can move.
   if (doubleCheck) return out;
 
-  // 5. Capture the checker or block its line (Between is empty unless the
-  //    checker is a slider at a distance).
+  // Capture the checker or block its line (Between is empty unless the
+  // checker is a slider at a distance).
   const Bitboard targets = checkers | Between[checker][king];
 
-  // 6. Pieces that are not pinned.
+  // Pieces that are not pinned.
   out = EvasionPieceMoves<S, kKnight>(p, targets, out);
   out = EvasionPieceMoves<S, kBishop>(p, targets, out);
   out = EvasionPieceMoves<S, kRook>(p, targets, out);
   out = EvasionPieceMoves<S, kQueen>(p, targets, out);
 
-  // 7. Pawns: single pushes, double pushes, then captures of the checker,
-  //    en passant included when the checker is the pawn that just made the
-  //    double step.
+  // Pawns: single pushes, double pushes, then captures of the checker, en
+  // passant included when the checker is the pawn that just made the double
+  // step.
   const Bitboard empty = ~p.occupied;
   const Bitboard singles = Shift<kUp<S>>(own.pawn) & empty;
   out = EvasionPawnMoves<S, kUp<S>>(p, singles & targets, 0, out);

@@ -10,19 +10,18 @@ using namespace movegen;
 template <int S>
 bool IsPlayable(const TreePosition& p, Move m) {
   constexpr int sign = kSign<S>;
-  // 1.
   if (m == 0) return false;
   const Square from = MoveFrom(m), to = MoveTo(m);
   const int piece = MovePiece(m), captured = MoveCaptured(m);
 
-  // 2. The moving piece must still stand on its square.
+  // The moving piece must still stand on its square.
   if (p.squares[from] != sign * piece) return false;
 
-  // 3. Pawns: pushes onto empty squares, captures of the recorded piece type
-  //    or en passant onto the current en-passant square. A capture must be
-  //    one step forward to a diagonal neighbour and take something: the
-  //    killer of a ply may come from a node with the other side to move
-  //    (after a null move), and its pawn moves run the other way.
+  // Pawns: pushes onto empty squares, captures of the recorded piece type or
+  // en passant onto the current en-passant square. A capture must be one
+  // step forward to a diagonal neighbour and take something: the killer of a
+  // ply may come from a node with the other side to move (after a null
+  // move), and its pawn moves run the other way.
   if (piece == kPawn) {
     if (to == from + kUp<S>) return p.squares[to] == 0;
     if (to == from + 2 * kUp<S>) return p.squares[to] == 0 && p.squares[from + kUp<S>] == 0;
@@ -31,13 +30,13 @@ bool IsPlayable(const TreePosition& p, Move m) {
     return captured == kPawn && p.epSquare != 0 && to == p.epSquare;
   }
 
-  // 4. Castling: the right, the empty squares and no attacked square on the
-  //    king's way.
+  // Castling: the right, the empty squares and no attacked square on the
+  // king's way.
   if (m == (S == kWhite ? kWhiteCastleShort : kBlackCastleShort)) return CanCastle<S, true>(p);
   if (m == (S == kWhite ? kWhiteCastleLong : kBlackCastleLong)) return CanCastle<S, false>(p);
 
-  // 5. Other moves: the target holds what the move captures, and the piece
-  //    can reach it.
+  // Other moves: the target holds what the move captures, and the piece can
+  // reach it.
   if (p.squares[to] != -sign * captured) return false;
   switch (piece) {
     case kKnight:

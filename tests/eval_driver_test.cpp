@@ -211,7 +211,7 @@ TEST(EvalDriver, TermsKeptUnderOnePreparationAreNotReusedUnderTheNext) {
 // Does the position touch one of the evaluation's deliberate colour
 // asymmetries? Evaluated first, so Scratch() holds its facts.
 bool TouchesAsymmetry(const TreePosition& p) {
-  const int phase = Scratch().activeEntry->phase;
+  const int phase = Scratch().activeSet->phase;
   const Bitboard kingRow = SquareMask[D1] | SquareMask[E1] | SquareMask[F1];
   // Black's middlegame king table on d8, e8, f8.
   if (phase == kMiddlegamePhase &&

@@ -161,41 +161,13 @@ TEST(Tables, EnPassantSources) {
   EXPECT_EQ(EnPassantSources[E4], 0u);
 }
 
-TEST(Tables, BitScanTables) {
-  EXPECT_EQ(LowestBit16[0x8000], 15);
-  EXPECT_EQ(HighestBit16[1], 0);
-  EXPECT_EQ(BitCount16[0xFFFF], 16);
-  EXPECT_EQ(LowestBit16[0], 0);
-  EXPECT_EQ(HighestBit16[0], 0);
-  for (int v = 1; v < 65536; ++v) {
-    ASSERT_EQ(LowestBit16[v], std::countr_zero(unsigned(v)));
-    ASSERT_EQ(HighestBit16[v], 31 - std::countl_zero(unsigned(v)));
-    ASSERT_EQ(BitCount16[v], std::popcount(unsigned(v)));
-  }
-  // The fast scans give what the 16-bit tables give.
-  std::mt19937_64 random(7);
-  for (int i = 0; i < 1000; ++i) {
-    Bitboard b = random() >> (i % 64);
-    if (b == 0) continue;
-    int low = 0;
-    for (int q = 0; q < 4; ++q)
-      if ((b >> (16 * q)) & 0xFFFF) {
-        low = 16 * q + LowestBit16[(b >> (16 * q)) & 0xFFFF];
-        break;
-      }
-    int high = 0;
-    for (int q = 3; q >= 0; --q)
-      if ((b >> (16 * q)) & 0xFFFF) {
-        high = 16 * q + HighestBit16[(b >> (16 * q)) & 0xFFFF];
-        break;
-      }
-    EXPECT_EQ(LowestBit(b), low);
-    EXPECT_EQ(HighestBit(b), high);
-  }
-}
+// The n-th key drawn: keys are drawn square by square, code -6 to 6.
+uint64_t DrawnKey(int n) { return PieceKey(n / 13, n % 13 - 6); }
 
 TEST(Tables, KeysAreDistinctAndDrawnFromSeedZero) {
-  std::set<uint64_t> keys(PieceSquareKeys, PieceSquareKeys + 64 * 13);
+  std::set<uint64_t> keys;
+  for (Square s = 0; s < 64; ++s)
+    for (int code = -6; code <= 6; ++code) keys.insert(PieceKey(s, code));
   EXPECT_EQ(keys.size(), 832u);
   for (uint64_t constant : {SideKey, CastlingKeys[0][0], CastlingKeys[0][1], CastlingKeys[1][0], CastlingKeys[1][1]})
     EXPECT_TRUE(keys.insert(constant).second);
@@ -203,12 +175,12 @@ TEST(Tables, KeysAreDistinctAndDrawnFromSeedZero) {
   std::srand(0);
   uint64_t r1 = std::rand() & 0xFFFF, r2 = std::rand() & 0xFFFF, r3 = std::rand() & 0xFFFF,
            r4 = std::rand() & 0xFFFF;
-  EXPECT_EQ(PieceSquareKeys[0], r4 << 48 | r3 << 32 | r2 << 16 | r1);
-  // Pawn keys are the 32-bit halves of the first 64 keys, low half first.
-  EXPECT_EQ(WhitePawnKeys[0], uint32_t(PieceSquareKeys[0]));
-  EXPECT_EQ(WhitePawnKeys[1], uint32_t(PieceSquareKeys[0] >> 32));
-  EXPECT_EQ(BlackPawnKeys[0], uint32_t(PieceSquareKeys[32]));
-  EXPECT_EQ(BlackPawnKeys[63], uint32_t(PieceSquareKeys[63] >> 32));
+  EXPECT_EQ(PieceKey(A1, -6), r4 << 48 | r3 << 32 | r2 << 16 | r1);
+  // Pawn keys are the 32-bit halves of the first 64 keys drawn, low half first.
+  EXPECT_EQ(WhitePawnKeys[0], uint32_t(DrawnKey(0)));
+  EXPECT_EQ(WhitePawnKeys[1], uint32_t(DrawnKey(0) >> 32));
+  EXPECT_EQ(BlackPawnKeys[0], uint32_t(DrawnKey(32)));
+  EXPECT_EQ(BlackPawnKeys[63], uint32_t(DrawnKey(63) >> 32));
 }
 
 }  // namespace
