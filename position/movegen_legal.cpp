@@ -1,5 +1,7 @@
-// The validity test of stored moves (killers) and the legal move list of the
-// search root.
+// The validity test of stored moves (killers), the legal move list of the
+// search root and the legality test of one move word.
+#include <algorithm>
+
 #include "position/attacks.h"
 #include "position/make_move.h"
 #include "position/movegen.h"
@@ -10,19 +12,18 @@ using namespace movegen;
 template <int S>
 bool IsPlayable(const TreePosition& p, Move m) {
   constexpr int sign = kSign<S>;
-  // 1.
   if (m == 0) return false;
   const Square from = MoveFrom(m), to = MoveTo(m);
   const int piece = MovePiece(m), captured = MoveCaptured(m);
 
-  // 2. The moving piece must still stand on its square.
+  // The moving piece must still stand on its square.
   if (p.squares[from] != sign * piece) return false;
 
-  // 3. Pawns: pushes onto empty squares, captures of the recorded piece type
-  //    or en passant onto the current en-passant square. A capture must be
-  //    one step forward to a diagonal neighbour and take something: the
-  //    killer of a ply may come from a node with the other side to move
-  //    (after a null move), and its pawn moves run the other way.
+  // Pawns: pushes onto empty squares, captures of the recorded piece type or
+  // en passant onto the current en-passant square. A capture must be one
+  // step forward to a diagonal neighbour and take something: the killer of a
+  // ply may come from a node with the other side to move (after a null
+  // move), and its pawn moves run the other way.
   if (piece == kPawn) {
     if (to == from + kUp<S>) return p.squares[to] == 0;
     if (to == from + 2 * kUp<S>) return p.squares[to] == 0 && p.squares[from + kUp<S>] == 0;
@@ -31,13 +32,13 @@ bool IsPlayable(const TreePosition& p, Move m) {
     return captured == kPawn && p.epSquare != 0 && to == p.epSquare;
   }
 
-  // 4. Castling: the right, the empty squares and no attacked square on the
-  //    king's way.
+  // Castling: the right, the empty squares and no attacked square on the
+  // king's way.
   if (m == (S == kWhite ? kWhiteCastleShort : kBlackCastleShort)) return CanCastle<S, true>(p);
   if (m == (S == kWhite ? kWhiteCastleLong : kBlackCastleLong)) return CanCastle<S, false>(p);
 
-  // 5. Other moves: the target holds what the move captures, and the piece
-  //    can reach it.
+  // Other moves: the target holds what the move captures, and the piece can
+  // reach it.
   if (p.squares[to] != -sign * captured) return false;
   switch (piece) {
     case kKnight:
@@ -54,24 +55,45 @@ template bool IsPlayable<kBlack>(const TreePosition&, Move);
 
 namespace {
 
+// Does the pseudo-legal move leave side S's own king safe? Made and taken
+// back on the stack.
+template <int S>
+bool KeepsKingSafe(PositionStack& stack, Move m) {
+  MakeMove<S>(stack, m);
+  const TreePosition& after = stack.Current();
+  const bool safe = !IsAttackedBy<1 - S>(after, Own<S>(after).kingSquare);
+  UnmakeMove(stack);
+  return safe;
+}
+
+// The pseudo-legal moves of side S: captures, then quiet moves.
+template <int S>
+Move* GeneratePseudoLegal(const TreePosition& p, Move* out) {
+  return GenerateQuiets<S>(p, GenerateCaptures<S>(p, out));
+}
+
 template <int S>
 RootMove* LegalMoves(PositionStack& stack, RootMove* out) {
-  constexpr int E = 1 - S;
   Move moves[2 * kMaxMovesPerPosition];  // pseudo-legal moves, with room to spare
-  const TreePosition& p = stack.Current();
-  Move* end = GenerateQuiets<S>(p, GenerateCaptures<S>(p, moves));
-  for (Move* m = moves; m != end; ++m) {
-    MakeMove<S>(stack, *m);
-    const TreePosition& after = stack.Current();
-    const bool legal = !IsAttackedBy<E>(after, Own<S>(after).kingSquare);
-    UnmakeMove(stack);
-    if (legal) *out++ = RootMove{*m, 0, 0};
-  }
+  Move* end = GeneratePseudoLegal<S>(stack.Current(), moves);
+  for (Move* m = moves; m != end; ++m)
+    if (KeepsKingSafe<S>(stack, *m)) *out++ = RootMove{*m, 0, 0};
   return out;
+}
+
+template <int S>
+bool IsLegalFor(PositionStack& stack, Move move) {
+  Move moves[2 * kMaxMovesPerPosition];
+  Move* end = GeneratePseudoLegal<S>(stack.Current(), moves);
+  return std::find(moves, end, move) != end && KeepsKingSafe<S>(stack, move);
 }
 
 }  // namespace
 
 RootMove* GenerateLegalMoves(PositionStack& stack, RootMove* out) {
   return stack.Current().side == kWhite ? LegalMoves<kWhite>(stack, out) : LegalMoves<kBlack>(stack, out);
+}
+
+bool IsLegal(PositionStack& stack, Move move) {
+  return stack.Current().side == kWhite ? IsLegalFor<kWhite>(stack, move) : IsLegalFor<kBlack>(stack, move);
 }
