@@ -110,12 +110,6 @@ struct Occupancy {
     occupied90 |= SquareMask[Rotate90[s]];
     occupied315 |= SquareMask[Rotate315[s]];
   }
-  static Occupancy FromSquares(const int8_t squares[64]) {
-    Occupancy o;
-    for (Square s = 0; s < 64; ++s)
-      if (squares[s] != 0) o.Add(s);
-    return o;
-  }
   Bitboard Rook(Square s) const { return RookAttacksOf(s, occupied, occupied90); }
   Bitboard Bishop(Square s) const { return BishopAttacksOf(s, occupied45, occupied315); }
 };

@@ -34,20 +34,6 @@ bool ReadEditLine(std::istream& in, std::string& line) {
   return true;
 }
 
-// The castling flags that the placement allows: king and rook at home.
-void DeriveCastlingFlags(GamePosition& p) {
-  p.whiteCastling = 0;
-  p.blackCastling = 0;
-  if (p.squares[E1] == kKing) {
-    if (p.squares[H1] == kRook) p.whiteCastling |= kCastleKingSide;
-    if (p.squares[A1] == kRook) p.whiteCastling |= kCastleQueenSide;
-  }
-  if (p.squares[E8] == -kKing) {
-    if (p.squares[H8] == -kRook) p.blackCastling |= kCastleKingSide;
-    if (p.squares[A8] == -kRook) p.blackCastling |= kCastleQueenSide;
-  }
-}
-
 // Piece code of an edit line's first letter (either case), "X" 0 for an
 // empty square; -1 for any other letter.
 int CodeOfEditLetter(char letter) {
@@ -87,12 +73,13 @@ void Game::EditPosition(std::istream& in, std::ostream& out, bool console) {
   bool showBoard = true;
   std::string line;
   for (;;) {
-    // 1. Castling follows the placement; no en passant, no move count.
-    DeriveCastlingFlags(edited);
+    // Castling follows the placement; no en passant, no move count.
+    edited.whiteCastling = edited.CastlingRightsOfPlacement(kWhite);
+    edited.blackCastling = edited.CastlingRightsOfPlacement(kBlack);
     edited.epSquare = 0;
     edited.halfMoveCounter = 0;
 
-    // 2. Board and prompt, for the console only.
+    // Board and prompt, for the console only.
     if (console) {
       if (showBoard) Display(edited, out);
       out << Word(kWordEdit) << "(" << Word(colour == kWhite ? kWordWhite : kWordBlack) << "): ";
@@ -100,13 +87,11 @@ void Game::EditPosition(std::istream& in, std::ostream& out, bool console) {
       showBoard = false;
     }
 
-    // 3. The next line.
     if (!ReadEditLine(in, line)) {
       out.flush();
       throw end_of_input();
     }
 
-    // 4. Dispatch.
     if (line == "." || IsWord(line, kWordEnd)) {
       if (!edited.IsValidPosition()) throw GameError("invalid position.");
       SetupPosition(edited);

@@ -3,9 +3,10 @@
 #include <cstring>
 
 #include "base/fatal_error.h"
-#include "base/tables.h"
 #include "board/game_over.h"
 #include "board/moves.h"
+#include "board/search_position.h"
+#include "position/attacks.h"
 
 GamePosition GamePosition::Initial() {
   static const int8_t kBackRank[8] = {4, 2, 3, 5, 6, 3, 2, 4};
@@ -28,43 +29,18 @@ GamePosition GamePosition::Initial() {
 }
 
 bool IsSquareAttacked(const int8_t squares[64], Square target, int attacker) {
-  const Bitboard targetMask = SquareMask[target];
-  bool occupancyBuilt = false;
-  Occupancy occupancy;
-  for (Square i = 0; i < 64; ++i) {
-    int code = squares[i];
-    if (code == 0 || (code > 0) != (attacker == kWhite)) continue;
-    int type = code < 0 ? -code : code;
-    bool hit = false;
-    switch (type) {
-      case kPawn:
-        hit = (attacker == kWhite ? WhitePawnAttacks[i] : BlackPawnAttacks[i]) & targetMask;
-        break;
-      case kKnight:
-        hit = KnightAttacks[i] & targetMask;
-        break;
-      case kKing:
-        hit = KingAttacks[i] & targetMask;
-        break;
-      case kBishop:
-      case kRook:
-      case kQueen: {
-        if (!occupancyBuilt) {
-          occupancy = Occupancy::FromSquares(squares);
-          occupancyBuilt = true;
-        }
-        Bitboard attacks = 0;
-        if (type != kRook) attacks |= occupancy.Bishop(i);
-        if (type != kBishop) attacks |= occupancy.Rook(i);
-        hit = attacks & targetMask;
-        break;
-      }
-      default:
-        FatalError("GamePosition: switch durchgefallen!");
-    }
-    if (hit) return true;
-  }
-  return false;
+  GamePosition board{};
+  std::memcpy(board.squares, squares, sizeof board.squares);
+  board.sideToMove = attacker == kWhite ? kBlack : kWhite;
+  TreePosition record;
+  LoadTreePosition(record, board);
+  return attacker == kWhite ? IsAttackedBy<kWhite>(record, target) : IsAttackedBy<kBlack>(record, target);
+}
+
+bool IsInCheck(const GamePosition& position) {
+  TreePosition record;
+  LoadTreePosition(record, position);
+  return record.kingAttacked;
 }
 
 Square GamePosition::FindOwnKing() const {
@@ -74,6 +50,28 @@ Square GamePosition::FindOwnKing() const {
   FatalError("GamePosition::FindOwnKing() found no king.");
 }
 
+uint16_t GamePosition::CastlingRightsOfPlacement(int side) const {
+  const int sign = side == kWhite ? 1 : -1;
+  const Square king = side == kWhite ? E1 : E8;
+  if (squares[king] != sign * kKing) return 0;
+  uint16_t rights = 0;
+  if (squares[king + 3] == sign * kRook) rights |= kCastleKingSide;
+  if (squares[king - 4] == sign * kRook) rights |= kCastleQueenSide;
+  return rights;
+}
+
+bool GamePosition::HasValidEnPassantSquare() const {
+  const int ep = epSquare;
+  if (sideToMove == kWhite) {
+    if (ep < A6 || ep > H6) return false;
+    if (squares[ep - 8] != -1 || squares[ep] != 0 || squares[ep + 8] != 0) return false;
+    return (FileOf(ep) > 0 && squares[ep - 9] == 1) || (FileOf(ep) < 7 && squares[ep - 7] == 1);
+  }
+  if (ep < A3 || ep > H3) return false;
+  if (squares[ep + 8] != 1 || squares[ep] != 0 || squares[ep - 8] != 0) return false;
+  return (FileOf(ep) > 0 && squares[ep + 7] == -1) || (FileOf(ep) < 7 && squares[ep + 9] == -1);
+}
+
 namespace {
 
 bool Fail(std::string* message, const char* text) {
@@ -81,60 +79,51 @@ bool Fail(std::string* message, const char* text) {
   return false;
 }
 
-// The en-passant rule: the pawn that just made a double step stands beyond
-// the square, the square and the one it came from are empty, and a pawn of
-// the side to move stands beside it.
-bool ValidEnPassant(const GamePosition& p) {
-  const int ep = p.epSquare;
-  if (p.sideToMove == kWhite) {
-    if (ep < A6 || ep > H6) return false;
-    if (p.squares[ep - 8] != -1 || p.squares[ep] != 0 || p.squares[ep + 8] != 0) return false;
-    return (FileOf(ep) > 0 && p.squares[ep - 9] == 1) || (FileOf(ep) < 7 && p.squares[ep - 7] == 1);
-  }
-  if (ep < A3 || ep > H3) return false;
-  if (p.squares[ep + 8] != 1 || p.squares[ep] != 0 || p.squares[ep - 8] != 0) return false;
-  return (FileOf(ep) > 0 && p.squares[ep + 7] == -1) || (FileOf(ep) < 7 && p.squares[ep + 9] == -1);
-}
-
+// Castling flags only where the placement allows them; the bits above the
+// two rights play no part.
 bool ValidCastlingFlags(const GamePosition& p) {
-  const int8_t* sq = p.squares;
-  if ((p.whiteCastling & kCastleKingSide) && !(sq[E1] == kKing && sq[H1] == kRook)) return false;
-  if ((p.whiteCastling & kCastleQueenSide) && !(sq[E1] == kKing && sq[A1] == kRook)) return false;
-  if ((p.blackCastling & kCastleKingSide) && !(sq[E8] == -kKing && sq[H8] == -kRook)) return false;
-  if ((p.blackCastling & kCastleQueenSide) && !(sq[E8] == -kKing && sq[A8] == -kRook)) return false;
-  return true;
+  constexpr uint16_t kBothRights = kCastleKingSide | kCastleQueenSide;
+  return (p.whiteCastling & kBothRights & ~p.CastlingRightsOfPlacement(kWhite)) == 0 &&
+         (p.blackCastling & kBothRights & ~p.CastlingRightsOfPlacement(kBlack)) == 0;
 }
 
 }  // namespace
 
-bool GamePosition::IsValidPosition(std::string* message) const {
-  if (sideToMove != kWhite && sideToMove != kBlack) return Fail(message, "Invalid side to move.");
-
-  Square whiteKing = -1, blackKing = -1;
+bool IsValidPlacement(const int8_t squares[64], std::string* message) {
+  bool whiteKing = false, blackKing = false;
   for (Square s = 0; s < 64; ++s) {
     const int code = squares[s];
+    if (code == 0) continue;
     if (code == -1 && s >= A8) return Fail(message, "Black pawn on eight rank.");
     if (code == -1 && s <= H1) return Fail(message, "Black pawn on first rank.");
     if (code == 1 && s <= H1) return Fail(message, "White pawn on first rank.");
     if (code == 1 && s >= A8) return Fail(message, "White pawn on eight rank.");
     if (code == kKing) {
-      if (whiteKing >= 0) return Fail(message, "White has more than one king.");
-      whiteKing = s;
+      if (whiteKing) return Fail(message, "White has more than one king.");
+      whiteKing = true;
     }
     if (code == -kKing) {
-      if (blackKing >= 0) return Fail(message, "Black has more than one king.");
-      blackKing = s;
+      if (blackKing) return Fail(message, "Black has more than one king.");
+      blackKing = true;
     }
     if (code > 6 || code < -6) return Fail(message, "Unknown piece found.");
   }
-  if (whiteKing < 0) return Fail(message, "White has no king.");
-  if (blackKing < 0) return Fail(message, "Black has no king.h");
+  if (!whiteKing) return Fail(message, "White has no king.");
+  if (!blackKing) return Fail(message, "Black has no king.h");
+  return true;
+}
 
-  if (epSquare != 0 && !ValidEnPassant(*this)) return Fail(message, "Invalid en-passant field.");
+bool GamePosition::IsValidPosition(std::string* message) const {
+  if (sideToMove != kWhite && sideToMove != kBlack) return Fail(message, "Invalid side to move.");
+  if (!IsValidPlacement(squares, message)) return false;
+  if (epSquare != 0 && !HasValidEnPassantSquare()) return Fail(message, "Invalid en-passant field.");
   if (!ValidCastlingFlags(*this)) return Fail(message, "Invalid rochade flags.");
 
-  const Square exposedKing = sideToMove == kWhite ? blackKing : whiteKing;
-  if (IsSquareAttacked(squares, exposedKing, sideToMove)) return Fail(message, "King can be captured.");
+  // The side that has just moved may not have left its king attacked: with
+  // the move handed back to it, it would stand in check.
+  GamePosition moveHandedBack = *this;
+  moveHandedBack.sideToMove = uint16_t(1 - sideToMove);
+  if (IsInCheck(moveHandedBack)) return Fail(message, "King can be captured.");
   return true;
 }
 

@@ -1,5 +1,7 @@
 // The game board: the referee's record of the game, kept apart from the
-// search's bitboard position.
+// search's bitboard position. The rules of chess (legal moves, attacks,
+// make-move) are position/'s; the game record asks them through
+// board/search_position.h.
 #pragma once
 
 #include <cstdint>
@@ -53,12 +55,34 @@ struct GamePosition {
   // Square of the king of the side to move; a missing king is fatal.
   Square FindOwnKing() const;
 
+  // The castling rights that the placement allows `side`: the king's side
+  // with its king on e1/e8 and a rook of its own on h1/h8, the queen's side
+  // likewise with a1/a8.
+  uint16_t CastlingRightsOfPlacement(int side) const;
+
+  // Does the en-passant square follow a double step that a pawn of the side
+  // to move can take? The other side's pawn stands just past the square,
+  // the square and the one that pawn came from are empty, and a pawn of the
+  // side to move stands beside it. False without an en-passant square.
+  bool HasValidEnPassantSquare() const;
+
   bool operator==(const GamePosition&) const = default;
 };
 
+// The placement rules of the validity check, square by square from a1: no
+// pawn on the first or last rank, at most one king a side, known pieces
+// only; then a king of each side. The first failure decides the message, as
+// in IsValidPosition. Every position handed to position/ passes them.
+bool IsValidPlacement(const int8_t squares[64], std::string* message = nullptr);
+
 // Is `target` attacked by any piece of `attacker` (0 White, 1 Black) on this
-// square array? The side to move plays no part.
+// square array? The side to move plays no part. position/ answers, so the
+// squares must pass IsValidPlacement (fatal otherwise).
 bool IsSquareAttacked(const int8_t squares[64], Square target, int attacker);
+
+// Is the king of the side to move attacked? The position must be one that
+// position/ can load (see LoadTreePosition).
+bool IsInCheck(const GamePosition& position);
 
 // A rule violation caused by user input; carries the text to report.
 class GameError {

@@ -10,5 +10,5 @@
 void DetectGameOver(GamePosition& current, const GamePosition& start,
                     const std::vector<Move>& moves);
 
-// True when the side to move has no legal move.
+// True when the side to move has no legal move, whatever the game's result.
 bool HasNoLegalMove(const GamePosition& position);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "board/game.h"
 
@@ -26,10 +27,26 @@ Move BuildMoveWord(const GamePosition& position, Square from, Square to, int pro
 // short, names a square off the board or gives an illegal move.
 Move ParseMove(const GamePosition& position, const std::string& text);
 
-// Is the move word legal in `position`? The position is left unchanged.
+// The legal moves of the side to move, as position/'s generator lists them:
+// captures and queen promotions first, then the other moves. The game's
+// result plays no part. The position must be one that position/ can load
+// (see LoadTreePosition).
+std::vector<Move> LegalMoves(const GamePosition& position);
+
+// The moves the game record accepts: the legal moves while the game runs,
+// none once it is over or when the side to move is neither White nor Black.
+std::vector<Move> PlayableMoves(const GamePosition& position);
+
+// Is the move word one of PlayableMoves? Only the words the generator gives
+// count, so a malformed word (stray bits, a wrong moving or captured type, a
+// special field off a castling or promotion) is illegal. The position is
+// left unchanged.
 bool IsLegalMove(const GamePosition& position, Move move);
 
-// The game make-move, without any test.
+// The game make-move of a legal move, made by position/'s make-move: the
+// squares, the side to move, castling rights, en-passant square (kept only
+// when an enemy pawn can take) and half-move counter follow; result and
+// reason stay.
 void ApplyMove(GamePosition& position, Move move);
 
 enum MoveTextForm : int { kMoveTextUpperCoordinates = 0, kMoveTextAlgebraic = 1, kMoveTextLong = 2 };

@@ -1,6 +1,5 @@
 // Reading standard algebraic notation: the text's parts are taken off from
-// both ends, then every own piece that fits is tried with the board's own
-// move-word building and legality test.
+// both ends, then the legal moves are searched for the one that fits.
 #include "board/san.h"
 
 #include <string_view>
@@ -66,26 +65,25 @@ Move ParseSanMove(const GamePosition& p, const std::string& text) {
   if (!s.empty()) throw invalid;
 
   // A pawn push names no file, a pawn capture the file it leaves. Without a
-  // promotion letter a pawn's move to the last rank fails the legality test.
+  // promotion letter no legal pawn move to the last rank fits.
   if (type == kPawn) {
     if (rank >= 0 || file == FileOf(to)) throw invalid;
     if (file < 0) file = FileOf(to);
   }
   if (promotion != 0 && RankOf(to) != 0 && RankOf(to) != 7) throw invalid;
 
-  // Exactly one own piece that fits the text may have the legal move.
+  // Exactly one legal move may fit the text. Its special field must be the
+  // promotion read (none for a piece move), which also keeps castling,
+  // written "O-O", from being read as the king's two-file move.
   Move found = 0;
   int count = 0;
-  for (Square from = 0; from < 64; ++from) {
+  for (const Move m : PlayableMoves(p)) {
+    const Square from = MoveFrom(m);
+    if (MovePiece(m) != type || MoveTo(m) != to || MoveSpecial(m) != promotion) continue;
     if ((file >= 0 && FileOf(from) != file) || (rank >= 0 && RankOf(from) != rank)) continue;
-    if (p.squares[from] != (white ? type : -type)) continue;
-    const Move m = BuildMoveWord(p, from, to, promotion);
-    if (type == kKing && MoveSpecial(m) != 0) continue;  // castling is "O-O"
     if (captureMark && MoveCaptured(m) == 0) continue;
-    if (IsLegalMove(p, m)) {
-      found = m;
-      ++count;
-    }
+    found = m;
+    ++count;
   }
   if (count != 1) throw invalid;
   return found;

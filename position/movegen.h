@@ -28,5 +28,9 @@ struct RootMove {
 // returns the end.
 RootMove* GenerateLegalMoves(PositionStack& stack, RootMove* out);
 
+// Is `move` one of those legal moves? Only the exact words of the generators
+// count. The stack is left as it was.
+bool IsLegal(PositionStack& stack, Move move);
+
 // Upper bound of the moves of one position, for buffers.
 inline constexpr int kMaxMovesPerPosition = 256;

@@ -1,5 +1,7 @@
-// The validity test of stored moves (killers) and the legal move list of the
-// search root.
+// The validity test of stored moves (killers), the legal move list of the
+// search root and the legality test of one move word.
+#include <algorithm>
+
 #include "position/attacks.h"
 #include "position/make_move.h"
 #include "position/movegen.h"
@@ -53,24 +55,45 @@ template bool IsPlayable<kBlack>(const TreePosition&, Move);
 
 namespace {
 
+// Does the pseudo-legal move leave side S's own king safe? Made and taken
+// back on the stack.
+template <int S>
+bool KeepsKingSafe(PositionStack& stack, Move m) {
+  MakeMove<S>(stack, m);
+  const TreePosition& after = stack.Current();
+  const bool safe = !IsAttackedBy<1 - S>(after, Own<S>(after).kingSquare);
+  UnmakeMove(stack);
+  return safe;
+}
+
+// The pseudo-legal moves of side S: captures, then quiet moves.
+template <int S>
+Move* GeneratePseudoLegal(const TreePosition& p, Move* out) {
+  return GenerateQuiets<S>(p, GenerateCaptures<S>(p, out));
+}
+
 template <int S>
 RootMove* LegalMoves(PositionStack& stack, RootMove* out) {
-  constexpr int E = 1 - S;
   Move moves[2 * kMaxMovesPerPosition];  // pseudo-legal moves, with room to spare
-  const TreePosition& p = stack.Current();
-  Move* end = GenerateQuiets<S>(p, GenerateCaptures<S>(p, moves));
-  for (Move* m = moves; m != end; ++m) {
-    MakeMove<S>(stack, *m);
-    const TreePosition& after = stack.Current();
-    const bool legal = !IsAttackedBy<E>(after, Own<S>(after).kingSquare);
-    UnmakeMove(stack);
-    if (legal) *out++ = RootMove{*m, 0, 0};
-  }
+  Move* end = GeneratePseudoLegal<S>(stack.Current(), moves);
+  for (Move* m = moves; m != end; ++m)
+    if (KeepsKingSafe<S>(stack, *m)) *out++ = RootMove{*m, 0, 0};
   return out;
+}
+
+template <int S>
+bool IsLegalFor(PositionStack& stack, Move move) {
+  Move moves[2 * kMaxMovesPerPosition];
+  Move* end = GeneratePseudoLegal<S>(stack.Current(), moves);
+  return std::find(moves, end, move) != end && KeepsKingSafe<S>(stack, move);
 }
 
 }  // namespace
 
 RootMove* GenerateLegalMoves(PositionStack& stack, RootMove* out) {
   return stack.Current().side == kWhite ? LegalMoves<kWhite>(stack, out) : LegalMoves<kBlack>(stack, out);
+}
+
+bool IsLegal(PositionStack& stack, Move move) {
+  return stack.Current().side == kWhite ? IsLegalFor<kWhite>(stack, move) : IsLegalFor<kBlack>(stack, move);
 }

@@ -1,6 +1,6 @@
 // Move generation: captures and quiet moves cover every pseudo-legal move
 // once, in the fixed scan order; the evasion list is exactly the set of
-// legal replies to a check; the legal root list.
+// legal replies to a check; the legal root list and the single-word test.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -203,6 +203,27 @@ TEST(LegalMoves, RootListKeepsGenerationOrderAndZeroFields) {
     EXPECT_EQ(moves, LegalByMaking()) << reference.name;
     EXPECT_EQ(Stack().ply, 0);
   }
+}
+
+// A single word is legal exactly when the legal list holds it: pinned pieces,
+// moves into check and en-passant captures that open a line are refused, and
+// so is a word that differs from the generator's in any field.
+TEST(LegalMoves, SingleWordTestAgreesWithTheList) {
+  for (const PerftReference& reference : PerftReferences()) {
+    LoadFen(reference.fen);
+    const std::vector<Move> legal = LegalByMaking();
+    for (Move m : CapturesAndQuiets()) {
+      EXPECT_EQ(IsLegal(Stack(), m), Contains(legal, m)) << reference.name << " " << CoordinateMoveText(m);
+      EXPECT_FALSE(IsLegal(Stack(), m ^ Move(1) << 15)) << reference.name;  // another captured type
+      EXPECT_FALSE(IsLegal(Stack(), m | Move(1) << 21)) << reference.name;  // a stray bit
+    }
+    EXPECT_FALSE(IsLegal(Stack(), 0));
+    EXPECT_EQ(Stack().ply, 0);
+  }
+  // The capture of d6 en passant would leave the king on a5 to the rook on h5.
+  LoadFen("8/8/8/K2pP2r/8/8/8/4k3 w - d6 0 1");
+  EXPECT_FALSE(IsLegal(Stack(), Word("e5", "d6", kPawn, kPawn)));
+  EXPECT_TRUE(IsLegal(Stack(), Word("e5", "e6", kPawn)));
 }
 
 }  // namespace
