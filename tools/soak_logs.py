@@ -286,7 +286,7 @@ class XboardGameReader:
         final = re.search(r'\{([^{}]*)\}\s*(?:1-0|0-1|1/2-1/2|\*)\s*$', self.movetext or '')
         if final:
             return final.group(1)
-        return next((m.group(1) for e in self.entries for m in [GAME_ENDS.match(e[3])] if m and m.group(1) != '(null)'),
+        return next((m.group(1) for e in self.entries for m in [GAME_ENDS.match(e[3])] if m and m.group(1) not in ('(null)', '')),
                     None)
 
     def loser(self):
