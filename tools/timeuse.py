@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""Time use of each engine in a match harness PGN (../shared/match writes a
-move's time in its comment, "{+0.35/12 0.98s}"): per engine the moves timed,
-the average seconds a move, the longest move, and the share of its clock
-(base plus the increments of its moves) spent over a game, median and range
-over the games.
+"""Time use of each engine in a match PGN (../shared/match writes a move's time
+in its comment, "{+0.35/12 0.98s}", XBoard with -pgnExtendedInfo "{+0.35/12 0.9}"):
+per engine the moves timed, the average seconds a move, the longest move, and the
+share of its clock (base plus the increments of its moves) spent over a game,
+median and range over the games.
 
     tools/timeuse.py games.pgn [more.pgn ...]
 """
@@ -13,8 +13,11 @@ import statistics
 import sys
 
 TAG = re.compile(r'^\[(\w+) "(.*)"\]$')
-MOVE_TIME = re.compile(r'\{[^}]*?(\d+(?:\.\d+)?)s\}')
-COMMENT = re.compile(r'\{([^}]*)\}')
+TOKEN = re.compile(r'\{[^}]*\}|[^\s{]+')
+MOVE_NUMBER = re.compile(r'\d+\.+')
+RESULTS = ('1-0', '0-1', '1/2-1/2', '*')
+SCORE_DEPTH = re.compile(r'[-+]?\d+(?:\.\d+)?/\d+')
+SECONDS = re.compile(r'\d+(?:\.\d+)?s?')
 
 
 def games(paths):
@@ -27,16 +30,40 @@ def games(paths):
                 yield tags, block[block.find('\n\n'):]
 
 
+def plies(movetext):
+    """Each move of a PGN movetext as its comment, in order (None for a move without one).
+    A second comment after a move, the reason the game ended, belongs to no move."""
+    comments = []
+    commented = True
+    for token in TOKEN.findall(movetext):
+        if token.startswith('{'):
+            if not commented:
+                comments[-1] = token[1:-1].strip()
+                commented = True
+        elif not MOVE_NUMBER.fullmatch(token) and token not in RESULTS:
+            comments.append(None)
+            commented = False
+    return comments
+
+
+def move_seconds(comment):
+    """The seconds a move took from its comment: the match harness writes "+0.35/12 0.98s"
+    or "0.07s", XBoard "+0.35/12 0.9" (score and depth alone: no time); None without one."""
+    words = (comment or '').split()
+    if words and SCORE_DEPTH.fullmatch(words[0]):
+        words = words[1:]
+    if len(words) == 1 and SECONDS.fullmatch(words[0]):
+        return float(words[0].rstrip('s'))
+    return None
+
+
 def side_times(movetext):
     """The seconds of White's and of Black's timed moves, in order."""
     times = ([], [])
-    ply = 0
-    for comment in COMMENT.findall(movetext):
-        if comment.strip() != 'book':
-            m = re.search(r'(\d+(?:\.\d+)?)s$', comment.strip())
-            if m:
-                times[ply % 2].append(float(m.group(1)))
-        ply += 1
+    for ply, comment in enumerate(plies(movetext)):
+        seconds = move_seconds(comment)
+        if seconds is not None:
+            times[ply % 2].append(seconds)
     return times
 
 
