@@ -146,8 +146,10 @@ TypedMove ReadTypedMove(const GamePosition& p, const std::string& word) {
   Square from = 0, to = 0;
   int promotion = 0;
   SanText san;
-  const bool coordinates = ReadCoordinates(word, from, to, promotion);
-  if (!coordinates && !ReadSanText(word, san)) return Problem(MoveProblem::kNotAMove, "not a move");
+  // SAN first: "B1e2" is a bishop's move, not b1-e2.
+  const bool isSan = ReadSanText(word, san);
+  const bool coordinates = !isSan && ReadCoordinates(word, from, to, promotion);
+  if (!isSan && !coordinates) return Problem(MoveProblem::kNotAMove, "not a move");
   if (p.result != kGameRunning) return Problem(MoveProblem::kGameOver, "the game is over");
   return coordinates ? ReadCoordinateMove(p, from, to, promotion) : ReadSan(p, san);
 }

@@ -29,9 +29,10 @@ struct TypedMove {
   std::string message;
 };
 
-// Reads `word` in `position`: a word of two square names and an optional
-// promotion letter ("e2e4", "E7E8q", castling as the king's move "e1g1") is
-// coordinates, anything else standard notation as ParseSanMove reads it.
+// Reads `word` in `position`: standard notation as ParseSanMove reads it,
+// else two square names and an optional promotion letter ("e2e4", "E7E8q",
+// castling as the king's move "e1g1") in coordinates (no word is both but
+// "B1e2" and its like, which are a bishop's move).
 // Unlike ParseMove, a pawn's move to the last rank needs its promotion
 // letter, and a promotion letter on any other move is refused. The
 // position is not changed; nothing is thrown.

@@ -18,6 +18,7 @@ const char* const kInCheck = "4r1k1/8/8/8/8/8/8/R3K2R w KQ - 0 1";
 const char* const kQueenSideOnly = "4k3/8/8/8/8/8/8/R3K2R w Q - 0 1";
 const char* const kPromotion = "3r3k/4P3/8/8/8/8/8/4K3 w - - 0 1";
 const char* const kBlackPromotion = "4k3/8/8/8/8/8/p7/1N2K3 b - - 0 1";
+const char* const kTwoBishops = "4k3/7p/8/8/8/3B4/8/3BK3 w - - 0 1";         // d1 and d3 reach e2
 const char* const kMated = "R2k4/8/3K4/8/8/8/8/8 b - - 0 1";
 
 using P = MoveProblem;
@@ -60,6 +61,8 @@ TEST(TypedMove, IsTheLegalMoveOrSaysWhyNot) {
       {kThroughCheck, "Kf1", P::kLeavesKingInCheck, "your king would be in check"},
       {kInCheck, "Ra2", P::kLeavesKingInCheck, "your king would be in check"},
       {kTwoKnights, "Ne2", P::kAmbiguous, "Nce2 or Nge2?"},
+      {kTwoBishops, "Be2", P::kAmbiguous, "B1e2 or B3e2?"},
+      {kTwoBishops, "B1e2", P::kNone, "d1e2"},
       {kTwoKnights, "Nxe2", P::kNoSuchMove, "there is nothing to take on e2"},
       {kPromotion, "e8", P::kPromotionPieceMissing, "say which piece the pawn becomes: e8=Q+, e8=R+, e8=B or e8=N"},
       {kPromotion, "e7e8", P::kPromotionPieceMissing,

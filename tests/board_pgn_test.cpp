@@ -139,7 +139,6 @@ TEST(Pgn, SettlesTheResultBetweenTheTextAndTheBoard) {
     uint32_t result;
     uint32_t reason;
   } kCases[] = {
-      {"1. e4 e5 *", kGameRunning, kReasonUnknown},
       {"1. e4 e5", kGameRunning, kReasonUnknown},
       {"[Result \"1/2-1/2\"]\n1. e4 e5", kGameDrawn, kReasonUnknown},
       {"1. f3 e5 2. g4 Qh4# *", kBlackWins, kReasonMate},

@@ -1,12 +1,13 @@
 // SAN: every legal move of the reference positions to depth two is written
 // uniquely, with the least disambiguation the reader accepts, and reads back
-// as its move word; the check and mate marks add up to the published perft
+// as its move word, also through the typed-move reader; the check and mate marks add up to the published perft
 // counts; tables of written, accepted and refused texts cover the rest.
 #include <gtest/gtest.h>
 
 #include <set>
 #include <vector>
 
+#include "board/move_advice.h"
 #include "board/move_lists.h"
 #include "board/san.h"
 #include "board_test_util.h"
@@ -81,6 +82,9 @@ void CheckEveryMove(const GamePosition& p, int depth, uint64_t& checked) {
     if (MoveCaptured(m) == 0 && MoveSpecial(m) == 0)
       refused.push_back(bare.substr(0, bare.size() - 2) + 'x' + bare.substr(bare.size() - 2));
     for (const std::string& text : read) EXPECT_EQ(Read(p, text), coordinate) << ToFen(p) << " " << text;
+    // The typed-move reader finds it too, from the pseudo-legal list.
+    EXPECT_EQ(ReadTypedMove(p, san).move, coordinate) << ToFen(p) << " " << san;
+    EXPECT_EQ(ReadTypedMove(p, CoordinateMoveText(m)).move, coordinate) << ToFen(p) << " " << san;
     for (const std::string& text : refused) EXPECT_EQ(Read(p, text), 0u) << ToFen(p) << " " << san << " " << text;
     ++checked;
     if (depth > 1) {
