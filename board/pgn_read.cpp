@@ -56,7 +56,6 @@ class PgnReader {
  private:
   [[noreturn]] static void Fail(const std::string& message) { throw PgnFailure{message}; }
 
-
   bool At(char c) const { return at_ < text_.size() && text_[at_] == c; }
 
   int LineNumber() const { return 1 + int(std::count(text_.begin(), text_.begin() + long(at_), '\n')); }
