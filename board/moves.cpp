@@ -96,6 +96,16 @@ std::vector<Move> LegalMoves(const GamePosition& p) {
   return moves;
 }
 
+std::vector<Move> PseudoLegalMoves(const GamePosition& p) {
+  PositionStack stack;
+  LoadTreePosition(stack.Root(), p);
+  Move moves[2 * kMaxMovesPerPosition];
+  const TreePosition& root = stack.Root();
+  Move* end = p.sideToMove == kWhite ? GenerateQuiets<kWhite>(root, GenerateCaptures<kWhite>(root, moves))
+                                     : GenerateQuiets<kBlack>(root, GenerateCaptures<kBlack>(root, moves));
+  return {moves, end};
+}
+
 std::vector<Move> PlayableMoves(const GamePosition& p) { return TakesMoves(p) ? LegalMoves(p) : std::vector<Move>(); }
 
 bool IsLegalMove(const GamePosition& p, Move m) {

@@ -33,6 +33,12 @@ Move ParseMove(const GamePosition& position, const std::string& text);
 // (see LoadTreePosition).
 std::vector<Move> LegalMoves(const GamePosition& position);
 
+// Every move the side to move's pieces can make by their own way of moving,
+// whether or not it leaves the own king attacked: captures (en passant
+// included), pushes, every promotion piece; castling only when it is legal.
+// The position must be one that position/ can load.
+std::vector<Move> PseudoLegalMoves(const GamePosition& position);
+
 // The moves the game record accepts: the legal moves while the game runs,
 // none once it is over or when the side to move is neither White nor Black.
 std::vector<Move> PlayableMoves(const GamePosition& position);

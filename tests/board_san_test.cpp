@@ -1,12 +1,14 @@
-// The SAN reader: every legal move of the reference positions to depth two,
-// written by the test's own SAN writer, reads back as its move word; a table
-// of accepted and refused texts covers the rest.
+// SAN: every legal move of the reference positions to depth two is written
+// uniquely, with the least disambiguation the reader accepts, and reads back
+// as its move word, also through the typed-move reader; the check and mate marks add up to the published perft
+// counts; tables of written, accepted and refused texts cover the rest.
 #include <gtest/gtest.h>
 
 #include <set>
 #include <vector>
 
-#include "board/game_over.h"
+#include "board/move_advice.h"
+#include "board/moves.h"
 #include "board/san.h"
 #include "board_test_util.h"
 
@@ -23,7 +25,8 @@ Move Read(const GamePosition& p, const std::string& text) {
   }
 }
 
-std::vector<Move> LegalWords(const GamePosition& p) {
+// Every legal move found the slow way: each from, to and promotion piece.
+std::vector<Move> AllLegalWords(const GamePosition& p) {
   std::set<Move> words;
   for (Square from = 0; from < 64; ++from)
     for (Square to = 0; to < 64; ++to)
@@ -32,44 +35,28 @@ std::vector<Move> LegalWords(const GamePosition& p) {
   return {words.begin(), words.end()};
 }
 
-char FileLetter(Square s) { return char('a' + FileOf(s)); }
-char RankDigit(Square s) { return char('1' + RankOf(s)); }
-
-// The test's own SAN writer, without check marks. A piece's move names its
-// file when another piece of its type has a legal move to the same square,
-// its rank instead when one of those shares the file, both when others share
-// file and rank. `disambiguate` false leaves that out.
-std::string WriteSan(Move m, const std::vector<Move>& legal, bool disambiguate = true) {
-  const int type = MovePiece(m);
-  const Square from = MoveFrom(m), to = MoveTo(m);
-  if (type == kKing && MoveSpecial(m) != 0) return FileOf(to) == 6 ? "O-O" : "O-O-O";
-  std::string san;
-  if (type == kPawn) {
-    if (FileOf(from) != FileOf(to)) san = {FileLetter(from), 'x'};
-  } else {
-    san = kPieceLetters[type];
-    bool rival = false, sameFile = false, sameRank = false;
-    for (Move other : legal)
-      if (MovePiece(other) == type && MoveTo(other) == to && MoveFrom(other) != from) {
-        rival = true;
-        sameFile |= FileOf(MoveFrom(other)) == FileOf(from);
-        sameRank |= RankOf(MoveFrom(other)) == RankOf(from);
-      }
-    if (disambiguate && rival && (!sameFile || sameRank)) san += FileLetter(from);
-    if (disambiguate && sameFile) san += RankDigit(from);
-    if (MoveCaptured(m) != 0) san += 'x';
-  }
-  san += {FileLetter(to), RankDigit(to)};
-  if (MoveSpecial(m) != 0) san += {'=', kPieceLetters[MoveSpecial(m)]};
-  return san;
+// A piece move's text with the given disambiguation (-1: none).
+std::string PieceText(int type, int file, int rank, bool capture, Square to) {
+  std::string text(1, kPieceLetters[type]);
+  if (file >= 0) text += char('a' + file);
+  if (rank >= 0) text += char('1' + rank);
+  if (capture) text += 'x';
+  return text + char('a' + FileOf(to)) + char('1' + RankOf(to));
 }
 
-// "#" for a mating move, "+" for another check, else "".
-std::string CheckMark(const GamePosition& p, Move m) {
-  GamePosition after = p;
-  ApplyMove(after, m);
-  if (!IsSquareAttacked(after.squares, after.FindOwnKing(), p.sideToMove)) return "";
-  return HasNoLegalMove(after) ? "#" : "+";
+// The disambiguations that say less than the written one, or as much but
+// with the rank where the file would do: the reader must refuse them all,
+// so the writer's is the least one that makes the move unique.
+std::vector<std::string> WeakerTexts(Move m, const SanText& written) {
+  if (written.piece == kPawn || written.castling) return {};
+  const int file = FileOf(MoveFrom(m)), rank = RankOf(MoveFrom(m));
+  std::vector<std::pair<int, int>> weaker;
+  if (written.fromFile >= 0 || written.fromRank >= 0) weaker.push_back({-1, -1});
+  if (written.fromRank >= 0) weaker.push_back({file, -1});
+  if (written.fromFile >= 0 && written.fromRank >= 0) weaker.push_back({-1, rank});
+  std::vector<std::string> texts;
+  for (auto [f, r] : weaker) texts.push_back(PieceText(written.piece, f, r, written.captureMark, MoveTo(m)));
+  return texts;
 }
 
 std::string Without(std::string text, char c) {
@@ -79,21 +66,26 @@ std::string Without(std::string text, char c) {
 
 // Checks every legal move down to `depth` plies; counts the moves checked.
 void CheckEveryMove(const GamePosition& p, int depth, uint64_t& checked) {
-  const std::vector<Move> legal = LegalWords(p);
+  const std::vector<Move> legal = LegalMoves(p);
+  EXPECT_EQ(legal.size(), AllLegalWords(p).size()) << ToFen(p);
   std::set<std::string> texts;
   for (Move m : legal) {
-    const std::string san = WriteSan(m, legal);
+    const std::string san = SanMoveText(p, m);
     texts.insert(san);
+    SanText written;
+    ASSERT_TRUE(ReadSanText(san, written)) << san;
+    const std::string bare = san.substr(0, san.find_first_of("+#"));
     const Move coordinate = ParseMove(p, CoordinateMoveText(m));
-    std::vector<std::string> read = {san, san + CheckMark(p, m)}, refused;
-    if (MoveCaptured(m) != 0) read.push_back(Without(san, 'x'));
-    if (MovePiece(m) == kPawn && MoveSpecial(m) != 0) read.push_back(Without(san, '='));
-    if (const std::string bare = WriteSan(m, legal, false); bare != san) refused.push_back(bare);
+    std::vector<std::string> read = {san, bare}, refused = WeakerTexts(m, written);
+    if (MoveCaptured(m) != 0) read.push_back(Without(bare, 'x'));
+    if (MovePiece(m) == kPawn && MoveSpecial(m) != 0) read.push_back(Without(bare, '='));
     if (MoveCaptured(m) == 0 && MoveSpecial(m) == 0)
-      refused.push_back(san.substr(0, san.size() - 2) + 'x' + san.substr(san.size() - 2));
+      refused.push_back(bare.substr(0, bare.size() - 2) + 'x' + bare.substr(bare.size() - 2));
     for (const std::string& text : read) EXPECT_EQ(Read(p, text), coordinate) << ToFen(p) << " " << text;
-    for (const std::string& text : refused)
-      EXPECT_EQ(ThrownMessage([&] { ParseSanMove(p, text); }), "Invalid move.") << ToFen(p) << " " << text;
+    // The typed-move reader finds it too, from the pseudo-legal list.
+    EXPECT_EQ(ReadTypedMove(p, san).move, coordinate) << ToFen(p) << " " << san;
+    EXPECT_EQ(ReadTypedMove(p, CoordinateMoveText(m)).move, coordinate) << ToFen(p) << " " << san;
+    for (const std::string& text : refused) EXPECT_EQ(Read(p, text), 0u) << ToFen(p) << " " << san << " " << text;
     ++checked;
     if (depth > 1) {
       GamePosition child = p;
@@ -104,7 +96,7 @@ void CheckEveryMove(const GamePosition& p, int depth, uint64_t& checked) {
   EXPECT_EQ(texts.size(), legal.size()) << "the writer gave two moves one text in " << ToFen(p);
 }
 
-TEST(SanReader, ReadsEveryLegalMoveOfTheReferencePositionsToDepthTwo) {
+TEST(San, WritesEveryLegalMoveOfTheReferencePositionsSoThatTheReaderReadsItBack) {
   const struct {
     const char* fen;
     uint64_t moves;  // legal moves at depths one and two
@@ -122,6 +114,44 @@ TEST(SanReader, ReadsEveryLegalMoveOfTheReferencePositionsToDepthTwo) {
     CheckEveryMove(ParseFen(r.fen), 2, checked);
     EXPECT_EQ(checked, r.moves) << r.fen;
   }
+  // Three queens reach e1 and two reach h4 or e4: file, rank and both.
+  uint64_t checked = 0;
+  CheckEveryMove(ParseFen("8/8/1k6/8/4Q2Q/8/8/K6Q w - - 0 1"), 2, checked);
+}
+
+// Counts the leaf moves written with "+" or "#" and with "#" alone.
+void CountMarks(const GamePosition& p, int depth, uint64_t& checks, uint64_t& mates) {
+  for (Move m : LegalMoves(p)) {
+    if (depth == 1) {
+      const char mark = SanMoveText(p, m).back();
+      checks += mark == '+' || mark == '#';
+      mates += mark == '#';
+      continue;
+    }
+    GamePosition child = p;
+    ApplyMove(child, m);
+    CountMarks(child, depth - 1, checks, mates);
+  }
+}
+
+// The check and mate counts of the published perft tables: discovered
+// checks, en-passant and promotion checks, mates by castling and by pawns.
+TEST(San, CheckAndMateMarksAddUpToThePublishedPerftCounts) {
+  const struct {
+    const char* fen;
+    int depth;
+    uint64_t checks, mates;
+  } kReferences[] = {
+      {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", 4, 1680, 17},
+      {"r3k2r/Pppp1ppp/1b3nbN/nP6/BBP1P3/q4N2/Pp1P2PP/R2Q1RK1 w kq - 0 1", 3, 38, 22},
+      {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 3, 993, 1},
+  };
+  for (const auto& r : kReferences) {
+    uint64_t checks = 0, mates = 0;
+    CountMarks(ParseFen(r.fen), r.depth, checks, mates);
+    EXPECT_EQ(checks, r.checks) << r.fen;
+    EXPECT_EQ(mates, r.mates) << r.fen;
+  }
 }
 
 const char* const kInitial = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
@@ -138,6 +168,27 @@ const char* const kInCheck = "4r1k1/8/8/8/8/8/8/R3K2R w KQ - 0 1";
 const char* const kQueenSideOnly = "4k3/8/8/8/8/8/8/R3K2R w Q - 0 1";
 const char* const kEnPassant = "4k3/8/8/3pP3/8/8/8/4K3 w - d6 0 1";
 const char* const kPawnOrBishop = "4k3/8/8/8/8/2n5/1P1B4/4K3 w - - 0 1";  // b2 and d2 take c3
+const char* const kBackRank = "3k4/8/3K4/8/8/8/8/R7 w - - 0 1";
+
+TEST(San, WritesTheStandardTexts) {
+  const struct {
+    const char* fen;
+    const char* coordinate;
+    const char* san;
+  } kCases[] = {
+      {kInitial, "e2e4", "e4"},           {kInitial, "g1f3", "Nf3"},          {kKnights, "b1d2", "Nbd2"},
+      {kKnights, "f3h4", "Nh4"},          {kRooks, "e1e2", "R1e2"},           {kQueens, "h4e1", "Qh4e1"},
+      {kQueens, "e4e1", "Qee1"},          {kQueens, "h1e1", "Q1e1"},          {kPinned, "f3d4", "Nd4"},
+      {kPromotion, "e7e8q", "e8=Q+"},     {kPromotion, "e7d8n", "exd8=N"},    {kBlackPromotion, "a2b1q", "axb1=Q+"},
+      {kCastling, "e1c1", "O-O-O"},       {kBlackCastling, "e8g8", "O-O"},    {kEnPassant, "e5d6", "exd6"},
+      {kPawnOrBishop, "b2c3", "bxc3"},    {kPawnOrBishop, "d2c3", "Bxc3"},    {kBackRank, "a1a8", "Ra8#"},
+  };
+  for (const auto& c : kCases) {
+    const GamePosition p = ParseFen(c.fen);
+    EXPECT_EQ(SanMoveText(p, ParseMove(p, c.coordinate)), c.san) << c.fen;
+  }
+  EXPECT_EQ(ThrownMessage([] { SanMoveText(ParseFen(kInitial), MakeMoveWord(E2, E5, kPawn)); }), "Invalid move.");
+}
 
 TEST(SanReader, AcceptsAndRefusesByTheTable) {
   const struct {
