@@ -7,7 +7,7 @@
 #include "frontend/communicator.h"
 #include "frontend/protocol_two.h"
 #include "frontend/replies.h"
-#include "frontend/string_utils.h"
+#include "session/string_utils.h"
 
 void Communicator::DealWithNotSearching() {
   // 1. Entry.

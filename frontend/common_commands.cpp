@@ -3,13 +3,10 @@
 #include <ostream>
 
 #include "board/display.h"
-#include "board/search_position.h"
-#include "eval/evaluator.h"
 #include "frontend/communicator.h"
 #include "frontend/protocol_two.h"
 #include "frontend/replies.h"
-#include "frontend/string_utils.h"
-#include "position/tree_position.h"
+#include "session/string_utils.h"
 
 namespace {
 
@@ -149,13 +146,4 @@ bool Communicator::HandleSettingsCommand(const WordList& words) {
   return true;
 }
 
-// The static evaluation of the game position with the value sets the last
-// search prepared. It works on a position and scratch of its own, so a
-// search that may be running is not disturbed.
-void Communicator::PrintEvaluation() {
-  PositionStack position;
-  LoadSearchPosition(position, game);
-  Evaluator evaluator(engine_.PawnTable(), engine_.Search().Evaluation().Preparation());
-  const int value = evaluator.Evaluate(position.Root(), -32000, 32000);
-  Reply("Value: " + std::to_string(value));
-}
+void Communicator::PrintEvaluation() { Reply("Value: " + std::to_string(engine_.Evaluate(game))); }

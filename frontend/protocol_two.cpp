@@ -12,9 +12,8 @@
 #include "board/fen.h"
 #include "board/moves.h"
 #include "frontend/communicator.h"
-#include "frontend/hash_memory.h"
 #include "frontend/replies.h"
-#include "frontend/string_utils.h"
+#include "session/string_utils.h"
 
 namespace {
 
@@ -320,5 +319,5 @@ std::optional<uint64_t> Communicator::MemoryBytesOf(const WordList& words) {
 }
 
 void Communicator::ResizeHashMemory(const WordList& words, uint64_t totalBytes) {
-  if (!ResizeHashTables(engine_, totalBytes)) ReplyError(kNotEnoughMemory, words);
+  if (engine_.ResizeTables(totalBytes) != TableChange::kDone) ReplyError(kNotEnoughMemory, words);
 }

@@ -10,7 +10,6 @@
 #include "frontend/communicator.h"
 #include "frontend/replies.h"
 #include "frontend/thinking_output.h"
-#include "position/tree_position.h"
 
 namespace {
 
@@ -22,11 +21,12 @@ int64_t WholeSeconds(Milliseconds duration) {
   return (duration + kMillisecondsPerSecond / 2) / kMillisecondsPerSecond;
 }
 
-// How close to the draw score a score counts as drawish. Taken from the
-// search's root, the position the engine moves from, also when the search
-// was stopped somewhere inside its tree.
-int DrawMargin(const TreePosition& root) {
-  return (root.white.queen | root.black.queen) != 0 ? kDrawMarginWithQueens : kDrawMarginWithoutQueens;
+// How close to the draw score a score counts as drawish, in the position
+// the engine moves from (the search's root).
+int DrawMargin(const GamePosition& root) {
+  for (const int8_t piece : root.squares)
+    if (std::abs(piece) == kQueen) return kDrawMarginWithQueens;
+  return kDrawMarginWithoutQueens;
 }
 
 }  // namespace
@@ -64,7 +64,7 @@ void Communicator::OnSearchFinished(bool discardResult) {
   const Move move = searchInfo.pvMoves.front();
   const std::string text = MoveTexts({move}, xboardMode).front();
   const int score = searchInfo.bestScore;
-  const int margin = DrawMargin(engine_.Search().Positions().Root());
+  const int margin = DrawMargin(game.currentPosition);
 
   // 4. The opponent's draw offer is answered; accepted on the console, it
   // ends the game without a move.
@@ -183,7 +183,7 @@ void Communicator::PrintPonderAnnotation() {
 void Communicator::PrintAnalysisStatus() {
   const SearchInfo& info = engine_.Info();
   const TimePoint end = info.endTime != 0 ? info.endTime : Now();  // the search's own clock
-  const uint64_t nodes = uint64_t(engine_.Search().CurrentIterationNodes()) + info.totalNodes;
+  const uint64_t nodes = engine_.NodesSoFar();
   Reply("stat01: " + std::to_string(Centiseconds(end - info.startTime)) + " " + std::to_string(nodes) + " " +
         std::to_string(info.displayDepth) + " " + std::to_string(info.rootMoveCount - info.currentRootMove + 1) +
         " " + std::to_string(info.rootMoveCount));

@@ -5,7 +5,7 @@
 #include "frontend/communicator.h"
 #include "frontend/protocol_two.h"
 #include "frontend/replies.h"
-#include "frontend/string_utils.h"
+#include "session/string_utils.h"
 
 void Communicator::EndSearch(bool discardResult) { throw search_aborted_exception(discardResult); }
 
@@ -165,7 +165,7 @@ void Communicator::PonderHit() {
     searchStatus.parameters.hardLimit = limits.hardLimit;
     searchStatus.parameters.allotment = limits.allotment;
   }
-  engine_.Search().EndOpenEndedSearch(searchStatus.parameters.hardLimit, searchStatus.parameters.allotment);
+  engine_.EndOpenEndedSearch(searchStatus.parameters.hardLimit, searchStatus.parameters.allotment);
   searchStatus.ownMoveText = searchStatus.expectedMoveText = Word(kWordInvalidMove);
   if (!xboardMode) Reply(std::string(Word(kWordPredictedMoveMade)) + ".");
 }

@@ -4,7 +4,7 @@
 
 #include "board/fen.h"
 #include "board/moves.h"
-#include "frontend/string_utils.h"
+#include "session/string_utils.h"
 #include "uci/go_command.h"
 #include "uci/position_command.h"
 #include "uci/uci_options.h"

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "frontend/string_utils.h"
+#include "session/string_utils.h"
 
 namespace {
 

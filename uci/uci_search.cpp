@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "board/moves.h"
-#include "frontend/string_utils.h"
+#include "session/string_utils.h"
 #include "uci/uci_report.h"
 #include "uci/uci_session.h"
 
@@ -123,7 +123,7 @@ UciSession::SearchControl UciSession::PonderHit() {
   go_.waitsForStop = false;
   if (engine_.Info().searching == 0) return SearchControl::kStop;
   const SearchParameters& p = go_.plan.parameters;
-  engine_.Search().EndOpenEndedSearch(p.hardLimit, p.allotment);
+  engine_.EndOpenEndedSearch(p.hardLimit, p.allotment);
   return SearchControl::kGoOn;
 }
 
@@ -139,8 +139,7 @@ bool UciSession::WaitForStop() {
 
 void UciSession::ReportProgress(TimePoint now) {
   const SearchInfo& info = engine_.Info();
-  const uint64_t nodes = uint64_t(info.totalNodes) + engine_.Search().CurrentIterationNodes();
-  WriteLine(ProgressInfo(info, nodes, now, engine_.Table().PermilleFull()));
+  WriteLine(ProgressInfo(info, engine_.NodesSoFar(), now, engine_.HashFull()));
   go_.lastProgress = now;
 }
 
@@ -152,6 +151,6 @@ void UciSession::ReportBestMove() {
   if (info.pvMoves.empty())
     WriteLine("info depth 0 score " + ScoreText(info.bestScore));
   else
-    WriteLine(ProgressInfo(info, info.totalNodes, info.endTime, engine_.Table().PermilleFull()));
+    WriteLine(ProgressInfo(info, info.totalNodes, info.endTime, engine_.HashFull()));
   WriteLine(BestMoveLine(game_.currentPosition, info.pvMoves));
 }

@@ -7,14 +7,12 @@
 
 #include "base/end_of_input.h"
 #include "base/protocol_words.h"
-#include "frontend/hash_memory.h"
-#include "frontend/string_utils.h"
+#include "session/string_utils.h"
 #include "uci/position_command.h"
 
 UciSession::UciSession(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out)
     : engine_(engine), input_(in, inputDescriptor), out_(out) {
-  const uint64_t tableBytes = engine.Table().Bytes() + engine.PawnTable().Bytes();
-  settings_.hashMebibytes = std::clamp<int64_t>(int64_t(tableBytes / kMebibyte), kMinimumHashMebibytes,
+  settings_.hashMebibytes = std::clamp<int64_t>(int64_t(engine.TableBytes() / kMebibyte), kMinimumHashMebibytes,
                                                 kMaximumHashMebibytes);
 }
 
@@ -75,9 +73,7 @@ void UciSession::AnswerUci() {
 // tables, no killers.
 void UciSession::NewGame() {
   game_ = Game();
-  engine_.Table().Clear();
-  engine_.PawnTable().Clear();
-  engine_.Search().ClearKillers();
+  engine_.NewGame();
 }
 
 void UciSession::SetOption(const WordList& words) {
@@ -88,14 +84,13 @@ void UciSession::SetOption(const WordList& words) {
   }
   switch (change.id) {
     case UciOptionId::kHash:
-      if (ResizeHashTables(engine_, uint64_t(change.value) * kMebibyte))
+      if (engine_.ResizeTables(uint64_t(change.value) * kMebibyte) == TableChange::kDone)
         settings_.hashMebibytes = change.value;
       else
         InfoString("Hash " + std::to_string(change.value) + ": not enough memory; the tables keep their sizes");
       break;
     case UciOptionId::kClearHash:
-      engine_.Table().Clear();
-      engine_.PawnTable().Clear();
+      engine_.ClearTables();
       break;
     case UciOptionId::kPonder: settings_.ponder = change.value != 0; break;
     case UciOptionId::kMoveOverhead: settings_.moveOverhead = change.value; break;

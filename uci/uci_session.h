@@ -12,7 +12,7 @@
 
 #include "base/clock.h"
 #include "board/game.h"
-#include "frontend/line_input.h"
+#include "session/line_input.h"
 #include "search/engine.h"
 #include "search/search_listener.h"
 #include "uci/go_command.h"
