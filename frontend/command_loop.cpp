@@ -10,8 +10,6 @@
 #include "session/string_utils.h"
 
 void Communicator::DealWithNotSearching() {
-  // 1. Entry.
-  ponderEnabled = true;
   for (;;) {
     // 2. Leave after "quit" or "end".
     if (quitRequested) return;

@@ -6,6 +6,7 @@
 #include "frontend/communicator.h"
 #include "frontend/protocol_two.h"
 #include "frontend/replies.h"
+#include "frontend/xboard_options.h"
 #include "session/string_utils.h"
 
 namespace {
@@ -71,7 +72,7 @@ bool Communicator::HandleCommonCommand(const WordList& words) {
   }
   if (IsWord(command, kWordHistory) || IsWord(command, kWordRandom)) return true;
   if (IsWord(command, kWordPost) || IsWord(command, kWordNopost)) {
-    postThinking = IsWord(command, kWordPost);
+    settings.post = IsWord(command, kWordPost);
     return true;
   }
   if (IsWord(command, kWordResult)) {
@@ -96,7 +97,7 @@ bool Communicator::HandleCommonCommand(const WordList& words) {
 }
 
 void Communicator::SetPondering(bool enabled) {
-  ponderEnabled = enabled;
+  settings.ponder = enabled;
   if (!xboardMode) Reply(std::string(Word(kWordPondering)) + " " + Word(enabled ? kWordEnabled : kWordDisabled));
 }
 
@@ -108,7 +109,7 @@ bool Communicator::HandleSettingsCommand(const WordList& words) {
   if (IsWord(command, kWordDepth) || IsWord(command, kWordSd)) {
     const auto depth = DepthSettingOf(words);
     if (!depth) return false;
-    depthSetting = *depth;
+    settings.depth = *depth;
     return true;
   }
   const bool absolute = IsWord(command, kWordAbstime), variable = IsWord(command, kWordVartime),
@@ -117,14 +118,21 @@ bool Communicator::HandleSettingsCommand(const WordList& words) {
     const auto time = SecondsSettingOf(words);
     if (!time) return false;
     if (variable) {
-      variableTimeSetting = *time;
+      settings.variableTime = *time;
     } else {
-      absoluteTimeSetting = *time;
-      if (fixed) variableTimeSetting = 0;
+      settings.absoluteTime = *time;
+      if (fixed) settings.variableTime = 0;
     }
     return true;
   }
-  if (command == kTimeRuleCommand) return words.size() == 2 && TimeRuleOfName(words[1], timeRule);
+  if (command == kTimeRuleCommand) {
+    const OptionEntry& rule = *FindOption(kTimeRuleOption, false);
+    const std::optional<int64_t> value = words.size() == 2 ? XboardOptionValue(rule, words[1]) : std::nullopt;
+    if (!value) return false;
+    OptionHost host = Options();
+    rule.write(host, *value);
+    return true;
+  }
   if (!IsWord(command, kWordLevel)) return false;
   std::optional<TimeControl> control;
   try {

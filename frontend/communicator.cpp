@@ -22,6 +22,7 @@ Communicator::Communicator(Engine& engine, std::istream& in, int inputDescriptor
   // The engine takes the side that is not to move: Black at the start.
   ClockOf(1 - SideToMove()).engine = true;
   ResetSearchStatus();
+  StartOptions(Options(), Dialogue::kConsoleXboard);
 }
 
 void Communicator::Run() {
@@ -91,7 +92,7 @@ void Communicator::ReportThinking(const SearchInfo& info) {
   const std::vector<std::string> texts = MoveTexts(info.pvMoves, xboardMode);
   if (!xboardMode)
     WriteLine(ConsoleThinkingLine(info, texts, Now()));
-  else if (postThinking)
+  else if (settings.post)
     WriteLine(PostLineText(info, texts, Now(), protocolVersion));
 }
 
@@ -133,14 +134,14 @@ void Communicator::RequestSearch(int mode, Move ponder) {
     analyzeMode = false;
     if (mode == kModeThink) ApplyInterfaceClocks();
     if (clockMode) {
-      const ClockLimits limits = LimitsFromClock(ClockOf(SideToMove()).Reading(), timeRule);
+      const ClockLimits limits = LimitsFromClock(ClockOf(SideToMove()).Reading(settings.moveOverhead), settings.timeRule);
       p.maxDepth = 0;
       p.hardLimit = limits.hardLimit;
       p.allotment = limits.allotment;
     } else {
-      p.maxDepth = depthSetting;
-      p.hardLimit = HardLimitForMoveTime(absoluteTimeSetting);
-      p.allotment = variableTimeSetting;
+      p.maxDepth = settings.depth;
+      p.hardLimit = HardLimitForMoveTime(settings.absoluteTime);
+      p.allotment = settings.variableTime;
     }
   }
   searchRequested = true;
@@ -210,7 +211,7 @@ void Communicator::ResetClocksAndCounters() {
 }
 
 void Communicator::ResetForNewGame() {
-  depthSetting = 0;
+  settings.depth = 0;
   game.NewGame();
   ResetClocksAndCounters();
   ResetSearchStatus();

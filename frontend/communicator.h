@@ -16,7 +16,9 @@
 #include "board/game.h"
 #include "session/line_input.h"
 #include "frontend/output_tracking.h"
+#include "session/options.h"
 #include "session/player_clock.h"
+#include "session/settings.h"
 #include "search/engine.h"
 #include "search/search_info.h"
 #include "search/search_listener.h"
@@ -69,7 +71,7 @@ class Communicator : public SearchListener {
   // End of every search: the move, draws, resignation, pondering.
   void OnSearchFinished(bool discardResult);
 
-  bool IsPostEnabled() const { return postThinking; }
+  bool IsPostEnabled() const { return settings.post; }
   void PrintPonderAnnotation();
   // The "stat01: " line of a running or finished search.
   void PrintAnalysisStatus();
@@ -109,15 +111,10 @@ class Communicator : public SearchListener {
   int protocolVersion = 1;  // as the interface announced with "protover"
   Game game;
   bool clockMode = false;
-  bool ponderEnabled = false;
   bool analyzeMode = false;
-  bool postThinking = true;
   Move ponderMove = 0;
-  int32_t depthSetting = 5;
-  Milliseconds absoluteTimeSetting = 0;
-  Milliseconds variableTimeSetting = 3000;
+  SessionSettings settings;  // started by the options table
   TimeControl timeControl;
-  TimeRule timeRule = TimeRule::kClassic;  // how a clock is spent ("timerule", xboard's option)
   std::string opponentName;
   SearchStatus searchStatus;
   int32_t resignMoves = 10;
@@ -140,6 +137,8 @@ class Communicator : public SearchListener {
   std::optional<Milliseconds> interfaceOtim;
 
  private:
+  OptionHost Options() { return OptionHost{engine_, settings}; }
+
   // The session's streams and time.
   std::ostream& EngineOutput() { return output_.Stream(); }
   TimePoint ClockNow() const { return clock_(); }
@@ -214,8 +213,12 @@ class Communicator : public SearchListener {
   // The number after the command word; nothing, after the error reply, when
   // it is missing or unreadable.
   std::optional<int32_t> ReadNumberWord(const WordList& words);
-  // "option NAME=VALUE": sets the named option, or gives the error reply.
+  // "option NAME=VALUE": sets the named option, or gives the error reply;
+  // one that cannot change under a search waits as WaitForSearchEnd does.
   void SetOption(const WordList& words);
+  // During a search: the command waits for the search's end, and an
+  // analysis is restarted for it.
+  void WaitForSearchEnd(const WordList& words);
   // The engine is on move: its clock and the opponent's take the
   // interface's readings, which are then used up.
   void ApplyInterfaceClocks();
@@ -228,9 +231,9 @@ class Communicator : public SearchListener {
   bool RemoveTwoMoves(const WordList& words);
   // "memory N": N MiB for both hash tables together, or nothing after the
   // error reply.
-  std::optional<uint64_t> MemoryBytesOf(const WordList& words);
-  // Resizes both tables to share `totalBytes`, or neither (error reply).
-  void ResizeHashMemory(const WordList& words, uint64_t totalBytes);
+  std::optional<int32_t> MemoryMebibytesOf(const WordList& words);
+  // Resizes both tables to share N MiB, or neither (error reply).
+  void SetHashMemory(const WordList& words, int32_t mebibytes);
 
   // The input during a search, by the running search's mode.
   void SearchingCommand(const WordList& words);

@@ -13,6 +13,7 @@
 #include "board/moves.h"
 #include "frontend/communicator.h"
 #include "frontend/replies.h"
+#include "frontend/xboard_options.h"
 #include "session/string_utils.h"
 
 namespace {
@@ -28,7 +29,7 @@ constexpr const char* kRemove = "remove";
 constexpr const char* kPlayother = "playother";
 constexpr const char* kUsermove = "usermove";
 constexpr const char* kOption = "option";
-constexpr const char* kTimeRuleOption = "Time Rule";
+constexpr const char* kHashOption = "Hash";
 // Words an interface sends to inform the engine; nothing to do for them.
 constexpr const char* kNoteWords[] = {"accepted", "rejected", "computer", "name", "rating", "ics"};
 
@@ -40,7 +41,6 @@ constexpr const char* kNumberOutOfRange = "number out of range";
 constexpr const char* kMissingMove = "missing move";
 constexpr const char* kMemoryTooSmall = "memory must be at least 1 MiB";
 constexpr const char* kNotEnoughMemory = "not enough memory";
-constexpr const char* kUnknownOption = "unknown option";
 
 bool IsNoteWord(const std::string& word) {
   return std::find(std::begin(kNoteWords), std::end(kNoteWords), word) != std::end(kNoteWords);
@@ -68,16 +68,14 @@ void SetRemaining(PlayerClock& clock, Milliseconds reading, TimePoint now) {
 
 }  // namespace
 
-const std::vector<std::string>& FeatureLines() {
-  static const std::vector<std::string> lines = {
+std::vector<std::string> FeatureLines(const OptionHost& host) {
+  std::vector<std::string> lines = {
       "feature ping=1 setboard=1 playother=1 usermove=0 san=0 time=1 draw=1 sigint=0 sigterm=0 reuse=1 "
       "analyze=1 colors=1",
       std::string("feature name=0 ics=0 pause=0 nps=0 debug=0 memory=1 smp=0 variants=\"normal\" myname=\"") +
-          Word(kWordEngineName) + "\"",
-      std::string("feature option=\"") + kTimeRuleOption + " -combo *" + std::string(TimeRuleName(TimeRule::kClassic)) +
-          " /// " + std::string(TimeRuleName(TimeRule::kIncrement)) + "\"",
-      "feature done=1",
-  };
+          Word(kWordEngineName) + "\""};
+  for (std::string& line : OptionFeatureLines(host)) lines.push_back(std::move(line));
+  lines.push_back("feature done=1");
   return lines;
 }
 
@@ -134,7 +132,7 @@ bool Communicator::HandleProtocolCommand(const WordList& words) {
     }
     protocolVersion = *version;
     if (protocolVersion >= 2)
-      for (const std::string& line : FeatureLines()) Reply(line);
+      for (const std::string& line : FeatureLines(Options())) Reply(line);
     return true;
   }
   if (IsNoteWord(command)) return true;
@@ -173,7 +171,7 @@ bool Communicator::IdleProtocolCommand(const WordList& words) {
     return true;
   }
   if (command == kMemory) {
-    if (const auto bytes = MemoryBytesOf(words)) ResizeHashMemory(words, *bytes);
+    if (const auto mebibytes = MemoryMebibytesOf(words)) SetHashMemory(words, *mebibytes);
     return true;
   }
   if (command == kRemove) {
@@ -212,12 +210,7 @@ bool Communicator::SearchingProtocolCommand(const WordList& words) {
   if (command == kMemory) {
     // The tables cannot change under a running search: the resize waits for
     // its end, and an analysis is restarted for it.
-    if (!MemoryBytesOf(words)) return true;
-    commandQueue.push_back(words);
-    if (analysing) {
-      QueueWord(kWordAnalyze);
-      EndSearch(true);
-    }
+    if (MemoryMebibytesOf(words)) WaitForSearchEnd(words);
     return true;
   }
   if (command == kRemove) {
@@ -247,16 +240,25 @@ bool Communicator::SearchingProtocolCommand(const WordList& words) {
 }
 
 void Communicator::SetOption(const WordList& words) {
-  // "option NAME=VALUE": the name may hold blanks, so the words are joined
-  // again before the split at the equals sign.
-  const std::string setting = JoinedArguments(words);
-  const size_t equals = setting.find('=');
-  if (setting.substr(0, equals) != kTimeRuleOption) {
-    ReplyError(kUnknownOption, words);
+  const XboardOptionSetting setting = ReadOptionCommand(words);
+  if (!setting.option) {
+    ReplyError(setting.refusal, words);
     return;
   }
-  if (equals == std::string::npos || !TimeRuleOfName(setting.substr(equals + 1), timeRule))
-    ReplyError(Word(kWordInvalidCommand), words);
+  OptionHost host = Options();
+  switch (setting.option->write(host, setting.value)) {
+    case OptionOutcome::kDone: break;
+    case OptionOutcome::kNoMemory: ReplyError(kNotEnoughMemory, words); break;
+    case OptionOutcome::kSearchRunning: WaitForSearchEnd(words); break;
+  }
+}
+
+void Communicator::WaitForSearchEnd(const WordList& words) {
+  commandQueue.push_back(words);
+  if (searchStatus.parameters.mode == kModeAnalyze) {
+    QueueWord(kWordAnalyze);
+    EndSearch(true);
+  }
 }
 
 std::optional<int32_t> Communicator::ReadNumberWord(const WordList& words) {
@@ -308,16 +310,20 @@ bool Communicator::RemoveTwoMoves(const WordList& words) {
   return true;
 }
 
-std::optional<uint64_t> Communicator::MemoryBytesOf(const WordList& words) {
+std::optional<int32_t> Communicator::MemoryMebibytesOf(const WordList& words) {
   const auto mebibytes = ReadNumberWord(words);
   if (!mebibytes) return std::nullopt;
   if (*mebibytes < 1) {
     ReplyError(kMemoryTooSmall, words);
     return std::nullopt;
   }
-  return uint64_t(*mebibytes) * kMebibyte;
+  return mebibytes;
 }
 
-void Communicator::ResizeHashMemory(const WordList& words, uint64_t totalBytes) {
-  if (engine_.ResizeTables(totalBytes) != TableChange::kDone) ReplyError(kNotEnoughMemory, words);
+// "memory N" is the Hash option by another name (beyond the option's range
+// too).
+void Communicator::SetHashMemory(const WordList& words, int32_t mebibytes) {
+  OptionHost host = Options();
+  if (FindOption(kHashOption, false)->write(host, mebibytes) != OptionOutcome::kDone)
+    ReplyError(kNotEnoughMemory, words);
 }

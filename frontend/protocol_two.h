@@ -7,13 +7,18 @@
 #include <string>
 #include <vector>
 
-// The console's command that picks the clock rule, "timerule classic" or
-// "timerule increment"; xboard's "option Time Rule=..." does the same.
-inline constexpr const char* kTimeRuleCommand = "timerule";
+#include "session/options.h"
 
-// The lines that answer "protover 2": every feature Ravok declares, with
-// "done=1" alone on the last line.
-const std::vector<std::string>& FeatureLines();
+// The console's command that picks the clock rule, "timerule classic" or
+// "timerule increment": the Time Rule option, as xboard's "option Time
+// Rule=..." sets it.
+inline constexpr const char* kTimeRuleCommand = "timerule";
+inline constexpr const char* kTimeRuleOption = "Time Rule";
+
+// The lines that answer "protover 2": every feature Ravok declares, the
+// options with the values they have in `host`, and "done=1" alone on the
+// last line.
+std::vector<std::string> FeatureLines(const OptionHost& host);
 
 // A word with the shape of a coordinate move: two square names ("e2e4",
 // "E7E8q", "e2e4" followed by anything). Such a word that is not legal is an

@@ -111,7 +111,7 @@ void Communicator::OnSearchFinished(bool discardResult) {
   }
 
   // 11. Pondering on the expected reply.
-  if (ponderEnabled && searchInfo.pvMoves.size() >= 2) RequestSearch(kModePonder, searchInfo.pvMoves[1]);
+  if (settings.ponder && searchInfo.pvMoves.size() >= 2) RequestSearch(kModePonder, searchInfo.pvMoves[1]);
 }
 
 bool Communicator::DecideDrawOffer(int score, int margin) {

@@ -161,7 +161,7 @@ void Communicator::PonderHit() {
   // opponent's clock that the ponder request saw. The time already spent
   // pondering still counts, so the engine's clock is never overstepped.
   if (clockMode && engine_.Info().searching) {
-    const ClockLimits limits = LimitsFromClock(ClockOf(SideToMove()).Reading(), timeRule);
+    const ClockLimits limits = LimitsFromClock(ClockOf(SideToMove()).Reading(settings.moveOverhead), settings.timeRule);
     searchStatus.parameters.hardLimit = limits.hardLimit;
     searchStatus.parameters.allotment = limits.allotment;
   }

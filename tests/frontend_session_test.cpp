@@ -452,7 +452,7 @@ TEST(CommandsByState, EachCommandDoesWhatTheDialoguePromises) {
        [](auto& s) { return !s.comm.whiteClock.drawOffered && !s.comm.blackClock.drawOffered; }},
       // "new" ends any search; an analysis goes on from the new game.
       {S::kThinking, "new", "", P::kWhenIdle, 0, true,
-       [](auto& s) { return MovesOf(s) == 0 && s.comm.blackClock.engine && s.comm.depthSetting == 0; }},
+       [](auto& s) { return MovesOf(s) == 0 && s.comm.blackClock.engine && s.comm.settings.depth == 0; }},
       {S::kPondering, "new", "", P::kWhenIdle, 0, true, [](auto& s) { return MovesOf(s) == 0; }},
       {S::kAnalysing, "new", "", P::kWhenAnalysing, 1, true, [](auto& s) { return MovesOf(s) == 0; }},
       // "go": the engine takes the side to move; an analysis restarts.

@@ -2,7 +2,6 @@
 // and the commands that need no search.
 #include "uci/uci_session.h"
 
-#include <algorithm>
 #include <ostream>
 
 #include "base/end_of_input.h"
@@ -12,8 +11,7 @@
 
 UciSession::UciSession(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out)
     : engine_(engine), input_(in, inputDescriptor), out_(out) {
-  settings_.hashMebibytes = std::clamp<int64_t>(int64_t(engine.TableBytes() / kMebibyte), kMinimumHashMebibytes,
-                                                kMaximumHashMebibytes);
+  StartOptions(Options(), Dialogue::kUci);
 }
 
 void UciSession::Run(bool answerUci) {
@@ -65,7 +63,7 @@ void UciSession::HandleCommand(const WordList& words) {
 void UciSession::AnswerUci() {
   WriteLine(std::string("id name ") + Word(kWordEngineName));
   WriteLine("id author the Ravok developers");
-  for (const std::string& line : OptionLines(settings_)) WriteLine(line);
+  for (const std::string& line : OptionLines(Options())) WriteLine(line);
   WriteLine("uciok");
 }
 
@@ -76,26 +74,18 @@ void UciSession::NewGame() {
   engine_.NewGame();
 }
 
+// Options change while no search runs: a "setoption" during a search waits
+// for its bestmove.
 void UciSession::SetOption(const WordList& words) {
   const OptionChange change = ReadSetOption(words);
-  if (!change.ok) {
+  if (!change.option) {
     InfoString(change.problem);
     return;
   }
-  switch (change.id) {
-    case UciOptionId::kHash:
-      if (engine_.ResizeTables(uint64_t(change.value) * kMebibyte) == TableChange::kDone)
-        settings_.hashMebibytes = change.value;
-      else
-        InfoString("Hash " + std::to_string(change.value) + ": not enough memory; the tables keep their sizes");
-      break;
-    case UciOptionId::kClearHash:
-      engine_.ClearTables();
-      break;
-    case UciOptionId::kPonder: settings_.ponder = change.value != 0; break;
-    case UciOptionId::kMoveOverhead: settings_.moveOverhead = change.value; break;
-    case UciOptionId::kTimeRule: settings_.timeRule = TimeRule(change.value); break;
-  }
+  OptionHost host = Options();
+  if (change.option->write(host, change.value) == OptionOutcome::kNoMemory)
+    InfoString(std::string(change.option->name) + " " + std::to_string(change.value) +
+               ": not enough memory; the tables keep their sizes");
 }
 
 void UciSession::SetPosition(const WordList& words) {

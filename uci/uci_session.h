@@ -16,13 +16,15 @@
 #include "search/engine.h"
 #include "search/search_listener.h"
 #include "uci/go_command.h"
+#include "session/settings.h"
 #include "uci/uci_options.h"
 
 class UciSession : public SearchListener {
  public:
   // A session on `engine` that reads `in` (with `inputDescriptor` behind
-  // it, -1 for none) and writes `out`. The engine's tables as they are give
-  // the Hash option's starting value.
+  // it, -1 for none) and writes `out`. The options start as the options
+  // table has them for UCI; the engine's tables as they are give the Hash
+  // option's value.
   UciSession(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out);
 
   UciSession(const UciSession&) = delete;
@@ -77,12 +79,13 @@ class UciSession : public SearchListener {
 
   void WriteLine(const std::string& line);
   void InfoString(const std::string& text);
+  OptionHost Options() { return OptionHost{engine_, settings_}; }
 
   Engine& engine_;
   LineReader input_;
   std::ostream& out_;
   Game game_;
-  UciSettings settings_;
+  SessionSettings settings_;
   bool debug_ = false;
   bool quitRequested_ = false;
   RunningGo go_;
