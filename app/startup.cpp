@@ -89,7 +89,7 @@ int RunEngine(int argc, char** argv) {
   if (!options.uci) {
     Communicator session(engine, std::cin, 0, std::cout, options.xboard);
     session.Run();
-    if (!session.uciRequested) return 0;
+    if (!session.UciRequested()) return 0;
   }
   UciSession uci(engine, std::cin, 0, std::cout);
   uci.Run(!options.uci);

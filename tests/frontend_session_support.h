@@ -117,7 +117,7 @@ class Session {
 
   // The running search and its mode as the dialogue sees it.
   bool Searching(int mode) const {
-    return engine.Info().searching != 0 && comm.searchStatus.parameters.mode == mode;
+    return engine.Info().searching != 0 && comm.Status().parameters.mode == mode;
   }
   std::function<bool()> While(int mode, int depth = 0) const {
     return [this, mode, depth] { return Searching(mode) && engine.Info().displayDepth >= depth; };

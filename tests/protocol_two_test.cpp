@@ -2,6 +2,8 @@
 // arguments of "time", "otim" and "memory".
 #include <gtest/gtest.h>
 
+#include "frontend/commands.h"
+#include "frontend/dialect.h"
 #include "frontend/protocol_two.h"
 
 namespace {
@@ -14,7 +16,7 @@ TEST(ProtocolTwo, MoveShapedWords) {
 }
 
 TEST(ProtocolTwo, KnownCommandWords) {
-  for (const char* word : {"sd", "level", "result", "pondering", "time", "memory", "setboard", "accepted"})
+  for (const char* word : {"sd", "level", "result", "pondering", "time", "memory", "setboard", "accepted", "timerule"})
     EXPECT_TRUE(IsKnownCommandWord(word)) << word;
   for (const char* word : {"hint", "bk", "SD", "e2e4", "hash", ""}) EXPECT_FALSE(IsKnownCommandWord(word)) << word;
 }
