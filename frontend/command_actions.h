@@ -40,4 +40,9 @@ bool UsermoveIdle(Communicator& c, const WordList& words);
 bool UsermoveSearching(Communicator& c, const WordList& words);
 bool Result(Communicator& c, const WordList& words);
 
+// A line that no command took: a move to play, while idle or during a
+// search, or else the reply to an unreadable word (move_commands.cpp).
+void IdleMove(Communicator& c, const WordList& words);
+void SearchingMove(Communicator& c, const WordList& words);
+
 }  // namespace game_commands

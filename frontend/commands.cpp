@@ -19,7 +19,7 @@ namespace {
 using namespace game_commands;
 
 bool NotLegalNow(Communicator& c, const WordList& words) {
-  c.ReplyError(Word(kWordCommandNotLegalNow), words);
+  c.out().ReplyError(Word(kWordCommandNotLegalNow), words);
   return true;
 }
 
@@ -27,12 +27,12 @@ bool NotLegalNow(Communicator& c, const WordList& words) {
 // it is missing or unreadable.
 std::optional<int32_t> NumberWord(Communicator& c, const WordList& words) {
   if (words.size() < 2) {
-    c.ReplyError("missing number", words);
+    c.out().ReplyError("missing number", words);
     return std::nullopt;
   }
   const NumberArgument number = ReadNumberArgument(words[1]);
   if (!number.ok) {
-    c.ReplyError(number.error, words);
+    c.out().ReplyError(number.error, words);
     return std::nullopt;
   }
   return number.value;
@@ -41,12 +41,12 @@ std::optional<int32_t> NumberWord(Communicator& c, const WordList& words) {
 // "." shows how far the running or finished search has got.
 bool Status(Communicator& c, const WordList& words) {
   if (!c.Status().searchActive && !c.Status().resultPending) return NotLegalNow(c, words);
-  c.PrintAnalysisStatus();
+  c.out().PrintAnalysisStatus();
   return true;
 }
 
 bool ShowBoard(Communicator& c, const WordList&) {
-  c.DisplayBoard();
+  c.out().DisplayBoard(c.session().game().currentPosition);
   return true;
 }
 
@@ -56,7 +56,7 @@ bool ShowEvaluation(Communicator& c, const WordList&) {
 }
 
 bool ShowHelp(Communicator& c, const WordList&) {
-  for (const std::string& line : HelpLines()) c.Reply(line);
+  for (const std::string& line : HelpLines()) c.out().Reply(line);
   return true;
 }
 
@@ -72,13 +72,13 @@ bool OfferDraw(Communicator& c, const WordList& words) {
   const int side = session.SideToMove();
   const int offering = session.EnginePlays(side) ? 1 - side : side;
   session.SetDrawOffer(offering, true);
-  c.Reply(c.dialect().OpponentDrawOffer(session.NameOf(offering)));
+  c.out().Reply(c.dialect().OpponentDrawOffer(session.NameOf(offering)));
   return true;
 }
 
 void SetPondering(Communicator& c, bool on) {
   c.session().Settings().ponder = on;
-  c.Reply(c.dialect().Note(on ? ConsoleNote::kPonderingEnabled : ConsoleNote::kPonderingDisabled));
+  c.out().Reply(c.dialect().Note(on ? ConsoleNote::kPonderingEnabled : ConsoleNote::kPonderingDisabled));
 }
 
 // "easy", "hard"; "pondering on|off" and, as the help text has it, "ponder
@@ -99,7 +99,7 @@ bool PostOrNot(Communicator& c, const WordList& words) {
 }
 
 bool EnterXboard(Communicator& c, const WordList&) {
-  if (c.dialect().EnterXboard()) c.Reply(std::string());
+  if (c.dialect().EnterXboard()) c.out().Reply(std::string());
   return true;
 }
 
@@ -144,7 +144,7 @@ bool Level(Communicator& c, const WordList& words) {
   try {
     control = TimeControlOf(words);
   } catch (const string_conversion_error&) {
-    c.ReplyError(Word(kWordInvalidCommand), words);
+    c.out().ReplyError(Word(kWordInvalidCommand), words);
     return true;
   }
   if (!control) return false;
@@ -159,7 +159,7 @@ void ApplyOption(Communicator& c, const WordList& words, const OptionEntry& opti
   OptionHost host = c.Options();
   switch (option.write(host, value)) {
     case OptionOutcome::kDone: break;
-    case OptionOutcome::kNoMemory: c.ReplyError("not enough memory", words); break;
+    case OptionOutcome::kNoMemory: c.out().ReplyError("not enough memory", words); break;
     case OptionOutcome::kSearchRunning: c.WaitForSearchEnd(words); break;
   }
 }
@@ -169,7 +169,7 @@ bool Option(Communicator& c, const WordList& words) {
   if (setting.option)
     ApplyOption(c, words, *setting.option, setting.value);
   else
-    c.ReplyError(setting.refusal, words);
+    c.out().ReplyError(setting.refusal, words);
   return true;
 }
 
@@ -179,7 +179,7 @@ bool Memory(Communicator& c, const WordList& words) {
   const auto mebibytes = NumberWord(c, words);
   if (!mebibytes) return true;
   if (*mebibytes < 1)
-    c.ReplyError("memory must be at least 1 MiB", words);
+    c.out().ReplyError("memory must be at least 1 MiB", words);
   else
     ApplyOption(c, words, *FindOption("Hash", false), *mebibytes);
   return true;
@@ -189,12 +189,12 @@ bool Protover(Communicator& c, const WordList& words) {
   const auto version = NumberWord(c, words);
   if (!version) return true;
   if (*version < 1) {
-    c.ReplyError("number out of range", words);
+    c.out().ReplyError("number out of range", words);
     return true;
   }
   c.dialect().SetProtocolVersion(*version);
   if (*version >= 2)
-    for (const std::string& line : FeatureLines(c.Options())) c.Reply(line);
+    for (const std::string& line : FeatureLines(c.Options())) c.out().Reply(line);
   return true;
 }
 
@@ -207,7 +207,7 @@ bool Ping(Communicator& c, const WordList& words) {
   }
   std::string pong = "pong";
   for (size_t i = 1; i < words.size(); ++i) pong += " " + words[i];
-  c.Reply(pong);
+  c.out().Reply(pong);
   return true;
 }
 

@@ -1,17 +1,16 @@
 // The dialogue's loop and its shared operations: the idle loop and the polls
-// during a search, replies, the search from its request to its driver, the
-// search's reports, and the game moves the commands make.
+// during a search, the search from its request to its driver, and the
+// changes of the game that the commands share.
 #include "frontend/communicator.h"
 
 #include <ostream>
 
 #include "base/end_of_input.h"
 #include "base/fatal_error.h"
-#include "board/display.h"
 #include "board/moves.h"
 #include "board/san.h"
+#include "frontend/command_actions.h"
 #include "frontend/commands.h"
-#include "frontend/replies.h"
 #include "session/string_utils.h"
 
 namespace {
@@ -24,7 +23,11 @@ constexpr int kMaxLinesPerPoll = 64;
 
 Communicator::Communicator(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out, bool xboard,
                            ClockSource clock)
-    : engine_(engine), session_(clock), dialect_(xboard), output_(out), input_(in, inputDescriptor) {
+    : engine_(engine),
+      session_(clock),
+      dialect_(xboard),
+      output_(out, engine, dialect_),
+      input_(in, inputDescriptor) {
   ResetSearchStatus();
   StartOptions(Options(), Dialogue::kConsoleXboard);
 }
@@ -35,7 +38,7 @@ void Communicator::Run() {
   } catch (const end_of_input&) {
     // The input has ended: so has the dialogue, whatever it was doing.
   }
-  EngineOutput().flush();
+  output_.Stream().flush();
 }
 
 // The idle loop: everything queued in order, then a requested search to its
@@ -54,10 +57,10 @@ void Communicator::DealWithNotSearching() {
       StartSearch();
       continue;
     }
-    if (dialect_.ShowsPrompt()) PrintPrompt();
+    if (dialect_.ShowsPrompt()) output_.PrintPrompt(session_.game());
     const std::string line = input_.ReadLine();
     if (OpensUciDialogue(line)) {
-      if (output_.MidLine()) WriteLine("");
+      if (output_.MidLine()) output_.WriteLine("");
       uciRequested_ = true;
       return;
     }
@@ -79,26 +82,20 @@ void Communicator::Poll() {
 
 void Communicator::HandleIdle(const WordList& words) {
   if (words.empty()) {
-    Reply(dialect_.Note(ConsoleNote::kEmptyLine));
+    output_.Reply(dialect_.Note(ConsoleNote::kEmptyLine));
     return;
   }
-  if (!RunCommand(DialogueCommands(), *this, words, CommandState::kIdle, DialogueBitOf(dialect_))) IdleMove(words);
+  if (!RunCommand(DialogueCommands(), *this, words, CommandState::kIdle, DialogueBitOf(dialect_)))
+    game_commands::IdleMove(*this, words);
 }
 
 void Communicator::HandleSearching(const WordList& words) {
   if (words.empty()) {
-    Reply(dialect_.Note(ConsoleNote::kEmptyLine));
+    output_.Reply(dialect_.Note(ConsoleNote::kEmptyLine));
     return;
   }
   if (!RunCommand(DialogueCommands(), *this, words, CommandState::kSearching, DialogueBitOf(dialect_)))
-    SearchingMove(words);
-}
-
-void Communicator::PrintPrompt() {
-  std::ostream& out = EngineOutput();
-  out << Word(session_.SideToMove() == kWhite ? kWordWhite : kWordBlack) << ' '
-      << session_.game().moves.size() / 2 + 1 << "> ";
-  out.flush();
+    game_commands::SearchingMove(*this, words);
 }
 
 bool Communicator::OpensUciDialogue(const std::string& line) {
@@ -109,49 +106,14 @@ bool Communicator::OpensUciDialogue(const std::string& line) {
 
 bool Communicator::CheckFlagFall() {
   if (!dialect_.RefereesTheGame() || analyzeMode_ || !session_.FlagFalls()) return false;
-  Reply(session_.NameOf(session_.SideToMove()) + " " + Word(kWordHasLostOnTime) + ".");
+  output_.Reply(session_.NameOf(session_.SideToMove()) + " " + Word(kWordHasLostOnTime) + ".");
   PrintResult();
   return true;
 }
 
-// Replies.
-
-void Communicator::WriteLine(const std::string& line) {
-  std::ostream& out = EngineOutput();
-  out << line << '\n';
-  out.flush();
+void Communicator::PrintEvaluation() {
+  output_.Reply("Value: " + std::to_string(engine_.Evaluate(session_.game())));
 }
-
-void Communicator::BeginReply() {
-  if (engine_.Searching() && output_.MidLine()) {
-    EngineOutput() << '\n';
-    EngineOutput().flush();
-  }
-}
-
-void Communicator::Reply(const std::string& line) {
-  BeginReply();
-  WriteLine(line);
-}
-
-void Communicator::Reply(const std::optional<std::string>& line) {
-  if (line) Reply(*line);
-}
-
-void Communicator::ReplyError(const std::string& reason, const WordList& words) { Reply(ErrorText(reason, words)); }
-
-void Communicator::ReplyUnreadableMove(const WordList& words) {
-  Reply(dialect_.UnreadableMoveReply(words, IsKnownCommandWord(words.front())));
-}
-
-void Communicator::PrintResult() { Reply(dialect_.ResultLine(session_.game())); }
-
-void Communicator::DisplayBoard() {
-  BeginReply();
-  Display(session_.game().currentPosition, EngineOutput());
-}
-
-void Communicator::PrintEvaluation() { Reply("Value: " + std::to_string(engine_.Evaluate(session_.game()))); }
 
 void Communicator::EndSearch(bool discardResult) { throw search_aborted_exception(discardResult); }
 
@@ -238,67 +200,17 @@ void Communicator::PonderHit() {
   }
   engine_.EndOpenEndedSearch(searchStatus_.parameters.hardLimit, searchStatus_.parameters.allotment);
   searchStatus_.ownMoveText = searchStatus_.expectedMoveText = Word(kWordInvalidMove);
-  Reply(dialect_.Note(ConsoleNote::kPredictedMoveMade));
+  output_.Reply(dialect_.Note(ConsoleNote::kPredictedMoveMade));
 }
 
-// The search's reports: headers, markers and candidates on the console only,
-// the thinking line as the dialect has it.
-
-void Communicator::PrintMarker(const char* text) {
-  if (!dialect_.ShowsSearchProgress()) return;
-  EngineOutput() << text;
-  EngineOutput().flush();
-}
-
-void Communicator::PrintIterationHeader(const SearchInfo& info) {
-  if (!dialect_.ShowsSearchProgress()) return;
-  std::ostream& out = EngineOutput();
-  out << Word(kWordDepth) << ' ' << info.displayDepth;
-  if (info.mode == kModePonder) {
-    out << ' ';
-    PrintPonderAnnotation();
-  }
-  out << '\n';
-  out.flush();
-}
-
-void Communicator::PrintPonderAnnotation() {
-  if (searchStatus_.ownMoveText == Word(kWordInvalidMove)) return;
-  std::ostream& out = EngineOutput();
-  out << "(" << Word(kWordEngineName) << " " << Word(kWordPlayed) << " " << searchStatus_.ownMoveText << " "
-      << Word(kWordExpectedMove) << " " << searchStatus_.expectedMoveText << ")";
-  out.flush();
+void Communicator::PlayPonderResult() {
+  PonderHit();
+  ponderMove_ = 0;
+  OnSearchFinished(false);
 }
 
 void Communicator::OnSearchEvent(SearchEvent event, const SearchInfo& info) {
-  const bool progress = dialect_.ShowsSearchProgress();
-  switch (event) {
-    case SearchEvent::kIterationStarted: PrintIterationHeader(info); break;
-    case SearchEvent::kFailLow: PrintMarker("?"); break;
-    case SearchEvent::kFailHigh: PrintMarker("!"); break;
-    case SearchEvent::kNewBestCandidate: PrintMarker("!?"); break;
-    case SearchEvent::kResearchEnded: PrintMarker(" "); break;
-    case SearchEvent::kCandidateAccepted:
-      if (progress) WriteLine(std::string(" ") + Word(kWordTrue));
-      break;
-    case SearchEvent::kCandidateRejected:
-      if (progress) WriteLine(std::string(" ") + Word(kWordFalse));
-      break;
-    case SearchEvent::kNewBestLine:
-      if (const auto line = dialect_.ThinkingLine(info, Now(), session_.settings().post)) WriteLine(*line);
-      break;
-    case SearchEvent::kAborted:
-      if (progress) WriteLine(Word(kWordSearchAborted));
-      break;
-  }
-}
-
-void Communicator::PrintAnalysisStatus() {
-  const SearchInfo& info = engine_.Info();
-  const TimePoint end = info.endTime != 0 ? info.endTime : Now();  // the search's own clock
-  Reply("stat01: " + std::to_string(Centiseconds(end - info.startTime)) + " " + std::to_string(engine_.NodesSoFar()) +
-        " " + std::to_string(info.displayDepth) + " " + std::to_string(info.rootMoveCount - info.currentRootMove + 1) +
-        " " + std::to_string(info.rootMoveCount));
+  output_.ReportSearchEvent(event, info, session_.settings().post, searchStatus_);
 }
 
 // The game as the commands change it.
@@ -310,7 +222,8 @@ void Communicator::EnginePlaysOtherSide() {
 
 bool Communicator::SetSideToMove(int side, const WordList& words) {
   if (!session_.SetSideToMove(side)) {
-    ReplyError(std::string(Word(side == kWhite ? kWordBlack : kWordWhite)) + " " + Word(kWordKingWouldBeInCheck), words);
+    output_.ReplyError(std::string(Word(side == kWhite ? kWordBlack : kWordWhite)) + " " + Word(kWordKingWouldBeInCheck),
+                       words);
     return false;
   }
   ResetSearchStatus();
@@ -334,86 +247,14 @@ Move Communicator::ReadGameMove(const std::string& word) const {
 bool Communicator::EditGameCopy(const WordList& words) {
   Game copy = session_.game();
   try {
-    copy.EditPosition(input_.Stream(), EngineOutput(), dialect_.EditsInteractively());
+    copy.EditPosition(input_.Stream(), output_.Stream(), dialect_.EditsInteractively());
   } catch (const GameError&) {
-    ReplyError(Word(kWordPositionNotLegal), words);
+    output_.ReplyError(Word(kWordPositionNotLegal), words);
     return false;
   }
   session_.ReplaceGame(copy);
   ResetSearchStatus();
-  if (dialect_.EditsInteractively()) DisplayBoard();
+  if (dialect_.EditsInteractively()) output_.DisplayBoard(session_.game().currentPosition);
   return true;
 }
 
-// A move while idle. A finished analysis or ponder search may be waiting
-// for it: the analysis moves on, the ponder result answers the expected
-// move at once. Otherwise the engine answers when it is on move now.
-void Communicator::IdleMove(const WordList& words) {
-  const bool pending = searchStatus_.resultPending;
-  Move move = 0;
-  try {
-    move = ReadGameMove(words.front());
-    MakeGameMove(move);
-  } catch (const GameError&) {
-    ReplyUnreadableMove(words);
-    return;
-  }
-  if (session_.GameOver()) {
-    PrintResult();
-    if (pending) analyzeMode_ = false;
-    return;
-  }
-  if (!pending) {
-    if (session_.EnginePlays(session_.SideToMove())) RequestSearch(kModeThink, 0);
-  } else if (analyzeMode_) {
-    RequestSearch(kModeAnalyze, 0);
-  } else if (MoveLow21(move) == MoveLow21(ponderMove_)) {
-    PonderHit();
-    ponderMove_ = 0;
-    OnSearchFinished(false);
-  } else {
-    ResetSearchStatus();
-    RequestSearch(kModeThink, 0);
-  }
-}
-
-// A move during a search: while the engine thinks it is not the opponent's
-// turn; an analysis goes on from the move; a ponder search goes on as the
-// real search after the expected move and gives way to a fresh one after
-// any other.
-void Communicator::SearchingMove(const WordList& words) {
-  const int mode = searchStatus_.parameters.mode;
-  Move move = 0;
-  try {
-    move = ReadGameMove(words.front());
-  } catch (const GameError&) {
-    ReplyUnreadableMove(words);
-    return;
-  }
-  if (mode == kModeThink) {
-    Reply(dialect_.NotYourTurn(session_.NameOf(1 - session_.SideToMove())));
-    return;
-  }
-  try {
-    MakeGameMove(move);
-  } catch (const GameError&) {
-    Reply(IllegalMoveText("", words));
-    return;
-  }
-  if (session_.GameOver()) {
-    PrintResult();
-    if (mode == kModeAnalyze) analyzeMode_ = false;
-    EndSearch(true);
-  }
-  if (mode == kModeAnalyze) {
-    QueueWord(kWordAnalyze);
-    EndSearch(true);
-  }
-  if (MoveLow21(move) == MoveLow21(ponderMove_)) {
-    PonderHit();
-    ponderMove_ = 0;
-    return;
-  }
-  RequestSearch(kModeThink, 0);
-  EndSearch(true);
-}

@@ -14,7 +14,7 @@ bool Thinking(const Communicator& c) { return Mode(c) == kModeThink; }
 bool Analysing(const Communicator& c) { return Mode(c) == kModeAnalyze; }
 
 bool NotLegalNow(Communicator& c, const WordList& words) {
-  c.ReplyError(Word(kWordCommandNotLegalNow), words);
+  c.out().ReplyError(Word(kWordCommandNotLegalNow), words);
   return true;
 }
 
@@ -54,7 +54,7 @@ bool SetBoardFromWords(Communicator& c, const WordList& words) {
     c.session().SetUpPosition(ParseFen(JoinedArguments(words)));
   } catch (const GameError& e) {
     const std::string& message = e.message();
-    c.ReplyError(message.rfind("Invalid FEN", 0) == 0 ? message
+    c.out().ReplyError(message.rfind("Invalid FEN", 0) == 0 ? message
                                                       : std::string(Word(kWordPositionNotLegal)) + ": " + message,
                  words);
     return false;
@@ -181,7 +181,7 @@ bool GoIdle(Communicator& c, const WordList&) {
   if (c.Status().resultPending) {
     switch (Mode(c)) {
       case kModeAnalyze:
-        c.Reply(c.dialect().Note(ConsoleNote::kRestartingAnalysis));
+        c.out().Reply(c.dialect().Note(ConsoleNote::kRestartingAnalysis));
         c.RequestSearch(kModeAnalyze, 0);
         return true;
       case kModePonder: break;
@@ -196,7 +196,7 @@ bool GoIdle(Communicator& c, const WordList&) {
 bool GoSearching(Communicator& c, const WordList& words) {
   if (Thinking(c)) return NotLegalNow(c, words);
   if (Analysing(c)) {
-    c.Reply(c.dialect().Note(ConsoleNote::kRestartingAnalysis));
+    c.out().Reply(c.dialect().Note(ConsoleNote::kRestartingAnalysis));
     c.QueueWord(kWordAnalyze);
   } else {
     c.QueueWord(kWordGo);
@@ -223,7 +223,7 @@ bool NewSearching(Communicator& c, const WordList&) {
 // "tb", "undo": one move back.
 bool TakeBackIdle(Communicator& c, const WordList&) {
   if (c.session().game().moves.empty()) {
-    c.Reply(c.dialect().Note(ConsoleNote::kCannotTakeBack));
+    c.out().Reply(c.dialect().Note(ConsoleNote::kCannotTakeBack));
     return true;
   }
   c.session().TakeBack();
@@ -238,7 +238,7 @@ bool TakeBackIdle(Communicator& c, const WordList&) {
 }
 bool TakeBackSearching(Communicator& c, const WordList&) {
   if (c.session().game().moves.empty()) {
-    c.Reply(c.dialect().Note(ConsoleNote::kCannotTakeBack));
+    c.out().Reply(c.dialect().Note(ConsoleNote::kCannotTakeBack));
     return true;
   }
   c.session().TakeBack();
@@ -283,16 +283,16 @@ bool PlayotherSearching(Communicator& c, const WordList& words) {
 // "usermove MOVE": the move, for interfaces that send the prefix anyway.
 bool UsermoveIdle(Communicator& c, const WordList& words) {
   if (words.size() < 2)
-    c.ReplyError("missing move", words);
+    c.out().ReplyError("missing move", words);
   else
-    c.IdleMove(WordList(words.begin() + 1, words.end()));
+    IdleMove(c, WordList(words.begin() + 1, words.end()));
   return true;
 }
 bool UsermoveSearching(Communicator& c, const WordList& words) {
   if (words.size() < 2)
-    c.ReplyError("missing move", words);
+    c.out().ReplyError("missing move", words);
   else
-    c.SearchingMove(WordList(words.begin() + 1, words.end()));
+    SearchingMove(c, WordList(words.begin() + 1, words.end()));
   return true;
 }
 
