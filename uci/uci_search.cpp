@@ -39,7 +39,7 @@ std::vector<Move> UciSession::ReadSearchMoves(const WordList& texts) {
   std::vector<Move> moves;
   for (const std::string& text : texts) {
     try {
-      moves.push_back(ParseMove(game_.currentPosition, text));
+      moves.push_back(ParseMove(session_.game().currentPosition, text));
     } catch (const GameError&) {
       InfoString("go: searchmoves " + text + " is not a legal move here; skipped");
     }
@@ -53,14 +53,14 @@ void UciSession::Go(const WordList& words) {
   const GoCommand go = ReadGoCommand(words);
   for (const std::string& problem : go.problems) InfoString("go: " + problem);
   go_ = RunningGo{};
-  go_.plan = PlanSearch(go, game_.currentPosition.sideToMove, settings_.moveOverhead, settings_.timeRule);
+  go_.plan = PlanSearch(go, session_.SideToMove(), session_.settings().moveOverhead, session_.settings().timeRule);
   go_.plan.parameters.onlyMoves = ReadSearchMoves(go.searchMoves);
   go_.pondering = go.ponder;
   go_.waitsForStop = go_.plan.parameters.mode != kModeThink;
   if (debug_) InfoString(LimitsText(go_.plan));
 
   // 2. The search of the game's position; "quit" drops its result.
-  engine_.LoadGame(game_);
+  engine_.LoadGame(session_.game());
   go_.lastProgress = Now();
   if (engine_.Think(go_.plan.parameters, *this)) return;
 
@@ -87,26 +87,10 @@ void UciSession::OnSearchEvent(SearchEvent event, const SearchInfo& info) {
 }
 
 UciSession::SearchControl UciSession::HandleSearchTimeCommand(const WordList& words) {
-  if (words.empty()) return SearchControl::kGoOn;
-  const std::string& command = words.front();
-  if (command == "isready") {
-    WriteLine("readyok");
-  } else if (command == "stop") {
-    go_.pondering = go_.waitsForStop = false;
-    return SearchControl::kStop;
-  } else if (command == "ponderhit") {
-    return PonderHit();
-  } else if (command == "quit") {
-    quitRequested_ = true;
-    return SearchControl::kQuit;
-  } else if (command == "debug") {
-    SetDebug(words);
-  } else {
-    // Positions, options and new games must not change under a search;
-    // everything else is answered in its turn too.
+  control_ = SearchControl::kGoOn;
+  if (!words.empty() && !RunCommand(Commands(), *this, words, CommandState::kSearching, kUciBit))
     deferred_.push_back(words);
-  }
-  return SearchControl::kGoOn;
+  return control_;
 }
 
 // The move pondered on was played: the search goes on under the limits of
@@ -152,5 +136,5 @@ void UciSession::ReportBestMove() {
     WriteLine("info depth 0 score " + ScoreText(info.bestScore));
   else
     WriteLine(ProgressInfo(info, info.totalNodes, info.endTime, engine_.HashFull()));
-  WriteLine(BestMoveLine(game_.currentPosition, info.pvMoves));
+  WriteLine(BestMoveLine(session_.game().currentPosition, info.pvMoves));
 }

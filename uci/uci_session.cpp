@@ -32,32 +32,67 @@ void UciSession::Run(bool answerUci) {
   out_.flush();
 }
 
+// The commands, as they run while idle and during a search (or while a
+// finished open-ended search waits for "stop"). Positions, options and new
+// games must not change under a search: they wait for its bestmove, and so
+// does everything else that is no command of the search's.
+std::span<const Command<UciSession>> UciSession::Commands() {
+  using S = UciSession;
+  using W = const WordList&;
+  constexpr Command<UciSession>::Action kAfterSearch = [](S& s, W w) {
+    s.deferred_.push_back(w);
+    return true;
+  };
+  constexpr Command<UciSession>::Action kReady = [](S& s, W) {
+    s.WriteLine("readyok");
+    return true;
+  };
+  constexpr Command<UciSession>::Action kDebug = [](S& s, W w) {
+    s.SetDebug(w);
+    return true;
+  };
+  static constexpr Command<UciSession> kCommands[] = {
+      {"uci", [](S& s, W) { return s.AnswerUci(), true; }, kAfterSearch, kUciBit},
+      {"isready", kReady, kReady, kUciBit},
+      {"debug", kDebug, kDebug, kUciBit},
+      {"setoption", [](S& s, W w) { return s.SetOption(w), true; }, kAfterSearch, kUciBit},
+      {"ucinewgame", [](S& s, W) { return s.NewGame(), true; }, kAfterSearch, kUciBit},
+      {"position", [](S& s, W w) { return s.SetPosition(w), true; }, kAfterSearch, kUciBit},
+      {"go", [](S& s, W w) { return s.Go(w), true; }, kAfterSearch, kUciBit},
+      // "stop" with no search is a race the interface may lose.
+      {"stop", [](S&, W) { return true; },
+       [](S& s, W) {
+         s.go_.pondering = s.go_.waitsForStop = false;
+         s.control_ = SearchControl::kStop;
+         return true;
+       },
+       kUciBit},
+      {"ponderhit",
+       [](S& s, W) {
+         s.InfoString("ponderhit ignored: no ponder search is running");
+         return true;
+       },
+       [](S& s, W) {
+         s.control_ = s.PonderHit();
+         return true;
+       },
+       kUciBit},
+      {"quit",
+       [](S& s, W) {
+         s.quitRequested_ = true;
+         s.control_ = SearchControl::kQuit;
+         return true;
+       },
+       nullptr, kUciBit},
+      // Ravok needs no registration.
+      {"register", [](S&, W) { return true; }, kAfterSearch, kUciBit},
+  };
+  return kCommands;
+}
+
 void UciSession::HandleCommand(const WordList& words) {
-  if (words.empty()) return;
-  const std::string& command = words.front();
-  if (command == "isready") {
-    WriteLine("readyok");
-  } else if (command == "go") {
-    Go(words);
-  } else if (command == "position") {
-    SetPosition(words);
-  } else if (command == "setoption") {
-    SetOption(words);
-  } else if (command == "ucinewgame") {
-    NewGame();
-  } else if (command == "uci") {
-    AnswerUci();
-  } else if (command == "quit") {
-    quitRequested_ = true;
-  } else if (command == "debug") {
-    SetDebug(words);
-  } else if (command == "ponderhit") {
-    InfoString("ponderhit ignored: no ponder search is running");
-  } else if (command != "stop" && command != "register") {
-    // "stop" with no search is a race the interface may lose; Ravok needs
-    // no registration.
-    InfoString("unknown command " + command + " ignored");
-  }
+  if (!words.empty() && !RunCommand(Commands(), *this, words, CommandState::kIdle, kUciBit))
+    InfoString("unknown command " + words.front() + " ignored");
 }
 
 void UciSession::AnswerUci() {
@@ -70,7 +105,7 @@ void UciSession::AnswerUci() {
 // A new game owes nothing to the last one: the start position, empty
 // tables, no killers.
 void UciSession::NewGame() {
-  game_ = Game();
+  session_.NewGame();
   engine_.NewGame();
 }
 
@@ -94,7 +129,7 @@ void UciSession::SetPosition(const WordList& words) {
     InfoString("position refused (" + position.problem + "); the last valid position stays");
     return;
   }
-  game_ = std::move(*position.game);
+  session_.ReplaceGame(*position.game);
 }
 
 void UciSession::SetDebug(const WordList& words) {
