@@ -216,7 +216,8 @@ bool Ping(Communicator& c, const WordList& words) {
 // the quickest move.
 bool InterfaceClock(Communicator& c, const WordList& words) {
   const auto centiseconds = NumberWord(c, words);
-  if (centiseconds) c.session().NoteInterfaceClock(words.front() == "time", FromCentiseconds(std::max(*centiseconds, 0)));
+  if (centiseconds)
+    c.session().NoteInterfaceClock(words.front() == "time", FromCentiseconds(std::max(*centiseconds, 0)));
   return true;
 }
 

@@ -23,11 +23,7 @@ constexpr int kMaxLinesPerPoll = 64;
 
 Communicator::Communicator(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out, bool xboard,
                            ClockSource clock)
-    : engine_(engine),
-      session_(clock),
-      dialect_(xboard),
-      output_(out, engine, dialect_),
-      input_(in, inputDescriptor) {
+    : engine_(engine), session_(clock), dialect_(xboard), output_(out, engine, dialect_), input_(in, inputDescriptor) {
   ResetSearchStatus();
   StartOptions(Options(), Dialogue::kConsoleXboard);
 }
@@ -111,9 +107,7 @@ bool Communicator::CheckFlagFall() {
   return true;
 }
 
-void Communicator::PrintEvaluation() {
-  output_.Reply("Value: " + std::to_string(engine_.Evaluate(session_.game())));
-}
+void Communicator::PrintEvaluation() { output_.Reply("Value: " + std::to_string(engine_.Evaluate(session_.game()))); }
 
 void Communicator::EndSearch(bool discardResult) { throw search_aborted_exception(discardResult); }
 
@@ -222,8 +216,8 @@ void Communicator::EnginePlaysOtherSide() {
 
 bool Communicator::SetSideToMove(int side, const WordList& words) {
   if (!session_.SetSideToMove(side)) {
-    output_.ReplyError(std::string(Word(side == kWhite ? kWordBlack : kWordWhite)) + " " + Word(kWordKingWouldBeInCheck),
-                       words);
+    output_.ReplyError(
+        std::string(Word(side == kWhite ? kWordBlack : kWordWhite)) + " " + Word(kWordKingWouldBeInCheck), words);
     return false;
   }
   ResetSearchStatus();
@@ -257,4 +251,3 @@ bool Communicator::EditGameCopy(const WordList& words) {
   if (dialect_.EditsInteractively()) output_.DisplayBoard(session_.game().currentPosition);
   return true;
 }
-

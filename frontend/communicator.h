@@ -49,6 +49,7 @@ class Communicator : public SearchListener {
   GameSession& session() { return session_; }
   const GameSession& session() const { return session_; }
   Dialect& dialect() { return dialect_; }
+  const Dialect& dialect() const { return dialect_; }
   const Engine& engine() const { return engine_; }
   const SearchStatus& Status() const { return searchStatus_; }
   OptionHost Options() { return OptionHost{engine_, session_.Settings()}; }

@@ -41,8 +41,7 @@ std::vector<std::string> Dialect::MoveTexts(const std::vector<Move>& moves) cons
 
 std::string Dialect::ResultLine(const Game& game) const { return ResultText(game, xboard_); }
 
-std::string Dialect::MoveLine(const std::string& mover, const std::string& text,
-                              std::optional<int64_t> seconds) const {
+std::string Dialect::MoveLine(const std::string& mover, const std::string& text, std::optional<int64_t> seconds) const {
   if (xboard_) return std::string(Word(kWordMoveWord)) + " " + text;
   std::string line = mover + " " + Word(kWordPlayed) + ": " + text;
   if (seconds) line += std::string(" (") + Word(kWordTimeUsed) + ": " + std::to_string(*seconds) + " sec)";

@@ -18,7 +18,7 @@ class Game;
 
 // The notes the console gives and xboard leaves out.
 enum class ConsoleNote {
-  kEmptyLine,        // "ok."
+  kEmptyLine,  // "ok."
   kRestartingAnalysis,
   kCannotTakeBack,
   kPredictedMoveMade,
@@ -43,7 +43,7 @@ class Dialect {
   // What the console shows and xboard does not.
   bool ShowsPrompt() const { return !xboard_; }
   bool ShowsSearchProgress() const { return !xboard_; }  // depth headers, fail markers, candidates
-  bool EditsInteractively() const { return !xboard_; }  // the edit dialogue's board and prompts, the board after it
+  bool EditsInteractively() const { return !xboard_; }   // the edit dialogue's board and prompts, the board after it
   bool ReadsStandardNotation() const { return !xboard_; }
   // The console keeps the score of the game itself: a fallen flag, an
   // accepted draw and a resignation end the game there; xboard leaves them

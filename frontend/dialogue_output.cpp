@@ -46,8 +46,8 @@ void DialogueOutput::DisplayBoard(const GamePosition& position) {
 
 void DialogueOutput::PrintPrompt(const Game& game) {
   std::ostream& out = Stream();
-  out << Word(game.currentPosition.sideToMove == kWhite ? kWordWhite : kWordBlack) << ' '
-      << game.moves.size() / 2 + 1 << "> ";
+  out << Word(game.currentPosition.sideToMove == kWhite ? kWordWhite : kWordBlack) << ' ' << game.moves.size() / 2 + 1
+      << "> ";
   out.flush();
 }
 

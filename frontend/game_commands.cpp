@@ -54,9 +54,9 @@ bool SetBoardFromWords(Communicator& c, const WordList& words) {
     c.session().SetUpPosition(ParseFen(JoinedArguments(words)));
   } catch (const GameError& e) {
     const std::string& message = e.message();
-    c.out().ReplyError(message.rfind("Invalid FEN", 0) == 0 ? message
-                                                      : std::string(Word(kWordPositionNotLegal)) + ": " + message,
-                 words);
+    c.out().ReplyError(
+        message.rfind("Invalid FEN", 0) == 0 ? message : std::string(Word(kWordPositionNotLegal)) + ": " + message,
+        words);
     return false;
   }
   c.ResetSearchStatus();

@@ -14,9 +14,7 @@ constexpr int kDrawMarginWithQueens = 20;
 constexpr int kDrawMarginWithoutQueens = 25;
 
 // A think's duration as people read it: whole seconds, rounded.
-int64_t WholeSeconds(Milliseconds duration) {
-  return (duration + kMillisecondsPerSecond / 2) / kMillisecondsPerSecond;
-}
+int64_t WholeSeconds(Milliseconds duration) { return (duration + kMillisecondsPerSecond / 2) / kMillisecondsPerSecond; }
 
 // How close to the draw score a score counts as drawish, in the position
 // the engine moves from (the search's root).

@@ -34,8 +34,7 @@ struct Command {
 
 // The command the word names in the dialogue, or none.
 template <typename Context>
-const Command<Context>* FindCommand(std::span<const Command<Context>> table, std::string_view word,
-                                    uint8_t dialogue) {
+const Command<Context>* FindCommand(std::span<const Command<Context>> table, std::string_view word, uint8_t dialogue) {
   for (const Command<Context>& command : table)
     if (command.word == word && (command.dialogues & dialogue) != 0) return &command;
   return nullptr;
@@ -44,8 +43,8 @@ const Command<Context>* FindCommand(std::span<const Command<Context>> table, std
 // Runs the command the first word names, as it runs in `state`. False when
 // no command takes the words (also for an empty line).
 template <typename Context>
-bool RunCommand(std::span<const Command<Context>> table, Context& context, const WordList& words,
-                CommandState state, uint8_t dialogue) {
+bool RunCommand(std::span<const Command<Context>> table, Context& context, const WordList& words, CommandState state,
+                uint8_t dialogue) {
   if (words.empty()) return false;
   const Command<Context>* command = FindCommand(table, words.front(), dialogue);
   if (command == nullptr) return false;

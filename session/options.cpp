@@ -11,7 +11,6 @@ constexpr int64_t kMinimumHashMebibytes = 1;
 constexpr int64_t kMaximumHashMebibytes = 65536;
 constexpr Milliseconds kMaximumMoveOverhead = 5000;
 
-
 OptionOutcome OutcomeOf(TableChange change) {
   switch (change) {
     case TableChange::kDone: return OptionOutcome::kDone;
@@ -32,16 +31,18 @@ constexpr OptionEntry kOptions[] = {
      .kind = OptionKind::kSpin,
      .minimum = kMinimumHashMebibytes,
      .maximum = kMaximumHashMebibytes,
-     .read = [](const OptionHost& h) {
-       const int64_t asked = h.settings.hashMebibytes;
-       return std::clamp<int64_t>(asked != 0 ? asked : int64_t(h.engine.TableBytes() / kMebibyte),
-                                  kMinimumHashMebibytes, kMaximumHashMebibytes);
-     },
-     .write = [](OptionHost& h, int64_t mebibytes) {
-       const TableChange change = h.engine.ResizeTables(uint64_t(mebibytes) * kMebibyte);
-       if (change == TableChange::kDone) h.settings.hashMebibytes = mebibytes;
-       return OutcomeOf(change);
-     }},
+     .read =
+         [](const OptionHost& h) {
+           const int64_t asked = h.settings.hashMebibytes;
+           return std::clamp<int64_t>(asked != 0 ? asked : int64_t(h.engine.TableBytes() / kMebibyte),
+                                      kMinimumHashMebibytes, kMaximumHashMebibytes);
+         },
+     .write =
+         [](OptionHost& h, int64_t mebibytes) {
+           const TableChange change = h.engine.ResizeTables(uint64_t(mebibytes) * kMebibyte);
+           if (change == TableChange::kDone) h.settings.hashMebibytes = mebibytes;
+           return OutcomeOf(change);
+         }},
     {.name = "Clear Hash",
      .kind = OptionKind::kButton,
      .read = [](const OptionHost&) { return int64_t(0); },
@@ -52,30 +53,33 @@ constexpr OptionEntry kOptions[] = {
      .consoleStart = 1,
      .uciStart = 0,
      .read = [](const OptionHost& h) { return int64_t(h.settings.ponder); },
-     .write = [](OptionHost& h, int64_t on) {
-       h.settings.ponder = on != 0;
-       return OptionOutcome::kDone;
-     }},
+     .write =
+         [](OptionHost& h, int64_t on) {
+           h.settings.ponder = on != 0;
+           return OptionOutcome::kDone;
+         }},
     {.name = "Move Overhead",
      .kind = OptionKind::kSpin,
      .maximum = kMaximumMoveOverhead,
      .consoleStart = 0,
      .uciStart = 30,
      .read = [](const OptionHost& h) { return int64_t(h.settings.moveOverhead); },
-     .write = [](OptionHost& h, int64_t milliseconds) {
-       h.settings.moveOverhead = milliseconds;
-       return OptionOutcome::kDone;
-     }},
+     .write =
+         [](OptionHost& h, int64_t milliseconds) {
+           h.settings.moveOverhead = milliseconds;
+           return OptionOutcome::kDone;
+         }},
     {.name = "Time Rule",
      .kind = OptionKind::kCombo,
      .choices = kTimeRuleNames,
      .consoleStart = int64_t(TimeRule::kClassic),
      .uciStart = int64_t(TimeRule::kIncrement),
      .read = [](const OptionHost& h) { return int64_t(h.settings.timeRule); },
-     .write = [](OptionHost& h, int64_t rule) {
-       h.settings.timeRule = TimeRule(rule);
-       return OptionOutcome::kDone;
-     }},
+     .write =
+         [](OptionHost& h, int64_t rule) {
+           h.settings.timeRule = TimeRule(rule);
+           return OptionOutcome::kDone;
+         }},
 };
 
 }  // namespace

@@ -10,14 +10,14 @@
 #include "search/clock_rule.h"
 
 struct SessionSettings {
-  int32_t depth = 5;                   // the iteration limit ("sd"); 0 = none
-  Milliseconds absoluteTime = 0;       // the hard limit a move ("abstime", "st"); 0 = none
-  Milliseconds variableTime = 3000;    // the target a move ("vartime"); 0 = none
+  int32_t depth = 5;                 // the iteration limit ("sd"); 0 = none
+  Milliseconds absoluteTime = 0;     // the hard limit a move ("abstime", "st"); 0 = none
+  Milliseconds variableTime = 3000;  // the target a move ("vartime"); 0 = none
   TimeRule timeRule = TimeRule::kClassic;
-  Milliseconds moveOverhead = 0;       // kept back from a clock for the move's way to the interface
-  bool ponder = false;                 // think on the opponent's time (UCI: the interface may send "go ponder")
-  bool post = true;                    // xboard: show the thinking lines
-  int64_t hashMebibytes = 0;           // both tables as last asked for; 0 = as they were at the start
+  Milliseconds moveOverhead = 0;  // kept back from a clock for the move's way to the interface
+  bool ponder = false;            // think on the opponent's time (UCI: the interface may send "go ponder")
+  bool post = true;               // xboard: show the thinking lines
+  int64_t hashMebibytes = 0;      // both tables as last asked for; 0 = as they were at the start
 };
 
 // Which dialogue a session speaks, where an option starts differently.

@@ -159,4 +159,10 @@ inline int Count(const std::string& output, const std::string& text) {
   return n;
 }
 
+// Console searches started in `output`: each shows its first iteration's
+// header.
+inline int SearchesStarted(const std::string& output) {
+  return Count(output, "depth 2\n") + Count(output, "depth 2 (");
+}
+
 }  // namespace session_test

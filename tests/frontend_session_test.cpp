@@ -1,7 +1,6 @@
 // The dialogue in-process: the engine's answers to draw offers, its own
 // offers and its resignation; pondering; the players' clocks and the flag on
-// a clock that only the test moves; what each command does while idle,
-// thinking, pondering and analysing; and "eval" beside a running analysis.
+// a clock that only the test moves; and "eval" beside a running analysis.
 // Every search is depth-limited or ended by a scripted line.
 #include <gtest/gtest.h>
 
@@ -43,9 +42,6 @@ std::vector<std::string> Slices(const std::string& output, const std::vector<siz
     slices.push_back(output.substr(marks[i], i + 1 < marks.size() ? marks[i + 1] - marks[i] : std::string::npos));
   return slices;
 }
-
-// Searches started so far: each shows its first iteration's header.
-int SearchesStarted(const std::string& output) { return Count(output, "depth 2\n") + Count(output, "depth 2 ("); }
 
 // The engine (Black) answers at depth 3 without pondering in the game set up
 // on `fen`.
@@ -383,169 +379,6 @@ TEST(Clocks, EngineLosesOnTimeWhileThinking) {
   EXPECT_EQ(s.comm.session().game().moves.size(), 1u);
   EXPECT_EQ(s.comm.session().Clock(kBlack).remaining, -1);
   EXPECT_EQ(s.comm.session().Clock(kWhite).remaining, 299000);
-}
-
-// Commands by the dialogue's state.
-
-enum class State { kIdle, kThinking, kPondering, kAnalysing };
-
-// When the line after the command is handed out: at once, or once the
-// session is idle, or once an analysis runs.
-enum class Probe { kAtOnce, kWhenIdle, kWhenAnalysing };
-
-struct CommandCase {
-  State state;
-  const char* command;
-  const char* reply;  // a line of the answer; "" for none
-  Probe probe;
-  int searchesStarted;  // from the command to the probe
-  bool searchEnded;     // the command ended the running search
-  std::function<bool(const Session&)> check = {};  // when the probe is handed out
-};
-
-const char* Name(State state) {
-  static const char* const names[] = {"idle", "thinking", "pondering", "analysing"};
-  return names[int(state)];
-}
-
-// The console game after 1. e2e4 and the engine's answer, or while the engine
-// thinks on its answer; pondering on it, or analysing the game.
-void SetUpState(Session& s, State state) {
-  s.Send("easy");
-  s.Send(state == State::kThinking ? "sd 4" : "sd 3");
-  if (state == State::kPondering) {
-    s.Send("hard");
-    s.Send("e2e4");
-    s.Send("easy", s.While(kModePonder));
-  } else {
-    s.Send("e2e4");
-  }
-  if (state == State::kAnalysing) s.Send("analyze", s.Idle());
-}
-
-std::function<bool()> ReadyIn(const Session& s, State state) {
-  switch (state) {
-    case State::kThinking: return s.While(kModeThink);
-    case State::kPondering: return s.While(kModePonder);
-    case State::kAnalysing: return s.While(kModeAnalyze);
-    default: return s.Idle();
-  }
-}
-
-size_t MovesOf(const Session& s) { return s.comm.session().game().moves.size(); }
-
-TEST(CommandsByState, EachCommandDoesWhatTheDialoguePromises) {
-  using S = State;
-  using P = Probe;
-  const std::vector<CommandCase> cases = {
-      // "?" moves now only while thinking.
-      {S::kIdle, "?", "Error (command not legal now): ?", P::kAtOnce, 0, false},
-      {S::kThinking, "?", "Ravok played: ", P::kWhenIdle, 0, true, [](auto& s) { return MovesOf(s) == 2; }},
-      {S::kPondering, "?", "Error (command not legal now): ?", P::kAtOnce, 0, false},
-      {S::kAnalysing, "?", "Error (command not legal now): ?", P::kAtOnce, 0, false},
-      // "draw" is an offer while the engine plays, refused during analysis.
-      {S::kIdle, "draw", "Guest has offered a draw", P::kAtOnce, 0, false,
-       [](auto& s) { return s.comm.session().DrawOffered(kWhite); }},
-      {S::kThinking, "draw", "Guest has offered a draw", P::kAtOnce, 0, false,
-       [](auto& s) { return s.comm.session().DrawOffered(kWhite); }},
-      {S::kPondering, "draw", "Guest has offered a draw", P::kAtOnce, 0, false,
-       [](auto& s) { return s.comm.session().DrawOffered(kWhite); }},
-      {S::kAnalysing, "draw", "Error (command not legal now): draw", P::kAtOnce, 0, false,
-       [](auto& s) { return !s.comm.session().DrawOffered(kWhite) && !s.comm.session().DrawOffered(kBlack); }},
-      // "new" ends any search; an analysis goes on from the new game.
-      {S::kThinking, "new", "", P::kWhenIdle, 0, true,
-       [](auto& s) { return MovesOf(s) == 0 && s.comm.session().EnginePlays(kBlack) && s.comm.session().settings().depth == 0; }},
-      {S::kPondering, "new", "", P::kWhenIdle, 0, true, [](auto& s) { return MovesOf(s) == 0; }},
-      {S::kAnalysing, "new", "", P::kWhenAnalysing, 1, true, [](auto& s) { return MovesOf(s) == 0; }},
-      // "go": the engine takes the side to move; an analysis restarts.
-      {S::kIdle, "go", "Ravok played: ", P::kWhenIdle, 1, false,
-       [](auto& s) { return MovesOf(s) == 3 && s.comm.session().EnginePlays(kWhite) && !s.comm.session().EnginePlays(kBlack); }},
-      {S::kThinking, "go", "Error (command not legal now): go", P::kAtOnce, 0, false},
-      {S::kPondering, "go", "Ravok played: ", P::kWhenIdle, 1, true,
-       [](auto& s) { return MovesOf(s) == 3 && s.comm.session().EnginePlays(kWhite); }},
-      {S::kAnalysing, "go", "restarting analyze", P::kWhenAnalysing, 1, true},
-      // "analyze" starts an analysis unless one runs or the engine thinks.
-      {S::kIdle, "analyze", "", P::kWhenAnalysing, 1, false},
-      {S::kThinking, "analyze", "Error (command not legal now): analyze", P::kAtOnce, 0, false},
-      {S::kPondering, "analyze", "", P::kWhenAnalysing, 1, true, [](auto& s) { return MovesOf(s) == 2; }},
-      {S::kAnalysing, "analyze", "Error (command not legal now): analyze", P::kAtOnce, 0, false},
-      // "force" and "exit".
-      {S::kThinking, "force", "", P::kWhenIdle, 0, true,
-       [](auto& s) { return MovesOf(s) == 1 && !s.comm.session().EnginePlays(kWhite) && !s.comm.session().EnginePlays(kBlack); }},
-      {S::kPondering, "force", "", P::kWhenIdle, 0, true,
-       [](auto& s) { return MovesOf(s) == 2 && !s.comm.session().EnginePlays(kWhite) && !s.comm.session().EnginePlays(kBlack); }},
-      {S::kAnalysing, "exit", "", P::kWhenIdle, 0, true, [](auto& s) { return !s.comm.AnalyzeMode(); }},
-      // Taking back.
-      {S::kThinking, "undo", "", P::kWhenIdle, 0, true,
-       [](auto& s) { return MovesOf(s) == 0 && s.comm.session().EnginePlays(kBlack); }},
-      {S::kAnalysing, "undo", "", P::kWhenAnalysing, 1, true, [](auto& s) { return MovesOf(s) == 1; }},
-      {S::kThinking, "remove", "Error (command not legal now): remove", P::kAtOnce, 0, false},
-      {S::kPondering, "remove", "", P::kWhenIdle, 0, true, [](auto& s) { return MovesOf(s) == 0; }},
-      // Moves: not the opponent's turn while the engine thinks; played on
-      // an analysed game, which is analysed on.
-      {S::kThinking, "e7e5", "not your turn, Guest", P::kAtOnce, 0, false, [](auto& s) { return MovesOf(s) == 1; }},
-      {S::kAnalysing, "d2d4", "", P::kWhenAnalysing, 1, true, [](auto& s) { return MovesOf(s) == 3; }},
-      // Settings and queries.
-      {S::kIdle, ".", "Error (command not legal now): .", P::kAtOnce, 0, false},
-      {S::kThinking, ".", "stat01: ", P::kAtOnce, 0, false},
-      {S::kThinking, "level 40 5 0", "Error (command not legal now): level 40 5 0", P::kAtOnce, 0, false,
-       [](auto& s) { return !s.comm.session().ClockMode(); }},
-      {S::kAnalysing, "level 40 5 0", "", P::kAtOnce, 0, false, [](auto& s) { return s.comm.session().ClockMode(); }},
-      {S::kThinking, "edit", "Error (command not legal now): edit", P::kAtOnce, 0, false},
-      {S::kThinking, "playother", "Error (command not legal now): playother", P::kAtOnce, 0, false},
-      {S::kPondering, "playother", "", P::kAtOnce, 0, false},
-      // "ping" is answered after the engine's move while it thinks.
-      {S::kThinking, "ping 7", "Ravok played: ", P::kWhenIdle, 0, false,
-       [](auto& s) {
-         const std::string out = s.Output();
-         const size_t pong = out.find("pong 7\n");
-         return pong != std::string::npos && pong > out.find("Ravok played: ");
-       }},
-      {S::kPondering, "ping 7", "pong 7", P::kAtOnce, 0, false},
-      {S::kThinking, "result 1-0 {adjudicated}", "", P::kWhenIdle, 0, true,
-       [](auto& s) { return s.comm.session().game().currentPosition.result == kWhiteWins && MovesOf(s) == 1; }},
-  };
-  for (const CommandCase& c : cases) {
-    SCOPED_TRACE(std::string(Name(c.state)) + ": " + c.command);
-    Session s;
-    SetUpState(s, c.state);
-    size_t commandAt = 0;
-    int searchingBefore = 0, modeBefore = 0;
-    s.Send(c.command, ReadyIn(s, c.state), [&] {
-      commandAt = s.Output().size();
-      searchingBefore = s.engine.Info().searching;
-      modeBefore = s.comm.Status().parameters.mode;
-    });
-    std::string answer;
-    int searchingAfter = -1, modeAfter = -1;
-    bool checked = true;
-    const std::function<bool()> probeReady = c.probe == P::kAtOnce     ? Session::AtOnce()
-                                             : c.probe == P::kWhenIdle ? s.Idle()
-                                                                       : s.While(kModeAnalyze);
-    s.Send("post", probeReady, [&] {
-      answer = s.Output().substr(commandAt);
-      searchingAfter = s.engine.Info().searching;
-      modeAfter = s.comm.Status().parameters.mode;
-      if (c.check) checked = c.check(s);
-    });
-    s.Run();
-    EXPECT_EQ(searchingBefore, c.state != S::kIdle);
-    if (searchingAfter == -1) {
-      ADD_FAILURE() << "the probe was never read";
-      continue;
-    }
-    if (c.probe == P::kAtOnce) {
-      EXPECT_EQ(searchingAfter, searchingBefore);
-      EXPECT_EQ(modeAfter, modeBefore);
-    }
-    EXPECT_EQ(SearchesStarted(answer), c.searchesStarted) << answer;
-    EXPECT_EQ(Count(answer, "search aborted\n"), c.searchEnded ? 1 : 0) << answer;
-    if (*c.reply) {
-      EXPECT_NE(answer.find(c.reply), std::string::npos) << answer;
-    }
-    EXPECT_TRUE(checked) << s.Output();
-    EXPECT_EQ(GameRecordFault(s.comm.session().game()), "");
-  }
 }
 
 // "eval" beside a running analysis.

@@ -100,10 +100,14 @@ TEST(Options, BadValuesRefusedInEachProtocolsForm) {
     EXPECT_EQ(change.problem, problem) << line;
   }
   const std::pair<const char*, const char*> xboardRefusals[] = {
-      {"option Hash=0", "invalid command"},          {"option Hash=65537", "invalid command"},
-      {"option Hash", "invalid command"},            {"option Ponder=true", "invalid command"},
-      {"option Time Rule=Classic", "invalid command"}, {"option Move Overhead=-1", "invalid command"},
-      {"option hash=16", "unknown option"},          {"option Hurry=1", "unknown option"},
+      {"option Hash=0", "invalid command"},
+      {"option Hash=65537", "invalid command"},
+      {"option Hash", "invalid command"},
+      {"option Ponder=true", "invalid command"},
+      {"option Time Rule=Classic", "invalid command"},
+      {"option Move Overhead=-1", "invalid command"},
+      {"option hash=16", "unknown option"},
+      {"option Hurry=1", "unknown option"},
       {"option", "unknown option"},
   };
   for (const auto& [line, refusal] : xboardRefusals) {

@@ -2,7 +2,6 @@
 // arguments of "time", "otim" and "memory".
 #include <gtest/gtest.h>
 
-#include "frontend/commands.h"
 #include "frontend/dialect.h"
 #include "frontend/protocol_two.h"
 
@@ -13,12 +12,6 @@ TEST(ProtocolTwo, MoveShapedWords) {
     EXPECT_EQ(LooksLikeMove(word), std::string(word) != "e2e9x") << word;
   for (const char* word : {"", "e2", "e2e", "i2e4", "e0e4", "O-O", "hint", "ping", "2e4e"})
     EXPECT_FALSE(LooksLikeMove(word)) << word;
-}
-
-TEST(ProtocolTwo, KnownCommandWords) {
-  for (const char* word : {"sd", "level", "result", "pondering", "time", "memory", "setboard", "accepted", "timerule"})
-    EXPECT_TRUE(IsKnownCommandWord(word)) << word;
-  for (const char* word : {"hint", "bk", "SD", "e2e4", "hash", ""}) EXPECT_FALSE(IsKnownCommandWord(word)) << word;
 }
 
 TEST(ProtocolTwo, NumberArguments) {

@@ -33,7 +33,9 @@ std::string ChoicesText(const OptionEntry& option) {
   std::string text;
   for (size_t i = 0; i < option.choices.size(); ++i) {
     const bool last = i + 1 == option.choices.size();
-    text += (i == 0 ? "" : last ? (option.choices.size() == 2 ? " nor " : " or ") : ", ") +
+    text += (i == 0 ? ""
+             : last ? (option.choices.size() == 2 ? " nor " : " or ")
+                    : ", ") +
             std::string(option.choices[i]);
   }
   return (option.choices.size() == 2 ? "neither " : "none of ") + text;
@@ -49,7 +51,9 @@ OptionChange ReadValue(const OptionEntry& option, const std::string& text, bool 
     case OptionKind::kButton: break;
     case OptionKind::kCheck: {
       const std::string lowered = Lowered(text);
-      value = lowered == "true" ? std::optional<int64_t>(1) : lowered == "false" ? std::optional<int64_t>(0) : std::nullopt;
+      value = lowered == "true"    ? std::optional<int64_t>(1)
+              : lowered == "false" ? std::optional<int64_t>(0)
+                                   : std::nullopt;
       refusal = "is neither true nor false";
       break;
     }
@@ -59,7 +63,8 @@ OptionChange ReadValue(const OptionEntry& option, const std::string& text, bool 
       break;
     case OptionKind::kSpin:
       value = SpinValue(option, text);
-      refusal = "is not a whole number from " + std::to_string(option.minimum) + " to " + std::to_string(option.maximum);
+      refusal =
+          "is not a whole number from " + std::to_string(option.minimum) + " to " + std::to_string(option.maximum);
       break;
   }
   if (option.kind != OptionKind::kButton && !given) {

@@ -52,8 +52,8 @@ class UciSession : public SearchListener {
   // The running "go".
   struct RunningGo {
     GoPlan plan;
-    bool pondering = false;     // a ponder search that has had no "ponderhit"
-    bool waitsForStop = false;  // no bestmove before "stop" (or "ponderhit")
+    bool pondering = false;      // a ponder search that has had no "ponderhit"
+    bool waitsForStop = false;   // no bestmove before "stop" (or "ponderhit")
     TimePoint lastProgress = 0;  // the last progress line, or the start
   };
 
