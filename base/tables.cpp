@@ -105,14 +105,14 @@ void InitRotations() {
     int f = FileOf(s), r = RankOf(s);
     Rotate90[s] = (7 - f) * 8 + r;
 
-    // 45: diagonals of constant file - rank, from d = 7 (h1) down to d = -7 (a8).
+    // The 45-degree board: diagonals of constant file - rank, from d = 7 (h1) down to d = -7 (a8).
     int d = f - r, start45 = 0;
     for (int e = 7; e > d; --e) start45 += DiagonalLength(e);
     Rotate45[s] = start45 + (f < r ? f : r);
     Shift45[s] = start45 + 1 < 64 ? start45 + 1 : 63;  // a one-square diagonal has no inner square
     Mask45[s] = InnerMask(DiagonalLength(d));
 
-    // 315: diagonals of constant file + rank, from t = 0 (a1) up to t = 14 (h8).
+    // The 315-degree board: diagonals of constant file + rank, from t = 0 (a1) up to t = 14 (h8).
     int t = f + r, start315 = 0;
     for (int u = 0; u < t; ++u) start315 += DiagonalLength(u - 7);
     Rotate315[s] = start315 + f - (t - 7 > 0 ? t - 7 : 0);

@@ -49,7 +49,7 @@ std::vector<Move> UciSession::ReadSearchMoves(const WordList& texts) {
 }
 
 void UciSession::Go(const WordList& words) {
-  // 1. The limits, and a line on each word that could not be used.
+  // The limits, and a line on each word that could not be used.
   const GoCommand go = ReadGoCommand(words);
   for (const std::string& problem : go.problems) InfoString("go: " + problem);
   go_ = RunningGo{};
@@ -59,12 +59,12 @@ void UciSession::Go(const WordList& words) {
   go_.waitsForStop = go_.plan.parameters.mode != kModeThink;
   if (debug_) InfoString(LimitsText(go_.plan));
 
-  // 2. The search of the game's position; "quit" drops its result.
+  // The search of the game's position; "quit" drops its result.
   engine_.LoadGame(session_.game());
   go_.lastProgress = Now();
   if (engine_.Think(go_.plan.parameters, *this)) return;
 
-  // 3. An open-ended search that ended by itself keeps its move until the
+  // An open-ended search that ended by itself keeps its move until the
   // interface asks for it.
   if (go_.waitsForStop && !WaitForStop()) return;
   ReportBestMove();
