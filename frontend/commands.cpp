@@ -165,11 +165,11 @@ void ApplyOption(Communicator& c, const WordList& words, const OptionEntry& opti
 }
 
 bool Option(Communicator& c, const WordList& words) {
-  const XboardOptionSetting setting = ReadOptionCommand(words);
+  const OptionSetting setting = ReadOptionCommand(words);
   if (setting.option)
     ApplyOption(c, words, *setting.option, setting.value);
   else
-    c.out().ReplyError(setting.refusal, words);
+    c.out().ReplyError(setting.problem, words);
   return true;
 }
 

@@ -46,7 +46,7 @@ void Communicator::DealWithNotSearching() {
     while (!commandQueue_.empty()) {
       const WordList words = commandQueue_.front();
       commandQueue_.pop_front();
-      HandleIdle(words);
+      Handle(words, CommandState::kIdle);
     }
     if (quitRequested_) return;
     if (searchRequested_) {
@@ -72,26 +72,20 @@ void Communicator::Poll() {
   for (int handled = 0; handled < kMaxLinesPerPoll; ++handled) {
     if (!input_.InputAvailable()) return;
     Tokenize(input_.ReadLine(), searchWords_);
-    HandleSearching(searchWords_);
+    Handle(searchWords_, CommandState::kSearching);
   }
 }
 
-void Communicator::HandleIdle(const WordList& words) {
+void Communicator::Handle(const WordList& words, CommandState state, bool commands) {
   if (words.empty()) {
     output_.Reply(dialect_.Note(ConsoleNote::kEmptyLine));
+  } else if (commands && RunCommand(DialogueCommands(), *this, words, state, DialogueBitOf(dialect_))) {
     return;
-  }
-  if (!RunCommand(DialogueCommands(), *this, words, CommandState::kIdle, DialogueBitOf(dialect_)))
+  } else if (state == CommandState::kIdle) {
     game_commands::IdleMove(*this, words);
-}
-
-void Communicator::HandleSearching(const WordList& words) {
-  if (words.empty()) {
-    output_.Reply(dialect_.Note(ConsoleNote::kEmptyLine));
-    return;
-  }
-  if (!RunCommand(DialogueCommands(), *this, words, CommandState::kSearching, DialogueBitOf(dialect_)))
+  } else {
     game_commands::SearchingMove(*this, words);
+  }
 }
 
 bool Communicator::OpensUciDialogue(const std::string& line) {

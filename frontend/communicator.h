@@ -59,9 +59,10 @@ class Communicator : public SearchListener {
   bool AnalyzeMode() const { return analyzeMode_; }
   void LeaveAnalyzeMode() { analyzeMode_ = false; }
 
-  // Runs one line's words as they arrive: while idle, or during a search.
-  void HandleIdle(const WordList& words);
-  void HandleSearching(const WordList& words);
+  // Runs one line's words as they arrive, while idle or during a search:
+  // the command they name (unless `commands` is off), or else the move.
+  void Handle(const WordList& words, CommandState state, bool commands = true);
+  void HandleIdle(const WordList& words) { Handle(words, CommandState::kIdle); }
 
   DialogueOutput& out() { return output_; }
   void PrintResult() { output_.PrintResult(session_.game()); }

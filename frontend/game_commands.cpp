@@ -281,20 +281,15 @@ bool PlayotherSearching(Communicator& c, const WordList& words) {
 }
 
 // "usermove MOVE": the move, for interfaces that send the prefix anyway.
-bool UsermoveIdle(Communicator& c, const WordList& words) {
+bool Usermove(Communicator& c, const WordList& words, CommandState state) {
   if (words.size() < 2)
     c.out().ReplyError("missing move", words);
   else
-    IdleMove(c, WordList(words.begin() + 1, words.end()));
+    c.Handle(WordList(words.begin() + 1, words.end()), state, false);
   return true;
 }
-bool UsermoveSearching(Communicator& c, const WordList& words) {
-  if (words.size() < 2)
-    c.out().ReplyError("missing move", words);
-  else
-    SearchingMove(c, WordList(words.begin() + 1, words.end()));
-  return true;
-}
+bool UsermoveIdle(Communicator& c, const WordList& words) { return Usermove(c, words, CommandState::kIdle); }
+bool UsermoveSearching(Communicator& c, const WordList& words) { return Usermove(c, words, CommandState::kSearching); }
 
 // "result R {reason}": the interface ends the game; the engine's search
 // ends with it.

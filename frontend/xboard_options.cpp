@@ -41,17 +41,17 @@ std::optional<int64_t> XboardOptionValue(const OptionEntry& option, const std::s
   return 0;
 }
 
-XboardOptionSetting ReadOptionCommand(const std::vector<std::string>& words) {
+OptionSetting ReadOptionCommand(const std::vector<std::string>& words) {
   // The name may hold blanks, so the words are joined again before the
   // split at the equals sign.
   std::string setting;
   for (size_t i = 1; i < words.size(); ++i) setting += (i > 1 ? " " : "") + words[i];
   const size_t equals = setting.find('=');
   const OptionEntry* option = FindOption(setting.substr(0, equals), false);
-  if (!option) return XboardOptionSetting{nullptr, 0, "unknown option"};
-  if (option->kind == OptionKind::kButton) return XboardOptionSetting{option, 0, ""};
+  if (!option) return OptionSetting{nullptr, 0, "unknown option"};
+  if (option->kind == OptionKind::kButton) return OptionSetting{option, 0, ""};
   const std::optional<int64_t> value =
       equals == std::string::npos ? std::nullopt : XboardOptionValue(*option, setting.substr(equals + 1));
-  if (!value) return XboardOptionSetting{nullptr, 0, Word(kWordInvalidCommand)};
-  return XboardOptionSetting{option, *value, ""};
+  if (!value) return OptionSetting{nullptr, 0, Word(kWordInvalidCommand)};
+  return OptionSetting{option, *value, ""};
 }

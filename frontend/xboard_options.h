@@ -15,19 +15,12 @@
 // the choices.
 std::vector<std::string> OptionFeatureLines(const OptionHost& host);
 
-// An "option" command read: the option and its value, or the reason of the
-// error reply ("unknown option" for a name not in the table, "invalid
-// command" for a missing or unusable value).
-struct XboardOptionSetting {
-  const OptionEntry* option = nullptr;  // none when refused
-  int64_t value = 0;
-  std::string refusal;
-};
-
 // Reads the words of "option NAME=VALUE". The name (which may hold blanks)
 // is matched exactly; a spin takes a whole number within its range, a check
-// 1 or 0, a combo one of its choices as written.
-XboardOptionSetting ReadOptionCommand(const std::vector<std::string>& words);
+// 1 or 0, a combo one of its choices as written. The problem of a refused
+// setting is the reason of the error reply: "unknown option" for a name not
+// in the table, "invalid command" for a missing or unusable value.
+OptionSetting ReadOptionCommand(const std::vector<std::string>& words);
 
 // Reads a value text for `option` as "option" does; nothing when it is
 // unusable.

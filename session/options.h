@@ -47,6 +47,15 @@ struct OptionEntry {
   OptionOutcome (*write)(OptionHost&, int64_t) = nullptr;
 };
 
+// A value read for an option in a dialogue's form: the option and its
+// value (the number of a spin, 1 or 0 for a check, the choice's index for a
+// combo, 0 for a button), or the dialogue's reason for refusing it.
+struct OptionSetting {
+  const OptionEntry* option = nullptr;  // none when refused
+  int64_t value = 0;
+  std::string problem;
+};
+
 // Every option, in the order the dialogues announce them.
 std::span<const OptionEntry> Options();
 

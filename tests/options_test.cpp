@@ -62,10 +62,10 @@ TEST(Options, EveryOptionSetInBothForms) {
       {"name time rule value increment", "Time Rule=increment", 1},
   };
   for (const Case& c : cases) {
-    const OptionChange uci = ReadSetOption(Tokenize(std::string("setoption ") + c.uci));
-    const XboardOptionSetting xboard = ReadOptionCommand(Tokenize(std::string("option ") + c.xboard));
+    const OptionSetting uci = ReadSetOption(Tokenize(std::string("setoption ") + c.uci));
+    const OptionSetting xboard = ReadOptionCommand(Tokenize(std::string("option ") + c.xboard));
     ASSERT_TRUE(uci.option) << c.uci << ": " << uci.problem;
-    ASSERT_TRUE(xboard.option) << c.xboard << ": " << xboard.refusal;
+    ASSERT_TRUE(xboard.option) << c.xboard << ": " << xboard.problem;
     EXPECT_EQ(uci.option, xboard.option) << c.uci;
     EXPECT_EQ(uci.value, c.value) << c.uci;
     EXPECT_EQ(xboard.value, c.value) << c.xboard;
@@ -73,7 +73,7 @@ TEST(Options, EveryOptionSetInBothForms) {
   Host host(Dialogue::kUci);
   OptionHost target = host.Get();
   for (const char* words : {"Hash=64", "Ponder=1", "Move Overhead=120", "Time Rule=classic"}) {
-    const XboardOptionSetting setting = ReadOptionCommand(Tokenize(std::string("option ") + words));
+    const OptionSetting setting = ReadOptionCommand(Tokenize(std::string("option ") + words));
     EXPECT_EQ(setting.option->write(target, setting.value), OptionOutcome::kDone) << words;
   }
   EXPECT_EQ(host.engine.TableBytes(), 64 * kMebibyte - 16 * kMebibyte);  // 32 + 16
@@ -84,36 +84,35 @@ TEST(Options, EveryOptionSetInBothForms) {
 }
 
 TEST(Options, BadValuesRefusedInEachProtocolsForm) {
-  const std::pair<const char*, const char*> uciRefusals[] = {
-      {"setoption name Hash value 65537", "option Hash: value 65537 is not a whole number from 1 to 65536"},
-      {"setoption name Hash value -1", "option Hash: value -1 is not a whole number from 1 to 65536"},
-      {"setoption name Hash value 1 2", "option Hash: value 1 2 is not a whole number from 1 to 65536"},
-      {"setoption name Move Overhead", "option Move Overhead needs a value"},
-      {"setoption name Ponder value 1", "option Ponder: value 1 is neither true nor false"},
-      {"setoption name Time Rule value fast", "option Time Rule: value fast is neither classic nor increment"},
-      {"setoption name Clear", "no option named Clear"},
-      {"setoption name", "setoption needs: setoption name <name> [value <value>]"},
+  struct Refusal {
+    bool uci;  // the words of a "setoption"; otherwise of xboard's "option"
+    const char* line;
+    const char* problem;
   };
-  for (const auto& [line, problem] : uciRefusals) {
-    const OptionChange change = ReadSetOption(Tokenize(line));
-    EXPECT_FALSE(change.option) << line;
-    EXPECT_EQ(change.problem, problem) << line;
-  }
-  const std::pair<const char*, const char*> xboardRefusals[] = {
-      {"option Hash=0", "invalid command"},
-      {"option Hash=65537", "invalid command"},
-      {"option Hash", "invalid command"},
-      {"option Ponder=true", "invalid command"},
-      {"option Time Rule=Classic", "invalid command"},
-      {"option Move Overhead=-1", "invalid command"},
-      {"option hash=16", "unknown option"},
-      {"option Hurry=1", "unknown option"},
-      {"option", "unknown option"},
+  const Refusal refusals[] = {
+      {true, "setoption name Hash value 65537", "option Hash: value 65537 is not a whole number from 1 to 65536"},
+      {true, "setoption name Hash value -1", "option Hash: value -1 is not a whole number from 1 to 65536"},
+      {true, "setoption name Hash value 1 2", "option Hash: value 1 2 is not a whole number from 1 to 65536"},
+      {true, "setoption name Move Overhead", "option Move Overhead needs a value"},
+      {true, "setoption name Ponder value 1", "option Ponder: value 1 is neither true nor false"},
+      {true, "setoption name Time Rule value fast", "option Time Rule: value fast is neither classic nor increment"},
+      {true, "setoption name Clear", "no option named Clear"},
+      {true, "setoption name", "setoption needs: setoption name <name> [value <value>]"},
+      {false, "option Hash=0", "invalid command"},
+      {false, "option Hash=65537", "invalid command"},
+      {false, "option Hash", "invalid command"},
+      {false, "option Ponder=true", "invalid command"},
+      {false, "option Time Rule=Classic", "invalid command"},
+      {false, "option Move Overhead=-1", "invalid command"},
+      {false, "option hash=16", "unknown option"},
+      {false, "option Hurry=1", "unknown option"},
+      {false, "option", "unknown option"},
   };
-  for (const auto& [line, refusal] : xboardRefusals) {
-    const XboardOptionSetting setting = ReadOptionCommand(Tokenize(line));
-    EXPECT_FALSE(setting.option) << line;
-    EXPECT_EQ(setting.refusal, refusal) << line;
+  for (const Refusal& r : refusals) {
+    const std::vector<std::string> words = Tokenize(r.line);
+    const OptionSetting setting = r.uci ? ReadSetOption(words) : ReadOptionCommand(words);
+    EXPECT_FALSE(setting.option) << r.line;
+    EXPECT_EQ(setting.problem, r.problem) << r.line;
   }
 }
 

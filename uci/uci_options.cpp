@@ -42,8 +42,8 @@ std::string ChoicesText(const OptionEntry& option) {
 }
 
 // The value text read for the option's kind.
-OptionChange ReadValue(const OptionEntry& option, const std::string& text, bool given) {
-  OptionChange change;
+OptionSetting ReadValue(const OptionEntry& option, const std::string& text, bool given) {
+  OptionSetting change;
   const std::string named = "option " + std::string(option.name);
   std::optional<int64_t> value = 0;
   std::string refusal;
@@ -86,14 +86,14 @@ std::vector<std::string> OptionLines(const OptionHost& host) {
   return lines;
 }
 
-OptionChange ReadSetOption(const std::vector<std::string>& words) {
+OptionSetting ReadSetOption(const std::vector<std::string>& words) {
   if (words.size() < 3 || words[1] != "name")
-    return OptionChange{nullptr, 0, "setoption needs: setoption name <name> [value <value>]"};
+    return OptionSetting{nullptr, 0, "setoption needs: setoption name <name> [value <value>]"};
   const auto valueWord = std::find(words.begin() + 2, words.end(), "value");
   const size_t nameEnd = size_t(valueWord - words.begin());
   const std::string name = Joined(words, 2, nameEnd);
   const bool given = valueWord != words.end();
   const std::string value = given ? Joined(words, nameEnd + 1, words.size()) : "";
   if (const OptionEntry* option = FindOption(name, true)) return ReadValue(*option, value, given);
-  return OptionChange{nullptr, 0, "no option named " + name};
+  return OptionSetting{nullptr, 0, "no option named " + name};
 }

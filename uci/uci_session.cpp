@@ -112,7 +112,7 @@ void UciSession::NewGame() {
 // Options change while no search runs: a "setoption" during a search waits
 // for its bestmove.
 void UciSession::SetOption(const WordList& words) {
-  const OptionChange change = ReadSetOption(words);
+  const OptionSetting change = ReadSetOption(words);
   if (!change.option) {
     InfoString(change.problem);
     return;
