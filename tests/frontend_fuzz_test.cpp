@@ -62,7 +62,9 @@ const char* const kPlainCommands[] = {
     "tb",       "remove",  "draw",    "easy",  "hard",    "post",      "nopost",  "eval",   "display",
     ".",        "help",    "history", "random", "xboard", "computer",  "accepted setboard", "rejected pause",
     "name Fuzz", "rating 2000 1800", "ics -", "hint", "bk", "hash 16", "pondering on", "pondering off",
-    "pondering", "ponder on", "ponder off", "ponder x", "stop", "pawnhash"};
+    "pondering", "ponder on", "ponder off", "ponder x", "stop", "pawnhash", "option Hash=1", "option Hash=2",
+    "option Clear Hash", "option Ponder=0", "option Ponder=1", "option Time Rule=increment", "timerule classic",
+    "option Move Overhead=20", "option Hash=x"};
 
 // The lines for one session: each line's text, made when it is handed out,
 // and the clock's advance before it.
