@@ -5,15 +5,12 @@
 
 #include "board/game.h"
 #include "frontend/communicator.h"
-#include "frontend/string_utils.h"
+#include "session/string_utils.h"
 #include "search/engine.h"
 #include "uci/uci_session.h"
 
 namespace {
 
-constexpr uint64_t kMebibyte = 1048576;
-constexpr uint64_t kSmallHashBytes = 16384;
-constexpr uint64_t kSmallPawnHashBytes = 2048;
 constexpr const char* kVersion = "1.0";
 
 }  // namespace
@@ -34,9 +31,9 @@ StartupOptions ScanOptions(const std::vector<std::string>& arguments) {
       if (i + 1 == arguments.size()) break;
       const long long n = SaturatingAtoi(arguments[++i]);
       if (word == "hash")
-        options.hashBytes = n > 0 ? uint64_t(n) * kMebibyte : kSmallHashBytes;
+        options.hashBytes = n > 0 ? uint64_t(n) * kMebibyte : kMinimumHashBytes;
       else
-        options.pawnHashBytes = n > 0 ? uint64_t(n) * kMebibyte : kSmallPawnHashBytes;
+        options.pawnHashBytes = n > 0 ? uint64_t(n) * kMebibyte : kMinimumPawnHashBytes;
     }
   }
   return options;
@@ -57,8 +54,8 @@ std::string UsageText() {
          "  xboard       the xboard protocol, for graphical interfaces (an interface's\n"
          "               first command \"xboard\" does the same)\n"
          "  uci          the Universal Chess Interface (a first command \"uci\" does the same)\n"
-         "  hash N       transposition table of N MiB (default 16)\n"
-         "  pawnhash N   pawn hash table of N MiB (default 8)\n"
+         "  hash N       transposition table of N MiB (default " + std::to_string(kDefaultHashBytes / kMebibyte) + ")\n"
+         "  pawnhash N   pawn hash table of N MiB (default " + std::to_string(kDefaultPawnHashBytes / kMebibyte) + ")\n"
          "  --help, -h   this text\n"
          "  --version    the version\n"
          "\n"
@@ -92,7 +89,7 @@ int RunEngine(int argc, char** argv) {
   if (!options.uci) {
     Communicator session(engine, std::cin, 0, std::cout, options.xboard);
     session.Run();
-    if (!session.uciRequested) return 0;
+    if (!session.UciRequested()) return 0;
   }
   UciSession uci(engine, std::cin, 0, std::cout);
   uci.Run(!options.uci);

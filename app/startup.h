@@ -5,13 +5,15 @@
 #include <string>
 #include <vector>
 
+#include "search/table_memory.h"
+
 struct StartupOptions {
   bool xboard = false;
   bool uci = false;
   bool help = false;     // "--help" or "-h": print the usage and stop
   bool version = false;  // "--version": print the version and stop
-  uint64_t hashBytes = 16777216;      // 16 MiB
-  uint64_t pawnHashBytes = 8388608;   // 8 MiB
+  uint64_t hashBytes = kDefaultHashBytes;
+  uint64_t pawnHashBytes = kDefaultPawnHashBytes;
 };
 
 // Scans the whole argument list, the program name included: "xboard",

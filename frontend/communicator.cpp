@@ -1,27 +1,31 @@
-// The Communicator's shared operations: the search status, search requests,
-// sides, game moves with their clock events, and the bridge the search uses.
+// The dialogue's loop and its shared operations: the idle loop and the polls
+// during a search, the search from its request to its driver, and the
+// changes of the game that the commands share.
 #include "frontend/communicator.h"
 
 #include <ostream>
 
 #include "base/end_of_input.h"
-#include "board/display.h"
+#include "base/fatal_error.h"
 #include "board/moves.h"
 #include "board/san.h"
-#include "frontend/replies.h"
-#include "frontend/thinking_output.h"
+#include "frontend/command_actions.h"
+#include "frontend/commands.h"
+#include "session/string_utils.h"
+
+namespace {
+
+// Lines handled in one poll at most: a flood of input is worked off quickly
+// without starving the search when the input never stops.
+constexpr int kMaxLinesPerPoll = 64;
+
+}  // namespace
 
 Communicator::Communicator(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out, bool xboard,
                            ClockSource clock)
-    : xboardMode(xboard),
-      opponentName(Word(kWordGuest)),
-      engine_(engine),
-      output_(out),
-      input_(in, inputDescriptor),
-      clock_(clock) {
-  // The engine takes the side that is not to move: Black at the start.
-  ClockOf(1 - SideToMove()).engine = true;
+    : engine_(engine), session_(clock), dialect_(xboard), output_(out, engine, dialect_), input_(in, inputDescriptor) {
   ResetSearchStatus();
+  StartOptions(Options(), Dialogue::kConsoleXboard);
 }
 
 void Communicator::Run() {
@@ -30,231 +34,214 @@ void Communicator::Run() {
   } catch (const end_of_input&) {
     // The input has ended: so has the dialogue, whatever it was doing.
   }
-  EngineOutput().flush();
+  output_.Stream().flush();
 }
 
-// Replies.
-
-void Communicator::WriteLine(const std::string& line) {
-  std::ostream& out = EngineOutput();
-  out << line << '\n';
-  out.flush();
-}
-
-void Communicator::BeginReply() {
-  if (engine_.Info().searching != 0 && output_.MidLine()) {
-    EngineOutput() << '\n';
-    EngineOutput().flush();
+// The idle loop: everything queued in order, then a requested search to its
+// end, then the prompt and the next line. "uci" as the first line of all
+// hands the streams over to the UCI dialogue.
+void Communicator::DealWithNotSearching() {
+  for (;;) {
+    if (quitRequested_) return;
+    while (!commandQueue_.empty()) {
+      const WordList words = commandQueue_.front();
+      commandQueue_.pop_front();
+      Handle(words, CommandState::kIdle);
+    }
+    if (quitRequested_) return;
+    if (searchRequested_) {
+      StartSearch();
+      continue;
+    }
+    if (dialect_.ShowsPrompt()) output_.PrintPrompt(session_.game());
+    const std::string line = input_.ReadLine();
+    if (OpensUciDialogue(line)) {
+      if (output_.MidLine()) output_.WriteLine("");
+      uciRequested_ = true;
+      return;
+    }
+    CheckFlagFall();
+    commandQueue_.push_back(Tokenize(line));
   }
 }
 
-void Communicator::Reply(const std::string& line) {
-  BeginReply();
-  WriteLine(line);
-}
-
-void Communicator::ReplyError(const std::string& reason, const WordList& words) { Reply(ErrorText(reason, words)); }
-
-void Communicator::ReplyIllegalMove(const std::string& reason, const WordList& words) {
-  Reply(IllegalMoveText(reason, words));
-}
-
-void Communicator::PrintResult(const Game& board) { Reply(ResultText(board, xboardMode)); }
-
-void Communicator::PrintHelp() {
-  for (const std::string& line : HelpLines()) Reply(line);
-}
-
-// The search's reports: markers and headers on the console only, the
-// thinking line on the console or, when posting, as the xboard post line.
-
-void Communicator::PrintMarker(const char* text) {
-  if (xboardMode) return;
-  EngineOutput() << text;
-  EngineOutput().flush();
-}
-
-void Communicator::PrintIterationHeader(const SearchInfo& info) {
-  if (xboardMode) return;
-  std::ostream& out = EngineOutput();
-  out << Word(kWordDepth) << ' ' << info.displayDepth;
-  if (info.mode == kModePonder) {
-    out << ' ';
-    PrintPonderAnnotation();
-  }
-  out << '\n';
-  out.flush();
-}
-
-// The search's times are readings of the monotonic clock, like its start.
-void Communicator::ReportThinking(const SearchInfo& info) {
-  const std::vector<std::string> texts = MoveTexts(info.pvMoves, xboardMode);
-  if (!xboardMode)
-    WriteLine(ConsoleThinkingLine(info, texts, Now()));
-  else if (postThinking)
-    WriteLine(PostLineText(info, texts, Now(), protocolVersion));
-}
-
-void Communicator::OnSearchEvent(SearchEvent event, const SearchInfo& info) {
-  switch (event) {
-    case SearchEvent::kIterationStarted: PrintIterationHeader(info); break;
-    case SearchEvent::kFailLow: PrintMarker("?"); break;
-    case SearchEvent::kFailHigh: PrintMarker("!"); break;
-    case SearchEvent::kNewBestCandidate: PrintMarker("!?"); break;
-    case SearchEvent::kResearchEnded: PrintMarker(" "); break;
-    case SearchEvent::kCandidateAccepted:
-      if (!xboardMode) WriteLine(std::string(" ") + Word(kWordTrue));
-      break;
-    case SearchEvent::kCandidateRejected:
-      if (!xboardMode) WriteLine(std::string(" ") + Word(kWordFalse));
-      break;
-    case SearchEvent::kNewBestLine: ReportThinking(info); break;
-    case SearchEvent::kAborted:
-      if (!xboardMode) WriteLine(Word(kWordSearchAborted));
-      break;
+// During a search: a fallen flag ends the game and with it the search; the
+// lines waiting are handled, each by the running search's mode.
+void Communicator::Poll() {
+  if (CheckFlagFall()) EndSearch(true);
+  for (int handled = 0; handled < kMaxLinesPerPoll; ++handled) {
+    if (!input_.InputAvailable()) return;
+    Tokenize(input_.ReadLine(), searchWords_);
+    Handle(searchWords_, CommandState::kSearching);
   }
 }
+
+void Communicator::Handle(const WordList& words, CommandState state, bool commands) {
+  if (words.empty()) {
+    output_.Reply(dialect_.Note(ConsoleNote::kEmptyLine));
+  } else if (commands && RunCommand(DialogueCommands(), *this, words, state, DialogueBitOf(dialect_))) {
+    return;
+  } else if (state == CommandState::kIdle) {
+    game_commands::IdleMove(*this, words);
+  } else {
+    game_commands::SearchingMove(*this, words);
+  }
+}
+
+bool Communicator::OpensUciDialogue(const std::string& line) {
+  const bool first = !anyLineRead_;
+  anyLineRead_ = true;
+  return first && Tokenize(line) == WordList{"uci"};
+}
+
+bool Communicator::CheckFlagFall() {
+  if (!dialect_.RefereesTheGame() || analyzeMode_ || !session_.FlagFalls()) return false;
+  output_.Reply(session_.NameOf(session_.SideToMove()) + " " + Word(kWordHasLostOnTime) + ".");
+  PrintResult();
+  return true;
+}
+
+void Communicator::PrintEvaluation() { output_.Reply("Value: " + std::to_string(engine_.Evaluate(session_.game()))); }
+
+void Communicator::EndSearch(bool discardResult) { throw search_aborted_exception(discardResult); }
+
+void Communicator::WaitForSearchEnd(const WordList& words) {
+  Queue(words);
+  if (searchStatus_.parameters.mode == kModeAnalyze) {
+    QueueWord(kWordAnalyze);
+    EndSearch(true);
+  }
+}
+
+// The search from its request to its driver.
 
 void Communicator::ResetSearchStatus() {
-  searchStatus.searchActive = false;
-  searchStatus.resultPending = false;
-  searchStatus.ownMoveText = Word(kWordInvalidMove);
-  searchStatus.expectedMoveText = Word(kWordInvalidMove);
+  searchStatus_.searchActive = false;
+  searchStatus_.resultPending = false;
+  searchStatus_.ownMoveText = Word(kWordInvalidMove);
+  searchStatus_.expectedMoveText = Word(kWordInvalidMove);
 }
 
 void Communicator::RequestSearch(int mode, Move ponder) {
-  SearchParameters& p = searchStatus.parameters;
-  p.mode = mode;
-  ponderMove = ponder;
-  if (mode == kModeAnalyze) {
-    analyzeMode = true;
-    p.maxDepth = p.hardLimit = p.allotment = 0;
+  ponderMove_ = ponder;
+  analyzeMode_ = mode == kModeAnalyze;
+  if (analyzeMode_) {
+    searchStatus_.parameters = SearchParameters{};
   } else {
-    analyzeMode = false;
-    if (mode == kModeThink) ApplyInterfaceClocks();
-    if (clockMode) {
-      const ClockLimits limits = LimitsFromClock(ClockOf(SideToMove()).Reading(), timeRule);
-      p.maxDepth = 0;
-      p.hardLimit = limits.hardLimit;
-      p.allotment = limits.allotment;
-    } else {
-      p.maxDepth = depthSetting;
-      p.hardLimit = HardLimitForMoveTime(absoluteTimeSetting);
-      p.allotment = variableTimeSetting;
-    }
+    if (mode == kModeThink) session_.ApplyInterfaceClocks();
+    searchStatus_.parameters = session_.LimitsForMove();
   }
-  searchRequested = true;
+  searchStatus_.parameters.mode = mode;
+  searchRequested_ = true;
 }
+
+// A ponder search works on the position after the expected move while the
+// game stays before it; any other search works on the game position.
+void Communicator::StartSearch() {
+  searchRequested_ = false;
+  if (ponderMove_ != 0) {
+    if (!PreparePonderPosition()) {
+      ponderMove_ = 0;
+      ResetSearchStatus();
+      return;
+    }
+  } else {
+    engine_.LoadGame(session_.game());
+    searchStatus_.ownMoveText = searchStatus_.expectedMoveText = Word(kWordInvalidMove);
+  }
+  searchStatus_.searchActive = true;
+  const bool discard = engine_.Think(searchStatus_.parameters, *this);
+  OnSearchFinished(discard);
+}
+
+// The texts of the engine's last move and the expected reply, and the
+// search position after that reply. False when there is nothing to ponder
+// on: no own move to show, or a reply that is not legal in the game.
+bool Communicator::PreparePonderPosition() {
+  const Game& game = session_.game();
+  if (game.moves.empty() || session_.GameOver()) return false;
+  Game before = game;
+  before.TakeBack();
+  searchStatus_.ownMoveText = MoveToText(before.currentPosition, game.moves.back(), kMoveTextUpperCoordinates);
+  if (!IsLegalMove(game.currentPosition, ponderMove_)) {
+    searchStatus_.ownMoveText = Word(kWordInvalidMove);
+    return false;
+  }
+  searchStatus_.expectedMoveText = MoveToText(game.currentPosition, ponderMove_, kMoveTextUpperCoordinates);
+  Game after = game;
+  after.PlayMove(ponderMove_);
+  engine_.LoadGame(after);
+  return true;
+}
+
+void Communicator::PonderHit() {
+  searchStatus_.searchActive = true;
+  searchStatus_.parameters.mode = kModeThink;
+  session_.ApplyInterfaceClocks();
+  // Under a clock the limits come from the engine's own clock, not from the
+  // opponent's clock that the ponder request saw. The time already spent
+  // pondering still counts, so the engine's clock is never overstepped.
+  if (session_.ClockMode() && engine_.Searching()) {
+    const ClockLimits limits = session_.ClockLimitsForSideToMove();
+    searchStatus_.parameters.hardLimit = limits.hardLimit;
+    searchStatus_.parameters.allotment = limits.allotment;
+  }
+  engine_.EndOpenEndedSearch(searchStatus_.parameters.hardLimit, searchStatus_.parameters.allotment);
+  searchStatus_.ownMoveText = searchStatus_.expectedMoveText = Word(kWordInvalidMove);
+  output_.Reply(dialect_.Note(ConsoleNote::kPredictedMoveMade));
+}
+
+void Communicator::PlayPonderResult() {
+  PonderHit();
+  ponderMove_ = 0;
+  OnSearchFinished(false);
+}
+
+void Communicator::OnSearchEvent(SearchEvent event, const SearchInfo& info) {
+  output_.ReportSearchEvent(event, info, session_.settings().post, searchStatus_);
+}
+
+// The game as the commands change it.
 
 void Communicator::EnginePlaysOtherSide() {
-  ClockOf(SideToMove()).engine = false;
-  ClockOf(1 - SideToMove()).engine = true;
+  session_.SetEngineSide(1 - session_.SideToMove());
   ResetSearchStatus();
 }
 
-bool Communicator::SetSideToMove(int side) {
-  if (side != SideToMove()) {
-    try {
-      game.ToggleSide();
-    } catch (const GameError&) {
-      return false;
-    }
+bool Communicator::SetSideToMove(int side, const WordList& words) {
+  if (!session_.SetSideToMove(side)) {
+    output_.ReplyError(
+        std::string(Word(side == kWhite ? kWordBlack : kWordWhite)) + " " + Word(kWordKingWouldBeInCheck), words);
+    return false;
   }
-  ClockOf(side).engine = false;
-  ClockOf(1 - side).engine = true;
   ResetSearchStatus();
-  ResetBothClocks();
   return true;
 }
 
 void Communicator::MakeGameMove(Move move) {
-  game.PlayMove(move);
-  if (GameOver()) {
-    ResetSearchStatus();
-    return;
-  }
-  if (clockMode && !analyzeMode && EnginePlaysEitherSide()) {
-    const TimePoint now = ClockNow();
-    ClockOf(1 - SideToMove()).CompleteMove(now);
-    ClockOf(SideToMove()).Start(now);
-  }
+  session_.PlayMove(move, !analyzeMode_);
+  if (session_.GameOver()) ResetSearchStatus();
 }
 
 Move Communicator::ReadGameMove(const std::string& word) const {
   try {
-    return ParseMove(game.currentPosition, word);
+    return ParseMove(session_.game().currentPosition, word);
   } catch (const GameError&) {
-    if (xboardMode) throw;
+    if (!dialect_.ReadsStandardNotation()) throw;
   }
-  return ParseSanMove(game.currentPosition, word);
-}
-
-void Communicator::TakeBackWithClocks() {
-  game.TakeBack();
-  const TimePoint now = ClockNow();
-  whiteClock.Stop(now);
-  blackClock.Stop(now);
-  ClockOf(SideToMove()).Start(now);
-}
-
-void Communicator::ResetBothClocks() {
-  whiteClock.ResetFrom(timeControl);
-  blackClock.ResetFrom(timeControl);
-}
-
-void Communicator::ResetClocksAndCounters() {
-  ResetBothClocks();
-  whiteClock.drawOffered = blackClock.drawOffered = false;
-  movesSinceDrawOffer = 100;
-  notAheadCount = drawishCount = losingCount = 0;
-}
-
-void Communicator::ResetForNewGame() {
-  depthSetting = 0;
-  game.NewGame();
-  ResetClocksAndCounters();
-  ResetSearchStatus();
-  interfaceTime.reset();
-  interfaceOtim.reset();
+  return ParseSanMove(session_.game().currentPosition, word);
 }
 
 bool Communicator::EditGameCopy(const WordList& words) {
-  Game copy = game;
+  Game copy = session_.game();
   try {
-    copy.EditPosition(input_.Stream(), EngineOutput(), !xboardMode);
+    copy.EditPosition(input_.Stream(), output_.Stream(), dialect_.EditsInteractively());
   } catch (const GameError&) {
-    ReplyError(Word(kWordPositionNotLegal), words);
+    output_.ReplyError(Word(kWordPositionNotLegal), words);
     return false;
   }
-  game = copy;
-  ResetClocksAndCounters();
+  session_.ReplaceGame(copy);
   ResetSearchStatus();
-  if (!xboardMode) {
-    BeginReply();
-    Display(game.currentPosition, EngineOutput());
-  }
-  return true;
-}
-
-std::string Communicator::NameOf(int side) const {
-  return ClockOf(side).engine ? Word(kWordEngineName) : opponentName;
-}
-
-void Communicator::QueueWord(ProtocolWord word) { commandQueue.push_back(WordList{Word(word)}); }
-
-bool Communicator::CheckFlagFall() {
-  if (xboardMode || !clockMode || analyzeMode || GameOver() || !EnginePlaysEitherSide()) return false;
-  const int side = SideToMove();
-  PlayerClock& clock = ClockOf(side);
-  if (!clock.running) return false;
-  const TimePoint now = ClockNow();
-  clock.Update(now);
-  if (clock.remaining >= 0) return false;
-  Reply(NameOf(side) + " " + Word(kWordHasLostOnTime) + ".");
-  game.currentPosition.result = side == kWhite ? kBlackWins : kWhiteWins;
-  game.currentPosition.reason = kReasonLossOnTime;
-  whiteClock.Stop(now);
-  blackClock.Stop(now);
-  PrintResult(game);
+  if (dialect_.EditsInteractively()) output_.DisplayBoard(session_.game().currentPosition);
   return true;
 }

@@ -1,28 +1,17 @@
-// Helpers of the xboard protocol version 2 commands ("protover", "ping",
-// "setboard", "time"/"otim", "memory", "remove", "playother", "usermove"):
-// the feature announcement and the reading of their arguments.
+// Pieces of the xboard protocol's version 2: the feature announcement that
+// answers "protover 2", and the reading of number arguments.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// The console's command that picks the clock rule, "timerule classic" or
-// "timerule increment"; xboard's "option Time Rule=..." does the same.
-inline constexpr const char* kTimeRuleCommand = "timerule";
+#include "session/options.h"
 
-// The lines that answer "protover 2": every feature Ravok declares, with
-// "done=1" alone on the last line.
-const std::vector<std::string>& FeatureLines();
-
-// A word with the shape of a coordinate move: two square names ("e2e4",
-// "E7E8q", "e2e4" followed by anything). Such a word that is not legal is an
-// illegal move; any other unreadable first word is an unknown command.
-bool LooksLikeMove(const std::string& word);
-
-// A command word Ravok knows (the loop's own and the protocol-2 ones), used
-// to tell a known command with unusable arguments from an unknown command.
-bool IsKnownCommandWord(const std::string& word);
+// The lines that answer "protover 2": every feature Ravok declares, the
+// options with the values they have in `host`, and "done=1" alone on the
+// last line.
+std::vector<std::string> FeatureLines(const OptionHost& host);
 
 // The result of reading a number argument: the value, or the reason of the
 // error reply when the word is no number or does not fit 32 bits.

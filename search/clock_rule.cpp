@@ -67,18 +67,6 @@ ClockLimits IncrementLimits(Milliseconds r, const ClockReading& clock) {
 
 }  // namespace
 
-std::string_view TimeRuleName(TimeRule rule) { return rule == TimeRule::kClassic ? "classic" : "increment"; }
-
-bool TimeRuleOfName(std::string_view name, TimeRule& rule) {
-  for (const TimeRule candidate : {TimeRule::kClassic, TimeRule::kIncrement}) {
-    if (name == TimeRuleName(candidate)) {
-      rule = candidate;
-      return true;
-    }
-  }
-  return false;
-}
-
 ClockLimits LimitsFromClock(const ClockReading& clock, TimeRule rule) {
   const Milliseconds r = std::max<Milliseconds>(clock.remaining - clock.overhead, 0);
   return rule == TimeRule::kClassic ? ClassicLimits(r, clock) : IncrementLimits(r, clock);

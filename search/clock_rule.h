@@ -25,10 +25,9 @@ struct ClockReading {
 //   well before the target; the hard limit a few times the target.
 enum class TimeRule { kClassic, kIncrement };
 
-// The rule's name in settings ("classic", "increment"), and the rule a name
-// stands for (nothing for an unknown name).
-std::string_view TimeRuleName(TimeRule rule);
-bool TimeRuleOfName(std::string_view name, TimeRule& rule);
+// The rules' names in settings, in the order of the rules.
+inline constexpr std::string_view kTimeRuleNames[] = {"classic", "increment"};
+inline std::string_view TimeRuleName(TimeRule rule) { return kTimeRuleNames[int(rule)]; }
 
 // Time kept back from every deadline the interface sets (the clock, "st"):
 // the move must still travel through the pipes and the interface's

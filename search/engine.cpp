@@ -2,6 +2,7 @@
 
 #include "base/tables.h"
 #include "board/search_position.h"
+#include "eval/evaluator.h"
 
 void InitEngineTables() {
   InitStaticTables();
@@ -10,8 +11,45 @@ void InitEngineTables() {
 Engine::Engine(uint64_t hashBytes, uint64_t pawnHashBytes)
     : table_(hashBytes), pawnTable_(pawnHashBytes), searcher_(std::make_unique<Searcher>(table_, pawnTable_)) {}
 
+TableChange Engine::NewGame() {
+  if (ClearTables() != TableChange::kDone) return TableChange::kSearchRunning;
+  searcher_->ClearKillers();
+  return TableChange::kDone;
+}
+
+TableChange Engine::ClearTables() {
+  if (Searching()) return TableChange::kSearchRunning;
+  table_.Clear();
+  pawnTable_.Clear();
+  return TableChange::kDone;
+}
+
+TableChange Engine::ResizeTables(uint64_t totalBytes) {
+  if (Searching()) return TableChange::kSearchRunning;
+  const HashSizes sizes = SplitHashMemory(totalBytes);
+  const uint64_t oldPawnBytes = pawnTable_.Bytes();
+  if (sizes.mainBytes == table_.Bytes() && sizes.pawnBytes == oldPawnBytes) return TableChange::kDone;
+  const uint64_t physical = PhysicalMemoryBytes();
+  if (physical != 0 && totalBytes > physical) return TableChange::kNoMemory;
+  // Both tables or neither: the smaller pawn table first, put back when the
+  // main table cannot be had.
+  if (!pawnTable_.Allocate(sizes.pawnBytes)) return TableChange::kNoMemory;
+  if (!table_.Allocate(sizes.mainBytes)) {
+    pawnTable_.Allocate(oldPawnBytes);
+    return TableChange::kNoMemory;
+  }
+  return TableChange::kDone;
+}
+
 void Engine::LoadGame(const Game& game) { LoadSearchPosition(searcher_->Positions(), game); }
 
 void Engine::LoadPosition(const GamePosition& position) {
   LoadSearchRoot(searcher_->Positions(), position);
+}
+
+int Engine::Evaluate(const Game& game) {
+  PositionStack position;
+  LoadSearchPosition(position, game);
+  Evaluator evaluator(pawnTable_, searcher_->Evaluation().Preparation());
+  return evaluator.Evaluate(position.Root(), -32000, 32000);
 }

@@ -1,7 +1,8 @@
-// The engine as a front end drives it: the hash tables, the searcher on
-// them, and the game or position the next search starts from. A front end
-// sets up the position, starts a search with its limits and a listener
-// that receives the reports and polls the input, and reads the result.
+// The engine as the dialogues drive it, and all they see of the search: the
+// hash tables (sized, cleared, fresh for a new game), the position the next
+// search starts from, the search itself with its limits and a listener that
+// receives the reports and polls the input, the move pondered on becoming
+// the real one, and what a running or finished search has found.
 #pragma once
 
 #include <cstdint>
@@ -11,18 +12,35 @@
 #include "eval/pawn_hash.h"
 #include "search/hash_table.h"
 #include "search/searcher.h"
-
-inline constexpr uint64_t kDefaultHashBytes = uint64_t(16) << 20;
-inline constexpr uint64_t kDefaultPawnHashBytes = uint64_t(8) << 20;
+#include "search/table_memory.h"
 
 // Builds the static tables that are computed at start-up: attacks, keys.
 // Called once, before the first Engine is made.
 void InitEngineTables();
 
+// What became of a request to change the hash tables.
+enum class TableChange {
+  kDone,           // the tables are as asked (also when they were so already)
+  kNoMemory,       // the machine cannot give the size: both tables stay as they were
+  kSearchRunning,  // the tables cannot change under a search: nothing happened
+};
+
 class Engine {
  public:
   // Tables of the given sizes (their minimums when a size cannot be had).
   explicit Engine(uint64_t hashBytes = kDefaultHashBytes, uint64_t pawnHashBytes = kDefaultPawnHashBytes);
+
+  // The tables. A new game owes nothing to the last one: empty tables and
+  // no killer moves, so that a search by depth or by nodes gives the same
+  // result every time. Resizing shares `totalBytes` between the two tables
+  // by SplitHashMemory, both or neither.
+  TableChange NewGame();
+  TableChange ClearTables();
+  TableChange ResizeTables(uint64_t totalBytes);
+  // Both tables together.
+  uint64_t TableBytes() const { return table_.Bytes() + pawnTable_.Bytes(); }
+  // The transposition table's fill in permille.
+  int HashFull() const { return table_.PermilleFull(); }
 
   // The next search starts from the game's current position, with the
   // game's positions since the last capture or pawn move as the repetition
@@ -35,9 +53,24 @@ class Engine {
   bool Think(const SearchParameters& parameters, SearchListener& listener) {
     return searcher_->Think(parameters, listener);
   }
-
-  Searcher& Search() { return *searcher_; }
+  bool Searching() const { return searcher_->Info().searching != 0; }
+  // A ponder search or analysis becomes a timed search under these limits,
+  // counted from its start.
+  void EndOpenEndedSearch(Milliseconds hardLimit, Milliseconds allotment) {
+    searcher_->EndOpenEndedSearch(hardLimit, allotment);
+  }
+  // The running or last search.
   const SearchInfo& Info() const { return searcher_->Info(); }
+  // Its nodes so far, the current iteration's included.
+  uint64_t NodesSoFar() const { return uint64_t(Info().totalNodes) + searcher_->CurrentIterationNodes(); }
+
+  // The static evaluation of the game's position with the value sets the
+  // last search prepared. It works on a
+  // position and scratch of its own, so a running search is not disturbed.
+  int Evaluate(const Game& game);
+
+  // For the tools and tests that work on the search's parts.
+  Searcher& Search() { return *searcher_; }
   TranspositionTable& Table() { return table_; }
   PawnHashTable& PawnTable() { return pawnTable_; }
 

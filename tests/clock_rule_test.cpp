@@ -100,17 +100,6 @@ TEST(ClockRules, NoSequenceOfWholeHardLimitsRunsTheClockOut) {
   }
 }
 
-TEST(ClockRules, NamesReadBack) {
-  for (const TimeRule rule : {TimeRule::kClassic, TimeRule::kIncrement}) {
-    TimeRule read = rule == TimeRule::kClassic ? TimeRule::kIncrement : TimeRule::kClassic;
-    EXPECT_TRUE(TimeRuleOfName(TimeRuleName(rule), read));
-    EXPECT_EQ(read, rule);
-  }
-  TimeRule unchanged = TimeRule::kIncrement;
-  EXPECT_FALSE(TimeRuleOfName("Classic ", unchanged));
-  EXPECT_EQ(unchanged, TimeRule::kIncrement);
-}
-
 // A fixed time per move: the move arrives just inside it.
 TEST(ClockRules, MoveTimeLeavesTheMargin) {
   EXPECT_EQ(HardLimitForMoveTime(1000), 1000 - kClockSafetyMargin);

@@ -62,7 +62,9 @@ const char* const kPlainCommands[] = {
     "tb",       "remove",  "draw",    "easy",  "hard",    "post",      "nopost",  "eval",   "display",
     ".",        "help",    "history", "random", "xboard", "computer",  "accepted setboard", "rejected pause",
     "name Fuzz", "rating 2000 1800", "ics -", "hint", "bk", "hash 16", "pondering on", "pondering off",
-    "pondering", "ponder on", "ponder off", "ponder x", "stop", "pawnhash"};
+    "pondering", "ponder on", "ponder off", "ponder x", "stop", "pawnhash", "option Hash=1", "option Hash=2",
+    "option Clear Hash", "option Ponder=0", "option Ponder=1", "option Time Rule=increment", "timerule classic",
+    "option Move Overhead=20", "option Hash=x"};
 
 // The lines for one session: each line's text, made when it is handed out,
 // and the clock's advance before it.
@@ -159,7 +161,7 @@ class LineMaker {
   std::function<std::string()> LegalMove(const std::string& prefix) {
     const uint32_t pick = rng_();
     return [this, prefix, pick] {
-      LoadSearchRoot(scratch_, session_->game.currentPosition);
+      LoadSearchRoot(scratch_, session_->session().game().currentPosition);
       RootMove moves[kMaxMovesPerPosition];
       const int count = int(GenerateLegalMoves(scratch_, moves) - moves);
       return prefix + (count == 0 ? "e2e4" : CoordinateMoveText(moves[pick % uint32_t(count)].move));
@@ -170,7 +172,7 @@ class LineMaker {
   std::function<std::string()> ExpectedMove() {
     std::function<std::string()> otherwise = LegalMove("");
     return [this, otherwise] {
-      return session_->ponderMove != 0 ? CoordinateMoveText(session_->ponderMove) : otherwise();
+      return session_->PonderMove() != 0 ? CoordinateMoveText(session_->PonderMove()) : otherwise();
     };
   }
 
@@ -259,16 +261,16 @@ void RunFuzz(uint32_t seed, int lineCount) {
   const auto verify = [&](bool inSession) {
     if (!fault.empty()) return;
     const Communicator& s = *session;
-    const std::string record = GameRecordFault(s.game);
+    const std::string record = GameRecordFault(s.session().game());
     if (!record.empty())
       fault = record;
-    else if (s.whiteClock.engine && s.blackClock.engine)
+    else if (s.session().EnginePlays(kWhite) && s.session().EnginePlays(kBlack))
       fault = "the engine plays both sides";
-    else if (inSession && engine.Info().searching == 0 && s.searchStatus.searchActive)
+    else if (inSession && engine.Info().searching == 0 && s.Status().searchActive)
       fault = "a search is marked active while none runs";
     if (!fault.empty())
       fault += " after line " + std::to_string(handedOut - (inSession ? 1 : 0)) + ", the last lines:" + maker.Recent();
-    tally.longestGame = std::max(tally.longestGame, int(s.game.moves.size()));
+    tally.longestGame = std::max(tally.longestGame, int(s.session().game().moves.size()));
     // Keep the output small: tally what is there and start afresh.
     if (out.tellp() > (1 << 20)) {
       tally.Add(Tally(out.str()));

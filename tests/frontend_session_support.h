@@ -117,7 +117,7 @@ class Session {
 
   // The running search and its mode as the dialogue sees it.
   bool Searching(int mode) const {
-    return engine.Info().searching != 0 && comm.searchStatus.parameters.mode == mode;
+    return engine.Info().searching != 0 && comm.Status().parameters.mode == mode;
   }
   std::function<bool()> While(int mode, int depth = 0) const {
     return [this, mode, depth] { return Searching(mode) && engine.Info().displayDepth >= depth; };
@@ -157,6 +157,12 @@ inline int Count(const std::string& output, const std::string& text) {
   int n = 0;
   for (size_t at = output.find(text); at != std::string::npos; at = output.find(text, at + text.size())) ++n;
   return n;
+}
+
+// Console searches started in `output`: each shows its first iteration's
+// header.
+inline int SearchesStarted(const std::string& output) {
+  return Count(output, "depth 2\n") + Count(output, "depth 2 (");
 }
 
 }  // namespace session_test

@@ -1,7 +1,6 @@
 // The dialogue in-process: the engine's answers to draw offers, its own
 // offers and its resignation; pondering; the players' clocks and the flag on
-// a clock that only the test moves; what each command does while idle,
-// thinking, pondering and analysing; and "eval" beside a running analysis.
+// a clock that only the test moves; and "eval" beside a running analysis.
 // Every search is depth-limited or ended by a scripted line.
 #include <gtest/gtest.h>
 
@@ -19,7 +18,7 @@ std::function<std::string()> FirstLegal(const Session& s, std::vector<std::strin
   return [&s, candidates] {
     for (const std::string& text : candidates) {
       try {
-        ParseMove(s.comm.game.currentPosition, text);
+        ParseMove(s.comm.session().game().currentPosition, text);
         return text;
       } catch (const GameError&) {
       }
@@ -29,7 +28,7 @@ std::function<std::string()> FirstLegal(const Session& s, std::vector<std::strin
 }
 
 std::function<std::string()> ExpectedMove(const Session& s) {
-  return [&s] { return CoordinateMoveText(s.comm.ponderMove); };
+  return [&s] { return CoordinateMoveText(s.comm.PonderMove()); };
 }
 
 std::function<void()> ClockAt(TimePoint time) {
@@ -43,9 +42,6 @@ std::vector<std::string> Slices(const std::string& output, const std::vector<siz
     slices.push_back(output.substr(marks[i], i + 1 < marks.size() ? marks[i + 1] - marks[i] : std::string::npos));
   return slices;
 }
-
-// Searches started so far: each shows its first iteration's header.
-int SearchesStarted(const std::string& output) { return Count(output, "depth 2\n") + Count(output, "depth 2 ("); }
 
 // The engine (Black) answers at depth 3 without pondering in the game set up
 // on `fen`.
@@ -71,7 +67,7 @@ TEST(DrawOffers, AcceptedOnceNotAheadTwice) {
     std::vector<size_t> marks;
     for (int move = 0; move < 3; ++move) {
       s.Send("draw", {}, [&] {
-        notAheadAtOffer.push_back(s.comm.notAheadCount);
+        notAheadAtOffer.push_back(s.comm.session().Counters().notAhead);
         marks.push_back(s.Output().size());
       });
       s.SendMade(FirstLegal(s, {"g1h1", "h1g1", "h2h3", "g2g3"}));
@@ -80,7 +76,7 @@ TEST(DrawOffers, AcceptedOnceNotAheadTwice) {
     EXPECT_EQ(notAheadAtOffer, (std::vector<int>{0, 1, 2}));
     const std::vector<std::string> answers = Slices(s.Output(), marks);
     ASSERT_EQ(answers.size(), 3u);
-    EXPECT_FALSE(s.comm.whiteClock.drawOffered);
+    EXPECT_FALSE(s.comm.session().DrawOffered(kWhite));
     if (!xboard) {
       for (int i = 0; i < 2; ++i) {
         EXPECT_NE(answers[i].find("Guest has offered a draw\n"), std::string::npos) << answers[i];
@@ -90,14 +86,14 @@ TEST(DrawOffers, AcceptedOnceNotAheadTwice) {
                 std::string::npos)
           << answers[2];
       EXPECT_EQ(Count(answers[2], "Ravok played"), 0);
-      EXPECT_EQ(s.comm.game.moves.size(), 5u);
-      EXPECT_EQ(s.comm.game.currentPosition.result, kGameDrawn);
-      EXPECT_EQ(s.comm.game.currentPosition.reason, kReasonAgreement);
+      EXPECT_EQ(s.comm.session().game().moves.size(), 5u);
+      EXPECT_EQ(s.comm.session().game().currentPosition.result, kGameDrawn);
+      EXPECT_EQ(s.comm.session().game().currentPosition.reason, kReasonAgreement);
     } else {
       EXPECT_EQ(Count(answers[0] + answers[1], "offer draw"), 0);
       EXPECT_NE(answers[2].find("offer draw\nmove "), std::string::npos) << answers[2];
-      EXPECT_EQ(s.comm.game.moves.size(), 6u);
-      EXPECT_EQ(s.comm.game.currentPosition.result, kGameRunning);
+      EXPECT_EQ(s.comm.session().game().moves.size(), 6u);
+      EXPECT_EQ(s.comm.session().game().currentPosition.result, kGameRunning);
     }
   }
 }
@@ -115,8 +111,12 @@ TEST(DrawOffers, EngineOffersAfterALongDrawishStretch) {
   for (int move = 0; move < 4; ++move) {
     if (move == 3) s.Send("draw");
     s.SendMade(FirstLegal(s, moves), {}, [&, move] {
-      if (move == 0) s.comm.drawishCount = 8;  // "setboard" has reset the counters
-      drawish.push_back(s.comm.drawishCount);
+      if (move == 0) {  // "setboard" has reset the counters
+        EngineCounters counters = s.comm.session().Counters();
+        counters.drawish = 8;
+        s.comm.session().SetCounters(counters);
+      }
+      drawish.push_back(s.comm.session().Counters().drawish);
       marks.push_back(s.Output().size());
     });
   }
@@ -129,8 +129,8 @@ TEST(DrawOffers, EngineOffersAfterALongDrawishStretch) {
   EXPECT_GT(answers[1].find("Ravok has offered a draw"), answers[1].find("Ravok played: ")) << answers[1];
   EXPECT_EQ(Count(answers[2], "Ravok has offered a draw"), 0) << answers[2];
   EXPECT_NE(answers[3].find("Ravok accepts remis offer\n"), std::string::npos) << answers[3];
-  EXPECT_EQ(s.comm.game.currentPosition.result, kGameDrawn);
-  EXPECT_EQ(s.comm.movesSinceDrawOffer, 1);
+  EXPECT_EQ(s.comm.session().game().currentPosition.result, kGameDrawn);
+  EXPECT_EQ(s.comm.session().Counters().movesSinceDrawOffer, 1);
 }
 
 // A lone king: after `resignMoves` losing moves the engine resigns. On the
@@ -141,25 +141,25 @@ TEST(Resignation, AfterResignMovesLosingMoves) {
     SCOPED_TRACE(xboard ? "xboard" : "console");
     Session s(xboard);
     SetUpGame(s, kLoneKing);
-    s.comm.resignMoves = 3;
+    s.comm.session().SetResignMoves(3);
     std::vector<size_t> marks;
     for (int move = 0; move < 3; ++move)
       s.SendMade(FirstLegal(s, {"h2h3", "g2g3", "f2f3", "e2e3", "h3h4", "g3g4"}), {},
                  [&] { marks.push_back(s.Output().size()); });
     s.Run();
-    EXPECT_EQ(s.comm.losingCount, 3);
+    EXPECT_EQ(s.comm.session().Counters().losing, 3);
     const std::vector<std::string> answers = Slices(s.Output(), marks);
     ASSERT_EQ(answers.size(), 3u);
     EXPECT_EQ(Count(answers[0] + answers[1], "esign"), 0);
-    EXPECT_EQ(s.comm.game.moves.size(), 6u);
+    EXPECT_EQ(s.comm.session().game().moves.size(), 6u);
     if (!xboard) {
       EXPECT_NE(answers[2].find("Ravok has resigned\ngame over: 1-0 black resigned\n"), std::string::npos)
           << answers[2];
-      EXPECT_EQ(s.comm.game.currentPosition.result, kWhiteWins);
-      EXPECT_EQ(s.comm.game.currentPosition.reason, kReasonResignation);
+      EXPECT_EQ(s.comm.session().game().currentPosition.result, kWhiteWins);
+      EXPECT_EQ(s.comm.session().game().currentPosition.reason, kReasonResignation);
     } else {
       EXPECT_TRUE(answers[2].ends_with("\nresign\n")) << answers[2];
-      EXPECT_EQ(s.comm.game.currentPosition.result, kGameRunning);
+      EXPECT_EQ(s.comm.session().game().currentPosition.result, kGameRunning);
     }
   }
 }
@@ -185,7 +185,7 @@ TEST(Pondering, ExpectedMoveContinuesTheSearch) {
   EXPECT_EQ(after.substr(predicted, played - predicted).find("depth"), std::string::npos) << after;
   EXPECT_EQ(SearchesStarted(after), 1) << after;  // the next ponder search
   EXPECT_NE(after.find("depth 2 (Ravok played "), std::string::npos) << after;
-  EXPECT_EQ(s.comm.game.moves.size(), 4u);
+  EXPECT_EQ(s.comm.session().game().moves.size(), 4u);
 }
 
 // Another move ends the ponder search; a fresh search answers it.
@@ -194,7 +194,7 @@ TEST(Pondering, OtherMoveStartsAFreshSearch) {
   s.Send("sd 3");
   s.Send("e2e4");
   size_t other = 0;
-  s.SendMade([&] { return CoordinateMoveText(s.comm.ponderMove) == "a2a3" ? "h2h3" : "a2a3"; },
+  s.SendMade([&] { return CoordinateMoveText(s.comm.PonderMove()) == "a2a3" ? "h2h3" : "a2a3"; },
              s.While(kModePonder, 3), [&] { other = s.Output().size(); });
   s.Run();
   const std::string after = s.Output().substr(other);
@@ -203,7 +203,7 @@ TEST(Pondering, OtherMoveStartsAFreshSearch) {
   EXPECT_LT(aborted, fresh) << after;
   EXPECT_LT(fresh, played) << after;
   EXPECT_EQ(Count(after, "predicted move made"), 0);
-  EXPECT_EQ(s.comm.game.moves.size(), 4u);
+  EXPECT_EQ(s.comm.session().game().moves.size(), 4u);
 }
 
 // A ponder search that ends by itself (it found the mate) keeps its result:
@@ -212,13 +212,13 @@ TEST(Pondering, FinishedPonderSearchAnswersTheExpectedMove) {
   Session s;
   for (const char* line : {"sd 4", "setboard 4r3/8/8/8/8/5k2/PP6/7K w - - 0 1", "a2a3"}) s.Send(line);
   size_t hit = 0;
-  s.SendMade(ExpectedMove(s), [&] { return s.engine.Info().searching == 0 && s.comm.searchStatus.resultPending; },
+  s.SendMade(ExpectedMove(s), [&] { return s.engine.Info().searching == 0 && s.comm.Status().resultPending; },
              [&] { hit = s.Output().size(); });
   s.Run();
   EXPECT_NE(s.Output().find("pondering complete.\n"), std::string::npos);
   EXPECT_EQ(s.Output().substr(hit),
             "predicted move made.\nRavok played: Re8-e1 (time used: 0 sec)\ngame over: 0-1 black mates\nwhite 3> ");
-  EXPECT_EQ(s.comm.game.currentPosition.reason, kReasonMate);
+  EXPECT_EQ(s.comm.session().game().currentPosition.reason, kReasonMate);
 }
 
 // Clocks.
@@ -230,18 +230,18 @@ TEST(Pondering, FinishedPonderSearchAnswersTheExpectedMove) {
 // move. Moves the engine plays no side of leave the clocks alone.
 TEST(Clocks, MovesIncrementsPeriodsAndTakeBacks) {
   Session s;
-  PlayerClock& white = s.comm.whiteClock;
-  PlayerClock& black = s.comm.blackClock;
+  const PlayerClock& white = s.comm.session().Clock(kWhite);
+  const PlayerClock& black = s.comm.session().Clock(kBlack);
   fakeNow = 50000;
-  ASSERT_TRUE(s.comm.HandleCommonCommand({"level", "2", "1", "5"}));
-  EXPECT_TRUE(s.comm.clockMode);
+  s.comm.HandleIdle({"level", "2", "1", "5"});
+  EXPECT_TRUE(s.comm.session().ClockMode());
   EXPECT_TRUE(white.running);
   EXPECT_EQ(white.runStart, 50000);
   EXPECT_FALSE(black.running);
   EXPECT_EQ(black.remaining, 60000);
   const auto play = [&](const char* text, Milliseconds thought) {
     fakeNow += thought;
-    s.comm.MakeGameMove(ParseMove(s.comm.game.currentPosition, text));
+    s.comm.MakeGameMove(ParseMove(s.comm.session().game().currentPosition, text));
   };
   play("e2e4", 1500);
   EXPECT_FALSE(white.running);
@@ -258,17 +258,17 @@ TEST(Clocks, MovesIncrementsPeriodsAndTakeBacks) {
   EXPECT_TRUE(black.running);
 
   fakeNow += 300;
-  s.comm.TakeBackWithClocks();
-  EXPECT_EQ(s.comm.game.moves.size(), 2u);
+  s.comm.session().TakeBack();
+  EXPECT_EQ(s.comm.session().game().moves.size(), 2u);
   EXPECT_FALSE(black.running);
   EXPECT_EQ(black.remaining, 63000 - 300);
   EXPECT_TRUE(white.running);
   EXPECT_EQ(white.runStart, 54500);
   EXPECT_EQ(white.remaining, 127800);
 
-  white.engine = black.engine = false;
+  s.comm.session().EnginePlaysNeither();
   fakeNow += 1000;
-  s.comm.MakeGameMove(ParseMove(s.comm.game.currentPosition, "g1f3"));
+  s.comm.MakeGameMove(ParseMove(s.comm.session().game().currentPosition, "g1f3"));
   EXPECT_TRUE(white.running);
   EXPECT_EQ(white.runStart, 54500);
   EXPECT_FALSE(black.running);
@@ -280,18 +280,16 @@ TEST(Clocks, MovesIncrementsPeriodsAndTakeBacks) {
 TEST(Clocks, TimeRuleSettingDecidesTheLimits) {
   for (const bool xboard : {false, true}) {
     Session s(xboard);
-    ASSERT_TRUE(s.comm.HandleCommonCommand({"level", "0", "1", "1"}));
+    s.comm.HandleIdle({"level", "0", "1", "1"});
     const auto hardLimitWith = [&](const WordList& setting) {
-      if (!setting.empty()) {
-        EXPECT_TRUE(s.comm.HandleCommonCommand(setting));
-      }
+      if (!setting.empty()) s.comm.HandleIdle(setting);
       s.comm.RequestSearch(kModeThink, 0);
-      return s.comm.searchStatus.parameters.hardLimit;
+      return s.comm.Status().parameters.hardLimit;
     };
     EXPECT_EQ(hardLimitWith({}), 24000);
     EXPECT_EQ(hardLimitWith(xboard ? WordList{"option", "Time", "Rule=increment"} : WordList{"timerule", "increment"}),
               22500);
-    EXPECT_EQ(s.comm.searchStatus.parameters.allotment, 7500);
+    EXPECT_EQ(s.comm.Status().parameters.allotment, 7500);
     EXPECT_EQ(hardLimitWith(xboard ? WordList{"option", "Time", "Rule=classic"} : WordList{"timerule", "classic"}),
               24000);
   }
@@ -303,8 +301,8 @@ TEST(Clocks, TimeRuleSettingDecidesTheLimits) {
 // its move, made at once with "?", completes it and starts the other.
 TEST(Clocks, CommandsResetAndStartTheClocks) {
   Session s;
-  PlayerClock& white = s.comm.whiteClock;
-  PlayerClock& black = s.comm.blackClock;
+  const PlayerClock& white = s.comm.session().Clock(kWhite);
+  const PlayerClock& black = s.comm.session().Clock(kBlack);
   std::vector<PlayerClock> seen;  // White's and Black's clock at each look
   const auto look = [&] { seen.push_back(white), seen.push_back(black); };
   fakeNow = 0;
@@ -358,9 +356,9 @@ TEST(Clocks, FlagFallsToTheMillisecond) {
   EXPECT_EQ(s.Output(),
             "white 1> white 1> white 1> white 1> Guest has lost on time.\ngame over: 0-1 white has lost on time\n"
             "white 1> ");
-  EXPECT_EQ(s.comm.whiteClock.remaining, -1);
-  EXPECT_FALSE(s.comm.whiteClock.running);
-  EXPECT_EQ(s.comm.game.currentPosition.reason, kReasonLossOnTime);
+  EXPECT_EQ(s.comm.session().Clock(kWhite).remaining, -1);
+  EXPECT_FALSE(s.comm.session().Clock(kWhite).running);
+  EXPECT_EQ(s.comm.session().game().currentPosition.reason, kReasonLossOnTime);
 }
 
 // The engine's flag falls while it thinks: the search ends at the next poll
@@ -372,178 +370,15 @@ TEST(Clocks, EngineLosesOnTimeWhileThinking) {
   s.Send("level 40 5 0");
   s.Send("e2e4", {}, ClockAt(1000));  // Black's clock runs from 1000
   s.Send("post", s.While(kModeThink), [] { fakeNow += 300000; });
-  s.Send("post", [&] { return s.Searching(kModeThink) && s.comm.blackClock.remaining == 0; }, [] { ++fakeNow; });
-  s.Send("post", [&] { return s.comm.game.currentPosition.result != kGameRunning; });
+  s.Send("post", [&] { return s.Searching(kModeThink) && s.comm.session().Clock(kBlack).remaining == 0; }, [] { ++fakeNow; });
+  s.Send("post", [&] { return s.comm.session().game().currentPosition.result != kGameRunning; });
   s.Run();
   EXPECT_NE(s.Output().find("\nRavok has lost on time.\ngame over: 1-0 black has lost on time\n"), std::string::npos)
       << s.Output();
   EXPECT_EQ(Count(s.Output(), "Ravok played"), 0);
-  EXPECT_EQ(s.comm.game.moves.size(), 1u);
-  EXPECT_EQ(s.comm.blackClock.remaining, -1);
-  EXPECT_EQ(s.comm.whiteClock.remaining, 299000);
-}
-
-// Commands by the dialogue's state.
-
-enum class State { kIdle, kThinking, kPondering, kAnalysing };
-
-// When the line after the command is handed out: at once, or once the
-// session is idle, or once an analysis runs.
-enum class Probe { kAtOnce, kWhenIdle, kWhenAnalysing };
-
-struct CommandCase {
-  State state;
-  const char* command;
-  const char* reply;  // a line of the answer; "" for none
-  Probe probe;
-  int searchesStarted;  // from the command to the probe
-  bool searchEnded;     // the command ended the running search
-  std::function<bool(const Session&)> check = {};  // when the probe is handed out
-};
-
-const char* Name(State state) {
-  static const char* const names[] = {"idle", "thinking", "pondering", "analysing"};
-  return names[int(state)];
-}
-
-// The console game after 1. e2e4 and the engine's answer, or while the engine
-// thinks on its answer; pondering on it, or analysing the game.
-void SetUpState(Session& s, State state) {
-  s.Send("easy");
-  s.Send(state == State::kThinking ? "sd 4" : "sd 3");
-  if (state == State::kPondering) {
-    s.Send("hard");
-    s.Send("e2e4");
-    s.Send("easy", s.While(kModePonder));
-  } else {
-    s.Send("e2e4");
-  }
-  if (state == State::kAnalysing) s.Send("analyze", s.Idle());
-}
-
-std::function<bool()> ReadyIn(const Session& s, State state) {
-  switch (state) {
-    case State::kThinking: return s.While(kModeThink);
-    case State::kPondering: return s.While(kModePonder);
-    case State::kAnalysing: return s.While(kModeAnalyze);
-    default: return s.Idle();
-  }
-}
-
-size_t MovesOf(const Session& s) { return s.comm.game.moves.size(); }
-
-TEST(CommandsByState, EachCommandDoesWhatTheDialoguePromises) {
-  using S = State;
-  using P = Probe;
-  const std::vector<CommandCase> cases = {
-      // "?" moves now only while thinking.
-      {S::kIdle, "?", "Error (command not legal now): ?", P::kAtOnce, 0, false},
-      {S::kThinking, "?", "Ravok played: ", P::kWhenIdle, 0, true, [](auto& s) { return MovesOf(s) == 2; }},
-      {S::kPondering, "?", "Error (command not legal now): ?", P::kAtOnce, 0, false},
-      {S::kAnalysing, "?", "Error (command not legal now): ?", P::kAtOnce, 0, false},
-      // "draw" is an offer while the engine plays, refused during analysis.
-      {S::kIdle, "draw", "Guest has offered a draw", P::kAtOnce, 0, false,
-       [](auto& s) { return s.comm.whiteClock.drawOffered; }},
-      {S::kThinking, "draw", "Guest has offered a draw", P::kAtOnce, 0, false,
-       [](auto& s) { return s.comm.whiteClock.drawOffered; }},
-      {S::kPondering, "draw", "Guest has offered a draw", P::kAtOnce, 0, false,
-       [](auto& s) { return s.comm.whiteClock.drawOffered; }},
-      {S::kAnalysing, "draw", "Error (command not legal now): draw", P::kAtOnce, 0, false,
-       [](auto& s) { return !s.comm.whiteClock.drawOffered && !s.comm.blackClock.drawOffered; }},
-      // "new" ends any search; an analysis goes on from the new game.
-      {S::kThinking, "new", "", P::kWhenIdle, 0, true,
-       [](auto& s) { return MovesOf(s) == 0 && s.comm.blackClock.engine && s.comm.depthSetting == 0; }},
-      {S::kPondering, "new", "", P::kWhenIdle, 0, true, [](auto& s) { return MovesOf(s) == 0; }},
-      {S::kAnalysing, "new", "", P::kWhenAnalysing, 1, true, [](auto& s) { return MovesOf(s) == 0; }},
-      // "go": the engine takes the side to move; an analysis restarts.
-      {S::kIdle, "go", "Ravok played: ", P::kWhenIdle, 1, false,
-       [](auto& s) { return MovesOf(s) == 3 && s.comm.whiteClock.engine && !s.comm.blackClock.engine; }},
-      {S::kThinking, "go", "Error (command not legal now): go", P::kAtOnce, 0, false},
-      {S::kPondering, "go", "Ravok played: ", P::kWhenIdle, 1, true,
-       [](auto& s) { return MovesOf(s) == 3 && s.comm.whiteClock.engine; }},
-      {S::kAnalysing, "go", "restarting analyze", P::kWhenAnalysing, 1, true},
-      // "analyze" starts an analysis unless one runs or the engine thinks.
-      {S::kIdle, "analyze", "", P::kWhenAnalysing, 1, false},
-      {S::kThinking, "analyze", "Error (command not legal now): analyze", P::kAtOnce, 0, false},
-      {S::kPondering, "analyze", "", P::kWhenAnalysing, 1, true, [](auto& s) { return MovesOf(s) == 2; }},
-      {S::kAnalysing, "analyze", "Error (command not legal now): analyze", P::kAtOnce, 0, false},
-      // "force" and "exit".
-      {S::kThinking, "force", "", P::kWhenIdle, 0, true,
-       [](auto& s) { return MovesOf(s) == 1 && !s.comm.whiteClock.engine && !s.comm.blackClock.engine; }},
-      {S::kPondering, "force", "", P::kWhenIdle, 0, true,
-       [](auto& s) { return MovesOf(s) == 2 && !s.comm.whiteClock.engine && !s.comm.blackClock.engine; }},
-      {S::kAnalysing, "exit", "", P::kWhenIdle, 0, true, [](auto& s) { return !s.comm.analyzeMode; }},
-      // Taking back.
-      {S::kThinking, "undo", "", P::kWhenIdle, 0, true,
-       [](auto& s) { return MovesOf(s) == 0 && s.comm.blackClock.engine; }},
-      {S::kAnalysing, "undo", "", P::kWhenAnalysing, 1, true, [](auto& s) { return MovesOf(s) == 1; }},
-      {S::kThinking, "remove", "Error (command not legal now): remove", P::kAtOnce, 0, false},
-      {S::kPondering, "remove", "", P::kWhenIdle, 0, true, [](auto& s) { return MovesOf(s) == 0; }},
-      // Moves: not the opponent's turn while the engine thinks; played on
-      // an analysed game, which is analysed on.
-      {S::kThinking, "e7e5", "not your turn, Guest", P::kAtOnce, 0, false, [](auto& s) { return MovesOf(s) == 1; }},
-      {S::kAnalysing, "d2d4", "", P::kWhenAnalysing, 1, true, [](auto& s) { return MovesOf(s) == 3; }},
-      // Settings and queries.
-      {S::kIdle, ".", "Error (command not legal now): .", P::kAtOnce, 0, false},
-      {S::kThinking, ".", "stat01: ", P::kAtOnce, 0, false},
-      {S::kThinking, "level 40 5 0", "Error (command not legal now): level 40 5 0", P::kAtOnce, 0, false,
-       [](auto& s) { return !s.comm.clockMode; }},
-      {S::kAnalysing, "level 40 5 0", "", P::kAtOnce, 0, false, [](auto& s) { return s.comm.clockMode; }},
-      {S::kThinking, "edit", "Error (command not legal now): edit", P::kAtOnce, 0, false},
-      {S::kThinking, "playother", "Error (command not legal now): playother", P::kAtOnce, 0, false},
-      {S::kPondering, "playother", "", P::kAtOnce, 0, false},
-      // "ping" is answered after the engine's move while it thinks.
-      {S::kThinking, "ping 7", "Ravok played: ", P::kWhenIdle, 0, false,
-       [](auto& s) {
-         const std::string out = s.Output();
-         const size_t pong = out.find("pong 7\n");
-         return pong != std::string::npos && pong > out.find("Ravok played: ");
-       }},
-      {S::kPondering, "ping 7", "pong 7", P::kAtOnce, 0, false},
-      {S::kThinking, "result 1-0 {adjudicated}", "", P::kWhenIdle, 0, true,
-       [](auto& s) { return s.comm.game.currentPosition.result == kWhiteWins && MovesOf(s) == 1; }},
-  };
-  for (const CommandCase& c : cases) {
-    SCOPED_TRACE(std::string(Name(c.state)) + ": " + c.command);
-    Session s;
-    SetUpState(s, c.state);
-    size_t commandAt = 0;
-    int searchingBefore = 0, modeBefore = 0;
-    s.Send(c.command, ReadyIn(s, c.state), [&] {
-      commandAt = s.Output().size();
-      searchingBefore = s.engine.Info().searching;
-      modeBefore = s.comm.searchStatus.parameters.mode;
-    });
-    std::string answer;
-    int searchingAfter = -1, modeAfter = -1;
-    bool checked = true;
-    const std::function<bool()> probeReady = c.probe == P::kAtOnce     ? Session::AtOnce()
-                                             : c.probe == P::kWhenIdle ? s.Idle()
-                                                                       : s.While(kModeAnalyze);
-    s.Send("post", probeReady, [&] {
-      answer = s.Output().substr(commandAt);
-      searchingAfter = s.engine.Info().searching;
-      modeAfter = s.comm.searchStatus.parameters.mode;
-      if (c.check) checked = c.check(s);
-    });
-    s.Run();
-    EXPECT_EQ(searchingBefore, c.state != S::kIdle);
-    if (searchingAfter == -1) {
-      ADD_FAILURE() << "the probe was never read";
-      continue;
-    }
-    if (c.probe == P::kAtOnce) {
-      EXPECT_EQ(searchingAfter, searchingBefore);
-      EXPECT_EQ(modeAfter, modeBefore);
-    }
-    EXPECT_EQ(SearchesStarted(answer), c.searchesStarted) << answer;
-    EXPECT_EQ(Count(answer, "search aborted\n"), c.searchEnded ? 1 : 0) << answer;
-    if (*c.reply) {
-      EXPECT_NE(answer.find(c.reply), std::string::npos) << answer;
-    }
-    EXPECT_TRUE(checked) << s.Output();
-    EXPECT_EQ(GameRecordFault(s.comm.game), "");
-  }
+  EXPECT_EQ(s.comm.session().game().moves.size(), 1u);
+  EXPECT_EQ(s.comm.session().Clock(kBlack).remaining, -1);
+  EXPECT_EQ(s.comm.session().Clock(kWhite).remaining, 299000);
 }
 
 // "eval" beside a running analysis.

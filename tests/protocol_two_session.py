@@ -13,6 +13,10 @@ FEATURES = (
     "feature ping=1 setboard=1 playother=1 usermove=0 san=0 time=1 draw=1 sigint=0 sigterm=0 reuse=1 "
     "analyze=1 colors=1\n"
     'feature name=0 ics=0 pause=0 nps=0 debug=0 memory=1 smp=0 variants="normal" myname="Ravok"\n'
+    'feature option="Hash -spin 24 1 65536"\n'
+    'feature option="Clear Hash -button"\n'
+    'feature option="Ponder -check 1"\n'
+    'feature option="Move Overhead -spin 0 0 5000"\n'
     'feature option="Time Rule -combo *classic /// increment"\n'
     "feature done=1\n")
 
@@ -415,6 +419,34 @@ def test_memory(start):
     s.skip_to(r"move \S+", timeout=10)
     if "ASAN_OPTIONS" not in os.environ and resident_mib(s) > grown - 300:
         raise AssertionError("memory 2 kept %d MiB" % resident_mib(s))
+
+
+def test_options_as_xboard_sends_them(start):
+    """The options the features announce are set by "option NAME=VALUE" and
+    announced again as they stand; Ponder=0 is "easy", and Hash during an
+    analysis restarts it as "memory" does."""
+    s = manager(start)
+    for line, reason in [("option Hash=0", "invalid command"), ("option Ponder=yes", "invalid command"),
+                         ("option Move Overhead=5001", "invalid command"), ("option Threads=2", "unknown option")]:
+        s.send(line)
+        s.expect("Error (%s): %s\n" % (reason, line))
+    for line in ["option Hash=32", "option Clear Hash", "option Ponder=0", "option Move Overhead=20",
+                 "option Time Rule=increment", "protover 2"]:
+        s.send(line)
+    s.expect(FEATURES.replace("-spin 24 ", "-spin 32 ").replace("-check 1", "-check 0")
+             .replace("-spin 0 0", "-spin 20 0").replace("*classic /// increment", "classic /// *increment"))
+    for line in ["new", "post", "sd 3", "e2e4"]:
+        s.send(line)
+    s.skip_to(r"move \S+", timeout=10)
+    s.expect_quiet(0.5)   # no ponder search
+    for line in ["force", "analyze"]:
+        s.send(line)
+    s.skip_to(POST)
+    s.send("option Hash=2")
+    s.skip_to(POST)
+    s.send("exit")
+    s.send("ping 99")
+    s.skip_to("pong 99")
 
 
 if __name__ == "__main__":

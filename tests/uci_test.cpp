@@ -1,13 +1,12 @@
 // The UCI dialogue's readers and rules: go words into search limits, the
-// score words, option settings, positions and the bestmove line.
+// score words, positions and the bestmove line.
 #include <gtest/gtest.h>
 
 #include "board/fen.h"
 #include "board/moves.h"
-#include "frontend/string_utils.h"
+#include "session/string_utils.h"
 #include "uci/go_command.h"
 #include "uci/position_command.h"
-#include "uci/uci_options.h"
 #include "uci/uci_report.h"
 
 namespace {
@@ -116,27 +115,6 @@ TEST(UciReport, BestMoveLine) {
   EXPECT_EQ(BestMoveLine(start, {e4}), "bestmove e2e4");
   EXPECT_EQ(BestMoveLine(start, {e4, e5}), "bestmove e2e4 ponder e7e5");
   EXPECT_EQ(BestMoveLine(start, {e4, e4}), "bestmove e2e4");  // no White move after White's
-}
-
-TEST(UciOptions, SetOptionReading) {
-  UciSettings settings;
-  settings.hashMebibytes = 72;
-  EXPECT_EQ(OptionLines(settings).front(), "option name Hash type spin default 72 min 1 max 65536");
-
-  const OptionChange overhead = ReadSetOption(Tokenize("setoption name move OVERHEAD value 250"));
-  EXPECT_TRUE(overhead.ok);
-  EXPECT_EQ(overhead.id, UciOptionId::kMoveOverhead);
-  EXPECT_EQ(overhead.value, 250);
-  EXPECT_TRUE(ReadSetOption(Tokenize("setoption name Clear Hash value now")).ok);  // a button's value is no matter
-  EXPECT_EQ(ReadSetOption(Tokenize("setoption name Ponder value True")).value, 1);
-  EXPECT_TRUE(ReadSetOption(Tokenize("setoption name Hash value 65536")).ok);
-  for (const char* refused : {"setoption name Hash value 65537", "setoption name Hash value -1",
-                              "setoption name Hash value 1 2", "setoption name Move Overhead",
-                              "setoption name Clear", "setoption name", "setoption"}) {
-    const OptionChange change = ReadSetOption(Tokenize(refused));
-    EXPECT_FALSE(change.ok) << refused;
-    EXPECT_FALSE(change.problem.empty()) << refused;
-  }
 }
 
 // The interface is the referee: moves go on past a repetition, and a FEN

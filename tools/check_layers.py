@@ -1,14 +1,17 @@
 #!/usr/bin/env python3
-"""Checks that every source folder includes only from its own floor or below:
-base -> position -> board -> eval -> search -> front ends (frontend, uci) ->
-app. Prints each include that runs against the floors; exit status 1 when
-there is one."""
+"""Checks that every source folder includes only from itself or from the
+floors below it: base -> position -> board -> eval -> search -> session (what
+the dialogues share) -> front ends (frontend, uci) -> app. Folders on the
+same floor never include each other: one front end knows nothing of another.
+Prints each include that runs against the floors; exit status 1 when there
+is one."""
 
 import pathlib
 import re
 import sys
 
-FLOORS = {"base": 0, "position": 1, "board": 2, "eval": 3, "search": 4, "frontend": 5, "uci": 5, "app": 6}
+FLOORS = {"base": 0, "position": 1, "board": 2, "eval": 3, "search": 4, "session": 5, "frontend": 6, "uci": 6,
+          "app": 7}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"/]+)/[^"]+"')
 
 
@@ -19,7 +22,7 @@ def violations(root):
                 continue
             for number, line in enumerate(path.read_text().splitlines(), 1):
                 m = INCLUDE.match(line)
-                if m and FLOORS.get(m.group(1), 99) > floor:
+                if m and m.group(1) != folder and FLOORS.get(m.group(1), 99) >= floor:
                     yield "%s:%d: %s includes from %s/" % (path.relative_to(root), number, folder, m.group(1))
 
 

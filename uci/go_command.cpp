@@ -5,7 +5,7 @@
 
 #include "base/types.h"
 #include "search/clock_rule.h"
-#include "frontend/string_utils.h"
+#include "session/string_utils.h"
 
 namespace {
 

@@ -15,7 +15,7 @@ void KeepGameRunning(Game& game) { game.currentPosition.result = kGameRunning; }
 }  // namespace
 
 PositionCommand ReadPositionCommand(const WordList& words) {
-  // 1. The start: the initial position or a FEN.
+  // The start: the initial position or a FEN.
   Game game;
   size_t i = 1;
   if (i < words.size() && words[i] == "startpos") {
@@ -32,7 +32,7 @@ PositionCommand ReadPositionCommand(const WordList& words) {
     return Refused("position needs startpos or fen");
   }
   KeepGameRunning(game);
-  // 2. The moves, each legal where it stands.
+  // The moves, each legal where it stands.
   if (i < words.size() && words[i++] != "moves") return Refused("unexpected word " + words[i - 1]);
   for (size_t number = 1; i < words.size(); ++i, ++number) {
     try {

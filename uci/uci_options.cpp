@@ -1,61 +1,22 @@
 #include "uci/uci_options.h"
 
 #include <algorithm>
-#include <cctype>
-
-#include "frontend/string_utils.h"
 
 namespace {
 
-enum class OptionType { kSpin, kCheck, kButton, kCombo };
-
-struct OptionDefinition {
-  UciOptionId id;
-  const char* name;
-  OptionType type;
-  int64_t minimum;
-  int64_t maximum;
-};
-
-constexpr OptionDefinition kOptions[] = {
-    {UciOptionId::kHash, "Hash", OptionType::kSpin, kMinimumHashMebibytes, kMaximumHashMebibytes},
-    {UciOptionId::kClearHash, "Clear Hash", OptionType::kButton, 0, 0},
-    {UciOptionId::kPonder, "Ponder", OptionType::kCheck, 0, 1},
-    {UciOptionId::kMoveOverhead, "Move Overhead", OptionType::kSpin, 0, kMaximumMoveOverhead},
-    {UciOptionId::kTimeRule, "Time Rule", OptionType::kCombo, int64_t(TimeRule::kClassic), int64_t(TimeRule::kIncrement)},
-};
-
-std::string Lowered(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) { return char(std::tolower(c)); });
-  return text;
-}
-
-int64_t CurrentValue(UciOptionId id, const UciSettings& settings) {
-  switch (id) {
-    case UciOptionId::kHash: return settings.hashMebibytes;
-    case UciOptionId::kPonder: return settings.ponder ? 1 : 0;
-    case UciOptionId::kMoveOverhead: return settings.moveOverhead;
-    case UciOptionId::kTimeRule: return int64_t(settings.timeRule);
-    case UciOptionId::kClearHash: break;
-  }
-  return 0;
-}
-
-std::string OptionLine(const OptionDefinition& option, const UciSettings& settings) {
-  std::string line = std::string("option name ") + option.name + " type ";
-  const int64_t value = CurrentValue(option.id, settings);
-  switch (option.type) {
-    case OptionType::kSpin:
+std::string OptionLine(const OptionEntry& option, int64_t value) {
+  const std::string line = "option name " + std::string(option.name) + " type ";
+  switch (option.kind) {
+    case OptionKind::kSpin:
       return line + "spin default " + std::to_string(value) + " min " + std::to_string(option.minimum) + " max " +
              std::to_string(option.maximum);
-    case OptionType::kCheck: return line + "check default " + (value != 0 ? "true" : "false");
-    case OptionType::kCombo: {
-      line += "combo default " + std::string(TimeRuleName(TimeRule(value)));
-      for (int64_t choice = option.minimum; choice <= option.maximum; ++choice)
-        line += " var " + std::string(TimeRuleName(TimeRule(choice)));
-      return line;
+    case OptionKind::kCheck: return line + "check default " + (value != 0 ? "true" : "false");
+    case OptionKind::kCombo: {
+      std::string combo = line + "combo default " + std::string(option.choices[size_t(value)]);
+      for (const std::string_view choice : option.choices) combo += " var " + std::string(choice);
+      return combo;
     }
-    case OptionType::kButton: break;
+    case OptionKind::kButton: break;
   }
   return line + "button";
 }
@@ -67,64 +28,72 @@ std::string Joined(const std::vector<std::string>& words, size_t first, size_t l
   return text;
 }
 
-// The value text read for the option's type.
-OptionChange ReadValue(const OptionDefinition& option, const std::string& text, bool given) {
-  OptionChange change;
-  change.id = option.id;
-  const std::string named = std::string("option ") + option.name;
-  if (option.type == OptionType::kButton) {
-    change.ok = true;
-    return change;
+// "classic nor increment", or "a, b or c" for more choices.
+std::string ChoicesText(const OptionEntry& option) {
+  std::string text;
+  for (size_t i = 0; i < option.choices.size(); ++i) {
+    const bool last = i + 1 == option.choices.size();
+    text += (i == 0 ? ""
+             : last ? (option.choices.size() == 2 ? " nor " : " or ")
+                    : ", ") +
+            std::string(option.choices[i]);
   }
-  if (!given) {
+  return (option.choices.size() == 2 ? "neither " : "none of ") + text;
+}
+
+// The value text read for the option's kind.
+OptionSetting ReadValue(const OptionEntry& option, const std::string& text, bool given) {
+  OptionSetting change;
+  const std::string named = "option " + std::string(option.name);
+  std::optional<int64_t> value = 0;
+  std::string refusal;
+  switch (option.kind) {
+    case OptionKind::kButton: break;
+    case OptionKind::kCheck: {
+      const std::string lowered = Lowered(text);
+      value = lowered == "true"    ? std::optional<int64_t>(1)
+              : lowered == "false" ? std::optional<int64_t>(0)
+                                   : std::nullopt;
+      refusal = "is neither true nor false";
+      break;
+    }
+    case OptionKind::kCombo:
+      value = ChoiceValue(option, text, true);
+      refusal = "is " + ChoicesText(option);
+      break;
+    case OptionKind::kSpin:
+      value = SpinValue(option, text);
+      refusal =
+          "is not a whole number from " + std::to_string(option.minimum) + " to " + std::to_string(option.maximum);
+      break;
+  }
+  if (option.kind != OptionKind::kButton && !given) {
     change.problem = named + " needs a value";
-    return change;
+  } else if (!value) {
+    change.problem = named + ": value " + text + " " + refusal;
+  } else {
+    change.option = &option;
+    change.value = *value;
   }
-  if (option.type == OptionType::kCheck) {
-    const std::string lowered = Lowered(text);
-    change.ok = lowered == "true" || lowered == "false";
-    change.value = lowered == "true" ? 1 : 0;
-    if (!change.ok) change.problem = named + ": value " + text + " is neither true nor false";
-    return change;
-  }
-  if (option.type == OptionType::kCombo) {
-    TimeRule rule = TimeRule::kClassic;
-    change.ok = TimeRuleOfName(Lowered(text), rule);
-    change.value = int64_t(rule);
-    if (!change.ok) change.problem = named + ": value " + text + " is neither classic nor increment";
-    return change;
-  }
-  const auto n = ReadWholeNumber(text);
-  change.ok = n && *n >= option.minimum && *n <= option.maximum;
-  if (change.ok)
-    change.value = *n;
-  else
-    change.problem = named + ": value " + text + " is not a whole number from " + std::to_string(option.minimum) +
-                     " to " + std::to_string(option.maximum);
   return change;
 }
 
 }  // namespace
 
-std::vector<std::string> OptionLines(const UciSettings& settings) {
+std::vector<std::string> OptionLines(const OptionHost& host) {
   std::vector<std::string> lines;
-  for (const OptionDefinition& option : kOptions) lines.push_back(OptionLine(option, settings));
+  for (const OptionEntry& option : Options()) lines.push_back(OptionLine(option, option.read(host)));
   return lines;
 }
 
-OptionChange ReadSetOption(const std::vector<std::string>& words) {
-  OptionChange change;
-  if (words.size() < 3 || words[1] != "name") {
-    change.problem = "setoption needs: setoption name <name> [value <value>]";
-    return change;
-  }
+OptionSetting ReadSetOption(const std::vector<std::string>& words) {
+  if (words.size() < 3 || words[1] != "name")
+    return OptionSetting{nullptr, 0, "setoption needs: setoption name <name> [value <value>]"};
   const auto valueWord = std::find(words.begin() + 2, words.end(), "value");
   const size_t nameEnd = size_t(valueWord - words.begin());
   const std::string name = Joined(words, 2, nameEnd);
   const bool given = valueWord != words.end();
   const std::string value = given ? Joined(words, nameEnd + 1, words.size()) : "";
-  for (const OptionDefinition& option : kOptions)
-    if (Lowered(name) == Lowered(option.name)) return ReadValue(option, value, given);
-  change.problem = "no option named " + name;
-  return change;
+  if (const OptionEntry* option = FindOption(name, true)) return ReadValue(*option, value, given);
+  return OptionSetting{nullptr, 0, "no option named " + name};
 }

@@ -4,7 +4,7 @@
 #include <ostream>
 
 #include "board/moves.h"
-#include "frontend/string_utils.h"
+#include "session/string_utils.h"
 #include "uci/uci_report.h"
 #include "uci/uci_session.h"
 
@@ -39,7 +39,7 @@ std::vector<Move> UciSession::ReadSearchMoves(const WordList& texts) {
   std::vector<Move> moves;
   for (const std::string& text : texts) {
     try {
-      moves.push_back(ParseMove(game_.currentPosition, text));
+      moves.push_back(ParseMove(session_.game().currentPosition, text));
     } catch (const GameError&) {
       InfoString("go: searchmoves " + text + " is not a legal move here; skipped");
     }
@@ -49,22 +49,22 @@ std::vector<Move> UciSession::ReadSearchMoves(const WordList& texts) {
 }
 
 void UciSession::Go(const WordList& words) {
-  // 1. The limits, and a line on each word that could not be used.
+  // The limits, and a line on each word that could not be used.
   const GoCommand go = ReadGoCommand(words);
   for (const std::string& problem : go.problems) InfoString("go: " + problem);
   go_ = RunningGo{};
-  go_.plan = PlanSearch(go, game_.currentPosition.sideToMove, settings_.moveOverhead, settings_.timeRule);
+  go_.plan = PlanSearch(go, session_.SideToMove(), session_.settings().moveOverhead, session_.settings().timeRule);
   go_.plan.parameters.onlyMoves = ReadSearchMoves(go.searchMoves);
   go_.pondering = go.ponder;
   go_.waitsForStop = go_.plan.parameters.mode != kModeThink;
   if (debug_) InfoString(LimitsText(go_.plan));
 
-  // 2. The search of the game's position; "quit" drops its result.
-  engine_.LoadGame(game_);
+  // The search of the game's position; "quit" drops its result.
+  engine_.LoadGame(session_.game());
   go_.lastProgress = Now();
   if (engine_.Think(go_.plan.parameters, *this)) return;
 
-  // 3. An open-ended search that ended by itself keeps its move until the
+  // An open-ended search that ended by itself keeps its move until the
   // interface asks for it.
   if (go_.waitsForStop && !WaitForStop()) return;
   ReportBestMove();
@@ -87,26 +87,10 @@ void UciSession::OnSearchEvent(SearchEvent event, const SearchInfo& info) {
 }
 
 UciSession::SearchControl UciSession::HandleSearchTimeCommand(const WordList& words) {
-  if (words.empty()) return SearchControl::kGoOn;
-  const std::string& command = words.front();
-  if (command == "isready") {
-    WriteLine("readyok");
-  } else if (command == "stop") {
-    go_.pondering = go_.waitsForStop = false;
-    return SearchControl::kStop;
-  } else if (command == "ponderhit") {
-    return PonderHit();
-  } else if (command == "quit") {
-    quitRequested_ = true;
-    return SearchControl::kQuit;
-  } else if (command == "debug") {
-    SetDebug(words);
-  } else {
-    // Positions, options and new games must not change under a search;
-    // everything else is answered in its turn too.
+  control_ = SearchControl::kGoOn;
+  if (!words.empty() && !RunCommand(Commands(), *this, words, CommandState::kSearching, kUciBit))
     deferred_.push_back(words);
-  }
-  return SearchControl::kGoOn;
+  return control_;
 }
 
 // The move pondered on was played: the search goes on under the limits of
@@ -123,7 +107,7 @@ UciSession::SearchControl UciSession::PonderHit() {
   go_.waitsForStop = false;
   if (engine_.Info().searching == 0) return SearchControl::kStop;
   const SearchParameters& p = go_.plan.parameters;
-  engine_.Search().EndOpenEndedSearch(p.hardLimit, p.allotment);
+  engine_.EndOpenEndedSearch(p.hardLimit, p.allotment);
   return SearchControl::kGoOn;
 }
 
@@ -139,8 +123,7 @@ bool UciSession::WaitForStop() {
 
 void UciSession::ReportProgress(TimePoint now) {
   const SearchInfo& info = engine_.Info();
-  const uint64_t nodes = uint64_t(info.totalNodes) + engine_.Search().CurrentIterationNodes();
-  WriteLine(ProgressInfo(info, nodes, now, engine_.Table().PermilleFull()));
+  WriteLine(ProgressInfo(info, engine_.NodesSoFar(), now, engine_.HashFull()));
   go_.lastProgress = now;
 }
 
@@ -152,6 +135,6 @@ void UciSession::ReportBestMove() {
   if (info.pvMoves.empty())
     WriteLine("info depth 0 score " + ScoreText(info.bestScore));
   else
-    WriteLine(ProgressInfo(info, info.totalNodes, info.endTime, engine_.Table().PermilleFull()));
-  WriteLine(BestMoveLine(game_.currentPosition, info.pvMoves));
+    WriteLine(ProgressInfo(info, info.totalNodes, info.endTime, engine_.HashFull()));
+  WriteLine(BestMoveLine(session_.game().currentPosition, info.pvMoves));
 }

@@ -2,20 +2,16 @@
 // and the commands that need no search.
 #include "uci/uci_session.h"
 
-#include <algorithm>
 #include <ostream>
 
 #include "base/end_of_input.h"
 #include "base/protocol_words.h"
-#include "frontend/hash_memory.h"
-#include "frontend/string_utils.h"
+#include "session/string_utils.h"
 #include "uci/position_command.h"
 
 UciSession::UciSession(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out)
     : engine_(engine), input_(in, inputDescriptor), out_(out) {
-  const uint64_t tableBytes = engine.Table().Bytes() + engine.PawnTable().Bytes();
-  settings_.hashMebibytes = std::clamp<int64_t>(int64_t(tableBytes / kMebibyte), kMinimumHashMebibytes,
-                                                kMaximumHashMebibytes);
+  StartOptions(Options(), Dialogue::kUci);
 }
 
 void UciSession::Run(bool answerUci) {
@@ -36,71 +32,95 @@ void UciSession::Run(bool answerUci) {
   out_.flush();
 }
 
+// The commands, as they run while idle and during a search (or while a
+// finished open-ended search waits for "stop"). Positions, options and new
+// games must not change under a search: they wait for its bestmove, and so
+// does everything else that is no command of the search's.
+std::span<const Command<UciSession>> UciSession::Commands() {
+  using S = UciSession;
+  using W = const WordList&;
+  constexpr Command<UciSession>::Action kAfterSearch = [](S& s, W w) {
+    s.deferred_.push_back(w);
+    return true;
+  };
+  constexpr Command<UciSession>::Action kReady = [](S& s, W) {
+    s.WriteLine("readyok");
+    return true;
+  };
+  constexpr Command<UciSession>::Action kDebug = [](S& s, W w) {
+    s.SetDebug(w);
+    return true;
+  };
+  static constexpr Command<UciSession> kCommands[] = {
+      {"uci", [](S& s, W) { return s.AnswerUci(), true; }, kAfterSearch, kUciBit},
+      {"isready", kReady, kReady, kUciBit},
+      {"debug", kDebug, kDebug, kUciBit},
+      {"setoption", [](S& s, W w) { return s.SetOption(w), true; }, kAfterSearch, kUciBit},
+      {"ucinewgame", [](S& s, W) { return s.NewGame(), true; }, kAfterSearch, kUciBit},
+      {"position", [](S& s, W w) { return s.SetPosition(w), true; }, kAfterSearch, kUciBit},
+      {"go", [](S& s, W w) { return s.Go(w), true; }, kAfterSearch, kUciBit},
+      // "stop" with no search is a race the interface may lose.
+      {"stop", [](S&, W) { return true; },
+       [](S& s, W) {
+         s.go_.pondering = s.go_.waitsForStop = false;
+         s.control_ = SearchControl::kStop;
+         return true;
+       },
+       kUciBit},
+      {"ponderhit",
+       [](S& s, W) {
+         s.InfoString("ponderhit ignored: no ponder search is running");
+         return true;
+       },
+       [](S& s, W) {
+         s.control_ = s.PonderHit();
+         return true;
+       },
+       kUciBit},
+      {"quit",
+       [](S& s, W) {
+         s.quitRequested_ = true;
+         s.control_ = SearchControl::kQuit;
+         return true;
+       },
+       nullptr, kUciBit},
+      // Ravok needs no registration.
+      {"register", [](S&, W) { return true; }, kAfterSearch, kUciBit},
+  };
+  return kCommands;
+}
+
 void UciSession::HandleCommand(const WordList& words) {
-  if (words.empty()) return;
-  const std::string& command = words.front();
-  if (command == "isready") {
-    WriteLine("readyok");
-  } else if (command == "go") {
-    Go(words);
-  } else if (command == "position") {
-    SetPosition(words);
-  } else if (command == "setoption") {
-    SetOption(words);
-  } else if (command == "ucinewgame") {
-    NewGame();
-  } else if (command == "uci") {
-    AnswerUci();
-  } else if (command == "quit") {
-    quitRequested_ = true;
-  } else if (command == "debug") {
-    SetDebug(words);
-  } else if (command == "ponderhit") {
-    InfoString("ponderhit ignored: no ponder search is running");
-  } else if (command != "stop" && command != "register") {
-    // "stop" with no search is a race the interface may lose; Ravok needs
-    // no registration.
-    InfoString("unknown command " + command + " ignored");
-  }
+  if (!words.empty() && !RunCommand(Commands(), *this, words, CommandState::kIdle, kUciBit))
+    InfoString("unknown command " + words.front() + " ignored");
 }
 
 void UciSession::AnswerUci() {
   WriteLine(std::string("id name ") + Word(kWordEngineName));
   WriteLine("id author the Ravok developers");
-  for (const std::string& line : OptionLines(settings_)) WriteLine(line);
+  for (const std::string& line : OptionLines(Options())) WriteLine(line);
   WriteLine("uciok");
 }
 
 // A new game owes nothing to the last one: the start position, empty
 // tables, no killers.
 void UciSession::NewGame() {
-  game_ = Game();
-  engine_.Table().Clear();
-  engine_.PawnTable().Clear();
-  engine_.Search().ClearKillers();
+  session_.NewGame();
+  engine_.NewGame();
 }
 
+// Options change while no search runs: a "setoption" during a search waits
+// for its bestmove.
 void UciSession::SetOption(const WordList& words) {
-  const OptionChange change = ReadSetOption(words);
-  if (!change.ok) {
+  const OptionSetting change = ReadSetOption(words);
+  if (!change.option) {
     InfoString(change.problem);
     return;
   }
-  switch (change.id) {
-    case UciOptionId::kHash:
-      if (ResizeHashTables(engine_, uint64_t(change.value) * kMebibyte))
-        settings_.hashMebibytes = change.value;
-      else
-        InfoString("Hash " + std::to_string(change.value) + ": not enough memory; the tables keep their sizes");
-      break;
-    case UciOptionId::kClearHash:
-      engine_.Table().Clear();
-      engine_.PawnTable().Clear();
-      break;
-    case UciOptionId::kPonder: settings_.ponder = change.value != 0; break;
-    case UciOptionId::kMoveOverhead: settings_.moveOverhead = change.value; break;
-    case UciOptionId::kTimeRule: settings_.timeRule = TimeRule(change.value); break;
-  }
+  OptionHost host = Options();
+  if (change.option->write(host, change.value) == OptionOutcome::kNoMemory)
+    InfoString(std::string(change.option->name) + " " + std::to_string(change.value) +
+               ": not enough memory; the tables keep their sizes");
 }
 
 void UciSession::SetPosition(const WordList& words) {
@@ -109,7 +129,7 @@ void UciSession::SetPosition(const WordList& words) {
     InfoString("position refused (" + position.problem + "); the last valid position stays");
     return;
   }
-  game_ = std::move(*position.game);
+  session_.ReplaceGame(*position.game);
 }
 
 void UciSession::SetDebug(const WordList& words) {

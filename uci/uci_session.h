@@ -1,28 +1,35 @@
-// The UCI dialogue: one session with its streams, the game the interface
-// last set up, the option settings and the running search. It reads
-// commands while idle, runs each "go" as a search that polls the input for
-// "isready", "stop", "ponderhit" and "quit", and formats the search's
-// reports as UCI lines.
+// The UCI dialogue: one session with its streams, a game session (the game
+// the interface last set up and the option settings) and the running
+// search. Its command table says what each command does while idle and
+// during a search: it runs each "go" as a search that polls the input for
+// "isready", "stop", "ponderhit", "debug" and "quit", and keeps the other
+// commands for after the bestmove. It formats the search's reports as UCI
+// lines.
 #pragma once
 
 #include <deque>
 #include <iosfwd>
+#include <span>
 #include <string>
 #include <vector>
 
 #include "base/clock.h"
 #include "board/game.h"
-#include "frontend/line_input.h"
 #include "search/engine.h"
 #include "search/search_listener.h"
+#include "session/command_table.h"
+#include "session/game_session.h"
+#include "session/line_input.h"
+#include "session/settings.h"
 #include "uci/go_command.h"
 #include "uci/uci_options.h"
 
 class UciSession : public SearchListener {
  public:
   // A session on `engine` that reads `in` (with `inputDescriptor` behind
-  // it, -1 for none) and writes `out`. The engine's tables as they are give
-  // the Hash option's starting value.
+  // it, -1 for none) and writes `out`. The options start as the options
+  // table has them for UCI; the engine's tables as they are give the Hash
+  // option's value.
   UciSession(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out);
 
   UciSession(const UciSession&) = delete;
@@ -39,16 +46,14 @@ class UciSession : public SearchListener {
   void OnSearchEvent(SearchEvent event, const SearchInfo& info) override;
 
  private:
-  using WordList = std::vector<std::string>;
-
   // What a command read during a search asks of it.
   enum class SearchControl { kGoOn, kStop, kQuit };
 
   // The running "go".
   struct RunningGo {
     GoPlan plan;
-    bool pondering = false;     // a ponder search that has had no "ponderhit"
-    bool waitsForStop = false;  // no bestmove before "stop" (or "ponderhit")
+    bool pondering = false;      // a ponder search that has had no "ponderhit"
+    bool waitsForStop = false;   // no bestmove before "stop" (or "ponderhit")
     TimePoint lastProgress = 0;  // the last progress line, or the start
   };
 
@@ -77,15 +82,18 @@ class UciSession : public SearchListener {
 
   void WriteLine(const std::string& line);
   void InfoString(const std::string& text);
+  OptionHost Options() { return OptionHost{engine_, session_.Settings()}; }
+  static std::span<const Command<UciSession>> Commands();
 
   Engine& engine_;
   LineReader input_;
   std::ostream& out_;
-  Game game_;
-  UciSettings settings_;
+  // The game the interface last set up, and the settings.
+  GameSession session_;
   bool debug_ = false;
   bool quitRequested_ = false;
   RunningGo go_;
+  SearchControl control_ = SearchControl::kGoOn;  // what the last command asks of the search
   // Commands that came during a search, for after its bestmove.
   std::deque<WordList> deferred_;
 };

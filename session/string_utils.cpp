@@ -1,4 +1,4 @@
-#include "frontend/string_utils.h"
+#include "session/string_utils.h"
 
 #include <cctype>
 #include <charconv>

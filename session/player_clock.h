@@ -50,8 +50,8 @@ struct PlayerClock {
   void CompleteMove(TimePoint now);
   // Brings a running clock up to date (remaining time as of `now`).
   void Update(TimePoint now);
-  // The clock as the clock rule reads it.
-  ClockReading Reading() const { return ClockReading{remaining, increment, movesToGo, 0}; }
+  // The clock as the clock rule reads it, with `overhead` kept back.
+  ClockReading Reading(Milliseconds overhead) const { return ClockReading{remaining, increment, movesToGo, overhead}; }
 };
 
 // Argument of "depth"/"sd" as the driver's iteration limit: depth N runs

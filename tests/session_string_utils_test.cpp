@@ -3,7 +3,7 @@
 
 #include "app/startup.h"
 #include "base/protocol_words.h"
-#include "frontend/string_utils.h"
+#include "session/string_utils.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // are handed in, so nothing here sleeps.
 #include <gtest/gtest.h>
 
-#include "frontend/player_clock.h"
-#include "frontend/string_utils.h"
+#include "session/player_clock.h"
+#include "session/string_utils.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "frontend/line_input.h"
+#include "session/line_input.h"
 
 #include <sys/select.h>
 

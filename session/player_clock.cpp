@@ -1,8 +1,8 @@
-#include "frontend/player_clock.h"
+#include "session/player_clock.h"
 
 #include <algorithm>
 
-#include "frontend/string_utils.h"
+#include "session/string_utils.h"
 
 void PlayerClock::Start(TimePoint now) {
   Update(now);  // a clock that already runs keeps what it has used

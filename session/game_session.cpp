@@ -1,0 +1,166 @@
+#include "session/game_session.h"
+
+#include <cstdlib>
+
+#include "base/protocol_words.h"
+
+namespace {
+
+// The engine's view of its scores: at or below the draw score it is not
+// ahead, below the resign score it is losing.
+constexpr int kDrawScore = 0;
+constexpr int kResignScore = -475;
+// Stretches that make the engine offer or take a draw.
+constexpr int kLongStretch = 9;
+
+// The interface's reading of a clock replaces Ravok's own count; a running
+// clock counts on from now.
+void SetRemaining(PlayerClock& clock, Milliseconds reading, TimePoint now) {
+  clock.remaining = reading;
+  if (clock.running) clock.runStart = now;
+}
+
+}  // namespace
+
+GameSession::GameSession(ClockSource clock) : clock_(clock) { SetEngineSide(1 - SideToMove()); }
+
+void GameSession::PlayMove(Move move, bool clocksRun) {
+  game_.PlayMove(move);
+  if (GameOver() || !clocksRun || !clockMode_ || !EnginePlaysEitherSide()) return;
+  const TimePoint now = clock_();
+  ClockOf(1 - SideToMove()).CompleteMove(now);
+  ClockOf(SideToMove()).Start(now);
+}
+
+void GameSession::TakeBack() {
+  game_.TakeBack();
+  const TimePoint now = clock_();
+  clocks_[kWhite].Stop(now);
+  clocks_[kBlack].Stop(now);
+  ClockOf(SideToMove()).Start(now);
+}
+
+void GameSession::SetResult(uint32_t result, uint32_t reason) {
+  game_.currentPosition.result = result;
+  game_.currentPosition.reason = reason;
+}
+
+void GameSession::NewGame() {
+  settings_.depth = 0;
+  game_.NewGame();
+  ResetClocksAndCounters();
+  interfaceTime_.reset();
+  interfaceOtim_.reset();
+}
+
+void GameSession::ReplaceGame(const Game& game) {
+  game_ = game;
+  ResetClocksAndCounters();
+}
+
+void GameSession::SetUpPosition(const GamePosition& position) {
+  game_.SetupPosition(position);
+  ResetClocksAndCounters();
+  interfaceTime_.reset();
+  interfaceOtim_.reset();
+}
+
+bool GameSession::SetSideToMove(int side) {
+  if (side != SideToMove()) {
+    try {
+      game_.ToggleSide();
+    } catch (const GameError&) {
+      return false;
+    }
+  }
+  SetEngineSide(1 - side);
+  ResetClocks();
+  return true;
+}
+
+void GameSession::SetEngineSide(int side) {
+  ClockOf(side).engine = true;
+  ClockOf(1 - side).engine = false;
+}
+
+void GameSession::EnginePlaysNeither() { clocks_[kWhite].engine = clocks_[kBlack].engine = false; }
+
+std::string GameSession::NameOf(int side) const { return EnginePlays(side) ? Word(kWordEngineName) : Word(kWordGuest); }
+
+void GameSession::SetTimeControl(const TimeControl& control) {
+  timeControl_ = control;
+  ResetClocks();
+  clockMode_ = true;
+  StartClock(SideToMove());
+}
+
+void GameSession::ResetClocks() {
+  clocks_[kWhite].ResetFrom(timeControl_);
+  clocks_[kBlack].ResetFrom(timeControl_);
+}
+
+void GameSession::ResetClocksAndCounters() {
+  ResetClocks();
+  clocks_[kWhite].drawOffered = clocks_[kBlack].drawOffered = false;
+  counters_ = EngineCounters{};
+}
+
+bool GameSession::FlagFalls() {
+  if (!clockMode_ || GameOver() || !EnginePlaysEitherSide()) return false;
+  const int side = SideToMove();
+  PlayerClock& clock = ClockOf(side);
+  if (!clock.running) return false;
+  const TimePoint now = clock_();
+  clock.Update(now);
+  if (clock.remaining >= 0) return false;
+  SetResult(side == kWhite ? kBlackWins : kWhiteWins, kReasonLossOnTime);
+  clocks_[kWhite].Stop(now);
+  clocks_[kBlack].Stop(now);
+  return true;
+}
+
+void GameSession::NoteInterfaceClock(bool engineClock, Milliseconds reading) {
+  (engineClock ? interfaceTime_ : interfaceOtim_) = reading;
+}
+
+void GameSession::ApplyInterfaceClocks() {
+  const TimePoint now = clock_();
+  if (interfaceTime_) SetRemaining(ClockOf(SideToMove()), *interfaceTime_, now);
+  if (interfaceOtim_) SetRemaining(ClockOf(1 - SideToMove()), *interfaceOtim_, now);
+  interfaceTime_.reset();
+  interfaceOtim_.reset();
+}
+
+ClockLimits GameSession::ClockLimitsForSideToMove() const {
+  return LimitsFromClock(Clock(SideToMove()).Reading(settings_.moveOverhead), settings_.timeRule);
+}
+
+SearchParameters GameSession::LimitsForMove() const {
+  SearchParameters p;
+  if (clockMode_) {
+    const ClockLimits limits = ClockLimitsForSideToMove();
+    p.hardLimit = limits.hardLimit;
+    p.allotment = limits.allotment;
+  } else {
+    p.maxDepth = settings_.depth;
+    p.hardLimit = HardLimitForMoveTime(settings_.absoluteTime);
+    p.allotment = settings_.variableTime;
+  }
+  return p;
+}
+
+void GameSession::CountEngineMove(int score, int margin) {
+  ++counters_.movesSinceDrawOffer;
+  counters_.notAhead = score > kDrawScore ? 0 : counters_.notAhead + 1;
+  counters_.drawish = std::abs(score) > margin ? 0 : counters_.drawish + 1;
+  counters_.losing = score >= kResignScore ? 0 : counters_.losing + 1;
+}
+
+bool GameSession::AcceptsDraw(int score, int margin) const {
+  return (score <= kDrawScore + margin && counters_.notAhead > 1) || counters_.losing > 0 ||
+         counters_.drawish > kLongStretch;
+}
+
+bool GameSession::WantsToOfferDraw(int score, int margin) const {
+  return counters_.movesSinceDrawOffer > kLongStretch && std::abs(score) <= margin && counters_.drawish > kLongStretch;
+}

@@ -1,0 +1,24 @@
+// The settings a dialogue plays by: the limits of a search without a clock,
+// the way a clock is spent, pondering and the thinking output. The
+// commands and the options table change them; each dialogue starts them as
+// the options table says (see StartOptions).
+#pragma once
+
+#include <cstdint>
+
+#include "base/clock.h"
+#include "search/clock_rule.h"
+
+struct SessionSettings {
+  int32_t depth = 5;                 // the iteration limit ("sd"); 0 = none
+  Milliseconds absoluteTime = 0;     // the hard limit a move ("abstime", "st"); 0 = none
+  Milliseconds variableTime = 3000;  // the target a move ("vartime"); 0 = none
+  TimeRule timeRule = TimeRule::kClassic;
+  Milliseconds moveOverhead = 0;  // kept back from a clock for the move's way to the interface
+  bool ponder = false;            // think on the opponent's time (UCI: the interface may send "go ponder")
+  bool post = true;               // xboard: show the thinking lines
+  int64_t hashMebibytes = 0;      // both tables as last asked for; 0 = as they were at the start
+};
+
+// Which dialogue a session speaks, where an option starts differently.
+enum class Dialogue { kConsoleXboard, kUci };
