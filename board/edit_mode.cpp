@@ -16,14 +16,16 @@ namespace {
 // and dropped.
 constexpr std::size_t kMaxEditLine = 255;
 
-// Reads one line, keeping at most kMaxEditLine characters, and trims blanks
-// (spaces only) from both ends. False at the end of the input.
+// Reads one line, keeping at most kMaxEditLine characters, drops a carriage
+// return before the line end and trims blanks (spaces only) from both ends.
+// False at the end of the input.
 bool ReadEditLine(std::istream& in, std::string& line) {
   line.clear();
   std::istream::int_type c = in.get();
   if (c == std::istream::traits_type::eof()) return false;
   for (; c != std::istream::traits_type::eof() && c != '\n'; c = in.get())
     if (line.size() < kMaxEditLine) line += char(c);
+  if (!line.empty() && line.back() == '\r') line.pop_back();
   const std::size_t begin = line.find_first_not_of(' ');
   if (begin == std::string::npos) {
     line.clear();

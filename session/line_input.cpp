@@ -44,12 +44,23 @@ bool LineReader::InputAvailable() {
   return true;
 }
 
+namespace {
+
+// A line written with a carriage return before its line end (as tools on
+// other systems write them) is the same line.
+std::string WithoutCarriageReturn(std::string line) {
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return line;
+}
+
+}  // namespace
+
 std::string LineReader::ReadLine() {
   std::string line;
   if (pendingLineComplete_) {
     line.swap(pendingText_);
     pendingLineComplete_ = false;
-    return line;
+    return WithoutCarriageReturn(std::move(line));
   }
   std::string rest;
   if (!std::getline(in_, rest)) {
@@ -58,5 +69,5 @@ std::string LineReader::ReadLine() {
   }
   line.swap(pendingText_);
   line += rest;
-  return line;
+  return WithoutCarriageReturn(std::move(line));
 }

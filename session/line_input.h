@@ -17,7 +17,8 @@ class LineReader {
   // blocks the search nor counts as a line.
   bool InputAvailable();
 
-  // The next input line without its line end; waits for it. At the end of
+  // The next input line without its line end (a carriage return before
+  // the line end goes with it); waits for it. At the end of
   // the input or on a read error it throws end_of_input (a last line
   // without a line end is still returned first).
   std::string ReadLine();

@@ -6,15 +6,26 @@
 #include <cstdint>
 #include <sstream>
 
-void Tokenize(const std::string& line, std::vector<std::string>& words) {
+namespace {
+
+void SplitAt(const std::string& line, const char* separators, std::vector<std::string>& words) {
   words.clear();
-  size_t i = 0;
-  while (i < line.size()) {
-    while (i < line.size() && line[i] == ' ') ++i;
-    size_t start = i;
-    while (i < line.size() && line[i] != ' ') ++i;
-    if (i > start) words.emplace_back(line, start, i - start);
+  size_t start = line.find_first_not_of(separators);
+  while (start != std::string::npos) {
+    const size_t end = line.find_first_of(separators, start);
+    words.emplace_back(line, start, end == std::string::npos ? std::string::npos : end - start);
+    start = end == std::string::npos ? end : line.find_first_not_of(separators, end);
   }
+}
+
+}  // namespace
+
+void Tokenize(const std::string& line, std::vector<std::string>& words) { SplitAt(line, " ", words); }
+
+std::vector<std::string> TokenizeAtBlanksAndTabs(const std::string& line) {
+  std::vector<std::string> words;
+  SplitAt(line, " \t", words);
+  return words;
 }
 
 std::vector<std::string> Tokenize(const std::string& line) {

@@ -14,6 +14,10 @@ class string_conversion_error {};
 void Tokenize(const std::string& line, std::vector<std::string>& words);
 std::vector<std::string> Tokenize(const std::string& line);
 
+// Splits a line into words at any run of blanks and tabs (UCI's reading:
+// interfaces and scripts separate words with either).
+std::vector<std::string> TokenizeAtBlanksAndTabs(const std::string& line);
+
 // Strict conversion: "42", "-42", "007", "-0" and "0-5" (leading zeros are
 // dropped first) are numbers; "+5", " 5", "5a", "--5", "-" and "" throw.
 int StringToInt(const std::string& text);

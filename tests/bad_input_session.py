@@ -24,7 +24,7 @@ BAD_LINES = [
     (b"level 40 0:00 0", "Illegal move: level 40 0:00 0"),
     (b"hash 64", "Illegal move: hash 64"),
     (b"pawnhash", "Illegal move: pawnhash"),
-    (b"go\r", "Illegal move: go\r"),
+    (b"sd 99\r", "Illegal move: sd 99"),  # a carriage return before the line end is dropped
     (b"sd\t5", "Illegal move: sd\t5"),
     (b"e2e4\r", None),    # extra characters after a move are ignored
     (b"\x00\x01\xff\xfe", "Illegal move: \x00\x01\xff\xfe"),

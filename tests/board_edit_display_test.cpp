@@ -82,9 +82,10 @@ TEST(Edit, PlacesPiecesAndDerivesCastling) {
   EXPECT_NE(output.find("edit(black): "), std::string::npos);
 }
 
+// Lines may end in a carriage return before the line end.
 TEST(Edit, XboardModePrintsNothing) {
   Game game;
-  EXPECT_EQ(Edit(game, "#\nKe1\nc\nKe8\n.\n", true), "");
+  EXPECT_EQ(Edit(game, "#\nKe1\r\nc\r\nKe8\n.\r\n", true), "");
   EXPECT_EQ(game.currentPosition.squares[E8], -kKing);
 }
 

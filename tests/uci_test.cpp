@@ -64,7 +64,11 @@ TEST(UciGo, OtherLimitsAndModes) {
       {"go infinite", kModeAnalyze, 0, 0, 0, 0, false},
       {"go infinite depth 3", kModeAnalyze, 2, 0, 0, 0, true},
       {"go", kModeAnalyze, 0, 0, 0, 0, false},
-      {"go depth 0 nodes -4 movetime x", kModeAnalyze, 0, 0, 0, 0, false},  // nothing usable
+      // Garbled limits: each at its most cautious, so the search ends by itself.
+      {"go depth 0 nodes -4 movetime x", kModeThink, 1, kShortestMoveTime, 0, 1, true},
+      {"go wtime abc", kModeThink, 0, 1, 10, 0, true},
+      {"go mate 3", kModeThink, 4, 0, 0, 0, true},
+      {"go mate 2 depth 9", kModeThink, 2, 0, 0, 0, true},
       {"go ponder movetime 500", kModePonder, 0, 470, 0, 0, true},
       {"go ponder", kModePonder, 0, 0, 0, 0, false},
   };
@@ -83,13 +87,14 @@ TEST(UciGo, OtherLimitsAndModes) {
 // as the number of the keyword before it.
 TEST(UciGo, NumbersAreReadStrictly) {
   const GoCommand go = ReadGoCommand(Tokenize("go wtime +5 btime 99999999999999999999 winc 7x movetime depth 4"));
-  EXPECT_FALSE(go.time[kWhite]);
-  EXPECT_FALSE(go.time[kBlack]);
+  EXPECT_EQ(go.time[kWhite], 0);
+  EXPECT_EQ(go.time[kBlack], 0);
   EXPECT_EQ(go.increment[kWhite], 0);
-  EXPECT_FALSE(go.moveTime);
+  EXPECT_EQ(go.moveTime, 0);
   EXPECT_EQ(go.depth, 4);
-  const std::vector<std::string> problems = {"wtime +5 is not a number", "btime 99999999999999999999 is not a number",
-                                             "winc 7x is not a number", "movetime needs a number"};
+  const std::vector<std::string> problems = {
+      "wtime +5 is not a number: read as 0", "btime 99999999999999999999 is not a number: read as 0",
+      "winc 7x is not a number: read as 0", "movetime needs a number: read as 0"};
   EXPECT_EQ(go.problems, problems);
 }
 

@@ -32,25 +32,25 @@ class GoReader {
  private:
   void ReadKeyword(const std::string& keyword) {
     if (keyword == "wtime" || keyword == "btime") {
-      if (const auto n = Number(keyword)) go_.time[keyword == "wtime" ? kWhite : kBlack] = NotBelowZero(keyword, *n);
+      go_.time[keyword == "wtime" ? kWhite : kBlack] = Cautious(keyword, 0, 0);
     } else if (keyword == "winc" || keyword == "binc") {
-      if (const auto n = Number(keyword))
-        go_.increment[keyword == "winc" ? kWhite : kBlack] = NotBelowZero(keyword, *n);
+      go_.increment[keyword == "winc" ? kWhite : kBlack] = Cautious(keyword, 0, 0);
     } else if (keyword == "movestogo") {
+      // Without a usable count the clock is shared as over a whole game,
+      // the most cautious reading.
       if (const auto n = AtLeast(keyword, 1)) go_.movesToGo = int32_t(std::min<int64_t>(*n, INT32_MAX));
     } else if (keyword == "movetime") {
-      if (const auto n = AtLeast(keyword, 0)) go_.moveTime = *n;
+      go_.moveTime = Cautious(keyword, 0, 0);
     } else if (keyword == "depth") {
-      if (const auto n = AtLeast(keyword, 1)) go_.depth = ReadDepth(*n);
+      go_.depth = DepthOf(keyword, Cautious(keyword, 1, 1));
     } else if (keyword == "nodes") {
-      if (const auto n = AtLeast(keyword, 1)) go_.nodes = uint64_t(*n);
+      go_.nodes = uint64_t(Cautious(keyword, 1, 1));
     } else if (keyword == "infinite") {
       go_.infinite = true;
     } else if (keyword == "ponder") {
       go_.ponder = true;
     } else if (keyword == "mate") {
-      Number(keyword);
-      go_.problems.push_back("mate is not supported; the search has the other limits");
+      ReadMate();
     } else if (keyword == "searchmoves") {
       while (i_ + 1 < words_.size() && !IsGoKeyword(words_[i_ + 1])) go_.searchMoves.push_back(words_[++i_]);
       if (go_.searchMoves.empty()) go_.problems.push_back("searchmoves needs moves");
@@ -81,16 +81,38 @@ class GoReader {
     return std::nullopt;
   }
 
-  Milliseconds NotBelowZero(const std::string& keyword, int64_t n) {
-    if (n >= 0) return n;
-    go_.problems.push_back(keyword + " " + std::to_string(n) + " read as 0");
-    return 0;
+  // A limit's number, at least `minimum`. A number that is missing,
+  // unreadable or too small is read as `cautious`, the value that ends the
+  // search soonest (an empty clock, one iteration, one node), and named,
+  // so that a garbled limit never leaves the interface waiting for a move.
+  int64_t Cautious(const std::string& keyword, int64_t minimum, int64_t cautious) {
+    const bool given = i_ + 1 < words_.size() && !IsGoKeyword(words_[i_ + 1]);
+    const std::string text = given ? words_[i_ + 1] : "";
+    const auto n = given ? ReadWholeNumber(words_[++i_]) : std::nullopt;
+    if (n && *n >= minimum) return *n;
+    const std::string value = std::to_string(cautious);
+    if (!given)
+      go_.problems.push_back(keyword + " needs a number: read as " + value);
+    else if (!n)
+      go_.problems.push_back(keyword + " " + text + " is not a number: read as " + value);
+    else
+      go_.problems.push_back(keyword + " " + text + " read as " + value);
+    return cautious;
   }
 
-  int32_t ReadDepth(int64_t n) {
+  int32_t DepthOf(const std::string& keyword, int64_t n) {
     if (n <= kMaxDepthSetting) return int32_t(n);
-    go_.problems.push_back("depth " + std::to_string(n) + " cut to " + std::to_string(kMaxDepthSetting));
+    go_.problems.push_back(keyword + " " + std::to_string(n) + " cut to " + std::to_string(kMaxDepthSetting));
     return kMaxDepthSetting;
+  }
+
+  // "mate N" is not searched for as such: the search goes deep enough to
+  // find a mate in N moves (2N - 1 plies) and stops there.
+  void ReadMate() {
+    const int64_t moves = Cautious("mate", 1, 1);
+    const int32_t depth = int32_t(std::min<int64_t>(2 * moves - 1, kMaxDepthSetting));
+    go_.problems.push_back("mate " + std::to_string(moves) + " is searched as depth " + std::to_string(depth));
+    go_.mateDepth = depth;
   }
 
   const WordList& words_;
@@ -117,8 +139,10 @@ GoPlan PlanSearch(const GoCommand& go, int side, Milliseconds moveOverhead, Time
     p.hardLimit = p.hardLimit == 0 ? hard : std::min(p.hardLimit, hard);
     plan.limited = true;
   }
-  if (go.depth != 0) {
-    p.maxDepth = IterationLimitForDepth(go.depth);
+  const int32_t depth = go.depth != 0 && go.mateDepth != 0 ? std::min(go.depth, go.mateDepth)
+                                                              : std::max(go.depth, go.mateDepth);
+  if (depth != 0) {
+    p.maxDepth = IterationLimitForDepth(depth);
     plan.limited = true;
   }
   if (go.nodes != 0) {

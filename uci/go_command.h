@@ -19,7 +19,8 @@ struct GoCommand {
   Milliseconds increment[2] = {0, 0};   // winc, binc
   int32_t movesToGo = 0;                // 0 = none given
   std::optional<Milliseconds> moveTime;
-  int32_t depth = 0;   // 0 = none given
+  int32_t depth = 0;      // 0 = none given
+  int32_t mateDepth = 0;  // the depth "mate N" asks for; 0 = none given
   uint64_t nodes = 0;  // 0 = none given
   bool infinite = false;
   bool ponder = false;
@@ -27,12 +28,16 @@ struct GoCommand {
   std::vector<std::string> problems;
 };
 
-// Reads the words after "go". Times below zero count as zero (a clock that
-// has run out); a missing or unreadable number, a move count, depth or node
-// count below one and a negative move time leave their limit unset; depths
-// beyond Ravok's deepest search are cut to it. The words after
-// "searchmoves" up to the next keyword are its moves; "mate" (with its
-// number) is read and not obeyed; unknown words are skipped.
+// Reads the words after "go". A limit whose number is missing, unreadable or
+// out of range is read as its most cautious value, the one that ends the
+// search soonest: a clock or move time as empty (times below zero too), a
+// depth or node count as 1; so a go with a limit word always ends by
+// itself. A move count that cannot be used is left out (the time is then
+// shared as over the whole game); depths beyond Ravok's deepest search are
+// cut to it. "mate N" is searched as depth 2N - 1, deep enough to find such
+// a mate. The words after "searchmoves" up to the next keyword are its
+// moves; unknown words are skipped. Each reading of a word that was not
+// used as sent leaves a sentence in `problems`.
 GoCommand ReadGoCommand(const std::vector<std::string>& words);
 
 // How a "go" is searched.

@@ -72,7 +72,7 @@ void UciSession::Go(const WordList& words) {
 
 void UciSession::Poll() {
   for (int handled = 0; handled < kMaxLinesPerPoll && input_.InputAvailable(); ++handled) {
-    switch (HandleSearchTimeCommand(Tokenize(input_.ReadLine()))) {
+    switch (HandleSearchTimeCommand(TokenizeAtBlanksAndTabs(input_.ReadLine()))) {
       case SearchControl::kGoOn: break;
       case SearchControl::kStop: throw search_aborted_exception(false);
       case SearchControl::kQuit: throw search_aborted_exception(true);
@@ -113,7 +113,7 @@ UciSession::SearchControl UciSession::PonderHit() {
 
 bool UciSession::WaitForStop() {
   for (;;) {
-    switch (HandleSearchTimeCommand(Tokenize(input_.ReadLine()))) {
+    switch (HandleSearchTimeCommand(TokenizeAtBlanksAndTabs(input_.ReadLine()))) {
       case SearchControl::kGoOn: break;
       case SearchControl::kStop: return true;
       case SearchControl::kQuit: return false;

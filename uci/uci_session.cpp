@@ -19,7 +19,7 @@ void UciSession::Run(bool answerUci) {
     if (answerUci) AnswerUci();
     while (!quitRequested_) {
       if (deferred_.empty()) {
-        HandleCommand(Tokenize(input_.ReadLine()));
+        HandleCommand(TokenizeAtBlanksAndTabs(input_.ReadLine()));
         continue;
       }
       const WordList words = deferred_.front();
