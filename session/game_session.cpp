@@ -123,10 +123,23 @@ void GameSession::NoteInterfaceClock(bool engineClock, Milliseconds reading) {
   (engineClock ? interfaceTime_ : interfaceOtim_) = reading;
 }
 
+int32_t GameSession::MovesMadeBy(int side) const {
+  const int32_t moves = int32_t(game_.moves.size());
+  return game_.startPosition.sideToMove == side ? (moves + 1) / 2 : moves / 2;
+}
+
 void GameSession::ApplyInterfaceClocks() {
   const TimePoint now = clock_();
-  if (interfaceTime_) SetRemaining(ClockOf(SideToMove()), *interfaceTime_, now);
-  if (interfaceOtim_) SetRemaining(ClockOf(1 - SideToMove()), *interfaceOtim_, now);
+  // An interface counts a period's moves from the game's first move, the
+  // moves it sent while the engine played neither side among them; its
+  // reading of a clock stands for that count too.
+  const auto take = [&](int side, Milliseconds reading) {
+    PlayerClock& clock = ClockOf(side);
+    SetRemaining(clock, reading, now);
+    if (clock.movesPerControl > 0) clock.movesToGo = clock.movesPerControl - MovesMadeBy(side) % clock.movesPerControl;
+  };
+  if (interfaceTime_) take(SideToMove(), *interfaceTime_);
+  if (interfaceOtim_) take(1 - SideToMove(), *interfaceOtim_);
   interfaceTime_.reset();
   interfaceOtim_.reset();
 }

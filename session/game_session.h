@@ -85,7 +85,9 @@ class GameSession {
   // opponent's ("otim"), kept until the engine starts to think on its move.
   void NoteInterfaceClock(bool engineClock, Milliseconds reading);
   // The engine is on move: its clock and the opponent's take the readings,
-  // which are then used up.
+  // which are then used up. Under a control with periods a clock that takes
+  // a reading also takes the interface's count of the moves to go: the
+  // period's moves counted from the game's first move.
   void ApplyInterfaceClocks();
   // The limits of a search on the engine's move: the side to move's clock
   // through the clock rule under a time control, the settings otherwise.
@@ -116,6 +118,8 @@ class GameSession {
 
  private:
   PlayerClock& ClockOf(int side) { return clocks_[side]; }
+  // The moves `side` has made since the game record's start.
+  int32_t MovesMadeBy(int side) const;
   void ResetClocksAndCounters();
 
   Game game_;

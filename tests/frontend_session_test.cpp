@@ -295,6 +295,26 @@ TEST(Clocks, TimeRuleSettingDecidesTheLimits) {
   }
 }
 
+// Under xboard the opening comes in force mode, where the engine's clocks
+// stand; the interface counts the period from the game's first move, and
+// its clock readings bring that count with them.
+TEST(Clocks, InterfaceReadingsCountThePeriodFromTheFirstMove) {
+  Session s(true);
+  s.comm.HandleIdle({"level", "40", "1", "0"});
+  s.comm.HandleIdle({"force"});
+  for (const char* move : {"e2e4", "e7e5", "g1f3", "b8c6", "f1b5"})
+    s.comm.MakeGameMove(ParseMove(s.comm.session().game().currentPosition, move));
+  EXPECT_EQ(s.comm.session().Clock(kBlack).movesToGo, 40);  // not counted in force mode
+  s.comm.HandleIdle({"time", "5000"});
+  s.comm.HandleIdle({"otim", "5500"});
+  s.comm.session().SetEngineSide(kBlack);
+  s.comm.session().ApplyInterfaceClocks();
+  EXPECT_EQ(s.comm.session().Clock(kBlack).movesToGo, 38);
+  EXPECT_EQ(s.comm.session().Clock(kBlack).remaining, 50000);
+  EXPECT_EQ(s.comm.session().Clock(kWhite).movesToGo, 37);
+  EXPECT_EQ(s.comm.session().Clock(kWhite).remaining, 55000);
+}
+
 // The commands' clock events: "force" and "new" put both clocks back to
 // the time control and stop them (and moves without an engine side leave
 // them so); "go" starts the clock of the side the engine takes over, and
