@@ -24,6 +24,9 @@ constexpr Milliseconds kMinimumAllotment = 10;
 // quarter of the time left plus the increment, and the hard limit is three
 // targets.
 constexpr int64_t kIncrementRuleShare = 20;
+// A clock that gets no increment and no new period must last the whole
+// game: the time left is shared over twice as many moves.
+constexpr int64_t kSuddenDeathShare = 40;
 constexpr int64_t kIncrementSpentNumerator = 3;
 constexpr int64_t kIncrementSpentDenominator = 4;
 constexpr int64_t kStopRuleAllowance = 2;
@@ -57,8 +60,10 @@ ClockLimits ClassicLimits(Milliseconds r, const ClockReading& clock) {
 
 ClockLimits IncrementLimits(Milliseconds r, const ClockReading& clock) {
   const int64_t g = clock.movesToGo;
-  const int64_t share = g > 0 ? std::min<int64_t>(g + 1, kIncrementRuleShare) : kIncrementRuleShare;
   const Milliseconds increment = std::max<Milliseconds>(clock.increment, 0);
+  const int64_t share = g > 0           ? std::min<int64_t>(g + 1, kIncrementRuleShare)
+                        : increment > 0 ? kIncrementRuleShare
+                                        : kSuddenDeathShare;
   const Milliseconds cost = r / share + increment * kIncrementSpentNumerator / kIncrementSpentDenominator;
   const Milliseconds target = std::min(kStopRuleAllowance * cost, r / 4 + increment);
   const Milliseconds hard = std::min(kHardLimitTargets * target, SafeSpend(r, clock));

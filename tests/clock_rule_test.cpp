@@ -45,7 +45,7 @@ TEST(IncrementClockRule, ShareOfTheClockPlusTheIncrement) {
   ExpectLimits(Increment(30000, 1000), 13500, 4500, "30 s + 1 s: 2 x (1.5 + 0.75) s");
   ExpectLimits(Increment(10000, 100), 3450, 1150, "10 s + 0.1 s: 2 x (0.5 + 0.075) s");
   ExpectLimits(Increment(300, 100), 250, 175, "0.3 s left: a quarter plus the increment, the margin kept");
-  ExpectLimits(Increment(5000), 1500, 500, "5 s without increment");
+  ExpectLimits(Increment(5000), 750, 250, "5 s sudden death: the time shared over 40 moves");
   ExpectLimits(Increment(60000, 0, 40), 18000, 6000, "forty moves to go count as twenty");
   ExpectLimits(Increment(10000, 0, 1), 7500, 2500, "the last move of a period: a quarter");
 }

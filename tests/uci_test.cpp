@@ -56,7 +56,7 @@ TEST(UciGo, OtherLimitsAndModes) {
   const Case cases[] = {
       {"go movetime 1000", kModeThink, 0, 970, 0, 0, true},
       {"go movetime 10", kModeThink, 0, kShortestMoveTime, 0, 0, true},
-      {"go movetime 200 wtime 100000 btime 100000", kModeThink, 0, 170, 9996, 0, true},
+      {"go movetime 200 wtime 100000 btime 100000", kModeThink, 0, 170, 4998, 0, true},
       {"go depth 1", kModeThink, 1, 0, 0, 0, true},
       {"go depth 5", kModeThink, 4, 0, 0, 0, true},
       {"go depth 500", kModeThink, 35, 0, 0, 0, true},
