@@ -4,43 +4,45 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
 #include <type_traits>
 
-#if defined(__linux__)
-#include <sys/mman.h>
-#endif
+#include "base/table_memory_source.h"
 
 template <typename Entry>
 class PowerOfTwoTable {
   static_assert(std::is_trivial_v<Entry>, "entries are plain data, zero-filled in raw storage");
 
  public:
-  PowerOfTwoTable() = default;
+  // A table whose memory comes from `source` (the system's by default).
+  explicit PowerOfTwoTable(const TableMemorySource& source = SystemTableMemory()) : source_(&source) {}
   PowerOfTwoTable(const PowerOfTwoTable&) = delete;
   PowerOfTwoTable& operator=(const PowerOfTwoTable&) = delete;
-  ~PowerOfTwoTable() { std::free(entries_); }
+  ~PowerOfTwoTable() { Release(); }
 
   // Resizes to the largest power of two of entries that fits `bytes`, cut to
   // `maximum` bytes. False, with the old table kept, below `minimum` bytes or
-  // when the memory cannot be had. The new table is zero-filled.
+  // when the memory cannot be had. The new table reads as zero-filled; its
+  // pages are only touched when entries are written.
   bool Resize(uint64_t bytes, uint64_t minimum, uint64_t maximum) {
     if (bytes < minimum) return false;
     uint64_t count = 1;
     while (count <= std::min(bytes, maximum) / sizeof(Entry) / 2) count *= 2;
-    Entry* fresh = AllocateEntries(count * sizeof(Entry));
-    if (fresh == nullptr) return false;
-    std::free(entries_);
-    entries_ = fresh;
+    TableMemory fresh = source_->allocate(count * sizeof(Entry));
+    if (fresh.address == nullptr) return false;
+    Release();
+    memory_ = fresh;
+    entries_ = static_cast<Entry*>(fresh.address);
     count_ = count;
     mask_ = uint32_t(count - 1);
-    Clear();
     return true;
   }
 
+  // Every entry back to zero. A large table gives its pages back instead of
+  // writing them, so that clearing never touches memory that the next
+  // searches do not use.
   void Clear() {
-    if (entries_ != nullptr) std::memset(static_cast<void*>(entries_), 0, count_ * sizeof(Entry));
+    if (entries_ != nullptr) source_->clear(memory_);
   }
 
   // The entry for `key`; the table must have been sized.
@@ -65,24 +67,13 @@ class PowerOfTwoTable {
   const Entry* end() const { return entries_ + count_; }
 
  private:
-  static constexpr uint64_t kCacheLineBytes = 64;
-  static constexpr uint64_t kHugePageBytes = uint64_t(2) << 20;
-
-  // Storage aligned to the cache line, so that no entry of a power-of-two
-  // size up to 64 bytes straddles two lines (a probe then misses the cache
-  // once, not twice); from 2 MiB on aligned to and advised for the
-  // processor's 2 MiB pages, which spare the random probes most of their
-  // address-translation misses. Null when the memory cannot be had.
-  static Entry* AllocateEntries(uint64_t bytes) {
-    const uint64_t alignment = bytes >= kHugePageBytes ? kHugePageBytes : kCacheLineBytes;
-    bytes = (bytes + alignment - 1) / alignment * alignment;
-    void* memory = std::aligned_alloc(alignment, bytes);
-#if defined(__linux__) && defined(MADV_HUGEPAGE)
-    if (memory != nullptr && alignment == kHugePageBytes) madvise(memory, bytes, MADV_HUGEPAGE);
-#endif
-    return static_cast<Entry*>(memory);
+  void Release() {
+    if (entries_ != nullptr) source_->release(memory_);
+    entries_ = nullptr;
   }
 
+  const TableMemorySource* source_;
+  TableMemory memory_{};
   Entry* entries_ = nullptr;
   uint64_t count_ = 0;
   uint32_t mask_ = 0;

@@ -1,7 +1,9 @@
 """UCI dialogue: the switch into it, the searches and their limits, the
 reports, the commands during a search, and bad input of every kind."""
 
+import os
 import re
+import resource
 import sys
 import time
 
@@ -372,6 +374,32 @@ def test_tabs_and_carriage_returns_separate_words(start):
     s.send("setoption\tname Move\tOverhead value\t40")
     s.send("isready")
     s.expect("readyok\n")
+
+
+def test_hash_the_process_cannot_have_is_refused(start):
+    """A Hash beyond the machine's memory, or beyond the process's address
+    space limit (ulimit -v), is refused in an info string; the tables in use
+    stay and the engine plays on."""
+    s = uci(start)
+    physical_mib = os.sysconf("SC_PHYS_PAGES") * os.sysconf("SC_PAGE_SIZE") // 2**20
+    if physical_mib < 65536:
+        s.send("setoption name Hash value 65536")
+        s.expect("info string Hash 65536: not enough memory; the tables keep their sizes\n")
+    if "ASAN_OPTIONS" not in os.environ:  # the sanitizer reserves far more address space
+        with open("/proc/%d/status" % s.proc.pid) as f:
+            size_kib = next(int(line.split()[1]) for line in f if line.startswith("VmSize:"))
+        limit = (size_kib + 256 * 1024) * 1024
+        resource.prlimit(s.proc.pid, resource.RLIMIT_AS, (limit, limit))
+        s.send("setoption name Hash value 2048")
+        s.expect("info string Hash 2048: not enough memory; the tables keep their sizes\n")
+        s.send("setoption name Hash value 128")
+    s.send("isready")
+    s.expect("readyok\n")
+    s.send("position startpos")
+    s.send("go depth 4")
+    _, best = s.skip_to(BESTMOVE, timeout=10)
+    if best.group(1) not in START_MOVES:
+        raise AssertionError("no move after the refusals: %r" % best.group(0))
 
 
 def test_bad_options_and_commands_out_of_order(start):
