@@ -34,6 +34,11 @@ struct SearchParameters {
   Milliseconds hardLimit = 0;  // 0 = none
   Milliseconds allotment = 0;  // target time; 0 = no time control
   uint64_t maxNodes = 0;       // the search stops soon after; 0 = none
+  // Below full strength: each root move's score is raised by a random amount
+  // up to `rootNoise` centipawns, drawn anew for every search from
+  // `noiseSeed`; 0 = none, the engine's own choice.
+  int32_t rootNoise = 0;
+  uint64_t noiseSeed = 0;
   // The root moves the search may choose from; empty = every legal move.
   // Moves that are not legal at the root are passed over.
   std::vector<Move> onlyMoves{};

@@ -1,8 +1,10 @@
 #include "session/game_session.h"
 
 #include <cstdlib>
+#include <random>
 
 #include "base/protocol_words.h"
+#include "search/strength.h"
 
 namespace {
 
@@ -22,7 +24,10 @@ void SetRemaining(PlayerClock& clock, Milliseconds reading, TimePoint now) {
 
 }  // namespace
 
-GameSession::GameSession(ClockSource clock) : clock_(clock) { SetEngineSide(1 - SideToMove()); }
+GameSession::GameSession(ClockSource clock) : clock_(clock) {
+  SetEngineSide(1 - SideToMove());
+  settings_.strengthSeed = (uint64_t(std::random_device()()) << 32) | std::random_device()();
+}
 
 void GameSession::PlayMove(Move move, bool clocksRun) {
   game_.PlayMove(move);
@@ -159,7 +164,14 @@ SearchParameters GameSession::LimitsForMove() const {
     p.hardLimit = HardLimitForMoveTime(settings_.absoluteTime);
     p.allotment = settings_.variableTime;
   }
+  if (settings_.limitStrength) LimitStrength(p, settings_.strengthElo, StrengthSeedForMove());
   return p;
+}
+
+uint64_t GameSession::StrengthSeedForMove() const {
+  // A seed of its own for every position of the game, the same again when
+  // a move is taken back and thought about anew.
+  return settings_.strengthSeed ^ (uint64_t(game_.moves.size()) * 0x9E3779B97F4A7C15ull);
 }
 
 void GameSession::CountEngineMove(int score, int margin) {

@@ -90,8 +90,11 @@ class GameSession {
   // period's moves counted from the game's first move.
   void ApplyInterfaceClocks();
   // The limits of a search on the engine's move: the side to move's clock
-  // through the clock rule under a time control, the settings otherwise.
+  // through the clock rule under a time control, the settings otherwise;
+  // below full strength, the node budget and root noise of that strength.
   SearchParameters LimitsForMove() const;
+  // The seed of the chance moves of a search in the current position.
+  uint64_t StrengthSeedForMove() const;
   ClockLimits ClockLimitsForSideToMove() const;
 
   // Draw offers and the engine's counters.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "search/strength.h"
 #include "session/string_utils.h"
 
 namespace {
@@ -78,6 +79,29 @@ constexpr OptionEntry kOptions[] = {
      .write =
          [](OptionHost& h, int64_t rule) {
            h.settings.timeRule = TimeRule(rule);
+           return OptionOutcome::kDone;
+         }},
+    {.name = "UCI_LimitStrength",
+     .kind = OptionKind::kCheck,
+     .maximum = 1,
+     .consoleStart = 0,
+     .uciStart = 0,
+     .read = [](const OptionHost& h) { return int64_t(h.settings.limitStrength); },
+     .write =
+         [](OptionHost& h, int64_t on) {
+           h.settings.limitStrength = on != 0;
+           return OptionOutcome::kDone;
+         }},
+    {.name = "UCI_Elo",
+     .kind = OptionKind::kSpin,
+     .minimum = kWeakestElo,
+     .maximum = kStrongestLimitedElo,
+     .consoleStart = kStrongestLimitedElo,
+     .uciStart = kStrongestLimitedElo,
+     .read = [](const OptionHost& h) { return int64_t(h.settings.strengthElo); },
+     .write =
+         [](OptionHost& h, int64_t elo) {
+           h.settings.strengthElo = int32_t(elo);
            return OptionOutcome::kDone;
          }},
 };

@@ -18,6 +18,12 @@ struct SessionSettings {
   bool ponder = false;            // think on the opponent's time (UCI: the interface may send "go ponder")
   bool post = true;               // xboard: show the thinking lines
   int64_t hashMebibytes = 0;      // both tables as last asked for; 0 = as they were at the start
+  // Below full strength (UCI_LimitStrength, UCI_Elo, the play mode's levels):
+  // the engine plays at about `strengthElo`. `strengthSeed` picks its chance
+  // moves; each session draws its own.
+  bool limitStrength = false;
+  int32_t strengthElo = 0;
+  uint64_t strengthSeed = 0;
 };
 
 // Which dialogue a session speaks, where an option starts differently.

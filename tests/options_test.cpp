@@ -26,6 +26,8 @@ TEST(Options, AnnouncedInBothFormsWithTheDialoguesStartingValues) {
                                         "option name Ponder type check default false",
                                         "option name Move Overhead type spin default 30 min 0 max 5000",
                                         "option name Time Rule type combo default increment var classic var increment",
+                                        "option name UCI_LimitStrength type check default false",
+                                        "option name UCI_Elo type spin default 2400 min 800 max 2400",
                                     }));
   EXPECT_EQ(OptionFeatureLines(xboard.Get()), (std::vector<std::string>{
                                                   "feature option=\"Hash -spin 24 1 65536\"",
@@ -33,6 +35,8 @@ TEST(Options, AnnouncedInBothFormsWithTheDialoguesStartingValues) {
                                                   "feature option=\"Ponder -check 1\"",
                                                   "feature option=\"Move Overhead -spin 0 0 5000\"",
                                                   "feature option=\"Time Rule -combo *classic /// increment\"",
+                                                  "feature option=\"UCI_LimitStrength -check 0\"",
+                                                  "feature option=\"UCI_Elo -spin 2400 800 2400\"",
                                               }));
   // The console/xboard dialogue keeps its timing: the classic rule, no
   // overhead; it ponders from the start.
@@ -60,6 +64,8 @@ TEST(Options, EveryOptionSetInBothForms) {
       {"name MOVE OVERHEAD value 5000", "Move Overhead=5000", 5000},
       {"name Time Rule value Classic", "Time Rule=classic", 0},
       {"name time rule value increment", "Time Rule=increment", 1},
+      {"name uci_limitstrength value true", "UCI_LimitStrength=1", 1},
+      {"name UCI_Elo value 1500", "UCI_Elo=1500", 1500},
   };
   for (const Case& c : cases) {
     const OptionSetting uci = ReadSetOption(Tokenize(std::string("setoption ") + c.uci));
@@ -104,6 +110,8 @@ TEST(Options, BadValuesRefusedInEachProtocolsForm) {
       {false, "option Ponder=true", "invalid command"},
       {false, "option Time Rule=Classic", "invalid command"},
       {false, "option Move Overhead=-1", "invalid command"},
+      {false, "option UCI_Elo=799", "invalid command"},
+      {true, "setoption name UCI_Elo value 2401", "option UCI_Elo: value 2401 is not a whole number from 800 to 2400"},
       {false, "option hash=16", "unknown option"},
       {false, "option Hurry=1", "unknown option"},
       {false, "option", "unknown option"},

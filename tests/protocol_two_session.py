@@ -18,6 +18,8 @@ FEATURES = (
     'feature option="Ponder -check 1"\n'
     'feature option="Move Overhead -spin 0 0 5000"\n'
     'feature option="Time Rule -combo *classic /// increment"\n'
+    'feature option="UCI_LimitStrength -check 0"\n'
+    'feature option="UCI_Elo -spin 2400 800 2400"\n'
     "feature done=1\n")
 
 POST = r"(\d+) (-?\d+) (\d+) (\d+) (.*)"

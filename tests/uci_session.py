@@ -17,6 +17,8 @@ HANDSHAKE = [
     "option name Ponder type check default false",
     "option name Move Overhead type spin default 30 min 0 max 5000",
     "option name Time Rule type combo default increment var classic var increment",
+    "option name UCI_LimitStrength type check default false",
+    "option name UCI_Elo type spin default 2400 min 800 max 2400",
     "uciok",
 ]
 

@@ -4,6 +4,7 @@
 #include <ostream>
 
 #include "board/moves.h"
+#include "search/strength.h"
 #include "session/string_utils.h"
 #include "uci/uci_report.h"
 #include "uci/uci_session.h"
@@ -55,6 +56,8 @@ void UciSession::Go(const WordList& words) {
   go_ = RunningGo{};
   go_.plan = PlanSearch(go, session_.SideToMove(), session_.settings().moveOverhead, session_.settings().timeRule);
   go_.plan.parameters.onlyMoves = ReadSearchMoves(go.searchMoves);
+  if (session_.settings().limitStrength && go_.plan.parameters.mode != kModeAnalyze)
+    LimitStrength(go_.plan.parameters, session_.settings().strengthElo, session_.StrengthSeedForMove());
   go_.pondering = go.ponder;
   go_.waitsForStop = go_.plan.parameters.mode != kModeThink;
   if (debug_) InfoString(LimitsText(go_.plan));
