@@ -195,16 +195,16 @@ void Searcher::ExtendForcingMoves(Node& node, const TreePosition& pos) {
 
 // Step 9: the transposition table gives a move to try first, the forced
 // and threat flags, and, deep enough and with a fitting bound, the score.
-bool Searcher::ProbeTable(Node& node, HashBucket& bucket, uint64_t key, int& score) {
-  const HashSlot* slot = ProbeBucket(bucket, key);
-  if (slot == nullptr) return false;
-  node.hashMove = slot->data & kHashMoveMask;
-  node.forced = (slot->data & kHashForcedFlag) != 0;
+bool Searcher::ProbeTable(Node& node, const HashBucket& bucket, uint64_t key, int& score) {
+  HashEntry entry;
+  if (!ProbeBucket(bucket, key, entry)) return false;
+  node.hashMove = entry.data & kHashMoveMask;
+  node.forced = (entry.data & kHashForcedFlag) != 0;
   if (node.forced && !node.extended && AllowsExtension(node, kExtendForced))
     Extend(node, kExtendForced, kForcedReplyExtension);
-  if (slot->depth >= node.depth) {
-    const uint32_t bound = HashBoundOf(slot->data);
-    score = slot->score;
+  if (entry.depth >= node.depth) {
+    const uint32_t bound = HashBoundOf(entry.data);
+    score = entry.score;
     if (bound == kBoundExact || (bound == kBoundLower && score >= node.beta) ||
         (bound == kBoundUpper && node.alpha >= score)) {
       state_.principalVariation[node.ply][0] = node.hashMove;
@@ -212,7 +212,7 @@ bool Searcher::ProbeTable(Node& node, HashBucket& bucket, uint64_t key, int& sco
       return true;
     }
   }
-  node.threatened = (slot->data & kHashThreatFlag) != 0;
+  node.threatened = (entry.data & kHashThreatFlag) != 0;
   return false;
 }
 

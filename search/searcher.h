@@ -102,7 +102,7 @@ class Searcher {
   bool CheckSequence(Node& node, const TreePosition& pos, int& score);
   template <int S>
   void ExtendForcingMoves(Node& node, const TreePosition& pos);
-  bool ProbeTable(Node& node, HashBucket& bucket, uint64_t key, int& score);
+  bool ProbeTable(Node& node, const HashBucket& bucket, uint64_t key, int& score);
   template <int S>
   bool TryNullMove(Node& node, const TreePosition& pos, int& score);
   template <int S>

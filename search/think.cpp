@@ -64,17 +64,11 @@ void Searcher::WriteBackPrincipalVariation() {
     MakeMoveOfSideToMove(positions_, line[k - 1]);
     const TreePosition& p = positions_.Current();
     HashBucket& bucket = table_.BucketFor(p.hashKey);
-    if (ProbeBucket(bucket, p.hashKey) != nullptr) continue;
+    HashEntry stored;
+    if (ProbeBucket(bucket, p.hashKey, stored)) continue;
     const int depth = std::max(0, (length - k) * 32);
     const int score = k % 2 == 0 ? info_.bestScore : -info_.bestScore;
-    const HashSlot slot{uint32_t(p.hashKey), uint32_t(p.hashKey >> 32), MakeHashData(line[k], kBoundExact, false, false),
-                        int16_t(score), int16_t(depth)};
-    if (bucket.slot[0].depth < depth) {
-      bucket.slot[1] = bucket.slot[0];
-      bucket.slot[0] = slot;
-    } else {
-      bucket.slot[1] = slot;
-    }
+    StoreBestLineEntry(bucket, p.hashKey, MakeHashData(line[k], kBoundExact, false, false), score, depth);
   }
   positions_.ply = 0;
 }
