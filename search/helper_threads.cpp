@@ -15,7 +15,7 @@ class HelperListener final : public SearchListener {
       : searcher_(searcher), nodes_(nodes), stop_(stop) {}
 
   void Poll() override {
-    nodes_.store(uint64_t(searcher_.Info().totalNodes) + searcher_.CurrentIterationNodes(), std::memory_order_relaxed);
+    nodes_.store(searcher_.Info().totalNodes + searcher_.CurrentIterationNodes(), std::memory_order_relaxed);
     if (stop_.load(std::memory_order_relaxed)) throw search_aborted_exception(true);
   }
 

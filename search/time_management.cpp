@@ -89,7 +89,7 @@ void Searcher::Poll() {
   // The next poll after about kPollInterval at the speed so far (of one
   // thread): often enough for limits of a few milliseconds, rare enough to
   // cost nothing.
-  const uint64_t total = uint64_t(info_.totalNodes) + state_.nodeCount;
+  const uint64_t total = info_.totalNodes + state_.nodeCount;
   const uint64_t perMillisecond = total / uint64_t(std::max<Milliseconds>(now - info_.startTime, 1)) / threads;
   uint64_t countdown = std::clamp(perMillisecond * kPollInterval, kMinimumPollNodes, kMaximumPollNodes);
   // A node limit is met exactly on one thread: the poll at the limit stops
