@@ -287,8 +287,8 @@ int Searcher::SearchChild(const Node& node, int alpha, int beta, Move* childStac
                                               kNodeOrdinary);
 }
 
-// Step 14: the hash move is made without a validity test (the full key
-// matched) and searched with the full window.
+// Step 14: the hash move, found playable, is made without a legality test
+// (the full key matched) and searched with the full window.
 template <int S>
 void Searcher::SearchHashMove(Node& node) {
   MakeMove<S>(positions_, node.hashMove);
@@ -435,6 +435,11 @@ int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* st
   ExtendForcingMoves<S>(node, pos);
   HashBucket& bucket = table_.BucketFor(pos.hashKey);
   if (ProbeTable(node, bucket, pos.hashKey, score)) return score;
+  // The hash move is made without a legality test, but one stored for
+  // another position with the same 64-bit key (with a large table, once in
+  // some days of search) must not reach make-move when its piece is not
+  // there.
+  if (node.hashMove != 0 && !IsPlayable<S>(pos, node.hashMove)) node.hashMove = 0;
   if (TryNullMove<S>(node, pos, score)) return score;
   Razor<S>(node, pos);
   if (InternalDeepening<S>(node, score)) return score;
