@@ -1,6 +1,9 @@
 // Sizing, ageing and replacement of the transposition and pawn tables.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
+#include <utility>
+
 #include "eval/pawn_hash.h"
 #include "search/hash_table.h"
 
@@ -87,49 +90,44 @@ TEST(HashTables, AgeingAfterClearAndAgainStillHalves) {
   EXPECT_EQ(DepthFor(table, 7), 80);
 }
 
-// The data word of the result `bucket` holds for `key`, 0 without one.
-uint32_t DataFor(const HashBucket& bucket, uint64_t key) {
-  HashEntry entry;
-  return ProbeBucket(bucket, key, entry) ? entry.data : 0;
+// The data word of the result `bucket` holds for each key is the one
+// expected (0: none).
+void ExpectData(const HashBucket& bucket, std::initializer_list<std::pair<uint64_t, uint32_t>> expected) {
+  for (const auto& [key, data] : expected) {
+    HashEntry entry;
+    EXPECT_EQ(ProbeBucket(bucket, key, entry) ? entry.data : 0, data) << std::hex << key;
+  }
 }
 
 TEST(HashTables, ReplacementKeepsTheDeeperAndTheNewer) {
   HashBucket bucket{};
   const uint64_t a = 0x1111111122222222ULL, b = 0x3333333344444444ULL, c = 0x5555555566666666ULL;
   StoreHashEntry(bucket, a, 1, 10, 320);
-  EXPECT_EQ(DataFor(bucket, a), 1u);
+  ExpectData(bucket, {{a, 1}});
   // As deep as slot 0: pushes it down.
   StoreHashEntry(bucket, b, 2, 20, 320);
   EXPECT_EQ(SlotDepth(bucket.slot[0]), 320);
-  EXPECT_EQ(DataFor(bucket, b), 2u);
-  EXPECT_EQ(DataFor(bucket, a), 1u);
+  ExpectData(bucket, {{b, 2}, {a, 1}});
   // Shallower than slot 0, within two plies of slot 1: replaces slot 1.
   StoreHashEntry(bucket, c, 3, 30, 192);
-  EXPECT_EQ(DataFor(bucket, b), 2u);
-  EXPECT_EQ(DataFor(bucket, a), 0u);
+  ExpectData(bucket, {{b, 2}, {a, 0}, {c, 3}});
   HashEntry entry;
   ASSERT_TRUE(ProbeBucket(bucket, c, entry));
   EXPECT_EQ(entry.score, 30);
   EXPECT_EQ(entry.depth, 192);
   // Three plies shallower than slot 1: dropped.
   StoreHashEntry(bucket, a, 4, 40, 0);
-  EXPECT_EQ(DataFor(bucket, c), 3u);
-  EXPECT_EQ(DataFor(bucket, a), 0u);
+  ExpectData(bucket, {{c, 3}, {a, 0}});
   // Exactly two plies shallower than slot 1 is still stored.
   StoreHashEntry(bucket, a, 5, 50, 64);
-  EXPECT_EQ(DataFor(bucket, a), 5u);
-  EXPECT_EQ(DataFor(bucket, b), 2u);
   // Both halves of the key must match.
-  EXPECT_EQ(DataFor(bucket, (b & 0xFFFFFFFFULL) | (a & ~0xFFFFFFFFULL)), 0u);
+  ExpectData(bucket, {{a, 5}, {b, 2}, {(b & 0xFFFFFFFFULL) | (a & ~0xFFFFFFFFULL), 0}});
 
   // A best-line move pushes slot 0 down only when it is deeper.
   StoreBestLineEntry(bucket, c, 6, 0, 320);
-  EXPECT_EQ(DataFor(bucket, b), 2u);
-  EXPECT_EQ(DataFor(bucket, c), 6u);
+  ExpectData(bucket, {{b, 2}, {c, 6}});
   StoreBestLineEntry(bucket, a, 7, 0, 321);
-  EXPECT_EQ(DataFor(bucket, a), 7u);
-  EXPECT_EQ(DataFor(bucket, b), 2u);
-  EXPECT_EQ(DataFor(bucket, c), 0u);
+  ExpectData(bucket, {{a, 7}, {b, 2}, {c, 0}});
 }
 
 // A slot whose two words come from different writes (a result half written
