@@ -402,7 +402,7 @@ template <int S>
 int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool nullMoveForbidden,
                      int kind) {
   // Step 1: poll the input and the clock every couple of milliseconds.
-  if (--state_.pollCountdown <= 0) Poll();
+  if (state_.PollDue()) Poll();
 
   // Step 2: the record array ends here.
   const int ply = positions_.ply;

@@ -103,6 +103,7 @@ void HelperThreads::Start(const Searcher& main) {
 
 void HelperThreads::Stop() {
   stop_.store(true, std::memory_order_relaxed);
+  for (auto& helper : helpers_) helper->searcher.PollAtNextNode();
   std::unique_lock<std::mutex> lock(mutex_);
   idle_.wait(lock, [&] { return running_ == 0; });
 }

@@ -48,6 +48,9 @@ class Searcher {
   // the search.
   void Help(const HelperThreads& helpers, int index, SearchListener& listener);
 
+  // The next node polls (a helper's poll then sees the stop at once).
+  void PollAtNextNode() { state_.SetPollCountdown(0); }
+
   // A ponder search becomes the real search: from now on it obeys its time
   // tests and depth limit, with these time limits.
   void EndOpenEndedSearch(Milliseconds hardLimit, Milliseconds allotment);

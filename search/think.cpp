@@ -238,7 +238,7 @@ void Searcher::PrepareIterations() {
   evaluator_.PrepareRoot(positions_.Root());
   // The first poll after a few nodes, or at the node limit when that is
   // fewer.
-  state_.pollCountdown = int(info.maxNodes != 0 ? std::min(info.maxNodes, kFirstPollNodes) : kFirstPollNodes);
+  state_.SetPollCountdown(int(info.maxNodes != 0 ? std::min(info.maxNodes, kFirstPollNodes) : kFirstPollNodes));
   driver_ = DriverState{};
   driver_.openEnded = info.mode != kModeThink;
   if (info.maxDepth == 0 || info.mode == kModeAnalyze) info.maxDepth = kMaxIterations;

@@ -100,5 +100,5 @@ void Searcher::Poll() {
     if (total >= info_.maxNodes) throw search_aborted_exception(false);
     countdown = std::min(countdown, (info_.maxNodes - total) / threads);
   }
-  state_.pollCountdown = int(countdown);
+  state_.SetPollCountdown(int(countdown));
 }
