@@ -118,12 +118,13 @@ uint64_t HelperThreads::TakeNodes() {
   return fresh;
 }
 
-// Helpers search one or two iterations deeper than the main searcher's
-// current one (odd helpers one, even helpers two), so that when the main
-// searcher gets there the table already holds the results it needs first;
-// a helper that is already deeper goes on one iteration at a time.
+// Odd helpers search the main searcher's current iteration beside it, even
+// helpers the next one, so that the table holds what the main searcher
+// needs next; a helper already deeper goes on one iteration at a time. (On
+// two threads the helper at the main searcher's iteration brought the main
+// searcher to its depth sooner than a helper one iteration ahead did.)
 int HelperThreads::NextIteration(int index, int finished) const {
-  const int lead = index % 2 == 1 ? 1 : 2;
+  const int lead = index % 2 == 1 ? 0 : 1;
   return std::max(finished + 1, mainIteration_.load(std::memory_order_relaxed) + lead);
 }
 

@@ -3,9 +3,9 @@
 // table) on the transposition table that every thread shares. The main
 // searcher, on the caller's thread, starts the helpers on its root once its
 // own preparation is done, decides the move and reports; the helpers only
-// fill the shared table, each at iterations a little ahead of the main
-// searcher's, and stop when the main searcher stops them. The threads start
-// once, with the pool, and wait between searches.
+// fill the shared table, at the main searcher's iteration or the next one,
+// and stop when the main searcher stops them. The threads start once, with
+// the pool, and wait between searches.
 #pragma once
 
 #include <atomic>
