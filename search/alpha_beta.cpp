@@ -195,16 +195,16 @@ void Searcher::ExtendForcingMoves(Node& node, const TreePosition& pos) {
 
 // Step 9: the transposition table gives a move to try first, the forced
 // and threat flags, and, deep enough and with a fitting bound, the score.
-bool Searcher::ProbeTable(Node& node, HashBucket& bucket, uint64_t key, int& score) {
-  const HashSlot* slot = ProbeBucket(bucket, key);
-  if (slot == nullptr) return false;
-  node.hashMove = slot->data & kHashMoveMask;
-  node.forced = (slot->data & kHashForcedFlag) != 0;
+bool Searcher::ProbeTable(Node& node, const HashBucket& bucket, uint64_t key, int& score) {
+  HashEntry entry;
+  if (!ProbeBucket(bucket, key, entry)) return false;
+  node.hashMove = entry.data & kHashMoveMask;
+  node.forced = (entry.data & kHashForcedFlag) != 0;
   if (node.forced && !node.extended && AllowsExtension(node, kExtendForced))
     Extend(node, kExtendForced, kForcedReplyExtension);
-  if (slot->depth >= node.depth) {
-    const uint32_t bound = HashBoundOf(slot->data);
-    score = slot->score;
+  if (entry.depth >= node.depth) {
+    const uint32_t bound = HashBoundOf(entry.data);
+    score = entry.score;
     if (bound == kBoundExact || (bound == kBoundLower && score >= node.beta) ||
         (bound == kBoundUpper && node.alpha >= score)) {
       state_.principalVariation[node.ply][0] = node.hashMove;
@@ -212,7 +212,7 @@ bool Searcher::ProbeTable(Node& node, HashBucket& bucket, uint64_t key, int& sco
       return true;
     }
   }
-  node.threatened = (slot->data & kHashThreatFlag) != 0;
+  node.threatened = (entry.data & kHashThreatFlag) != 0;
   return false;
 }
 
@@ -287,8 +287,8 @@ int Searcher::SearchChild(const Node& node, int alpha, int beta, Move* childStac
                                               kNodeOrdinary);
 }
 
-// Step 14: the hash move is made without a validity test (the full key
-// matched) and searched with the full window.
+// Step 14: the hash move, found playable, is made without a legality test
+// (the full key matched) and searched with the full window.
 template <int S>
 void Searcher::SearchHashMove(Node& node) {
   MakeMove<S>(positions_, node.hashMove);
@@ -402,7 +402,7 @@ template <int S>
 int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool nullMoveForbidden,
                      int kind) {
   // Step 1: poll the input and the clock every couple of milliseconds.
-  if (--state_.pollCountdown <= 0) Poll();
+  if (state_.PollDue()) Poll();
 
   // Step 2: the record array ends here.
   const int ply = positions_.ply;
@@ -435,6 +435,11 @@ int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* st
   ExtendForcingMoves<S>(node, pos);
   HashBucket& bucket = table_.BucketFor(pos.hashKey);
   if (ProbeTable(node, bucket, pos.hashKey, score)) return score;
+  // The hash move is made without a legality test, but one stored for
+  // another position with the same 64-bit key (with a large table, once in
+  // some days of search) must not reach make-move when its piece is not
+  // there.
+  if (node.hashMove != 0 && !IsPlayable<S>(pos, node.hashMove)) node.hashMove = 0;
   if (TryNullMove<S>(node, pos, score)) return score;
   Razor<S>(node, pos);
   if (InternalDeepening<S>(node, score)) return score;

@@ -1,5 +1,7 @@
 #include "search/engine.h"
 
+#include <exception>
+
 #include "base/tables.h"
 #include "board/search_position.h"
 #include "eval/evaluator.h"
@@ -14,6 +16,7 @@ Engine::Engine(uint64_t hashBytes, uint64_t pawnHashBytes)
 TableChange Engine::NewGame() {
   if (ClearTables() != TableChange::kDone) return TableChange::kSearchRunning;
   searcher_->ClearKillers();
+  if (helpers_ != nullptr) helpers_->ClearKillers();
   return TableChange::kDone;
 }
 
@@ -21,6 +24,7 @@ TableChange Engine::ClearTables() {
   if (Searching()) return TableChange::kSearchRunning;
   table_.Clear();
   pawnTable_.Clear();
+  if (helpers_ != nullptr) helpers_->ClearPawnTables();
   return TableChange::kDone;
 }
 
@@ -39,6 +43,22 @@ TableChange Engine::ResizeTables(uint64_t totalBytes) {
     return TableChange::kNoMemory;
   }
   return TableChange::kDone;
+}
+
+bool Engine::SetThreadCount(int count) {
+  if (count < 1 || count > kMaxSearchThreads || Searching()) return false;
+  if (count == ThreadCount()) return true;
+  std::unique_ptr<HelperThreads> helpers;
+  if (count > 1) {
+    try {
+      helpers = std::make_unique<HelperThreads>(count - 1, table_, pawnTable_);
+    } catch (const std::exception&) {
+      return false;
+    }
+  }
+  searcher_->SetHelpers(helpers.get());
+  helpers_ = std::move(helpers);  // the old helpers' threads end here
+  return true;
 }
 
 void Engine::LoadGame(const Game& game) { LoadSearchPosition(searcher_->Positions(), game); }

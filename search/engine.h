@@ -11,8 +11,12 @@
 #include "board/game.h"
 #include "eval/pawn_hash.h"
 #include "search/hash_table.h"
+#include "search/helper_threads.h"
 #include "search/searcher.h"
 #include "search/table_memory.h"
+
+// The most threads a search may run on.
+inline constexpr int kMaxSearchThreads = 256;
 
 // Builds the static tables that are computed at start-up: attacks, keys.
 // Called once, before the first Engine is made.
@@ -31,9 +35,11 @@ class Engine {
   explicit Engine(uint64_t hashBytes = kDefaultHashBytes, uint64_t pawnHashBytes = kDefaultPawnHashBytes);
 
   // The tables. A new game owes nothing to the last one: empty tables and
-  // no killer moves, so that a search by depth or by nodes gives the same
-  // result every time. Resizing shares `totalBytes` between the two tables
-  // by SplitHashMemory, both or neither.
+  // no killer moves in any thread, so that a search by depth or by nodes on
+  // one thread gives the same result every time. Resizing shares
+  // `totalBytes` between the two tables by SplitHashMemory, both or neither
+  // (every helper thread's pawn table follows the main one's size at its
+  // next search).
   TableChange NewGame();
   TableChange ClearTables();
   TableChange ResizeTables(uint64_t totalBytes);
@@ -49,7 +55,17 @@ class Engine {
   // The next search starts from `position`, with no history before it.
   void LoadPosition(const GamePosition& position);
 
-  // Searches the loaded position (see Searcher::Think).
+  // Searches from now on run on `count` threads: the main searcher on the
+  // caller's thread and count - 1 helpers, whose threads start here and
+  // wait between searches. Every helper has a pawn table of the main one's
+  // size. Idle only. False, with the count kept, for a count outside 1 to
+  // kMaxSearchThreads, during a search, or when the threads or their memory
+  // cannot be had.
+  bool SetThreadCount(int count);
+  int ThreadCount() const { return 1 + (helpers_ != nullptr ? helpers_->Count() : 0); }
+
+  // Searches the loaded position (see Searcher::Think): the main searcher
+  // decides the move and reports; Info() counts the nodes of every thread.
   bool Think(const SearchParameters& parameters, SearchListener& listener) {
     return searcher_->Think(parameters, listener);
   }
@@ -69,7 +85,8 @@ class Engine {
   // position and scratch of its own, so a running search is not disturbed.
   int Evaluate(const Game& game);
 
-  // For the tools and tests that work on the search's parts.
+  // For the tools and tests that work on the search's parts: the main
+  // searcher, the shared table, the main searcher's pawn table.
   Searcher& Search() { return *searcher_; }
   TranspositionTable& Table() { return table_; }
   PawnHashTable& PawnTable() { return pawnTable_; }
@@ -77,5 +94,6 @@ class Engine {
  private:
   TranspositionTable table_;
   PawnHashTable pawnTable_;
-  std::unique_ptr<Searcher> searcher_;  // large: kept off the caller's stack
+  std::unique_ptr<Searcher> searcher_;      // large: kept off the caller's stack
+  std::unique_ptr<HelperThreads> helpers_;  // null on one thread
 };

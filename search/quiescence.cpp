@@ -29,7 +29,7 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
   if (ply > 37) return alpha;
   state_.ClearPvRow(ply);
   ++state_.nodeCount;
-  if (info_.maxNodes != 0 && --state_.pollCountdown <= 0) Poll();
+  if (info_.maxNodes != 0 && state_.PollDue()) Poll();
   SetStatus(stack, kStatusOrdinary);
   const TreePosition& pos = positions_.positions[ply];
   if (IsDrawByMaterial(pos) || IsDrawByRepetitionOrFiftyMoves(positions_, ply)) {

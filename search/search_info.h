@@ -49,7 +49,7 @@ struct SearchInfo {
   int32_t rootMoveCount = 0;
   int32_t currentRootMove = 0;  // 1-based index of the root move being searched
   int32_t displayDepth = 0;     // iteration number + 1, the depth reports show
-  uint32_t totalNodes = 0;      // nodes of the finished root-move searches
+  uint64_t totalNodes = 0;      // nodes of the finished root-move searches, of every thread
   uint8_t failLowResearch = 0;
   uint8_t failHighResearch = 0;
   int32_t bestScore = 0;        // centipawns from the root side's view

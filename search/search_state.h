@@ -2,6 +2,7 @@
 // by the alpha-beta and quiescence twins.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 
 #include "position/movegen.h"
@@ -51,7 +52,9 @@ struct SearchState {
   int iterationDepth = 1;
   // Nodes counted since the driver last added them to the search total.
   uint32_t nodeCount = 0;
-  // Nodes until the next poll of the input and the clock.
+  // Nodes until the next poll of the input and the clock. Another thread
+  // may bring the poll forward (to the next node, when it stops a helper),
+  // so the count is read and written whole, with plain loads and stores.
   int pollCountdown = 100;
   // Principal-variation rows: row p holds the best line from ply p, 0-ended.
   Move principalVariation[kMaxPly][kMaxPly] = {};
@@ -65,6 +68,15 @@ struct SearchState {
   // The quiescence search generates captures here and copies the survivors,
   // keyed, into the node's own region of the move stack.
   Move captureScratch[kMaxMovesPerPosition] = {};
+
+  // Counts a node toward the next poll: true when the poll is due.
+  bool PollDue() {
+    std::atomic_ref<int> count(pollCountdown);
+    const int left = count.load(std::memory_order_relaxed) - 1;
+    count.store(left, std::memory_order_relaxed);
+    return left <= 0;
+  }
+  void SetPollCountdown(int nodes) { std::atomic_ref<int>(pollCountdown).store(nodes, std::memory_order_relaxed); }
 
   // Mode B (wider) while the first root move or a new best is searched.
   void SetExtensionLimits(int iterationDepthPlies, int modeB);

@@ -16,6 +16,8 @@
 #include "search/search_listener.h"
 #include "search/search_state.h"
 
+class HelperThreads;
+
 class Searcher {
  public:
   Searcher(TranspositionTable& table, PawnHashTable& pawnTable);
@@ -32,6 +34,22 @@ class Searcher {
   const SearchInfo& Info() const { return info_; }
   // Nodes counted since the driver last added them to the total.
   uint32_t CurrentIterationNodes() const { return state_.nodeCount; }
+
+  // The helper threads that this searcher, as the main searcher, starts
+  // beside every search and stops at its end; null (the default) searches
+  // alone.
+  void SetHelpers(HelperThreads* helpers) { helpers_ = helpers; }
+
+  // A helper's part. Takes the main searcher's root position, history and
+  // root moves (on the main searcher's thread, before the helper starts).
+  void AdoptRoot(const Searcher& main);
+  // Searches the adopted root open-ended, at the iterations `helpers`
+  // chooses for helper `index`, reporting to `listener`, whose poll ends
+  // the search.
+  void Help(const HelperThreads& helpers, int index, SearchListener& listener);
+
+  // The next node polls (a helper's poll then sees the stop at once).
+  void PollAtNextNode() { state_.SetPollCountdown(0); }
 
   // A ponder search becomes the real search: from now on it obeys its time
   // tests and depth limit, with these time limits.
@@ -65,6 +83,8 @@ class Searcher {
  private:
   // The driver (think.cpp).
   bool RunSearch(const SearchParameters& parameters);
+  void BeginSearch(const SearchParameters& parameters);
+  void PrepareIterations();
   void KeepOnlyRootMoves(const std::vector<Move>& moves);
   void SearchIteration(int j);
   int SearchRootMove(Move move, int depthPlies, int alpha, int beta);
@@ -102,7 +122,7 @@ class Searcher {
   bool CheckSequence(Node& node, const TreePosition& pos, int& score);
   template <int S>
   void ExtendForcingMoves(Node& node, const TreePosition& pos);
-  bool ProbeTable(Node& node, HashBucket& bucket, uint64_t key, int& score);
+  bool ProbeTable(Node& node, const HashBucket& bucket, uint64_t key, int& score);
   template <int S>
   bool TryNullMove(Node& node, const TreePosition& pos, int& score);
   template <int S>
@@ -131,4 +151,6 @@ class Searcher {
   RootMove rootMoves_[kMaxMovesPerPosition];
   int rootMoveCount_ = 0;
   SearchListener* listener_ = nullptr;
+  HelperThreads* helpers_ = nullptr;
+  uint64_t adoptedNodeLimit_ = 0;  // a helper's: the main searcher's node limit
 };

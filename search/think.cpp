@@ -5,6 +5,7 @@
 
 #include "position/make_move.h"
 #include "position/movegen.h"
+#include "search/helper_threads.h"
 #include "search/searcher.h"
 
 namespace {
@@ -32,6 +33,7 @@ void Searcher::EndOpenEndedSearch(Milliseconds hardLimit, Milliseconds allotment
 void Searcher::AddNodes() {
   info_.totalNodes += state_.nodeCount;
   state_.nodeCount = 0;
+  if (helpers_ != nullptr) info_.totalNodes += helpers_->TakeNodes();
 }
 
 // Searches one root move: the time test, then the reply at one ply less.
@@ -64,17 +66,11 @@ void Searcher::WriteBackPrincipalVariation() {
     MakeMoveOfSideToMove(positions_, line[k - 1]);
     const TreePosition& p = positions_.Current();
     HashBucket& bucket = table_.BucketFor(p.hashKey);
-    if (ProbeBucket(bucket, p.hashKey) != nullptr) continue;
+    HashEntry stored;
+    if (ProbeBucket(bucket, p.hashKey, stored)) continue;
     const int depth = std::max(0, (length - k) * 32);
     const int score = k % 2 == 0 ? info_.bestScore : -info_.bestScore;
-    const HashSlot slot{uint32_t(p.hashKey), uint32_t(p.hashKey >> 32), MakeHashData(line[k], kBoundExact, false, false),
-                        int16_t(score), int16_t(depth)};
-    if (bucket.slot[0].depth < depth) {
-      bucket.slot[1] = bucket.slot[0];
-      bucket.slot[0] = slot;
-    } else {
-      bucket.slot[1] = slot;
-    }
+    StoreBestLineEntry(bucket, p.hashKey, MakeHashData(line[k], kBoundExact, false, false), score, depth);
   }
   positions_.ply = 0;
 }
@@ -177,6 +173,7 @@ void Searcher::SearchIteration(int j) {
 }
 
 void Searcher::Finish() {
+  if (helpers_ != nullptr) helpers_->Stop();
   AddNodes();
   info_.endTime = Now();
   info_.searching = 0;
@@ -209,7 +206,9 @@ void Searcher::KeepOnlyRootMoves(const std::vector<Move>& moves) {
   rootMoveCount_ = int(std::stable_partition(rootMoves_, rootMoves_ + rootMoveCount_, named) - rootMoves_);
 }
 
-bool Searcher::RunSearch(const SearchParameters& parameters) {
+// The search information record at the start of a search under
+// `parameters`, on the root moves already listed.
+void Searcher::BeginSearch(const SearchParameters& parameters) {
   SearchInfo& info = info_;
   info.searching = 1;
   info.startTime = Now();
@@ -219,9 +218,6 @@ bool Searcher::RunSearch(const SearchParameters& parameters) {
   info.allotment = parameters.allotment;
   info.maxNodes = parameters.maxNodes;
   info.endTime = 0;
-  positions_.ply = 0;
-  rootMoveCount_ = int(GenerateLegalMoves(positions_, rootMoves_) - rootMoves_);
-  if (!parameters.onlyMoves.empty()) KeepOnlyRootMoves(parameters.onlyMoves);
   info.rootMoveCount = rootMoveCount_;
   info.currentRootMove = 0;
   info.pvMoves.clear();
@@ -230,6 +226,30 @@ bool Searcher::RunSearch(const SearchParameters& parameters) {
   info.bestScore = 0;
   info.displayDepth = 0;
   info.failLowResearch = info.failHighResearch = 0;
+  info.resultCode = 0;
+}
+
+// What the iterations start from: no history, no check sequences, the
+// evaluation prepared for the root, the first poll, a fresh driver.
+void Searcher::PrepareIterations() {
+  SearchInfo& info = info_;
+  std::memset(state_.history, 0, sizeof state_.history);
+  std::memset(state_.checkSequenceCount, 0, sizeof state_.checkSequenceCount);
+  evaluator_.PrepareRoot(positions_.Root());
+  // The first poll after a few nodes, or at the node limit when that is
+  // fewer.
+  state_.SetPollCountdown(int(info.maxNodes != 0 ? std::min(info.maxNodes, kFirstPollNodes) : kFirstPollNodes));
+  driver_ = DriverState{};
+  driver_.openEnded = info.mode != kModeThink;
+  if (info.maxDepth == 0 || info.mode == kModeAnalyze) info.maxDepth = kMaxIterations;
+}
+
+bool Searcher::RunSearch(const SearchParameters& parameters) {
+  SearchInfo& info = info_;
+  positions_.ply = 0;
+  rootMoveCount_ = int(GenerateLegalMoves(positions_, rootMoves_) - rootMoves_);
+  if (!parameters.onlyMoves.empty()) KeepOnlyRootMoves(parameters.onlyMoves);
+  BeginSearch(parameters);
 
   if (rootMoveCount_ == 0) {
     const TreePosition& root = positions_.Root();
@@ -242,19 +262,14 @@ bool Searcher::RunSearch(const SearchParameters& parameters) {
     }
     return false;
   }
-  info.resultCode = 0;
-  std::memset(state_.history, 0, sizeof state_.history);
   table_.Age();
-  std::memset(state_.checkSequenceCount, 0, sizeof state_.checkSequenceCount);
-  evaluator_.PrepareRoot(positions_.Root());
-  // The first poll after a few nodes, or at the node limit when that is
-  // fewer.
-  state_.pollCountdown = int(info.maxNodes != 0 ? std::min(info.maxNodes, kFirstPollNodes) : kFirstPollNodes);
-  driver_ = DriverState{};
-  driver_.openEnded = info.mode != kModeThink;
-  if (info.maxDepth == 0 || info.mode == kModeAnalyze) info.maxDepth = kMaxIterations;
+  PrepareIterations();
+  if (helpers_ != nullptr) helpers_->Start(*this);
   try {
-    for (int j = 1; j <= info.maxDepth || (driver_.openEnded && j <= kMaxIterations); ++j) SearchIteration(j);
+    for (int j = 1; j <= info.maxDepth || (driver_.openEnded && j <= kMaxIterations); ++j) {
+      if (helpers_ != nullptr) helpers_->MainIterationStarted(j);
+      SearchIteration(j);
+    }
   } catch (const search_aborted_exception& abort) {
     Report(SearchEvent::kAborted);
     // A search stopped before its first root move finished still owes a
@@ -263,4 +278,35 @@ bool Searcher::RunSearch(const SearchParameters& parameters) {
     return abort.discardResult;
   }
   return false;
+}
+
+void Searcher::AdoptRoot(const Searcher& main) {
+  const PositionStack& from = main.positions_;
+  positions_.ply = 0;
+  positions_.Root() = from.Root();
+  positions_.keyHistoryRoot = from.keyHistoryRoot;
+  std::copy(from.keyHistory, from.keyHistory + from.keyHistoryRoot + 1, positions_.keyHistory);
+  rootMoveCount_ = main.rootMoveCount_;
+  std::copy(main.rootMoves_, main.rootMoves_ + rootMoveCount_, rootMoves_);
+  adoptedNodeLimit_ = main.info_.maxNodes;
+}
+
+void Searcher::Help(const HelperThreads& helpers, int index, SearchListener& listener) {
+  listener_ = &listener;
+  // Under a node limit the helper polls as the main searcher does, its
+  // capture-search nodes counted too, so that its count reaches the main
+  // searcher within a couple of milliseconds; the main searcher ends the
+  // search once the threads together reach the limit.
+  SearchParameters parameters{kModeAnalyze};
+  parameters.maxNodes = adoptedNodeLimit_;
+  BeginSearch(parameters);
+  PrepareIterations();
+  try {
+    for (int j = helpers.NextIteration(index, 0); j <= kMaxIterations; j = helpers.NextIteration(index, j))
+      SearchIteration(j);
+  } catch (const search_aborted_exception&) {
+    // Stopped, or a mate confirmed: the main searcher decides what to play.
+  }
+  Finish();
+  listener_ = &silentListener;
 }

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "search/helper_threads.h"
 #include "search/searcher.h"
 
 namespace {
@@ -76,18 +77,28 @@ void Searcher::CheckTimeBeforeRootMove() {
 }
 
 void Searcher::Poll() {
+  // The helpers' nodes count toward the reports and the node limit.
+  uint64_t threads = 1;
+  if (helpers_ != nullptr) {
+    info_.totalNodes += helpers_->TakeNodes();
+    threads += uint64_t(helpers_->Count());
+  }
   listener_->Poll();
   const TimePoint now = Now();
   if (TimeIsUp(driver_, info_, now)) throw search_aborted_exception(false);
-  // The next poll after about kPollInterval at the speed so far: often
-  // enough for limits of a few milliseconds, rare enough to cost nothing.
-  const uint64_t total = uint64_t(info_.totalNodes) + state_.nodeCount;
-  const uint64_t perMillisecond = total / uint64_t(std::max<Milliseconds>(now - info_.startTime, 1));
+  // The next poll after about kPollInterval at the speed so far (of one
+  // thread): often enough for limits of a few milliseconds, rare enough to
+  // cost nothing.
+  const uint64_t total = info_.totalNodes + state_.nodeCount;
+  const uint64_t perMillisecond = total / uint64_t(std::max<Milliseconds>(now - info_.startTime, 1)) / threads;
   uint64_t countdown = std::clamp(perMillisecond * kPollInterval, kMinimumPollNodes, kMaximumPollNodes);
-  // A node limit is met exactly: the poll at the limit stops the search.
+  // A node limit is met exactly on one thread: the poll at the limit stops
+  // the search. Helpers search on meanwhile and publish their counts at
+  // their own polls, so with them the main searcher polls after its share
+  // of the nodes left, and the search ends a little past the limit.
   if (info_.maxNodes != 0) {
     if (total >= info_.maxNodes) throw search_aborted_exception(false);
-    countdown = std::min(countdown, info_.maxNodes - total);
+    countdown = std::min(countdown, (info_.maxNodes - total) / threads);
   }
-  state_.pollCountdown = int(countdown);
+  state_.SetPollCountdown(int(countdown));
 }

@@ -223,7 +223,7 @@ TEST(Search, NullMoveConditions) {
 TEST(Search, UnplayableKillersAreSkipped) {
   const std::string fen = "r1bqk2r/pppp1ppp/2n2n2/2b1p3/2B1P3/2N2N2/PPPP1PPP/R1BQK2R w KQkq - 6 5";
   SearchFen(fen, 5);
-  const uint32_t nodes = Info().totalNodes;
+  const uint64_t nodes = Info().totalNodes;
   const std::vector<Move> line = Info().pvMoves;
 
   TestEngine().Table().Clear();
@@ -240,7 +240,7 @@ TEST(Search, UnplayableKillersAreSkipped) {
 }
 
 struct SearchResult {
-  uint32_t nodes;
+  uint64_t nodes;
   int score;
   std::vector<Move> line;
   bool operator==(const SearchResult&) const = default;

@@ -1,10 +1,20 @@
-// bench [iterations]: searches a fixed set of positions one after another,
-// each from a fresh state, to a fixed number of iterations. The total node
-// count is the search's signature: it changes only when the search or the
-// evaluation changes. Reads no input.
+// bench [iterations] [threads N] [movetime MS]: searches a fixed set of
+// positions one after another, each from a fresh state, to a fixed number
+// of iterations. The total node count is the search's signature: it changes
+// only when the search or the evaluation changes. Reads no input.
+//
+// `threads N` searches on N threads; `movetime MS` gives each position MS
+// milliseconds instead of the iteration limit. With either, every line
+// also shows the position's search time in milliseconds (to the end of the
+// last iteration: the time to that depth), on the clock and in the main
+// thread's processor time. On a machine whose cores are busy with other
+// work the second tells what the first would be with a core for each
+// thread, as long as the threads get equal shares.
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <string>
 
 #include "board/fen.h"
@@ -53,32 +63,76 @@ const char* const kPositions[] = {
 
 constexpr int kDefaultIterations = 6;
 
+// Milliseconds of processor time the calling thread has used.
+double ThreadMilliseconds() {
+  timespec now;
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+  return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+struct BenchSettings {
+  int iterations = kDefaultIterations;
+  int threads = 1;
+  Milliseconds moveTime = 0;  // 0: the iteration limit
+  bool timed = false;         // a time column on every line
+};
+
+// False when the words are not a bench command line.
+bool ReadSettings(int argc, char** argv, BenchSettings& settings) {
+  int i = 1;
+  if (i < argc && std::strcmp(argv[i], "threads") != 0 && std::strcmp(argv[i], "movetime") != 0)
+    settings.iterations = std::atoi(argv[i++]);
+  for (; i + 1 < argc; i += 2) {
+    const int value = std::atoi(argv[i + 1]);
+    if (std::strcmp(argv[i], "threads") == 0 && value >= 1 && value <= kMaxSearchThreads)
+      settings.threads = value;
+    else if (std::strcmp(argv[i], "movetime") == 0 && value >= 1)
+      settings.moveTime = value;
+    else
+      return false;
+    settings.timed = true;
+  }
+  return i == argc && settings.iterations >= 1 && settings.iterations <= 38;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  const int iterations = argc > 1 ? std::atoi(argv[1]) : kDefaultIterations;
-  if (iterations < 1 || iterations > 38) {
-    std::fprintf(stderr, "usage: bench [iterations 1..38]\n");
+  BenchSettings settings;
+  if (!ReadSettings(argc, argv, settings)) {
+    std::fprintf(stderr, "usage: bench [iterations 1..38] [threads 1..%d] [movetime MS]\n", kMaxSearchThreads);
     return 2;
   }
   InitEngineTables();
   Engine engine(uint64_t(16) << 20, uint64_t(8) << 20);
+  if (!engine.SetThreadCount(settings.threads)) {
+    std::fprintf(stderr, "bench: cannot start %d threads\n", settings.threads);
+    return 1;
+  }
   // Quiet: no reports, no input, no game to play the move on.
   SearchListener quiet;
+  SearchParameters parameters{kModeThink, settings.iterations, 0, 0};
+  if (settings.moveTime != 0) parameters = SearchParameters{kModeThink, 0, settings.moveTime, 0};
 
   uint64_t totalNodes = 0;
   const auto start = std::chrono::steady_clock::now();
   int index = 0;
   for (const char* fen : kPositions) {
-    engine.Table().Clear();
-    engine.PawnTable().Clear();
-    engine.Search().ClearKillers();
+    engine.NewGame();
     engine.LoadPosition(ParseFen(fen));
-    engine.Think(SearchParameters{kModeThink, iterations, 0, 0}, quiet);
+    const auto searchStart = std::chrono::steady_clock::now();
+    const double processorStart = ThreadMilliseconds();
+    engine.Think(parameters, quiet);
+    const double processor = ThreadMilliseconds() - processorStart;
+    const double milliseconds =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - searchStart).count();
     const SearchInfo& info = engine.Info();
     totalNodes += info.totalNodes;
     const std::string move = info.pvMoves.empty() ? "-" : CoordinateMoveText(info.pvMoves[0]);
-    std::printf("%2d %10u %-6s %6d  %s\n", ++index, info.totalNodes, move.c_str(), info.bestScore, fen);
+    std::printf("%2d %10llu %-6s %6d  ", ++index, static_cast<unsigned long long>(info.totalNodes), move.c_str(),
+                info.bestScore);
+    if (settings.timed) std::printf("%8.1f ms %8.1f cpu ms  ", milliseconds, processor);
+    std::printf("%s\n", fen);
   }
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
   std::printf("total nodes %llu\n", static_cast<unsigned long long>(totalNodes));
