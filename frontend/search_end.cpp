@@ -2,27 +2,14 @@
 // the engine's move answers the opponent's draw offer, plays and announces
 // its move, counts its score for the engine's own draw offers and
 // resignation, and asks for a ponder search.
-#include <cstdlib>
-
 #include "base/fatal_error.h"
 #include "board/game_over.h"
 #include "frontend/communicator.h"
 
 namespace {
 
-constexpr int kDrawMarginWithQueens = 20;
-constexpr int kDrawMarginWithoutQueens = 25;
-
 // A think's duration as people read it: whole seconds, rounded.
 int64_t WholeSeconds(Milliseconds duration) { return (duration + kMillisecondsPerSecond / 2) / kMillisecondsPerSecond; }
-
-// How close to the draw score a score counts as drawish, in the position
-// the engine moves from (the search's root).
-int DrawMargin(const GamePosition& root) {
-  for (const int8_t piece : root.squares)
-    if (std::abs(piece) == kQueen) return kDrawMarginWithQueens;
-  return kDrawMarginWithoutQueens;
-}
 
 // The position had no move to search: mate or stalemate decides the game
 // (the game board normally knows it already).

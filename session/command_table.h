@@ -13,7 +13,7 @@
 using WordList = std::vector<std::string>;
 
 // The dialogues, as bits of a command's `dialogues`.
-enum DialogueBit : uint8_t { kConsoleBit = 1, kXboardBit = 2, kUciBit = 4 };
+enum DialogueBit : uint8_t { kConsoleBit = 1, kXboardBit = 2, kUciBit = 4, kPlayBit = 8 };
 inline constexpr uint8_t kConsoleAndXboard = kConsoleBit | kXboardBit;
 
 // Whether a search runs when the command arrives.

@@ -14,6 +14,8 @@ constexpr int kDrawScore = 0;
 constexpr int kResignScore = -475;
 // Stretches that make the engine offer or take a draw.
 constexpr int kLongStretch = 9;
+constexpr int kDrawMarginWithQueens = 20;
+constexpr int kDrawMarginWithoutQueens = 25;
 
 // The interface's reading of a clock replaces Ravok's own count; a running
 // clock counts on from now.
@@ -23,6 +25,12 @@ void SetRemaining(PlayerClock& clock, Milliseconds reading, TimePoint now) {
 }
 
 }  // namespace
+
+int DrawMargin(const GamePosition& root) {
+  for (const int8_t piece : root.squares)
+    if (std::abs(piece) == kQueen) return kDrawMarginWithQueens;
+  return kDrawMarginWithoutQueens;
+}
 
 GameSession::GameSession(ClockSource clock) : clock_(clock) {
   SetEngineSide(1 - SideToMove());
@@ -39,10 +47,18 @@ void GameSession::PlayMove(Move move, bool clocksRun) {
 
 void GameSession::TakeBack() {
   game_.TakeBack();
+  RunClockOfSideToMove();
+}
+
+void GameSession::RunClockOfSideToMove() {
+  StopClocks();
+  ClockOf(SideToMove()).Start(clock_());
+}
+
+void GameSession::StopClocks() {
   const TimePoint now = clock_();
   clocks_[kWhite].Stop(now);
   clocks_[kBlack].Stop(now);
-  ClockOf(SideToMove()).Start(now);
 }
 
 void GameSession::SetResult(uint32_t result, uint32_t reason) {
@@ -97,6 +113,12 @@ void GameSession::SetTimeControl(const TimeControl& control) {
   ResetClocks();
   clockMode_ = true;
   StartClock(SideToMove());
+}
+
+void GameSession::ClearTimeControl() {
+  timeControl_ = TimeControl{};
+  ResetClocks();
+  clockMode_ = false;
 }
 
 void GameSession::ResetClocks() {

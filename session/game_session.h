@@ -29,6 +29,10 @@ struct EngineCounters {
   int32_t losing = 0;                 // moves in a row with a score below the resign score
 };
 
+// How close to the draw score a score counts as drawish when the engine
+// moves from `root`: a little closer with queens on the board.
+int DrawMargin(const GamePosition& root);
+
 class GameSession {
  public:
   explicit GameSession(ClockSource clock = Now);
@@ -44,6 +48,9 @@ class GameSession {
   // Takes back the last move; both clocks stop and the clock of the side
   // now to move runs.
   void TakeBack();
+  // Both clocks stop and the clock of the side to move runs (after moves
+  // taken back or played again without the clocks).
+  void RunClockOfSideToMove();
   // The game ends by the players' word ("result", a resignation, an agreed
   // draw, mate or stalemate found by the search).
   void SetResult(uint32_t result, uint32_t reason);
@@ -75,8 +82,13 @@ class GameSession {
   // "level": from now on both clocks run under `control`; they start afresh
   // and the side to move's runs.
   void SetTimeControl(const TimeControl& control);
+  const TimeControl& timeControl() const { return timeControl_; }
+  // No time control from now on: the clocks stand empty and no flag falls.
+  void ClearTimeControl();
   // Both clocks back to the start of the time control, standing.
   void ResetClocks();
+  // Both clocks stop where they are (the game has ended).
+  void StopClocks();
   void StartClock(int side) { clocks_[side].Start(clock_()); }
   // The side to move's clock has run out under a time control: the game is
   // lost on time and both clocks stop. True when the flag has fallen now.

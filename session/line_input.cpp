@@ -23,13 +23,12 @@ bool LineReader::CollectWaitingCharacters() {
   return pendingLineComplete_;
 }
 
-// One zero-timeout look at the descriptor.
-bool LineReader::DescriptorReadable() const {
+bool LineReader::DescriptorReadable(Milliseconds wait) const {
   fd_set readable;
   FD_ZERO(&readable);
   FD_SET(descriptor_, &readable);
-  timeval noWait{0, 0};
-  return select(descriptor_ + 1, &readable, nullptr, nullptr, &noWait) > 0;
+  timeval limit{time_t(wait / kMillisecondsPerSecond), suseconds_t(wait % kMillisecondsPerSecond * 1000)};
+  return select(descriptor_ + 1, &readable, nullptr, nullptr, wait < 0 ? nullptr : &limit) > 0;
 }
 
 bool LineReader::InputAvailable() {
@@ -42,6 +41,19 @@ bool LineReader::InputAvailable() {
   // the input has ended.
   if (in_.rdbuf()->in_avail() > 0) return CollectWaitingCharacters();
   return true;
+}
+
+bool LineReader::WaitForInput(Milliseconds most) {
+  const TimePoint end = Now() + most;
+  for (;;) {
+    if (InputAvailable()) return true;
+    if (descriptor_ < 0) return false;
+    // Characters that arrive without a line end are collected by the next
+    // look; the wait goes on for the rest of the line.
+    const Milliseconds left = most < 0 ? -1 : end - Now();
+    if (most >= 0 && left <= 0) return false;
+    DescriptorReadable(left);
+  }
 }
 
 namespace {

@@ -4,6 +4,8 @@
 #include <iosfwd>
 #include <string>
 
+#include "base/clock.h"
+
 class LineReader {
  public:
   // Reads from `in`. `descriptor` is the file descriptor behind the stream
@@ -17,6 +19,10 @@ class LineReader {
   // blocks the search nor counts as a line.
   bool InputAvailable();
 
+  // Waits until InputAvailable holds, at most `most` milliseconds (as long
+  // as it takes when `most` is negative), and returns InputAvailable.
+  bool WaitForInput(Milliseconds most);
+
   // The next input line without its line end (a carriage return before
   // the line end goes with it); waits for it. At the end of
   // the input or on a read error it throws end_of_input (a last line
@@ -27,7 +33,9 @@ class LineReader {
 
  private:
   bool CollectWaitingCharacters();
-  bool DescriptorReadable() const;
+  // Whether the descriptor can be read within `wait` milliseconds (no
+  // limit when negative).
+  bool DescriptorReadable(Milliseconds wait = 0) const;
 
   std::istream& in_;
   int descriptor_;
