@@ -1,17 +1,37 @@
 #include "app/startup.h"
 
+#include <sys/ioctl.h>
+#include <unistd.h>
+
 #include <csignal>
+#include <cstdlib>
 #include <iostream>
 
 #include "board/game.h"
 #include "frontend/communicator.h"
 #include "session/string_utils.h"
 #include "search/engine.h"
+#include "play/play_session.h"
+#include "play/play_texts.h"
 #include "uci/uci_session.h"
 
 namespace {
 
 constexpr const char* kVersion = "1.0";
+
+// The play mode's look: chess symbols where the locale reads UTF-8, the
+// thinking line rewritten in place on a terminal as wide as it is, the
+// person's lines echoed when they come from no terminal.
+PlayDisplay TerminalDisplay() {
+  PlayDisplay display;
+  display.glyphs = GlyphsForLocale(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG"));
+  display.terminalOutput = isatty(STDOUT_FILENO) != 0;
+  winsize size{};
+  if (display.terminalOutput && ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
+    display.columns = size.ws_col;
+  display.echoInput = isatty(STDIN_FILENO) == 0;
+  return display;
+}
 
 }  // namespace
 
@@ -23,6 +43,8 @@ StartupOptions ScanOptions(const std::vector<std::string>& arguments) {
       options.xboard = true;
     } else if (word == "uci") {
       options.uci = true;
+    } else if (word == "play" || word == "p") {
+      options.play = true;
     } else if (word == "--help" || word == "-h") {
       options.help = true;
     } else if (word == "--version") {
@@ -46,8 +68,12 @@ std::string UsageText() {
          ", a chess engine for the console, the xboard protocol and UCI.\n"
          "\n"
          "usage: ravok [xboard | uci] [hash N] [pawnhash N]\n"
+         "       ravok play | p [hash N] [pawnhash N]\n"
          "       ravok --help | -h | --version\n"
          "\n"
+         "  play, p      a game against Ravok in the terminal: the board after every\n"
+         "               move, moves as e4 or Nf3, levels of strength, clocks, undo,\n"
+         "               hints, saved games; \"help\" lists the commands\n"
          "  (nothing)    the console: you play White, Ravok answers as Black; type moves\n"
          "               as e2e4 or Nf3, \"go\" to let Ravok play the side to move,\n"
          "               \"help\" for the commands, \"quit\" to leave\n"
@@ -82,6 +108,15 @@ int RunEngine(int argc, char** argv) {
   InitEngineTables();
   Engine engine(options.hashBytes, options.pawnHashBytes);
   engine.LoadGame(Game());
+
+  // The play mode for a person at a terminal, whom the interrupt key lets
+  // leave as in any terminal program.
+  if (options.play) {
+    std::signal(SIGINT, SIG_DFL);
+    PlaySession session(engine, std::cin, 0, std::cout, TerminalDisplay());
+    session.Run();
+    return 0;
+  }
 
   // The console or xboard dialogue, until "quit", "end" or the end of the
   // input, unless the command line asks for UCI. "uci" as its first command

@@ -10,6 +10,7 @@
 struct StartupOptions {
   bool xboard = false;
   bool uci = false;
+  bool play = false;     // "play" or "p": a game against Ravok in the terminal
   bool help = false;     // "--help" or "-h": print the usage and stop
   bool version = false;  // "--version": print the version and stop
   uint64_t hashBytes = kDefaultHashBytes;
@@ -17,7 +18,7 @@ struct StartupOptions {
 };
 
 // Scans the whole argument list, the program name included: "xboard",
-// "uci" (which wins over "xboard"), "hash N" and "pawnhash N" (N mebibytes;
+// "uci" (which wins over "xboard"), "play" or "p" (which wins over both), "hash N" and "pawnhash N" (N mebibytes;
 // N <= 0 or no number selects the minimum size), "--help", "-h" and
 // "--version". "hash" or "pawnhash" as the last word ends the scan.
 StartupOptions ScanOptions(const std::vector<std::string>& arguments);

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <ext/stdio_filebuf.h>
-
 #include <istream>
 
 #include "board/moves.h"

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Checks that every source folder includes only from itself or from the
 floors below it: base -> position -> board -> eval -> search -> session (what
-the dialogues share) -> front ends (frontend, uci) -> app. Folders on the
+the dialogues share) -> front ends (frontend, uci, play) -> app. Folders on the
 same floor never include each other: one front end knows nothing of another.
 Prints each include that runs against the floors; exit status 1 when there
 is one."""
@@ -11,7 +11,7 @@ import re
 import sys
 
 FLOORS = {"base": 0, "position": 1, "board": 2, "eval": 3, "search": 4, "session": 5, "frontend": 6, "uci": 6,
-          "app": 7}
+          "play": 6, "app": 7}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"/]+)/[^"]+"')
 
 

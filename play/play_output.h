@@ -1,0 +1,44 @@
+// What the play mode writes: whole lines, the prompt, and the one status
+// line of Ravok's thinking. On a terminal the status line is rewritten in
+// place (carriage return, the text, erase to the end of the line) and
+// lines written meanwhile go above it; elsewhere (a pipe, a file) only the
+// last status is written, once, as a line of its own.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+class PlayOutput {
+ public:
+  // `terminal`: the output is a terminal `columns` wide. `echo`: the
+  // person's lines are written after the prompt (their input is no
+  // terminal, which would show them itself).
+  PlayOutput(std::ostream& out, bool terminal, int columns, bool echo);
+
+  void Line(const std::string& text);
+  void Lines(const std::vector<std::string>& lines);
+  // The prompt stays open for the person's line; InputRead closes it.
+  void Prompt(const std::string& text);
+  void InputRead(const std::string& line);
+
+  // The thinking so far; EndStatus keeps the last one as a line (or drops
+  // it from a terminal when the search's result is dropped too).
+  void Status(const std::string& text);
+  void EndStatus(bool keep);
+
+ private:
+  void Write(const std::string& text);
+  // On a terminal: the status line, cut to the width, at the start of the
+  // cursor's line.
+  void DrawStatus();
+  void EraseStatus();
+
+  std::ostream& out_;
+  bool terminal_;
+  size_t columns_;
+  bool echo_;
+  std::string status_;
+  bool statusShown_ = false;  // on the terminal's last line
+  bool promptOpen_ = false;
+};

@@ -1,0 +1,345 @@
+// The play mode's loop and screen: kept lines, Ravok's moves, the person's
+// lines with the prompt, the board after every move, and the changes of the
+// game that the commands share.
+#include "play/play_session.h"
+
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "base/end_of_input.h"
+#include "board/move_advice.h"
+#include "board/moves.h"
+#include "board/san.h"
+#include "play/levels.h"
+#include "play/play_commands.h"
+#include "play/play_texts.h"
+#include "session/options.h"
+#include "session/string_utils.h"
+
+namespace {
+
+// Move lists are filled into lines of this width.
+constexpr size_t kMoveLineWidth = 78;
+// How often the person's running clock is looked at while they think.
+constexpr Milliseconds kFlagWatch = 100;
+
+std::string SideName(int side) { return side == kWhite ? "White" : "Black"; }
+
+}  // namespace
+
+PlaySession::PlaySession(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out,
+                         const PlayDisplay& display, ClockSource clock)
+    : engine_(engine),
+      session_(clock),
+      input_(in, inputDescriptor),
+      display_(display),
+      output_(out, display.terminalOutput, display.columns, display.echoInput),
+      clock_(clock) {
+  // The console's starting settings, with the clock spent by the increment
+  // rule (a person's game rarely has periods, and the rule spends an
+  // increment as people do) and no depth limit: Ravok thinks about three
+  // seconds a move without a clock.
+  StartOptions(OptionHost{engine_, session_.Settings()}, Dialogue::kConsoleXboard);
+  SessionSettings& settings = session_.Settings();
+  settings.timeRule = TimeRule::kIncrement;
+  settings.depth = 0;
+  session_.SetEngineSide(1 - you_);
+}
+
+void PlaySession::Run() {
+  Greet();
+  ShowPosition();
+  try {
+    while (!quit_) {
+      if (!kept_.empty() && (kept_.front().kind == KeptKind::kNow || !RavokToMove())) {
+        const Kept kept = kept_.front();
+        kept_.pop_front();
+        if (kept.kind == KeptKind::kMove)
+          PlayYourMove(kept.words, true);
+        else
+          Handle(kept.words, CommandState::kIdle);
+      } else if (session_.GameOver() && !endAnnounced_) {
+        AnnounceEnd();
+      } else if (RavokToMove()) {
+        RavokMoves();
+      } else if (const std::optional<std::string> line = ReadPersonLine()) {
+        Handle(TokenizeAtBlanksAndTabs(*line), CommandState::kIdle);
+      }
+    }
+  } catch (const end_of_input&) {
+    output_.Line("");
+  }
+}
+
+void PlaySession::Greet() {
+  output_.Line("You play " + SideName(you_) + " against " + EngineName() + " at " +
+               LevelName(LevelOf(session_.settings())) + ", without a clock.");
+  output_.Line("Type your moves as e4, Nf3, O-O or e2e4; help lists the commands (level, time, undo, save...).");
+}
+
+void PlaySession::Handle(const WordList& words, CommandState state) {
+  if (words.empty()) {
+    output_.Line(state == CommandState::kIdle
+                     ? "Type a move, or help for the commands."
+                     : EngineName() + " is thinking: a move typed now is kept for after its move.");
+    return;
+  }
+  WordList command = words;
+  command.front() = Lowered(command.front());
+  if (RunCommand(PlayCommands(), *this, command, state, kPlayBit)) return;
+  if (state == CommandState::kIdle)
+    PlayYourMove(words, false);
+  else
+    KeepMove(words);
+}
+
+// A word that is no command and no move: a misspelt move when it starts as
+// moves do (a piece letter, castling, a file with a rank or a capture
+// after it) or holds a digit, else an unknown command.
+void PlaySession::NotUnderstood(const std::string& word) {
+  const char first = word.front();
+  const bool moveStart = std::string("KQRBNO0").find(first) != std::string::npos ||
+                         (first >= 'a' && first <= 'h' && (word.size() == 1 || word[1] == 'x'));
+  if (moveStart || word.find_first_of("0123456789") != std::string::npos)
+    output_.Line("Not a move: " + ShownWord(word) + ". Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4.");
+  else
+    output_.Line("Unknown command: " + ShownWord(word) + ". Type help for the commands.");
+}
+
+void PlaySession::PlayYourMove(const WordList& words, bool kept) {
+  const GamePosition& position = session_.game().currentPosition;
+  const TypedMove typed = ReadTypedMove(position, words.front());
+  const std::string word = ShownWord(words.front());
+  if (typed.problem == MoveProblem::kNotAMove) return NotUnderstood(words.front());
+  if (words.size() > 1) return output_.Line("One move at a time, please: " + word + " is followed by more.");
+  const std::string prefix = kept ? "Your kept move " + word + " is not played: " : "";
+  switch (typed.problem) {
+    case MoveProblem::kNone: break;
+    case MoveProblem::kGameOver:
+      return output_.Line(prefix.empty() ? "The game is over: new starts another, undo takes moves back."
+                                         : prefix + "the game is over.");
+    case MoveProblem::kAmbiguous:
+      return output_.Line((prefix.empty() ? "Ambiguous move " + word + ": " : prefix + "it is ambiguous: ") +
+                          typed.message);
+    case MoveProblem::kPromotionPieceMissing:
+      return output_.Line((prefix.empty() ? "Incomplete move " + word + ": " : prefix) + typed.message + ".");
+    default: return output_.Line((prefix.empty() ? "Illegal move " + word + ": " : prefix) + typed.message + ".");
+  }
+  if (kept) output_.Line("Your kept move: " + SanMoveText(position, typed.move) + ".");
+  PlayMove(typed.move);
+  if (session_.GameOver()) ShowPosition();
+}
+
+void PlaySession::KeepMove(const WordList& words) {
+  if (ReadTypedMove(session_.game().currentPosition, words.front()).problem == MoveProblem::kNotAMove)
+    return NotUnderstood(words.front());
+  if (words.size() > 1)
+    return output_.Line("One move at a time, please: " + ShownWord(words.front()) + " is followed by more.");
+  std::string replaced;
+  for (auto k = kept_.begin(); k != kept_.end(); ++k) {
+    if (k->kind != KeptKind::kMove) continue;
+    replaced = " instead of " + ShownWord(k->words.front());
+    kept_.erase(k);
+    break;
+  }
+  kept_.push_back(Kept{words, KeptKind::kMove});
+  output_.Line("Kept " + ShownWord(words.front()) + replaced + ": played after " + EngineName() +
+               "'s move if it is legal then.");
+}
+
+void PlaySession::KeepForAfterMove(const WordList& words) {
+  kept_.push_back(Kept{words, KeptKind::kAfterMove});
+  std::string text;
+  for (const std::string& word : words) {
+    if (!text.empty()) text += ' ';
+    text += ShownWord(word);
+  }
+  output_.Line("Kept: " + text + ", done after " + EngineName() + "'s move.");
+}
+
+void PlaySession::StopThinking(const WordList& words) {
+  for (auto k = kept_.begin(); k != kept_.end(); ++k) {
+    if (k->kind != KeptKind::kMove) continue;
+    output_.Line("Your kept move " + ShownWord(k->words.front()) + " is dropped.");
+    kept_.erase(k);
+    break;
+  }
+  kept_.push_front(Kept{words, KeptKind::kNow});
+  throw search_aborted_exception(true);
+}
+
+void PlaySession::RequestQuit() {
+  quit_ = true;
+  if (searchKind_ != SearchKind::kNone) throw search_aborted_exception(true);
+}
+
+// The person's line. Their clock is watched while they think; at full
+// strength Ravok ponders meanwhile.
+std::optional<std::string> PlaySession::ReadPersonLine() {
+  if (inputEnded_) throw end_of_input();
+  output_.Prompt(PromptText());
+  if (CanPonder()) {
+    const size_t moves = session_.game().moves.size();
+    Ponder();
+    if (ponderLine_) {
+      std::string line = std::move(*ponderLine_);
+      ponderLine_.reset();
+      return line;
+    }
+    // A ponder hit brought Ravok's move, or the person's flag fell.
+    if (session_.GameOver() || session_.game().moves.size() != moves) return std::nullopt;
+  }
+  for (;;) {
+    const bool clockRuns = session_.ClockMode() && !session_.GameOver();
+    if (input_.WaitForInput(clockRuns ? kFlagWatch : -1)) return ReadInputLine();
+    if (session_.FlagFalls()) return std::nullopt;
+  }
+}
+
+std::string PlaySession::ReadInputLine() {
+  std::string line = input_.ReadLine();
+  output_.InputRead(line);
+  return line;
+}
+
+std::string PlaySession::PromptText() const { return session_.GameOver() ? "> " : "Your move> "; }
+
+void PlaySession::AnnounceEnd() {
+  session_.StopClocks();
+  endAnnounced_ = true;
+  output_.Line(ResultSentence(session_.game().currentPosition, you_));
+}
+
+// The game as the commands change it.
+
+void PlaySession::PlayMove(Move move) {
+  session_.PlayMove(move, true);
+  redo_.clear();
+}
+
+bool PlaySession::RavokToMove() const { return !session_.GameOver() && session_.SideToMove() != you_; }
+
+void PlaySession::StartGame(int you) {
+  you_ = viewSide_ = you;
+  session_.NewGame();
+  session_.SetEngineSide(1 - you);
+  engine_.NewGame();
+  if (session_.ClockMode()) session_.StartClock(session_.SideToMove());
+  redo_.clear();
+  ponderMove_ = 0;
+  endAnnounced_ = false;
+  firstMoveNumber_ = 1;
+  output_.Line("New game: you play " + SideName(you) + " against " + EngineName() + " at " +
+               LevelName(LevelOf(session_.settings())) + ".");
+  ShowPosition();
+}
+
+void PlaySession::TakeGame(const PgnReadResult& read, const std::string& from) {
+  you_ = viewSide_ = read.game.currentPosition.sideToMove;
+  session_.ReplaceGame(read.game);
+  session_.SetEngineSide(1 - you_);
+  if (session_.ClockMode()) session_.StartClock(session_.SideToMove());
+  redo_.clear();
+  ponderMove_ = 0;
+  endAnnounced_ = false;
+  firstMoveNumber_ = read.tags.firstMoveNumber;
+  const size_t moves = read.game.moves.size();
+  output_.Line("Loaded " + from + ": " + std::to_string(moves) + (moves == 1 ? " move" : " moves") + "; you play " +
+               SideName(you_) + ".");
+  ShowPosition();
+}
+
+bool PlaySession::TakeBack() {
+  const Game& game = session_.game();
+  // The person's own move, and Ravok's answer when there is one.
+  const size_t plies = session_.SideToMove() == you_ ? 2 : 1;
+  if (game.moves.size() < plies) return false;
+  std::vector<Move> taken;
+  for (size_t i = 0; i < plies; ++i) {
+    taken.push_back(game.moves.back());
+    session_.TakeBack();
+  }
+  redo_ = taken;
+  ponderMove_ = 0;
+  endAnnounced_ = false;
+  output_.Line("Took back " + SanLine(game.currentPosition, std::vector<Move>(taken.rbegin(), taken.rend())) + ".");
+  ShowPosition();
+  return true;
+}
+
+bool PlaySession::Replay() {
+  if (redo_.empty()) return false;
+  const std::vector<Move> moves(redo_.rbegin(), redo_.rend());
+  output_.Line("Played again: " + SanLine(session_.game().currentPosition, moves) + ".");
+  for (const Move move : moves) session_.PlayMove(move, false);
+  session_.RunClockOfSideToMove();
+  redo_.clear();
+  ShowPosition();
+  return true;
+}
+
+void PlaySession::SetTimeControl(const std::optional<TimeControl>& control) {
+  if (!control) {
+    session_.ClearTimeControl();
+    return;
+  }
+  session_.SetTimeControl(*control);
+  if (session_.GameOver()) session_.StopClocks();
+}
+
+PgnTags PlaySession::Tags() const {
+  char host[256] = {};
+  if (gethostname(host, sizeof host - 1) != 0 || host[0] == '\0') host[0] = '?';
+  const time_t now = time(nullptr);
+  char date[16] = "????.??.??";
+  strftime(date, sizeof date, "%Y.%m.%d", localtime(&now));
+  const char* user = std::getenv("USER");
+  const std::string person = user != nullptr && *user != '\0' ? user : "You";
+  return PgnTags{.event = EngineName() + " game",
+                 .site = host,
+                 .date = date,
+                 .round = std::string(1, '-'),
+                 .white = you_ == kWhite ? person : EngineName(),
+                 .black = you_ == kBlack ? person : EngineName(),
+                 .timeControl = PgnTimeControl(session_.timeControl(), session_.ClockMode()),
+                 .others = {},
+                 .firstMoveNumber = firstMoveNumber_};
+}
+
+// The screen.
+
+void PlaySession::ShowBoard() {
+  const Game& game = session_.game();
+  output_.Line("");
+  output_.Lines(
+      BoardPicture(game.currentPosition, viewSide_, game.moves.empty() ? 0 : game.moves.back(), display_.glyphs));
+  output_.Line("");
+}
+
+std::vector<std::string> PlaySession::MoveLines() const {
+  return NumberedMoveLines(session_.game(), firstMoveNumber_, kMoveLineWidth);
+}
+
+void PlaySession::ShowPosition() {
+  ShowBoard();
+  output_.Lines(MoveLines());
+  if (session_.GameOver()) {
+    AnnounceEnd();
+  } else {
+    const int side = session_.SideToMove();
+    output_.Line(SideName(side) + " to move (" + (side == you_ ? "you" : EngineName()) + ").");
+  }
+  if (session_.ClockMode()) output_.Line(ClockLine());
+}
+
+Milliseconds PlaySession::ClockReading(int side) const {
+  const PlayerClock& clock = session_.Clock(side);
+  return clock.running ? clock.remaining - (clock_() - clock.runStart) : clock.remaining;
+}
+
+std::string PlaySession::ClockLine() const {
+  if (!session_.ClockMode()) return "No clock: time 5+3 sets five minutes each and three seconds a move.";
+  return "Clocks (" + TimeControlText(session_.timeControl()) + "): you " + ClockText(ClockReading(you_)) + ", " +
+         EngineName() + " " + ClockText(ClockReading(1 - you_)) + ".";
+}

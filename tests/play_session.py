@@ -1,0 +1,371 @@
+"""The play mode, `ravok play`, driven through pipes (and a pseudo-terminal
+for the thinking line and the chess symbols): games in standard notation
+with the board and clocks, the message for each kind of bad line, input
+typed while Ravok thinks, undo and redo, saved and loaded games, results in
+words."""
+
+import os
+import pty
+import re
+import select
+import shutil
+import sys
+import tempfile
+import time
+
+from session_driver import SessionError, run_tests
+
+PROMPT = re.compile(r"(Your move)?> \Z")
+START_FEN = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"
+
+
+def play(start, locale="C", level="1", word="play"):
+    """A play session in the locale, at the level, at its first prompt."""
+    os.environ.pop("LC_CTYPE", None)
+    os.environ["LC_ALL"] = locale
+    os.environ["LANG"] = locale
+    s = start(word)
+    to_prompt(s)
+    if level:
+        say(s, "level " + level)
+    return s
+
+
+def to_prompt(s, timeout=20):
+    """Everything up to the next prompt, which is consumed too."""
+    s._wait_for(lambda: PROMPT.search(s.pending), timeout, "the prompt")
+    m = PROMPT.search(s.pending)
+    text, s.pending = s.pending[:m.start()], ""
+    return text
+
+
+def say(s, line, timeout=20):
+    """Sends the line at the prompt; what came back up to the next prompt,
+    after the echo of the line."""
+    s.send(line)
+    text = to_prompt(s, timeout)
+    echo = re.sub(r"[\x00-\x1f\x7f]", "?", line[:200]) + ("..." if len(line) > 200 else "") + "\n"
+    if not text.startswith(echo):
+        raise SessionError("expected the echo of %r, got %r" % (line, text[:200]))
+    return text[len(echo):]
+
+
+def expect_in(text, *parts):
+    for part in parts:
+        if part not in text:
+            raise SessionError("expected %r in\n%s" % (part, text))
+
+
+def moves_of(s):
+    text = say(s, "moves")
+    return "" if text == "No moves yet.\n" else text
+
+
+def play_one_of(s, candidates):
+    """Plays the first candidate that is legal; returns it and the reply."""
+    for move in candidates:
+        text = say(s, move)
+        if not text.startswith("Illegal move ") and not text.startswith("Your kept"):
+            return move, text
+    raise SessionError("none of %r was legal" % (candidates,))
+
+
+def test_short_game_in_san_with_board_and_clocks(start):
+    s = play(start)
+    text = say(s, "time 5+3")
+    expect_in(text, "Time control 5+3: both clocks start at 5:00.")
+    text = say(s, "e4")
+    expect_in(text, "Ravok plays 1... ", "   a  b  c  d  e  f  g  h\n",
+              "4  .  .  .  .  P  .  .  .  4\n", "1  R  N  B  Q  K  B  N  R  1\n", "White to move (you).\n")
+    if not re.search(r"\n1\. e4 \S+\nWhite to move \(you\)\.\nClocks \(5\+3\): you 5:0\d, Ravok 5:0\d\.\n$", text):
+        raise SessionError("no move list, side to move and clocks at the end of\n" + text)
+    # The last move stands between brackets; the person's own pieces at the
+    # bottom.
+    if not re.search(r"\[[pnbrqk]\]", text) or text.count("[") != 2:
+        raise SessionError("Ravok's move is not marked in\n" + text)
+    played = ["e4"]
+    for candidates in (["Nf3", "Nc3", "d3"], ["Bc4", "Be2", "Bd3", "a3"], ["Nc3", "Na3", "h3"]):
+        move, text = play_one_of(s, candidates)
+        played.append(move)
+        expect_in(text, "Ravok plays %d... " % len(played), "Clocks (5+3): you ")
+    lines = moves_of(s)
+    if not re.fullmatch(r"1\. e4 \S+ 2\. %s \S+ 3\. %s \S+ 4\. %s \S+\n" % tuple(map(re.escape, played[1:])), lines):
+        raise SessionError("move list %r for %r" % (lines, played))
+    text = say(s, "clock")
+    if not re.fullmatch(r"Clocks \(5\+3\): you 5:\d\d, Ravok 5:\d\d\.\n", text):
+        raise SessionError("clock line %r" % text)
+    s.send("quit")
+    if s.wait_exit() != 0:
+        raise SessionError("play mode ended with a failure status")
+
+
+def test_each_bad_line_named_and_the_game_unchanged(start):
+    s = play(start)
+    checks = [
+        ("", "Type a move, or help for the commands.\n"),
+        ("hello", "Unknown command: hello. Type help for the commands.\n"),
+        ("N", "Not a move: N. Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4.\n"),
+        ("exd", "Not a move: exd. Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4.\n"),
+        ("bye", "Unknown command: bye. Type help for the commands.\n"),
+        ("e9", "Not a move: e9. Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4.\n"),
+        ("Nf5", "Illegal move Nf5: no knight can go to f5.\n"),
+        ("e5", "Illegal move e5: no pawn can go to e5.\n"),
+        ("e2e5", "Illegal move e2e5: the pawn on e2 cannot go to e5.\n"),
+        ("e7e5", "Illegal move e7e5: the pawn on e7 is not yours.\n"),
+        ("O-O", "Illegal move O-O: castling is not allowed now: pieces stand between your king and rook.\n"),
+        ("e4 e5", "One move at a time, please: e4 is followed by more.\n"),
+        ("\x01\x1b[A", "Unknown command: ??[A. Type help for the commands.\n"),
+        ("x" * 5000, "Unknown command: %s.... Type help for the commands.\n" % ("x" * 40)),
+        ("level 42", "There is no level 42: the levels are 1 to 10 (or full); level alone lists them.\n"),
+        ("time 5x", "Cannot read the time control 5x: the time must be minutes (5) or minutes:seconds (0:30), "
+                    "more than nothing and at most 24 hours.\n"),
+        ("time 5+y", "Cannot read the time control 5+y: the increment after + must be seconds (3 or 0.5), "
+                     "at most an hour.\n"),
+        ("new purple", "new takes white or black: new black lets Ravok move first.\n"),
+        ("undo 3", "undo takes nothing after it: help lists the commands.\n"),
+        ("undo", "Nothing to take back: you have made no move yet.\n"),
+        ("redo", "Nothing to play again: redo replays what undo took back.\n"),
+        ("board purple", "board takes unicode or ascii: board ascii shows letters.\n"),
+        ("save", "save needs a file name: save game.pgn\n"),
+        ("load", "load needs a PGN file or a FEN: load game.pgn\n"),
+        ("save /no/such/folder/game.pgn",
+         "The game is not saved: cannot write /no/such/folder/game.pgn: No such file or directory.\n"),
+        ("load /no/such/game.pgn",
+         "Nothing loaded: cannot read /no/such/game.pgn: No such file or directory. The game is as it was.\n"),
+        ("load rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 x",
+         "Nothing loaded: Invalid FEN: "),
+        ("load 8/8/8/8/8/8/8/8 w - - 0 1", "Nothing loaded: Invalid FEN: White has no king. The game is as it was.\n"),
+    ]
+    for line, reply in checks:
+        text = say(s, line)
+        if not text.startswith(reply):
+            raise SessionError("%r: expected %r, got %r" % (line[:50], reply, text[:300]))
+    if moves_of(s) != "":
+        raise SessionError("a bad line changed the game")
+    # Ambiguity, a pinned piece, a missing promotion piece: in set-up
+    # positions.
+    say(s, "load 8/P6k/8/8/8/8/3r4/R1N1K1N1 w - - 0 1")
+    for line, reply in [("Ne2", "Ambiguous move Ne2: Nce2 or Nge2?\n"),
+                        ("a8", "Incomplete move a8: say which piece the pawn becomes: a8=Q, a8=R, a8=B or a8=N.\n"),
+                        ("Kd2", None)]:
+        text = say(s, line)
+        if reply is not None and text != reply:
+            raise SessionError("%r: expected %r, got %r" % (line, reply, text))
+    say(s, "load 7k/4r3/8/8/8/8/4N3/4K3 w - - 0 1")
+    text = say(s, "Nc3")
+    if text != "Illegal move Nc3: your king would be in check.\n":
+        raise SessionError("pinned knight: %r" % text)
+
+
+def test_input_typed_while_ravok_thinks(start):
+    """Lines sent together with a move arrive while Ravok thinks on it:
+    answered at once, kept for after its move, or the search stops."""
+    s = play(start)
+    s.send("e4\nNc3\nNf3\nclock\nhint\nfoo")
+    text = to_prompt(s)
+    expect_in(text, "> Nc3\nKept Nc3: played after Ravok's move if it is legal then.\n",
+              "> Nf3\nKept Nf3 instead of Nc3: played after Ravok's move if it is legal then.\n",
+              "> clock\nNo clock: time 5+3 sets five minutes each and three seconds a move.\n",
+              "> hint\nKept: hint, done after Ravok's move.\n",
+              "> foo\nUnknown command: foo. Type help for the commands.\n",
+              "Your kept move: Nf3.\n", "Ravok plays 2... ")
+    if not re.search(r"Ravok plays 1\. \.\. |Ravok plays 1\.\.\. \S+\n", text) or "Hint: " not in text:
+        raise SessionError("the kept move or the kept hint went missing:\n" + text)
+    if text.index("Your kept move: Nf3.") > text.index("Hint: "):
+        raise SessionError("kept lines out of order:\n" + text)
+    if not moves_of(s).startswith("1. e4 "):
+        raise SessionError("game lost")
+    # A command that stops the search: the kept move goes, the person's
+    # move is taken back.
+    say(s, "new")
+    s.send("d4\nNf3\nundo")
+    text = to_prompt(s)
+    expect_in(text, "Kept Nf3", "Your kept move Nf3 is dropped.\n", "Took back d4.\n", "White to move (you).\n")
+    if "Ravok plays" in text or moves_of(s) != "":
+        raise SessionError("Ravok moved after all:\n" + text)
+    # A time control waits for Ravok's move; quit leaves at once.
+    s.send("d4\ntime 1+0")
+    text = to_prompt(s)
+    expect_in(text, "Kept: time 1+0, done after Ravok's move.\n", "Time control 1+0: both clocks start at 1:00.\n")
+    s.send("e4\nquit")
+    if s.wait_exit() != 0:
+        raise SessionError("quit while thinking failed")
+
+
+def test_undo_and_redo(start):
+    s = play(start)
+    say(s, "d4")
+    move, _ = play_one_of(s, ["Nf3", "Nc3"])
+    before = moves_of(s)
+    text = say(s, "undo")
+    m = re.match(r"Took back (%s \S+)\.\n" % move, text)
+    if not m or "White to move (you)." not in text:
+        raise SessionError("undo: %r" % text)
+    after_undo = moves_of(s)
+    if not before.startswith(after_undo.rstrip("\n")) or move in after_undo:
+        raise SessionError("undo left %r of %r" % (after_undo, before))
+    text = say(s, "redo")
+    if not text.startswith("Played again: %s.\n" % m.group(1)) or moves_of(s) != before:
+        raise SessionError("redo: %r" % text)
+    say(s, "undo")
+    say(s, "undo")
+    text = say(s, "undo")
+    if text != "Nothing to take back: you have made no move yet.\n":
+        raise SessionError("undo at the start: %r" % text)
+    say(s, "e4")
+    if say(s, "redo") != "Nothing to play again: redo replays what undo took back.\n":
+        raise SessionError("redo after a new move")
+
+
+def test_save_then_load_gives_the_same_game(start):
+    folder = tempfile.mkdtemp(prefix="ravok-play-")
+    try:
+        s = play(start)
+        say(s, "time 5+3")
+        for candidates in (["e4"], ["Nf3", "Nc3"], ["Bc4", "Be2", "a3"]):
+            play_one_of(s, candidates)
+        game = moves_of(s)
+        first, second = os.path.join(folder, "game.pgn"), os.path.join(folder, "again.pgn")
+        expect_in(say(s, "save " + first), "Saved the game to %s.\n" % first)
+        say(s, "new black")
+        if not say(s, "load " + first).startswith("Loaded %s: 6 moves; you play White.\n" % first):
+            raise SessionError("load")
+        if moves_of(s) != game:
+            raise SessionError("the loaded game differs: %r, %r" % (moves_of(s), game))
+        say(s, "save " + second)
+        with open(first) as f, open(second) as g:
+            saved, again = f.read(), g.read()
+        if saved != again:
+            raise SessionError("saved twice differently:\n%s\n%s" % (saved, again))
+        user = os.environ.get("USER") or "You"
+        for tag in ['[Event "Ravok game"]', '[Round "-"]', '[White "%s"]' % user, '[Black "Ravok"]',
+                    '[Result "*"]', '[TimeControl "300+3"]']:
+            expect_in(saved, tag)
+        if "[SetUp" in saved or not re.search(r'\[Date "\d{4}\.\d\d\.\d\d"\]', saved):
+            raise SessionError("tags:\n" + saved)
+        # A game from a set-up position keeps it; a file with an illegal
+        # move is refused whole.
+        say(s, "load 4k3/8/8/8/8/8/4P3/4K3 b - - 0 40")
+        play_one_of(s, ["Kd7", "Ke7", "Kf7"])
+        say(s, "save " + first)
+        with open(first) as f:
+            expect_in(f.read(), '[SetUp "1"]', '[FEN "4k3/8/8/8/8/8/4P3/4K3 b - - 0 40"]', '[White "Ravok"]',
+                      "\n40... K")
+        bad = os.path.join(folder, "bad.pgn")
+        with open(bad, "w") as f:
+            f.write('[Event "x"]\n\n1. e4 e5 2. Nf3 Nf6 3. Ke3 *\n')
+        before = moves_of(s)
+        text = say(s, "load " + bad)
+        if text != "Nothing loaded: %s: move 3. Ke3 is not legal: no king can go to e3. The game is as it was.\n" % bad:
+            raise SessionError("bad PGN: %r" % text)
+        if moves_of(s) != before:
+            raise SessionError("a refused load changed the game")
+    finally:
+        shutil.rmtree(folder)
+
+
+def test_boards_ascii_unicode_and_flipped(start):
+    s = play(start, locale="en_US.UTF-8")
+    rank = "2  \u2659  \u2659  \u2659  \u2659  \u2659  \u2659  \u2659  \u2659  2".encode("utf-8").decode("latin-1")
+    expect_in(say(s, "board"), rank)
+    text = say(s, "board ascii")
+    expect_in(text, "\n8  r  n  b  q  k  b  n  r  8\n", "\n1  R  N  B  Q  K  B  N  R  1\n")
+    text = say(s, "flip")
+    if not text.startswith("\n   h  g  f  e  d  c  b  a\n1  R  N  B  K  Q  B  N  R  1\n"):
+        raise SessionError("flipped board:\n" + text)
+    s = play(start, locale="C", word="p")
+    expect_in(say(s, "new black"), "you play Black", "\n   h  g  f  e  d  c  b  a\n", "White to move (Ravok).\n",
+              "Ravok plays 1. ", "Black to move (you).\n")
+
+
+def test_results_in_words(start):
+    s = play(start)
+    say(s, "load 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1")
+    text = say(s, "Ra8#")
+    if not text.rstrip("\n").endswith("Checkmate. You win."):
+        raise SessionError("mate: %r" % text)
+    if say(s, "e4") != "The game is over: new starts another, undo takes moves back.\n":
+        raise SessionError("a move after the end")
+    expect_in(say(s, "hint"), "The game is over")
+    say(s, "undo")
+    text = say(s, "resign")
+    if text != "You resigned: Ravok wins.\n":
+        raise SessionError("resign: %r" % text)
+    say(s, "load k7/8/2K5/8/8/8/8/1Q6 w - - 0 1")
+    text = say(s, "Qb6")
+    if not text.rstrip("\n").endswith("Stalemate: draw."):
+        raise SessionError("stalemate: %r" % text)
+    # The person's clock runs out while they think: the flag falls without
+    # a line typed.
+    say(s, "new")
+    say(s, "time 0:01+0")
+    text = to_prompt(s, timeout=10)
+    if text != "\nYour time ran out: Ravok wins.\n":
+        raise SessionError("flag: %r" % text)
+
+
+def test_full_strength_ponders_silently(start):
+    """At full strength Ravok thinks on the person's time: the reply it
+    expects, another move, and a command all work as without pondering."""
+    s = play(start, level=None)
+    say(s, "time 0:30+0")
+    text = say(s, "e4")
+    m = re.search(r"Ravok thinks: depth \d+  \S+  \S+ (\S+)", text)
+    if not m:
+        raise SessionError("no final thinking line with a reply in\n" + text)
+    time.sleep(0.3)
+    expect_in(say(s, "help"), "  undo (back, takeback)")
+    text = say(s, m.group(1))
+    expect_in(text, "Ravok plays 2... ")
+    move, text = play_one_of(s, ["a3", "h3", "a4"])
+    expect_in(text, "Ravok plays 3... ")
+    if "Ravok thinks" in text.split("Ravok plays")[1]:
+        raise SessionError("pondering shows its thinking")
+
+
+def test_thinking_line_and_symbols_in_a_terminal(start):
+    """In a terminal: chess symbols under a UTF-8 locale and the thinking
+    rewritten in place on one line."""
+    binary = sys.argv[1]
+    pid, fd = pty.fork()
+    if pid == 0:
+        os.environ.pop("LC_ALL", None)
+        os.environ.pop("LC_CTYPE", None)
+        os.environ["LANG"] = "C.UTF-8"
+        os.execv(binary, [binary, "play"])
+    output = b""
+
+    def read_until(pattern, timeout=20):
+        nonlocal output
+        deadline = time.monotonic() + timeout
+        while not re.search(pattern, output):
+            if time.monotonic() > deadline:
+                raise SessionError("waited for %r, got %r" % (pattern, output[-500:]))
+            if select.select([fd], [], [], 0.1)[0]:
+                output += os.read(fd, 65536)
+
+    try:
+        read_until(rb"Your move> $")
+        expect_in(output.decode("utf-8"), "1  \u2656  \u2658  \u2657  \u2655  \u2654  \u2657  \u2658  \u2656  1")
+        os.write(fd, b"time 0:20+0\n")
+        read_until(rb"both clocks start at 0:20.\r\nYour move> $")
+        output = b""
+        os.write(fd, b"e4\n")
+        read_until(rb"(?s)Ravok plays 1\.\.\. .*Your move> $")
+        if not re.search(rb"\rRavok thinks: depth \d+  [-+]?\d\.\d\d  \S.*?\x1b\[K", output):
+            raise SessionError("no thinking line rewritten in place: %r" % output[:400])
+        os.write(fd, b"quit\n")
+        _, status = os.waitpid(pid, 0)
+        if status != 0:
+            raise SessionError("exit status %d" % status)
+    finally:
+        os.close(fd)
+        try:
+            os.kill(pid, 9)
+            os.waitpid(pid, 0)
+        except (ProcessLookupError, ChildProcessError):
+            pass
+
+
+if __name__ == "__main__":
+    sys.exit(run_tests(globals()))
