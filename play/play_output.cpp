@@ -77,6 +77,11 @@ void PlayOutput::EndStatus(bool keep) {
   status_.clear();
 }
 
+void PlayOutput::Close() {
+  if (promptOpen_ || statusShown_) Write("\n");
+  promptOpen_ = statusShown_ = false;
+}
+
 void PlayOutput::DrawStatus() {
   out_ << kLineStart;
   out_.write(status_.data(), std::streamsize(std::min(status_.size(), columns_ - 1)));

@@ -27,6 +27,9 @@ class PlayOutput {
   void Status(const std::string& text);
   void EndStatus(bool keep);
 
+  // The session ends: an open prompt or status line is ended.
+  void Close();
+
  private:
   void Write(const std::string& text);
   // On a terminal: the status line, cut to the width, at the start of the

@@ -23,6 +23,8 @@ namespace {
 constexpr size_t kMoveLineWidth = 78;
 // How often the person's running clock is looked at while they think.
 constexpr Milliseconds kFlagWatch = 100;
+// Ravok's hard limit a move without a clock.
+constexpr Milliseconds kLongestThinkWithoutClock = 10000;
 
 std::string SideName(int side) { return side == kWhite ? "White" : "Black"; }
 
@@ -38,12 +40,13 @@ PlaySession::PlaySession(Engine& engine, std::istream& in, int inputDescriptor, 
       clock_(clock) {
   // The console's starting settings, with the clock spent by the increment
   // rule (a person's game rarely has periods, and the rule spends an
-  // increment as people do) and no depth limit: Ravok thinks about three
-  // seconds a move without a clock.
+  // increment as people do) and no depth limit: without a clock Ravok
+  // thinks about three seconds a move, never more than ten.
   StartOptions(OptionHost{engine_, session_.Settings()}, Dialogue::kConsoleXboard);
   SessionSettings& settings = session_.Settings();
   settings.timeRule = TimeRule::kIncrement;
   settings.depth = 0;
+  settings.absoluteTime = kLongestThinkWithoutClock;
   session_.SetEngineSide(1 - you_);
 }
 
@@ -68,8 +71,10 @@ void PlaySession::Run() {
       }
     }
   } catch (const end_of_input&) {
-    output_.Line("");
+    // The person has closed the input (Ctrl-D): the session ends as after
+    // quit.
   }
+  output_.Close();
 }
 
 void PlaySession::Greet() {
