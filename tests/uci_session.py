@@ -17,6 +17,7 @@ HANDSHAKE = [
     "option name Ponder type check default false",
     "option name Move Overhead type spin default 30 min 0 max 5000",
     "option name Time Rule type combo default increment var classic var increment",
+    "option name Threads type spin default 1 min 1 max 256",
     "option name UCI_LimitStrength type check default false",
     "option name UCI_Elo type spin default 2400 min 800 max 2400",
     "uciok",
@@ -374,6 +375,30 @@ def test_tabs_and_carriage_returns_separate_words(start):
                              "a7a6", "h7h6", "f7f5", "f7f6", "g8h6", "b8a6", "a7a5", "b7b5", "g7g5", "h7h5"):
         raise AssertionError("not a reply to e2e4: %r" % best.group(0))
     s.send("setoption\tname Move\tOverhead value\t40")
+    s.send("isready")
+    s.expect("readyok\n")
+
+
+def test_searches_on_several_threads(start):
+    """With Threads set, isready is answered during the search, stop ends it
+    with one legal bestmove, and node and depth limits end it by itself."""
+    s = uci(start)
+    s.send("setoption name Threads value 3")
+    s.send("position startpos")
+    s.send("go infinite")
+    s.skip_to(r"info depth 6 .*", timeout=10)
+    s.send("isready")
+    s.expect("readyok\n")
+    s.send("stop")
+    _, best = s.skip_to(BESTMOVE, timeout=5)
+    if best.group(1) not in START_MOVES:
+        raise AssertionError("after stop: %r" % best.group(0))
+    for go in ["go nodes 50000", "go depth 7", "go movetime 300"]:
+        s.send(go)
+        _, best = s.skip_to(BESTMOVE, timeout=10)
+        if best.group(1) not in START_MOVES:
+            raise AssertionError("%s gave %r" % (go, best.group(0)))
+    s.send("setoption name Threads value 1")
     s.send("isready")
     s.expect("readyok\n")
 
