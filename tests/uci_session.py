@@ -156,10 +156,14 @@ def test_movetime_and_clock_words_keep_their_limits(start):
 
 def test_node_limit_and_new_game_repeat_a_search(start):
     s = uci(start)
-    lines, _ = search(s, "go nodes 20000")
-    total = int(PROGRESS.fullmatch(lines[-1]).group(2))
-    if not 20000 <= total <= 20001:
-        raise AssertionError("go nodes 20000 searched %d nodes" % total)
+    # The last report counts exactly the nodes asked for.
+    for position, nodes in [("startpos", 20000), ("startpos moves e2e4 e7e5 g1f3 b8c6", 5000),
+                            ("fen 8/8/4k3/8/2K5/8/3P4/8 w - - 0 1", 20000), ("startpos moves d2d4", 77777)]:
+        s.send("position " + position)
+        lines, _ = search(s, "go nodes %d" % nodes)
+        total = int(PROGRESS.fullmatch(lines[-1]).group(2))
+        if total != nodes:
+            raise AssertionError("go nodes %d from %s searched %d nodes" % (nodes, position, total))
     # After ucinewgame the same search counts the same nodes.
     counts = []
     for _ in range(2):
