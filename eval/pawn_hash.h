@@ -22,8 +22,10 @@ inline constexpr uint64_t kMaximumPawnHashBytes = uint64_t(1) << 35;
 
 class PawnHashTable {
  public:
-  // A table of `bytes` (the minimum when that cannot be had).
-  explicit PawnHashTable(uint64_t bytes = kMinimumPawnHashBytes) {
+  // A table of `bytes` (the minimum when that cannot be had), its memory
+  // from `memory`.
+  explicit PawnHashTable(uint64_t bytes = kMinimumPawnHashBytes, const TableMemorySource& memory = SystemTableMemory())
+      : entries_(memory) {
     if (!Allocate(bytes)) Allocate(kMinimumPawnHashBytes);
   }
 

@@ -185,6 +185,18 @@ bool Memory(Communicator& c, const WordList& words) {
   return true;
 }
 
+// "cores N" is the Threads option by another name.
+bool Cores(Communicator& c, const WordList& words) {
+  const auto threads = NumberWord(c, words);
+  if (!threads) return true;
+  const OptionEntry& option = *FindOption("Threads", false);
+  if (*threads < option.minimum || *threads > option.maximum)
+    c.out().ReplyError("number out of range", words);
+  else
+    ApplyOption(c, words, option, *threads);
+  return true;
+}
+
 bool Protover(Communicator& c, const WordList& words) {
   const auto version = NumberWord(c, words);
   if (!version) return true;
@@ -260,6 +272,7 @@ constexpr DialogueCommand kCommands[] = {
     {"nopost", PostOrNot, nullptr},
     {"option", Option, nullptr},
     {"memory", Memory, nullptr},
+    {"cores", Cores, nullptr},
     // Queries.
     {".", Status, nullptr},
     {"display", ShowBoard, nullptr},

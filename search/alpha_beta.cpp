@@ -132,7 +132,7 @@ int Searcher::EndNode(Node& node, int32_t status, int score) {
   return score;
 }
 
-// Step 5: a long sequence of checks extends, and may be a perpetual check:
+// A long sequence of checks extends, and may be a perpetual check:
 // with no capture among the evasions it is scored as a draw (at alpha >= 0
 // at once, otherwise by capping the score at 0). True when the node ends
 // here, with its score in `score`.
@@ -173,7 +173,7 @@ bool Searcher::CheckSequence(Node& node, const TreePosition& pos, int& score) {
   return false;
 }
 
-// Step 8: a check, a recapture inside the window and a pawn reaching the
+// A check, a recapture inside the window and a pawn reaching the
 // seventh rank extend (one of them, at most one extension per node here).
 template <int S>
 void Searcher::ExtendForcingMoves(Node& node, const TreePosition& pos) {
@@ -193,7 +193,7 @@ void Searcher::ExtendForcingMoves(Node& node, const TreePosition& pos) {
     Extend(node, kExtendPawnSeventh, kPawnSeventhExtension);
 }
 
-// Step 9: the transposition table gives a move to try first, the forced
+// The transposition table gives a move to try first, the forced
 // and threat flags, and, deep enough and with a fitting bound, the score.
 bool Searcher::ProbeTable(Node& node, const HashBucket& bucket, uint64_t key, int& score) {
   HashEntry entry;
@@ -216,7 +216,7 @@ bool Searcher::ProbeTable(Node& node, const HashBucket& bucket, uint64_t key, in
   return false;
 }
 
-// Steps 10-11: passing and still failing high at a two-ply reduction ends
+// Null move: passing and still failing high at a two-ply reduction ends
 // the node; being mated after a pass is a threat, which extends.
 template <int S>
 bool Searcher::TryNullMove(Node& node, const TreePosition& pos, int& score) {
@@ -241,7 +241,7 @@ bool Searcher::TryNullMove(Node& node, const TreePosition& pos, int& score) {
   return false;
 }
 
-// Step 12: near the leaves a node far below alpha drops into the
+// Razoring: near the leaves a node far below alpha drops into the
 // quiescence search (razoring), and moves that cannot reach alpha are not
 // searched (futility).
 template <int S>
@@ -263,7 +263,7 @@ void Searcher::Razor(Node& node, const TreePosition& pos) {
                   kPositionalMargin + balance < node.alpha;
 }
 
-// Step 13: without a move from the table, a shallower search of the same
+// Internal deepening: without a move from the table, a shallower search of the same
 // node finds one to try first. True when that search already ends the node
 // (a draw or no move).
 template <int S>
@@ -287,7 +287,7 @@ int Searcher::SearchChild(const Node& node, int alpha, int beta, Move* childStac
                                               kNodeOrdinary);
 }
 
-// Step 14: the hash move, found playable, is made without a legality test
+// The hash move, found playable, is made without a legality test
 // (the full key matched) and searched with the full window.
 template <int S>
 void Searcher::SearchHashMove(Node& node) {
@@ -352,7 +352,7 @@ bool Searcher::TryMove(Node& node, Move move, Move* childStack) {
   return false;
 }
 
-// Step 15 in check: every evasion, ordered; a single one extends. True when
+// In check: every evasion, ordered; a single one extends. True when
 // there is none (mate), with the score in `score`.
 template <int S>
 bool Searcher::SearchEvasions(Node& node, const TreePosition& pos, int& score) {
@@ -373,7 +373,7 @@ bool Searcher::SearchEvasions(Node& node, const TreePosition& pos, int& score) {
   return false;
 }
 
-// Step 15 otherwise: the staged order of the move picker.
+// Not in check: the staged order of the move picker.
 template <int S>
 void Searcher::SearchOrderedMoves(Node& node, const TreePosition& pos) {
   MovePicker<S> picker(pos, node.List(), node.hashMove, state_.killers[node.ply], state_.history[S]);
@@ -381,7 +381,7 @@ void Searcher::SearchOrderedMoves(Node& node, const TreePosition& pos) {
     if (TryMove<S>(node, move, picker.ChildStack())) break;
 }
 
-// Step 17: a quiet move that beat alpha earns history, a cut-off move
+// A quiet move that beat alpha earns history, a cut-off move
 // becomes the first killer.
 template <int S>
 void Searcher::RememberGoodMove(const Node& node) {
@@ -401,16 +401,12 @@ void Searcher::RememberGoodMove(const Node& node) {
 template <int S>
 int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool nullMoveForbidden,
                      int kind) {
-  // Step 1: poll the input and the clock every couple of milliseconds.
-  if (state_.PollDue()) Poll();
-
-  // Step 2: the record array ends here.
+  // The record array ends here.
   const int ply = positions_.ply;
   if (ply > kLastSearchPly) return alpha;
 
-  // Steps 3-4: extensions are not taken in the reply to a null move or near
-  // the end of the record array, and count half beyond twice the iteration
-  // depth.
+  // Extensions are not taken in the reply to a null move or near the end of
+  // the record array, and count half beyond twice the iteration depth.
   const TreePosition& pos = positions_.positions[ply];
   Node node{alpha,
             beta,
@@ -423,13 +419,18 @@ int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* st
             pos.kingAttacked != 0,
             kind != kNodeNullReply && ply <= kLastExtendingPly,
             ply < 2 * state_.iterationDepth};
+  // The node is counted, then the input and the clock are polled every
+  // couple of milliseconds; under a node limit the poll that finds the
+  // count at the limit stops the search, so it stops at the limit to the
+  // node.
   ++state_.nodeCount;
+  if (state_.PollDue()) Poll();
   SetStatus(stack, kStatusOrdinary);
 
   int score;
   if (CheckSequence<S>(node, pos, score)) return score;
 
-  // Steps 6-7: draws by rule.
+  // Draws by rule.
   if (IsDrawByMaterial(pos) || IsDrawByRepetitionOrFiftyMoves(positions_, ply)) return EndNode(node, kStatusDrawOrNoMove, 0);
 
   ExtendForcingMoves<S>(node, pos);
@@ -453,12 +454,12 @@ int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* st
     }
   }
 
-  // Step 16: no legal move and not in check is stalemate.
+  // No legal move and not in check is stalemate.
   if (node.best == -kInfinity && !node.capped) return EndNode(node, kStatusDrawOrNoMove, 0);
 
   RememberGoodMove<S>(node);
 
-  // Step 18: store the result.
+  // The result goes into the table.
   const int boundBeta = node.capped && node.beta == 0 ? 1 : node.beta;
   const uint32_t bound = node.best >= boundBeta ? kBoundLower : node.alphaRaised ? kBoundExact : kBoundUpper;
   if (node.counted == 1 && node.best < node.beta) node.forced = true;

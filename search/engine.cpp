@@ -10,8 +10,10 @@ void InitEngineTables() {
   InitStaticTables();
 }
 
-Engine::Engine(uint64_t hashBytes, uint64_t pawnHashBytes)
-    : table_(hashBytes), pawnTable_(pawnHashBytes), searcher_(std::make_unique<Searcher>(table_, pawnTable_)) {}
+Engine::Engine(uint64_t hashBytes, uint64_t pawnHashBytes, const TableMemorySource& memory)
+    : table_(hashBytes, memory),
+      pawnTable_(pawnHashBytes, memory),
+      searcher_(std::make_unique<Searcher>(table_, pawnTable_)) {}
 
 TableChange Engine::NewGame() {
   if (ClearTables() != TableChange::kDone) return TableChange::kSearchRunning;

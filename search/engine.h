@@ -31,8 +31,10 @@ enum class TableChange {
 
 class Engine {
  public:
-  // Tables of the given sizes (their minimums when a size cannot be had).
-  explicit Engine(uint64_t hashBytes = kDefaultHashBytes, uint64_t pawnHashBytes = kDefaultPawnHashBytes);
+  // Tables of the given sizes (their minimums when a size cannot be had),
+  // their memory from `memory` (a test's source, or the system's).
+  explicit Engine(uint64_t hashBytes = kDefaultHashBytes, uint64_t pawnHashBytes = kDefaultPawnHashBytes,
+                  const TableMemorySource& memory = SystemTableMemory());
 
   // The tables. A new game owes nothing to the last one: empty tables and
   // no killer moves in any thread, so that a search by depth or by nodes on

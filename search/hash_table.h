@@ -101,8 +101,11 @@ void StoreBestLineEntry(HashBucket& bucket, uint64_t key, uint32_t data, int sco
 
 class TranspositionTable {
  public:
-  // A table of `bytes` (the minimum when that cannot be had).
-  explicit TranspositionTable(uint64_t bytes = kMinimumHashBytes) {
+  // A table of `bytes` (the minimum when that cannot be had), its memory
+  // from `memory`.
+  explicit TranspositionTable(uint64_t bytes = kMinimumHashBytes,
+                              const TableMemorySource& memory = SystemTableMemory())
+      : buckets_(memory) {
     if (!Allocate(bytes)) Allocate(kMinimumHashBytes);
   }
 

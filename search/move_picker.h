@@ -1,15 +1,15 @@
 // The order in which an interior node that is not in check tries its moves
 // after the hash move: one stage at a time, each generated only when the
 // stages before it have not produced a cut-off.
-//   1. captures and queen promotions that do not lose material, by key:
-//      the captured piece's value minus the mover's plus 50, or the static
-//      exchange when that difference is -50 or less (a queen promotion
-//      without capture: 100);
-//   2.-3. the two killers, when playable here and not already among the
-//      captures;
-//   4.-5. the captures that lose material and the quiet moves together,
-//      by history, then by the move word (specials, captures, bigger
-//      pieces first).
+//   - captures and queen promotions that do not lose material, by key:
+//     the captured piece's value minus the mover's plus 50, or the static
+//     exchange when that difference is -50 or less (a queen promotion
+//     without capture: 100);
+//   - the two killers, when playable here and not already among the
+//     captures;
+//   - the captures that lose material and the quiet moves together, by
+//     history, then by the move word (specials, captures, bigger pieces
+//     first).
 // The hash move and the killers tried are never given twice.
 #pragma once
 

@@ -21,10 +21,10 @@ template <int S>
 int Searcher::Quiesce(int alpha, int beta, Move* stack) {
   constexpr int Them = 1 - S;
 
-  // Steps 1-3: the end of the record array, the node count, draws by rule.
-  // Under a node limit the poll's countdown counts these nodes too, so that
-  // the search stops at the limit to the node, and so at the same node
-  // whatever the clock says; otherwise only full-width nodes count down.
+  // The end of the record array, the node count, draws by rule. Under a
+  // node limit the poll's countdown counts these nodes too, so that the
+  // search stops at the limit to the node, and so at the same node whatever
+  // the clock says; otherwise only full-width nodes count down.
   const int ply = positions_.ply;
   if (ply > 37) return alpha;
   state_.ClearPvRow(ply);
@@ -37,7 +37,8 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
     return 0;
   }
 
-  // Step 4.
+  // A material deficit that not even a queen capture and the positional
+  // margin make up fails low at once.
   const int balance = SideBalance<S>(pos);
   if (balance + kHopelessMaterialMargin < alpha) return alpha;
 
@@ -46,7 +47,7 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
   Move* end = list;
   int best;
   if (!inCheck) {
-    // Step 5: stand pat, then the captures whose gain can lift the score to
+    // Stand pat, then the captures whose gain can lift the score to
     // alpha and that do not lose material by static exchange.
     const int standPat = S == kWhite ? evaluator_.Evaluate(pos, alpha, beta) : -evaluator_.Evaluate(pos, -beta, -alpha);
     if (standPat >= beta) return standPat;
@@ -68,7 +69,7 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
     if (end == list) return best;
     SortDescending(list, end);
   } else {
-    // Step 6: in check; with alpha out of reach only winning captures.
+    // In check; with alpha out of reach only winning captures.
     best = -kInfinity + ply;
     const int threshold = std::max(0, alpha - balance - kPositionalMargin);
     end = GenerateEvasions<S>(pos, list);
@@ -77,7 +78,7 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
     if (end == list) return -kInfinity + ply;
   }
 
-  // Step 7: the move loop.
+  // The move loop.
   for (Move* m = list; m != end; ++m) {
     const Move move = MoveLow21(*m);
     MakeMove<S>(positions_, move);

@@ -88,6 +88,9 @@ class Searcher {
   void KeepOnlyRootMoves(const std::vector<Move>& moves);
   void SearchIteration(int j);
   int SearchRootMove(Move move, int depthPlies, int alpha, int beta);
+  // The random amount, 0 to rootNoise_, by which `move`'s score is raised:
+  // the same for the move through the whole search.
+  int RootBonus(Move move) const;
   void WriteBackPrincipalVariation();
   void RecordPrincipalVariation();
   void NewBestLine(Move move, int score);
@@ -153,4 +156,8 @@ class Searcher {
   SearchListener* listener_ = nullptr;
   HelperThreads* helpers_ = nullptr;
   uint64_t adoptedNodeLimit_ = 0;  // a helper's: the main searcher's node limit
+  // Below full strength, the most a root move's score is raised at random,
+  // and the seed that draws each move's amount (see RootBonus).
+  int32_t rootNoise_ = 0;
+  uint64_t noiseSeed_ = 0;
 };

@@ -36,7 +36,19 @@ void Searcher::AddNodes() {
   if (helpers_ != nullptr) info_.totalNodes += helpers_->TakeNodes();
 }
 
+int Searcher::RootBonus(Move move) const {
+  if (rootNoise_ == 0) return 0;
+  // SplitMix64 of the seed and the move word: a fixed, evenly spread amount.
+  uint64_t z = noiseSeed_ + uint64_t(move) * 0x9E3779B97F4A7C15ull;
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+  return int((z ^ (z >> 31)) % uint64_t(rootNoise_ + 1));
+}
+
 // Searches one root move: the time test, then the reply at one ply less.
+// Below full strength the move's score is raised by its bonus: the reply is
+// searched in the window lowered by as much, so the bounds stay exact. A
+// mate's score is left as it is.
 int Searcher::SearchRootMove(Move move, int depthPlies, int alpha, int beta) {
   if (depthPlies > 1 && !driver_.openEnded) CheckTimeBeforeRootMove();
   state_.iterationDepth = depthPlies;
@@ -44,10 +56,12 @@ int Searcher::SearchRootMove(Move move, int depthPlies, int alpha, int beta) {
   MakeMoveOfSideToMove(positions_, move);
   const int depth = (depthPlies - 1) * kOnePly;
   Move* const stack = state_.moveStack;
-  const int score = side == kWhite ? -Search<kBlack>(-beta, -alpha, depth, 0, stack, true, kNodeOrdinary)
-                                   : -Search<kWhite>(-beta, -alpha, depth, 0, stack, true, kNodeOrdinary);
+  const int bonus = RootBonus(move);
+  const int lower = std::max(alpha - bonus, -kInfinity), upper = std::min(beta - bonus, kInfinity);
+  const int score = side == kWhite ? -Search<kBlack>(-upper, -lower, depth, 0, stack, true, kNodeOrdinary)
+                                   : -Search<kWhite>(-upper, -lower, depth, 0, stack, true, kNodeOrdinary);
   UnmakeMove(positions_);
-  return score;
+  return std::abs(score) >= kMateThreshold ? score : score + bonus;
 }
 
 // The best line of ply 0 into the search information record.
@@ -217,6 +231,8 @@ void Searcher::BeginSearch(const SearchParameters& parameters) {
   info.hardLimit = parameters.hardLimit;
   info.allotment = parameters.allotment;
   info.maxNodes = parameters.maxNodes;
+  rootNoise_ = std::max(parameters.rootNoise, 0);
+  noiseSeed_ = parameters.noiseSeed;
   info.endTime = 0;
   info.rootMoveCount = rootMoveCount_;
   info.currentRootMove = 0;

@@ -81,6 +81,18 @@ constexpr OptionEntry kOptions[] = {
            h.settings.timeRule = TimeRule(rule);
            return OptionOutcome::kDone;
          }},
+    {.name = "Threads",
+     .kind = OptionKind::kSpin,
+     .minimum = 1,
+     .maximum = kMaxSearchThreads,
+     .consoleStart = 1,
+     .uciStart = 1,
+     .read = [](const OptionHost& h) { return int64_t(h.engine.ThreadCount()); },
+     .write =
+         [](OptionHost& h, int64_t threads) {
+           if (h.engine.Searching()) return OptionOutcome::kSearchRunning;
+           return h.engine.SetThreadCount(int(threads)) ? OptionOutcome::kDone : OptionOutcome::kNoMemory;
+         }},
     {.name = "UCI_LimitStrength",
      .kind = OptionKind::kCheck,
      .maximum = 1,

@@ -94,4 +94,49 @@ TEST(EngineTables, UnchangedWhileASearchRuns) {
   EXPECT_EQ(engine.TableBytes(), 3 * kMebibyte);
 }
 
+// A memory source that hands out the system's memory until a budget of
+// live bytes would be passed, then refuses.
+uint64_t liveBytes = 0;
+uint64_t budgetBytes = 0;
+
+TableMemory BudgetAllocate(uint64_t bytes) {
+  if (liveBytes + bytes > budgetBytes) return TableMemory{nullptr, bytes, 0};
+  liveBytes += bytes;
+  return SystemTableMemory().allocate(bytes);
+}
+void BudgetClear(const TableMemory& memory) { SystemTableMemory().clear(memory); }
+void BudgetRelease(const TableMemory& memory) {
+  liveBytes -= memory.bytes;
+  SystemTableMemory().release(memory);
+}
+constexpr TableMemorySource kBudgetMemory{BudgetAllocate, BudgetClear, BudgetRelease};
+
+// An allocation that fails, for the first table or for the second, leaves
+// both tables as they were, contents and all, and the engine searching.
+TEST(EngineTables, FailedAllocationKeepsBothTables) {
+  liveBytes = 0;
+  budgetBytes = 2 * kMebibyte;
+  {
+    Engine engine(kMebibyte, 256 * 1024, kBudgetMemory);
+    SearchListener quiet;
+    engine.LoadPosition(ParseFen(kMiddlegame));
+    engine.Think(SearchParameters{kModeThink, 4, 0, 0}, quiet);
+    const int full = engine.HashFull();
+    // The pawn table (1 MiB) cannot be had beside the old tables.
+    EXPECT_EQ(engine.ResizeTables(3 * kMebibyte), TableChange::kNoMemory);
+    EXPECT_EQ(engine.Table().Bytes(), kMebibyte);
+    EXPECT_EQ(engine.PawnTable().Bytes(), 256 * 1024u);
+    // The pawn table (512 KiB) can, the main table (1 MiB more) not: the
+    // pawn table goes back to its size.
+    budgetBytes = 3 * kMebibyte;
+    EXPECT_EQ(engine.ResizeTables(uint64_t(2) * kMebibyte + 512 * 1024), TableChange::kNoMemory);
+    EXPECT_EQ(engine.Table().Bytes(), kMebibyte);
+    EXPECT_EQ(engine.PawnTable().Bytes(), 256 * 1024u);
+    EXPECT_EQ(engine.HashFull(), full);
+    engine.Think(SearchParameters{kModeThink, 4, 0, 0}, quiet);
+    EXPECT_FALSE(engine.Info().pvMoves.empty());
+  }
+  EXPECT_EQ(liveBytes, 0u);
+}
+
 }  // namespace

@@ -26,6 +26,7 @@ TEST(Options, AnnouncedInBothFormsWithTheDialoguesStartingValues) {
                                         "option name Ponder type check default false",
                                         "option name Move Overhead type spin default 30 min 0 max 5000",
                                         "option name Time Rule type combo default increment var classic var increment",
+                                        "option name Threads type spin default 1 min 1 max 256",
                                         "option name UCI_LimitStrength type check default false",
                                         "option name UCI_Elo type spin default 2400 min 800 max 2400",
                                     }));
@@ -35,6 +36,7 @@ TEST(Options, AnnouncedInBothFormsWithTheDialoguesStartingValues) {
                                                   "feature option=\"Ponder -check 1\"",
                                                   "feature option=\"Move Overhead -spin 0 0 5000\"",
                                                   "feature option=\"Time Rule -combo *classic /// increment\"",
+                                                  "feature option=\"Threads -spin 1 1 256\"",
                                                   "feature option=\"UCI_LimitStrength -check 0\"",
                                                   "feature option=\"UCI_Elo -spin 2400 800 2400\"",
                                               }));
@@ -64,6 +66,7 @@ TEST(Options, EveryOptionSetInBothForms) {
       {"name MOVE OVERHEAD value 5000", "Move Overhead=5000", 5000},
       {"name Time Rule value Classic", "Time Rule=classic", 0},
       {"name time rule value increment", "Time Rule=increment", 1},
+      {"name threads value 4", "Threads=4", 4},
       {"name uci_limitstrength value true", "UCI_LimitStrength=1", 1},
       {"name UCI_Elo value 1500", "UCI_Elo=1500", 1500},
   };
@@ -111,6 +114,8 @@ TEST(Options, BadValuesRefusedInEachProtocolsForm) {
       {false, "option Time Rule=Classic", "invalid command"},
       {false, "option Move Overhead=-1", "invalid command"},
       {false, "option UCI_Elo=799", "invalid command"},
+      {false, "option Threads=0", "invalid command"},
+      {true, "setoption name Threads value 257", "option Threads: value 257 is not a whole number from 1 to 256"},
       {true, "setoption name UCI_Elo value 2401", "option UCI_Elo: value 2401 is not a whole number from 800 to 2400"},
       {false, "option hash=16", "unknown option"},
       {false, "option Hurry=1", "unknown option"},

@@ -12,12 +12,13 @@ from session_driver import INITIAL_PLACEMENT, board_text, play_first_legal, run_
 FEATURES = (
     "feature ping=1 setboard=1 playother=1 usermove=0 san=0 time=1 draw=1 sigint=0 sigterm=0 reuse=1 "
     "analyze=1 colors=1\n"
-    'feature name=0 ics=0 pause=0 nps=0 debug=0 memory=1 smp=0 variants="normal" myname="Ravok"\n'
+    'feature name=0 ics=0 pause=0 nps=0 debug=0 memory=1 smp=1 variants="normal" myname="Ravok"\n'
     'feature option="Hash -spin 24 1 65536"\n'
     'feature option="Clear Hash -button"\n'
     'feature option="Ponder -check 1"\n'
     'feature option="Move Overhead -spin 0 0 5000"\n'
     'feature option="Time Rule -combo *classic /// increment"\n'
+    'feature option="Threads -spin 1 1 256"\n'
     'feature option="UCI_LimitStrength -check 0"\n'
     'feature option="UCI_Elo -spin 2400 800 2400"\n'
     "feature done=1\n")
@@ -434,14 +435,18 @@ def test_options_as_xboard_sends_them(start):
     analysis restarts it as "memory" does."""
     s = manager(start)
     for line, reason in [("option Hash=0", "invalid command"), ("option Ponder=yes", "invalid command"),
-                         ("option Move Overhead=5001", "invalid command"), ("option Threads=2", "unknown option")]:
+                         ("option Move Overhead=5001", "invalid command"), ("option Threads=0", "invalid command"),
+                         ("option Threads2", "unknown option"), ("cores 0", "number out of range"),
+                         ("cores 257", "number out of range"), ("cores", "missing number"),
+                         ("cores two", "not a number")]:
         s.send(line)
         s.expect("Error (%s): %s\n" % (reason, line))
     for line in ["option Hash=32", "option Clear Hash", "option Ponder=0", "option Move Overhead=20",
-                 "option Time Rule=increment", "protover 2"]:
+                 "option Time Rule=increment", "cores 3", "protover 2"]:
         s.send(line)
     s.expect(FEATURES.replace("-spin 24 ", "-spin 32 ").replace("-check 1", "-check 0")
-             .replace("-spin 0 0", "-spin 20 0").replace("*classic /// increment", "classic /// *increment"))
+             .replace("-spin 0 0", "-spin 20 0").replace("*classic /// increment", "classic /// *increment")
+             .replace("Threads -spin 1 ", "Threads -spin 3 "))
     for line in ["new", "post", "sd 3", "e2e4"]:
         s.send(line)
     s.skip_to(r"move \S+", timeout=10)

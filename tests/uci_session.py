@@ -17,6 +17,7 @@ HANDSHAKE = [
     "option name Ponder type check default false",
     "option name Move Overhead type spin default 30 min 0 max 5000",
     "option name Time Rule type combo default increment var classic var increment",
+    "option name Threads type spin default 1 min 1 max 256",
     "option name UCI_LimitStrength type check default false",
     "option name UCI_Elo type spin default 2400 min 800 max 2400",
     "uciok",
@@ -155,10 +156,14 @@ def test_movetime_and_clock_words_keep_their_limits(start):
 
 def test_node_limit_and_new_game_repeat_a_search(start):
     s = uci(start)
-    lines, _ = search(s, "go nodes 20000")
-    total = int(PROGRESS.fullmatch(lines[-1]).group(2))
-    if not 20000 <= total <= 20001:
-        raise AssertionError("go nodes 20000 searched %d nodes" % total)
+    # The last report counts exactly the nodes asked for.
+    for position, nodes in [("startpos", 20000), ("startpos moves e2e4 e7e5 g1f3 b8c6", 5000),
+                            ("fen 8/8/4k3/8/2K5/8/3P4/8 w - - 0 1", 20000), ("startpos moves d2d4", 77777)]:
+        s.send("position " + position)
+        lines, _ = search(s, "go nodes %d" % nodes)
+        total = int(PROGRESS.fullmatch(lines[-1]).group(2))
+        if total != nodes:
+            raise AssertionError("go nodes %d from %s searched %d nodes" % (nodes, position, total))
     # After ucinewgame the same search counts the same nodes.
     counts = []
     for _ in range(2):
@@ -374,6 +379,32 @@ def test_tabs_and_carriage_returns_separate_words(start):
                              "a7a6", "h7h6", "f7f5", "f7f6", "g8h6", "b8a6", "a7a5", "b7b5", "g7g5", "h7h5"):
         raise AssertionError("not a reply to e2e4: %r" % best.group(0))
     s.send("setoption\tname Move\tOverhead value\t40")
+    s.send("isready")
+    s.expect("readyok\n")
+
+
+def test_searches_on_several_threads(start):
+    """With Threads set, isready is answered during the search, stop ends it
+    with one legal bestmove, and node and depth limits end it by itself."""
+    s = uci(start)
+    s.send("setoption name Threads value 3")
+    s.send("position startpos")
+    s.send("go infinite")
+    s.skip_to(r"info depth 6 .*", timeout=10)
+    s.send("isready")
+    skipped, _ = s.skip_to(r"readyok", timeout=5)
+    if any(not line.startswith("info ") for line in skipped):
+        raise AssertionError("before readyok: %r" % skipped)
+    s.send("stop")
+    _, best = s.skip_to(BESTMOVE, timeout=5)
+    if best.group(1) not in START_MOVES:
+        raise AssertionError("after stop: %r" % best.group(0))
+    for go in ["go nodes 50000", "go depth 7", "go movetime 300"]:
+        s.send(go)
+        _, best = s.skip_to(BESTMOVE, timeout=10)
+        if best.group(1) not in START_MOVES:
+            raise AssertionError("%s gave %r" % (go, best.group(0)))
+    s.send("setoption name Threads value 1")
     s.send("isready")
     s.expect("readyok\n")
 

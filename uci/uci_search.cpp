@@ -64,7 +64,7 @@ void UciSession::Go(const WordList& words) {
 
   // The search of the game's position; "quit" drops its result.
   engine_.LoadGame(session_.game());
-  go_.lastProgress = Now();
+  go_.lastProgress = clock_();
   if (engine_.Think(go_.plan.parameters, *this)) return;
 
   // An open-ended search that ended by itself keeps its move until the
@@ -81,8 +81,7 @@ void UciSession::Poll() {
       case SearchControl::kQuit: throw search_aborted_exception(true);
     }
   }
-  const TimePoint now = Now();
-  if (now - go_.lastProgress >= kProgressInterval) ReportProgress(now);
+  if (clock_() - go_.lastProgress >= kProgressInterval) ReportProgress();
 }
 
 void UciSession::OnSearchEvent(SearchEvent event, const SearchInfo& info) {
@@ -124,10 +123,10 @@ bool UciSession::WaitForStop() {
   }
 }
 
-void UciSession::ReportProgress(TimePoint now) {
+void UciSession::ReportProgress() {
   const SearchInfo& info = engine_.Info();
-  WriteLine(ProgressInfo(info, engine_.NodesSoFar(), now, engine_.HashFull()));
-  go_.lastProgress = now;
+  WriteLine(ProgressInfo(info, engine_.NodesSoFar(), Now(), engine_.HashFull()));
+  go_.lastProgress = clock_();
 }
 
 // The search's last word: its node total and the table's fill, then the

@@ -9,8 +9,8 @@
 #include "session/string_utils.h"
 #include "uci/position_command.h"
 
-UciSession::UciSession(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out)
-    : engine_(engine), input_(in, inputDescriptor), out_(out) {
+UciSession::UciSession(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out, ClockSource clock)
+    : engine_(engine), input_(in, inputDescriptor), out_(out), clock_(clock) {
   StartOptions(Options(), Dialogue::kUci);
 }
 

@@ -29,8 +29,9 @@ class UciSession : public SearchListener {
   // A session on `engine` that reads `in` (with `inputDescriptor` behind
   // it, -1 for none) and writes `out`. The options start as the options
   // table has them for UCI; the engine's tables as they are give the Hash
-  // option's value.
-  UciSession(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out);
+  // option's value. `clock` paces the progress lines during a search (the
+  // search's own times come from the monotonic clock).
+  UciSession(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out, ClockSource clock = Now);
 
   UciSession(const UciSession&) = delete;
   UciSession& operator=(const UciSession&) = delete;
@@ -77,7 +78,7 @@ class UciSession : public SearchListener {
   // Reads commands until "stop", "ponderhit" or "quit" ends the wait of a
   // search that ended by itself. False after "quit".
   bool WaitForStop();
-  void ReportProgress(TimePoint now);
+  void ReportProgress();
   void ReportBestMove();
 
   void WriteLine(const std::string& line);
@@ -96,4 +97,5 @@ class UciSession : public SearchListener {
   SearchControl control_ = SearchControl::kGoOn;  // what the last command asks of the search
   // Commands that came during a search, for after its bestmove.
   std::deque<WordList> deferred_;
+  ClockSource clock_;
 };
