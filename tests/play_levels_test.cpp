@@ -18,7 +18,8 @@ TEST(PlayLevels, ReadSetAndListed) {
   EXPECT_EQ(ReadLevel(std::to_string(full)), full);
   EXPECT_EQ(ReadLevel("full"), full);
   EXPECT_EQ(ReadLevel("max"), full);
-  for (const char* bad : {"0", "-1", "3.5", "x", "", "99999999999999999999", std::to_string(full + 1).c_str()})
+  const std::vector<std::string> badWords = {"0", "-1", "3.5", "x", "", "99999999999999999999", std::to_string(full + 1)};
+  for (const std::string& bad : badWords)
     EXPECT_EQ(ReadLevel(bad), std::nullopt) << bad;
 
   SessionSettings settings;
