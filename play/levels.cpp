@@ -29,7 +29,7 @@ int LevelOf(const SessionSettings& settings) {
 
 namespace {
 
-// "about 1200 Elo", "full strength".
+// "about 1070 Elo", "full strength".
 std::string Strength(int level) {
   if (level >= FullLevel()) return "full strength";
   return "about " + std::to_string(StrengthLevels()[size_t(level - 1)].elo) + " Elo";

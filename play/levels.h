@@ -23,8 +23,8 @@ void SetLevel(SessionSettings& settings, int level);
 // level when the strength is not limited.
 int LevelOf(const SessionSettings& settings);
 
-// "level 3 (about 1200 Elo)", "level 10 (full strength)".
+// "level 3 (about 1070 Elo)", "level 10 (full strength)".
 std::string LevelName(int level);
-// Every level on a line of its own, "   3  about 1200 Elo", the current one
+// Every level on a line of its own, "   3  about 1070 Elo", the current one
 // marked with a star in front.
 std::vector<std::string> LevelLines(int current);

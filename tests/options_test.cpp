@@ -28,7 +28,7 @@ TEST(Options, AnnouncedInBothFormsWithTheDialoguesStartingValues) {
                                         "option name Time Rule type combo default increment var classic var increment",
                                         "option name Threads type spin default 1 min 1 max 256",
                                         "option name UCI_LimitStrength type check default false",
-                                        "option name UCI_Elo type spin default 2400 min 800 max 2400",
+                                        "option name UCI_Elo type spin default 1970 min 130 max 1970",
                                     }));
   EXPECT_EQ(OptionFeatureLines(xboard.Get()), (std::vector<std::string>{
                                                   "feature option=\"Hash -spin 24 1 65536\"",
@@ -38,7 +38,7 @@ TEST(Options, AnnouncedInBothFormsWithTheDialoguesStartingValues) {
                                                   "feature option=\"Time Rule -combo *classic /// increment\"",
                                                   "feature option=\"Threads -spin 1 1 256\"",
                                                   "feature option=\"UCI_LimitStrength -check 0\"",
-                                                  "feature option=\"UCI_Elo -spin 2400 800 2400\"",
+                                                  "feature option=\"UCI_Elo -spin 1970 130 1970\"",
                                               }));
   // The console/xboard dialogue keeps its timing: the classic rule, no
   // overhead; it ponders from the start.
@@ -113,10 +113,10 @@ TEST(Options, BadValuesRefusedInEachProtocolsForm) {
       {false, "option Ponder=true", "invalid command"},
       {false, "option Time Rule=Classic", "invalid command"},
       {false, "option Move Overhead=-1", "invalid command"},
-      {false, "option UCI_Elo=799", "invalid command"},
+      {false, "option UCI_Elo=129", "invalid command"},
       {false, "option Threads=0", "invalid command"},
       {true, "setoption name Threads value 257", "option Threads: value 257 is not a whole number from 1 to 256"},
-      {true, "setoption name UCI_Elo value 2401", "option UCI_Elo: value 2401 is not a whole number from 800 to 2400"},
+      {true, "setoption name UCI_Elo value 1971", "option UCI_Elo: value 1971 is not a whole number from 130 to 1970"},
       {false, "option hash=16", "unknown option"},
       {false, "option Hurry=1", "unknown option"},
       {false, "option", "unknown option"},

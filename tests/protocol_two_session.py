@@ -20,7 +20,7 @@ FEATURES = (
     'feature option="Time Rule -combo *classic /// increment"\n'
     'feature option="Threads -spin 1 1 256"\n'
     'feature option="UCI_LimitStrength -check 0"\n'
-    'feature option="UCI_Elo -spin 2400 800 2400"\n'
+    'feature option="UCI_Elo -spin 1970 130 1970"\n'
     "feature done=1\n")
 
 POST = r"(\d+) (-?\d+) (\d+) (\d+) (.*)"

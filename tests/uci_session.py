@@ -19,7 +19,7 @@ HANDSHAKE = [
     "option name Time Rule type combo default increment var classic var increment",
     "option name Threads type spin default 1 min 1 max 256",
     "option name UCI_LimitStrength type check default false",
-    "option name UCI_Elo type spin default 2400 min 800 max 2400",
+    "option name UCI_Elo type spin default 1970 min 130 max 1970",
     "uciok",
 ]
 
