@@ -15,7 +15,6 @@
 // played at in calibration matches against Stockfish 15.1 at set UCI_Elo
 // values, 10+0.1.
 struct StrengthLevel {
-  int32_t level;
   uint64_t nodes;
   int32_t rootNoise;
   int32_t elo;
@@ -28,8 +27,8 @@ struct StrengthLevel {
 // 9 lie on the line that fits them best against the node budget, steps 1
 // and 2, below Stockfish's range, were measured against steps 2 and 3.
 inline constexpr StrengthLevel kStrengthLevels[] = {
-    {1, 60, 300, 130},     {2, 150, 250, 580},    {3, 400, 200, 1070},   {4, 1000, 150, 1190},  {5, 3000, 100, 1340},
-    {6, 10000, 70, 1490},  {7, 30000, 40, 1640},  {8, 100000, 20, 1790}, {9, 400000, 10, 1970},
+    {60, 300, 130},     {150, 250, 580},    {400, 200, 1070},   {1000, 150, 1190},  {3000, 100, 1340},
+    {10000, 70, 1490},  {30000, 40, 1640},  {100000, 20, 1790}, {400000, 10, 1970},
 };
 inline std::span<const StrengthLevel> StrengthLevels() { return kStrengthLevels; }
 

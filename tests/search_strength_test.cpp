@@ -28,8 +28,8 @@ TEST(Strength, LevelsAndTheStepsBetween) {
   for (const StrengthLevel& level : StrengthLevels()) {
     SearchParameters p;
     LimitStrength(p, level.elo, 7);
-    EXPECT_EQ(p.maxNodes, level.nodes) << level.level;
-    EXPECT_EQ(p.rootNoise, level.rootNoise) << level.level;
+    EXPECT_EQ(p.maxNodes, level.nodes) << level.elo;
+    EXPECT_EQ(p.rootNoise, level.rootNoise) << level.elo;
     EXPECT_EQ(p.noiseSeed, 7u);
   }
   const StrengthLevel& a = kStrengthLevels[3];
