@@ -126,15 +126,18 @@ bool MoveTime(Communicator& c, const WordList& words) {
   return true;
 }
 
-// "timerule classic|increment": the Time Rule option.
-bool TimeRuleCommand(Communicator& c, const WordList& words) {
-  const OptionEntry& rule = *FindOption("Time Rule", false);
-  const std::optional<int64_t> value = words.size() == 2 ? XboardOptionValue(rule, words[1]) : std::nullopt;
+// A console word that sets a combo option: "timerule classic|increment"
+// (the Time Rule option), "search classic|selective" (the Search option).
+bool ComboOptionCommand(Communicator& c, const WordList& words, std::string_view name) {
+  const OptionEntry& option = *FindOption(name, false);
+  const std::optional<int64_t> value = words.size() == 2 ? XboardOptionValue(option, words[1]) : std::nullopt;
   if (!value) return false;
   OptionHost host = c.Options();
-  rule.write(host, *value);
+  option.write(host, *value);
   return true;
 }
+bool TimeRuleCommand(Communicator& c, const WordList& words) { return ComboOptionCommand(c, words, "Time Rule"); }
+bool SearchCommand(Communicator& c, const WordList& words) { return ComboOptionCommand(c, words, "Search"); }
 
 // "level MPS BASE INC": the clocks run from now on. A time word that is no
 // time is refused, the settings stay; while the engine thinks or ponders
@@ -262,6 +265,7 @@ constexpr DialogueCommand kCommands[] = {
     {"vartime", MoveTime, nullptr},
     {"level", Level, nullptr},
     {"timerule", TimeRuleCommand, nullptr},
+    {"search", SearchCommand, nullptr},
     {"time", InterfaceClock, nullptr},
     {"otim", InterfaceClock, nullptr},
     {"easy", EasyOrHard, nullptr},

@@ -73,8 +73,11 @@ inline void CopyPosition(TreePosition& to, const TreePosition& from) {
   for (unsigned i = first / sizeof(Chunk); i < kUsedBytes / sizeof(Chunk); ++i) out[i] = in[i];
 }
 
-inline constexpr int kMaxPly = 40;
-inline constexpr int kKeyHistorySize = 150;
+// The deepest path the searches may walk (the classic search stops at 38
+// plies, the selective one at kSelectiveLastPly), and room in the key
+// history for a game's reversible moves before it plus such a path.
+inline constexpr int kMaxPly = 100;
+inline constexpr int kKeyHistorySize = 210;
 
 // The search position: one record per ply of the path from the root, made
 // by copy-make, and the keys that the repetition test compares.

@@ -1,7 +1,9 @@
 // Interior nodes: fail-soft negamax with principal-variation windows, the
 // transposition table, null move, fractional extensions, razoring, futility
 // pruning, internal iterative deepening and staged move ordering. The node
-// runs its steps in order; each step is a function of its own below.
+// runs its steps in order; each step is a function of its own below, and
+// the steps of the selective search (selective_steps.h) join them where
+// their switches are on.
 #include "search/searcher.h"
 
 #include <algorithm>
@@ -12,13 +14,17 @@
 #include "position/movegen.h"
 #include "search/move_ordering.h"
 #include "search/move_picker.h"
+#include "search/search_node.h"
+#include "search/selective_steps.h"
 
 namespace {
 
-// The record array ends here: a node deeper than this returns alpha.
+// The classic search's record array ends here: a node deeper than this
+// returns alpha.
 constexpr int kLastSearchPly = 38;
 // Extensions stop near the end of the record array.
 constexpr int kLastExtendingPly = 35;
+constexpr int kSelectiveLastExtendingPly = kSelectiveLastPly - 3;
 
 // Extension amounts in 1/64 ply (halved beyond reach).
 constexpr int kCheckExtension = 48;
@@ -72,33 +78,6 @@ int PerpetualCheckThreshold(const TreePosition& now, const TreePosition& start) 
 }
 
 }  // namespace
-
-// The facts of one interior node, shared by its steps.
-struct Searcher::Node {
-  int alpha, beta, depth;
-  uint32_t counters;  // the six extension counters
-  Move* stack;        // the node's region of the move stack; [0] is its status
-  int ply;
-  int kind;
-  bool nullMoveForbidden;
-  bool inCheck;
-  bool mayExtend;    // not in the reply to a null move, not near the array's end
-  bool withinReach;  // within twice the iteration depth: extensions count full
-  bool extended = false;
-  bool capped = false;  // a perpetual check holds the score at 0 at most
-  Move hashMove = 0;
-  bool forced = false;      // a single reply (stored with the result)
-  bool threatened = false;  // a mate threat behind a null move
-  bool futility = false;
-  int best = -kInfinity;
-  Move bestMove = 0;
-  bool bestFromNullBound = false, alphaRaised = false;
-  int counted = 0;   // legal moves met, the hash move included
-  int searched = 0;  // moves actually searched
-
-  // The node's move list, right after its status word.
-  Move* List() const { return stack + 1; }
-};
 
 // Copy the position forward and hand the move to the other side.
 template <int S>
@@ -195,6 +174,10 @@ void Searcher::ExtendForcingMoves(Node& node, const TreePosition& pos) {
 
 // The transposition table gives a move to try first, the forced
 // and threat flags, and, deep enough and with a fitting bound, the score.
+// The selective search keeps its mates relative to the node in the table
+// and takes no score at a node with an open window, whose best line the
+// table would cut short.
+template <class Steps>
 bool Searcher::ProbeTable(Node& node, const HashBucket& bucket, uint64_t key, int& score) {
   HashEntry entry;
   if (!ProbeBucket(bucket, key, entry)) return false;
@@ -202,9 +185,9 @@ bool Searcher::ProbeTable(Node& node, const HashBucket& bucket, uint64_t key, in
   node.forced = (entry.data & kHashForcedFlag) != 0;
   if (node.forced && !node.extended && AllowsExtension(node, kExtendForced))
     Extend(node, kExtendForced, kForcedReplyExtension);
-  if (entry.depth >= node.depth) {
+  if (entry.depth >= node.depth && !(Steps::kSelective && node.pv)) {
     const uint32_t bound = HashBoundOf(entry.data);
-    score = entry.score;
+    score = Steps::kSelective ? ScoreFromTable(entry.score, node.ply) : entry.score;
     if (bound == kBoundExact || (bound == kBoundLower && score >= node.beta) ||
         (bound == kBoundUpper && node.alpha >= score)) {
       state_.principalVariation[node.ply][0] = node.hashMove;
@@ -216,22 +199,47 @@ bool Searcher::ProbeTable(Node& node, const HashBucket& bucket, uint64_t key, in
   return false;
 }
 
-// Null move: passing and still failing high at a two-ply reduction ends
-// the node; being mated after a pass is a threat, which extends.
-template <int S>
+// The node's result goes into the table.
+template <class Steps>
+void Searcher::StoreResult(const Node& node, HashBucket& bucket, uint64_t key) {
+  const int boundBeta = node.capped && node.beta == 0 ? 1 : node.beta;
+  const uint32_t bound = node.best >= boundBeta ? kBoundLower : node.alphaRaised ? kBoundExact : kBoundUpper;
+  const bool forced = node.forced || (node.counted == 1 && node.best < node.beta);
+  const int score = Steps::kSelective ? ScoreToTable(node.best, node.ply) : node.best;
+  StoreHashEntry(bucket, key, MakeHashData(node.bestMove, bound, node.threatened, forced), score, node.depth);
+}
+
+// Null move: passing and still failing high at a reduced depth ends the
+// node; being mated after a pass is a threat, which extends. The classic
+// search passes where its material allows, at a two-ply reduction; the
+// adaptive one where the static evaluation reaches beta, reduced more the
+// deeper the node and the further above beta.
+template <int S, class Steps>
 bool Searcher::TryNullMove(Node& node, const TreePosition& pos, int& score) {
   constexpr int Them = 1 - S;
-  if (!node.threatened && NullMoveAllowed<S>(pos, node.alpha, node.depth, node.nullMoveForbidden)) {
+  int reduction = kNullMoveReduction;
+  bool allowed;
+  if constexpr (Steps::kAdaptiveNullMove) {
+    allowed = AdaptiveNullMoveAllowed<S>(node.pv, node.nullMoveForbidden, node.inCheck, node.staticEvaluation,
+                                         node.beta, pos) &&
+              !node.threatened && state_.excludedMove[node.ply] == 0;
+    reduction = AdaptiveNullMoveReduction(node.depth, node.staticEvaluation, node.beta);
+  } else {
+    allowed = !node.threatened && NullMoveAllowed<S>(pos, node.alpha, node.depth, node.nullMoveForbidden);
+  }
+  if (allowed) {
     MakeNullMove<S>();
-    PrefetchChild(node.depth >= kNullMoveReduction);
+    if constexpr (Steps::kSelective) state_.pathMove[node.ply] = 0;
+    PrefetchChild(node.depth >= reduction);
     const int beta = node.beta;
-    const int reply = node.depth < kNullMoveReduction
-                          ? -Quiesce<Them>(-beta, -beta + 1, node.List())
-                          : -Search<Them>(-beta, -beta + 1, node.depth - kNullMoveReduction, node.counters,
-                                          node.List(), true, kNodeNullReply);
+    const int reply = node.depth < reduction
+                          ? -Quiesce<Them, Steps>(-beta, -beta + 1, node.List())
+                          : -Search<Them, Steps>(-beta, -beta + 1, node.depth - reduction, node.counters,
+                                                 node.List(), true, kNodeNullReply);
     UnmakeMove(positions_);
-    if (reply > beta) {
-      score = EndNode(node, kStatusNullMoveBound, reply);
+    if (Steps::kAdaptiveNullMove ? reply >= beta : reply > beta) {
+      // A mate found behind a pass proves nothing about the moves.
+      score = EndNode(node, kStatusNullMoveBound, Steps::kSelective && reply > kMateThreshold ? beta : reply);
       return true;
     }
     if (reply < -kMateThreshold) node.threatened = true;
@@ -263,44 +271,54 @@ void Searcher::Razor(Node& node, const TreePosition& pos) {
                   kPositionalMargin + balance < node.alpha;
 }
 
-// Internal deepening: without a move from the table, a shallower search of the same
-// node finds one to try first. True when that search already ends the node
-// (a draw or no move).
-template <int S>
+// Without a move from the table: internal deepening, a shallower search of
+// the same node that finds one to try first (true when that search
+// already ends the node: a draw or no move); or, in the selective search,
+// internal reduction, which searches the node a ply shallower instead.
+template <int S, class Steps>
 bool Searcher::InternalDeepening(Node& node, int& score) {
   if (node.hashMove != 0 || node.depth < kInternalDeepeningDepth) return false;
-  score = Search<S>(node.alpha, node.beta, node.depth - kInternalDeepeningReduction, node.counters, node.stack, true,
-                    kNodeInternalDeepening);
+  if constexpr (Steps::kInternalReduction) {
+    node.depth -= kOnePly;
+    return false;
+  }
+  score = Search<S, Steps>(node.alpha, node.beta, node.depth - kInternalDeepeningReduction, node.counters, node.stack,
+                           true, kNodeInternalDeepening);
   if (StatusOf(node.stack) == kStatusDrawOrNoMove) return true;
   SetStatus(node.stack, kStatusOrdinary);
   node.hashMove = state_.principalVariation[node.ply][0];
   return false;
 }
 
-// The child's search: the quiescence search below one ply, else one ply
-// less.
-template <int S>
-int Searcher::SearchChild(const Node& node, int alpha, int beta, Move* childStack) {
+// The child's search at `depth` (the node's depth less a ply, less any
+// reduction): the quiescence search below zero, else an interior node.
+template <int S, class Steps>
+int Searcher::SearchChild(const Node& node, int depth, int alpha, int beta, Move* childStack) {
   constexpr int Them = 1 - S;
-  return node.depth < kOnePly ? -Quiesce<Them>(-beta, -alpha, childStack)
-                              : -Search<Them>(-beta, -alpha, node.depth - kOnePly, node.counters, childStack, false,
-                                              kNodeOrdinary);
+  return depth < 0 ? -Quiesce<Them, Steps>(-beta, -alpha, childStack)
+                   : -Search<Them, Steps>(-beta, -alpha, depth, node.counters, childStack, false, kNodeOrdinary);
 }
 
 // The hash move, found playable, is made without a legality test
 // (the full key matched) and searched with the full window.
-template <int S>
+template <int S, class Steps>
 void Searcher::SearchHashMove(Node& node) {
+  int depth = node.depth - kOnePly;
+  if constexpr (Steps::kSingularExtension) depth += SingularExtension<S, Steps>(node);
   MakeMove<S>(positions_, node.hashMove);
-  PrefetchChild(node.depth >= kOnePly);
-  const int score = SearchChild<S>(node, node.alpha, node.beta, node.List());
+  PrefetchChild(depth >= 0);
+  if constexpr (Steps::kSelective) state_.pathMove[node.ply] = node.hashMove;
+  const int score = SearchChild<S, Steps>(node, depth, node.alpha, node.beta, node.List());
   UnmakeMove(positions_);
   state_.SetPvRow(node.ply, node.hashMove);
   node.best = score;
   node.bestMove = node.hashMove;
   node.counted = node.searched = 1;
+  if constexpr (Steps::kSelective) {
+    if (IsQuietMove(node.hashMove)) state_.quietsSearched[node.ply][node.quietsSearched++] = node.hashMove;
+  }
   if (score >= node.beta) return;
-  if (StatusOf(node.List()) == kStatusNullMoveBound) {
+  if (!Steps::kSelective && StatusOf(node.List()) == kStatusNullMoveBound) {
     node.bestFromNullBound = true;
   } else if (score > node.alpha) {
     node.alpha = score;
@@ -308,12 +326,16 @@ void Searcher::SearchHashMove(Node& node) {
   }
 }
 
-// One move of the loop: legality, futility, the zero-window search with a
-// re-search when it beats the best, and the best-move bookkeeping. True on
-// a cut-off.
-template <int S>
+// One move of the loop: legality, then the classic search's futility and
+// zero-window search around the best with a re-search when it beats the
+// best, or the selective search's pruning, reductions and zero window
+// around alpha; then the best-move bookkeeping. True on a cut-off.
+template <int S, class Steps>
 bool Searcher::TryMove(Node& node, Move move, Move* childStack) {
   constexpr int Them = 1 - S;
+  if constexpr (Steps::kSingularExtension) {
+    if (move == state_.excludedMove[node.ply]) return false;
+  }
   MakeMove<S>(positions_, move);
   PrefetchChild(node.depth >= kOnePly);
   const TreePosition& child = positions_.positions[node.ply + 1];
@@ -322,29 +344,44 @@ bool Searcher::TryMove(Node& node, Move move, Move* childStack) {
     return false;
   }
   ++node.counted;
-  if (node.futility && node.searched > 0 && !child.kingAttacked &&
-      kPositionalMargin + SideBalance<S>(child) + MoveGain(move) < node.alpha) {
-    UnmakeMove(positions_);
-    return false;
-  }
   int score;
-  if (node.searched > 0 && node.alpha + 4 < node.beta && node.depth >= kPvsMinDepth) {
-    score = -Search<Them>(-node.best - 1, -node.best, node.depth - kOnePly, node.counters, childStack, false,
-                          kNodeOrdinary);
-    if (score > node.best) score = SearchChild<S>(node, node.alpha, node.beta, childStack);
+  if constexpr (Steps::kSelective) {
+    const bool givesCheck = child.kingAttacked != 0;
+    if (SkipLateMove<S, Steps>(node, move, givesCheck)) {
+      UnmakeMove(positions_);
+      return false;
+    }
+    state_.pathMove[node.ply] = move;
+    score = SearchLateMove<S, Steps>(node, move, givesCheck, childStack);
+    UnmakeMove(positions_);
+    ++node.searched;
+    if (IsQuietMove(move) && node.quietsSearched < kQuietsRemembered)
+      state_.quietsSearched[node.ply][node.quietsSearched++] = move;
+    if (score <= node.best) return false;
   } else {
-    score = SearchChild<S>(node, node.alpha, node.beta, childStack);
+    if (node.futility && node.searched > 0 && !child.kingAttacked &&
+        kPositionalMargin + SideBalance<S>(child) + MoveGain(move) < node.alpha) {
+      UnmakeMove(positions_);
+      return false;
+    }
+    if (node.searched > 0 && node.alpha + 4 < node.beta && node.depth >= kPvsMinDepth) {
+      score = -Search<Them, Steps>(-node.best - 1, -node.best, node.depth - kOnePly, node.counters, childStack, false,
+                                   kNodeOrdinary);
+      if (score > node.best) score = SearchChild<S, Steps>(node, node.depth - kOnePly, node.alpha, node.beta, childStack);
+    } else {
+      score = SearchChild<S, Steps>(node, node.depth - kOnePly, node.alpha, node.beta, childStack);
+    }
+    UnmakeMove(positions_);
+    ++node.searched;
+    if (score <= node.best) return false;
+    const bool childNullBound = StatusOf(childStack) == kStatusNullMoveBound;
+    if (childNullBound && !node.bestFromNullBound && node.searched > 1) return false;
+    node.bestFromNullBound = childNullBound;
   }
-  UnmakeMove(positions_);
-  ++node.searched;
-  if (score <= node.best) return false;
-  const bool childNullBound = StatusOf(childStack) == kStatusNullMoveBound;
-  if (childNullBound && !node.bestFromNullBound && node.searched > 1) return false;
   state_.SetPvRow(node.ply, move);
   node.best = score;
   node.bestMove = move;
   if (score >= node.beta) return true;
-  node.bestFromNullBound = childNullBound;
   if (score > node.alpha) {
     node.alpha = score;
     node.alphaRaised = true;
@@ -354,7 +391,7 @@ bool Searcher::TryMove(Node& node, Move move, Move* childStack) {
 
 // In check: every evasion, ordered; a single one extends. True when
 // there is none (mate), with the score in `score`.
-template <int S>
+template <int S, class Steps>
 bool Searcher::SearchEvasions(Node& node, const TreePosition& pos, int& score) {
   Move* const list = node.List();
   Move* end = GenerateEvasions<S>(pos, list);
@@ -369,24 +406,35 @@ bool Searcher::SearchEvasions(Node& node, const TreePosition& pos, int& score) {
   }
   end = OrderEvasions<S>(pos, list, end, node.hashMove, 0);
   for (Move* m = list; m != end; ++m)
-    if (TryMove<S>(node, *m, end)) break;
+    if (TryMove<S, Steps>(node, *m, end)) break;
   return false;
 }
 
-// Not in check: the staged order of the move picker.
-template <int S>
+// Not in check: the staged order of the move picker, its quiet moves keyed
+// by the classic history or by the selective search's histories.
+template <int S, class Steps>
 void Searcher::SearchOrderedMoves(Node& node, const TreePosition& pos) {
-  MovePicker<S> picker(pos, node.List(), node.hashMove, state_.killers[node.ply], state_.history[S]);
-  for (Move move = picker.Next(); move != 0; move = picker.Next())
-    if (TryMove<S>(node, move, picker.ChildStack())) break;
+  if constexpr (Steps::kGravityHistory) {
+    const auto key = [this](Move move) { return QuietMoveScore<S>(move); };
+    MovePicker<S, decltype(key)> picker(pos, node.List(), node.hashMove, state_.killers[node.ply], key);
+    for (Move move = picker.Next(); move != 0; move = picker.Next())
+      if (TryMove<S, Steps>(node, move, picker.ChildStack())) break;
+  } else {
+    MovePicker<S> picker(pos, node.List(), node.hashMove, state_.killers[node.ply], state_.history[S]);
+    for (Move move = picker.Next(); move != 0; move = picker.Next())
+      if (TryMove<S, Steps>(node, move, picker.ChildStack())) break;
+  }
 }
 
 // A quiet move that beat alpha earns history, a cut-off move
 // becomes the first killer.
-template <int S>
+template <int S, class Steps>
 void Searcher::RememberGoodMove(const Node& node) {
   const Move move = node.bestMove;
-  if (!node.inCheck && node.best > node.alpha && move != 0 && MoveCaptured(move) == 0 && MoveSpecial(move) == 0) {
+  if constexpr (Steps::kGravityHistory) {
+    UpdateMoveHistories<S>(node);
+  } else if (!node.inCheck && node.best > node.alpha && move != 0 && MoveCaptured(move) == 0 &&
+             MoveSpecial(move) == 0) {
     uint16_t& h = state_.history[S][HistoryIndex(move)];
     const int square = node.depth * node.depth;
     h = h + square > 65534 ? 65535 : uint16_t(h + square + 1);
@@ -398,16 +446,20 @@ void Searcher::RememberGoodMove(const Node& node) {
   }
 }
 
-template <int S>
+template <int S, class Steps>
 int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool nullMoveForbidden,
                      int kind) {
   // The record array ends here.
   const int ply = positions_.ply;
-  if (ply > kLastSearchPly) return alpha;
+  const TreePosition& pos = positions_.positions[ply];
+  if constexpr (Steps::kSelective) {
+    if (ply >= kSelectiveLastPly) return pos.kingAttacked ? 0 : StaticEvaluation<S>(pos);
+  } else if (ply > kLastSearchPly) {
+    return alpha;
+  }
 
   // Extensions are not taken in the reply to a null move or near the end of
   // the record array, and count half beyond twice the iteration depth.
-  const TreePosition& pos = positions_.positions[ply];
   Node node{alpha,
             beta,
             depth,
@@ -417,7 +469,7 @@ int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* st
             kind,
             nullMoveForbidden,
             pos.kingAttacked != 0,
-            kind != kNodeNullReply && ply <= kLastExtendingPly,
+            kind != kNodeNullReply && ply <= (Steps::kSelective ? kSelectiveLastExtendingPly : kLastExtendingPly),
             ply < 2 * state_.iterationDepth};
   // The node is counted, then the input and the clock are polled every
   // couple of milliseconds; under a node limit the poll that finds the
@@ -433,40 +485,51 @@ int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* st
   // Draws by rule.
   if (IsDrawByMaterial(pos) || IsDrawByRepetitionOrFiftyMoves(positions_, ply)) return EndNode(node, kStatusDrawOrNoMove, 0);
 
+  // The selective search: no score beyond the quickest mate still possible.
+  const Move excluded = Steps::kSingularExtension ? state_.excludedMove[ply] : 0;
+  if constexpr (Steps::kSelective) {
+    node.pv = node.beta - node.alpha > 1;
+    node.quietsSearched = 0;
+    if (MateDistanceBounds(node.alpha, node.beta, ply)) return EndNode(node, kStatusOrdinary, node.alpha);
+  }
+
   ExtendForcingMoves<S>(node, pos);
   HashBucket& bucket = table_.BucketFor(pos.hashKey);
-  if (ProbeTable(node, bucket, pos.hashKey, score)) return score;
+  if (excluded == 0 && ProbeTable<Steps>(node, bucket, pos.hashKey, score)) return score;
   // The hash move is made without a legality test, but one stored for
   // another position with the same 64-bit key (with a large table, once in
   // some days of search) must not reach make-move when its piece is not
   // there.
   if (node.hashMove != 0 && !IsPlayable<S>(pos, node.hashMove)) node.hashMove = 0;
-  if (TryNullMove<S>(node, pos, score)) return score;
+  if constexpr (Steps::kSelective) {
+    EvaluateNode<S, Steps>(node, pos);
+    if (excluded == 0 && ReverseFutility<S, Steps>(node, score)) return score;
+  }
+  if (TryNullMove<S, Steps>(node, pos, score)) return score;
   Razor<S>(node, pos);
-  if (InternalDeepening<S>(node, score)) return score;
+  if (InternalDeepening<S, Steps>(node, score)) return score;
 
-  if (node.hashMove != 0) SearchHashMove<S>(node);
+  if (node.hashMove != 0) SearchHashMove<S, Steps>(node);
   if (node.hashMove == 0 || node.best < node.beta) {
     if (node.inCheck) {
-      if (SearchEvasions<S>(node, pos, score)) return score;
+      if (SearchEvasions<S, Steps>(node, pos, score)) return score;
     } else {
-      SearchOrderedMoves<S>(node, pos);
+      SearchOrderedMoves<S, Steps>(node, pos);
     }
   }
 
+  // A singular test with no other move fails low: the left-out move is
+  // the only one.
+  if (excluded != 0 && node.best == -kInfinity) return EndNode(node, kStatusOrdinary, node.alpha);
   // No legal move and not in check is stalemate.
   if (node.best == -kInfinity && !node.capped) return EndNode(node, kStatusDrawOrNoMove, 0);
 
-  RememberGoodMove<S>(node);
-
-  // The result goes into the table.
-  const int boundBeta = node.capped && node.beta == 0 ? 1 : node.beta;
-  const uint32_t bound = node.best >= boundBeta ? kBoundLower : node.alphaRaised ? kBoundExact : kBoundUpper;
-  if (node.counted == 1 && node.best < node.beta) node.forced = true;
-  StoreHashEntry(bucket, pos.hashKey, MakeHashData(node.bestMove, bound, node.threatened, node.forced), node.best,
-                 node.depth);
+  RememberGoodMove<S, Steps>(node);
+  if (excluded == 0) StoreResult<Steps>(node, bucket, pos.hashKey);
   return node.best;
 }
 
-template int Searcher::Search<kWhite>(int, int, int, uint32_t, Move*, bool, int);
-template int Searcher::Search<kBlack>(int, int, int, uint32_t, Move*, bool, int);
+template int Searcher::Search<kWhite, ClassicSteps>(int, int, int, uint32_t, Move*, bool, int);
+template int Searcher::Search<kBlack, ClassicSteps>(int, int, int, uint32_t, Move*, bool, int);
+template int Searcher::Search<kWhite, SelectiveSteps>(int, int, int, uint32_t, Move*, bool, int);
+template int Searcher::Search<kBlack, SelectiveSteps>(int, int, int, uint32_t, Move*, bool, int);

@@ -10,7 +10,9 @@
 //   - the captures that lose material and the quiet moves together, by
 //     history, then by the move word (specials, captures, bigger pieces
 //     first).
-// The hash move and the killers tried are never given twice.
+// The hash move and the killers tried are never given twice. The quiet
+// moves' key is the picker's parameter: the classic history count, or the
+// selective search's histories.
 #pragma once
 
 #include <algorithm>
@@ -20,15 +22,29 @@
 #include "search/move_ordering.h"
 #include "search/search_state.h"
 
-template <int S>
+// The classic quiet-move key: the side's history count in a few steps
+// (none, a little, then by 64s).
+class ClassicQuietKey {
+ public:
+  ClassicQuietKey(const uint16_t* history) : history_(history) {}  // NOLINT: a history is its key
+  int operator()(Move move) const {
+    const uint16_t h = history_[HistoryIndex(move)];
+    return h == 0 ? 0 : h < 64 ? 1 : h / 64;
+  }
+
+ private:
+  const uint16_t* history_;
+};
+
+template <int S, class QuietKey = ClassicQuietKey>
 class MovePicker {
  public:
   // `list` is the node's region of the move stack (after its status word) in
   // the position `pos`;
-  // the killers and history are the node's ply's and side's, read as the
-  // stages come.
-  MovePicker(const TreePosition& pos, Move* list, Move hashMove, const Move* killers, const uint16_t* history)
-      : pos_(pos), list_(list), hashMove_(hashMove), killers_{killers[0], killers[1]}, history_(history) {}
+  // the killers and the quiet key are the node's ply's and side's, read as
+  // the stages come; a key lies in 0 to 2047.
+  MovePicker(const TreePosition& pos, Move* list, Move hashMove, const Move* killers, QuietKey quietKey)
+      : pos_(pos), list_(list), hashMove_(hashMove), killers_{killers[0], killers[1]}, quietKey_(quietKey) {}
 
   // The next move to try, 0 when none is left.
   Move Next() {
@@ -113,7 +129,7 @@ class MovePicker {
   }
 
   // Stages 4-5: the quiet moves join the losing captures, all keyed by the
-  // history as it stands now.
+  // quiet key as it stands now.
   void GenerateRest() {
     Move* end = GenerateQuiets<S>(pos_, restEnd_);
     Move* keep = restBegin_;
@@ -121,15 +137,12 @@ class MovePicker {
       const Move move = *m;
       if (move == hashMove_ || (killerTried_[0] && move == killers_[0]) || (killerTried_[1] && move == killers_[1]))
         continue;
-      *keep++ = PackKey(HistoryKey(history_[HistoryIndex(move)]), move);
+      *keep++ = PackKey(quietKey_(move), move);
     }
     restEnd_ = keep;
     SortDescending(restBegin_, restEnd_);
     cursor_ = restBegin_;
   }
-
-  // A history count in a few steps: none, a little, then by 64s.
-  static int HistoryKey(uint16_t h) { return h == 0 ? 0 : h < 64 ? 1 : h / 64; }
 
   static constexpr int kQueenPromotionKey = 100;
 
@@ -137,7 +150,7 @@ class MovePicker {
   Move* const list_;
   const Move hashMove_;
   const Move killers_[2];
-  const uint16_t* const history_;
+  const QuietKey quietKey_;
   Stage stage_ = kCaptures;
   Move* cursor_ = nullptr;
   Move* goodEnd_ = nullptr;

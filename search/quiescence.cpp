@@ -17,7 +17,7 @@ constexpr int kHopelessMaterialMargin = 1080;
 
 }  // namespace
 
-template <int S>
+template <int S, class Steps>
 int Searcher::Quiesce(int alpha, int beta, Move* stack) {
   constexpr int Them = 1 - S;
 
@@ -26,7 +26,14 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
   // search stops at the limit to the node, and so at the same node whatever
   // the clock says; otherwise only full-width nodes count down.
   const int ply = positions_.ply;
-  if (ply > 37) return alpha;
+  if constexpr (Steps::kSelective) {
+    if (ply >= kSelectiveLastPly) {
+      const TreePosition& last = positions_.positions[ply];
+      return last.kingAttacked ? 0 : StaticEvaluation<S>(last);
+    }
+  } else if (ply > 37) {
+    return alpha;
+  }
   state_.ClearPvRow(ply);
   ++state_.nodeCount;
   if (info_.maxNodes != 0 && state_.PollDue()) Poll();
@@ -88,7 +95,7 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
       UnmakeMove(positions_);
       continue;
     }
-    const int score = -Quiesce<Them>(-beta, -alpha, end);
+    const int score = -Quiesce<Them, Steps>(-beta, -alpha, end);
     UnmakeMove(positions_);
     if (score >= beta) {
       state_.SetPvRow(ply, move);
@@ -103,5 +110,7 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
   return best;
 }
 
-template int Searcher::Quiesce<kWhite>(int, int, Move*);
-template int Searcher::Quiesce<kBlack>(int, int, Move*);
+template int Searcher::Quiesce<kWhite, ClassicSteps>(int, int, Move*);
+template int Searcher::Quiesce<kBlack, ClassicSteps>(int, int, Move*);
+template int Searcher::Quiesce<kWhite, SelectiveSteps>(int, int, Move*);
+template int Searcher::Quiesce<kBlack, SelectiveSteps>(int, int, Move*);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string_view>
 #include <vector>
 
 #include "base/clock.h"
@@ -27,6 +28,17 @@ constexpr int32_t IterationLimitForDepth(int32_t depth) { return depth <= 1 ? de
 
 enum SearchMode : int32_t { kModeThink = 0, kModeAnalyze = 1, kModePonder = 2 };
 
+// The two searches on the one node routine:
+// - kClassic: nearly every move to the full depth, with null move,
+//   razoring and futility near the leaves and fractional extensions;
+// - kSelective: the same node with the steps that spend the nodes on the
+//   few moves that matter (late-move reductions and pruning, pruning on the
+//   static evaluation, and the ordering that makes them safe).
+enum class SearchStyle : int32_t { kClassic, kSelective };
+
+// The searches' names in settings, in the order of the styles.
+inline constexpr std::string_view kSearchStyleNames[] = {"classic", "selective"};
+
 // Limits of one search, filled by the front end.
 struct SearchParameters {
   int32_t mode = kModeThink;
@@ -39,6 +51,7 @@ struct SearchParameters {
   // `noiseSeed`; 0 = none, the engine's own choice.
   int32_t rootNoise = 0;
   uint64_t noiseSeed = 0;
+  SearchStyle style = SearchStyle::kClassic;
   // The root moves the search may choose from; empty = every legal move.
   // Moves that are not legal at the root are passed over.
   std::vector<Move> onlyMoves{};

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <iterator>
 
-void SearchState::SetExtensionLimits(int d, int modeB) {
+void SearchState::SetExtensionLimits(int d, int modeB, int lastPly) {
   if (d < 2) {
     std::fill(std::begin(extensionLimit), std::end(extensionLimit), 0);
     return;
   }
-  const int cap = std::max(0, 37 - d);
+  const int cap = std::max(0, lastPly - d);
   int limits[6];
   if (modeB) {
     limits[kExtendCheck] = d / 6 + 5;

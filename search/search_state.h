@@ -12,6 +12,14 @@ inline constexpr int kOnePly = 64;  // search depth is counted in 1/64 ply
 inline constexpr int kInfinity = 32000;
 inline constexpr int kMateThreshold = 31900;  // scores beyond this are mates
 
+// The selective search's last ply: its mates, scored kInfinity - ply, stay
+// beyond kMateThreshold, and the record array has room for the child of a
+// node there.
+inline constexpr int kSelectiveLastPly = kMaxPly - 4;
+static_assert(kInfinity - kSelectiveLastPly > kMateThreshold);
+// The static evaluation of a node in check, which has none.
+inline constexpr int kNoEvaluation = kInfinity + 1;
+
 // Status words a node leaves in the first word of its move-stack region.
 inline constexpr int32_t kStatusOrdinary = -296;
 inline constexpr int32_t kStatusNullMoveBound = -295;
@@ -43,6 +51,34 @@ inline constexpr int kMoveStackSize = kMaxPly * 320;
 
 inline int HistoryIndex(Move m) { return m & 4095; }
 
+// The most quiet moves of one node that the selective search remembers.
+inline constexpr int kQuietsRemembered = 64;
+
+// The continuation histories are indexed by a move's piece and target
+// square: the earlier move's, then the move's own.
+inline constexpr int kPieceSquareCount = 8 * 64;
+inline int PieceSquareIndex(Move m) { return MovePiece(m) << 6 | MoveTo(m); }
+// The most a history entry may hold either way: a bounded update brings
+// an entry toward the bonus by the bonus's share of this bound.
+inline constexpr int kHistoryBound = 16384;
+// Adds `bonus` (of either sign) to `entry`, scaled down as the entry nears
+// the bound on the bonus's side, so that the entry never leaves
+// [-kHistoryBound, kHistoryBound] and new results weigh more than old.
+inline void AddHistoryBonus(int16_t& entry, int bonus) {
+  entry = int16_t(entry + bonus - entry * (bonus < 0 ? -bonus : bonus) / kHistoryBound);
+}
+
+// What the selective search learns about moves beyond the classic
+// history, kept from one search to the next (a new game clears it).
+struct MoveHistories {
+  // Quiet moves by side, origin and target.
+  int16_t quiet[2][4096];
+  // Quiet moves after the move one ply before (the opponent's, [0]) and
+  // two plies before (the side's own, [1]): by that move's piece and
+  // target, the side, then the move's piece and target.
+  int16_t continuation[2][kPieceSquareCount][2][kPieceSquareCount];
+};
+
 // The plain records one search works on, owned by its searcher.
 struct SearchState {
   // Limits per extension kind, set per iteration and root move.
@@ -64,6 +100,14 @@ struct SearchState {
   // at which that sequence began.
   int checkSequenceCount[kMaxPly] = {};
   int checkSequenceStart[kMaxPly] = {};
+  // The selective search's per-ply facts: the static evaluation (the side
+  // to move's view, kNoEvaluation in check), the move being searched (0 for
+  // a null move), and the move a singular test leaves out.
+  int staticEvaluation[kMaxPly] = {};
+  Move pathMove[kMaxPly] = {};
+  Move excludedMove[kMaxPly] = {};
+  // The quiet moves each node has searched, for the history penalties.
+  Move quietsSearched[kMaxPly][kQuietsRemembered] = {};
   Move moveStack[kMoveStackSize] = {};
   // The quiescence search generates captures here and copies the survivors,
   // keyed, into the node's own region of the move stack.
@@ -79,7 +123,8 @@ struct SearchState {
   void SetPollCountdown(int nodes) { std::atomic_ref<int>(pollCountdown).store(nodes, std::memory_order_relaxed); }
 
   // Mode B (wider) while the first root move or a new best is searched.
-  void SetExtensionLimits(int iterationDepthPlies, int modeB);
+  // No extension reaches beyond `lastPly`.
+  void SetExtensionLimits(int iterationDepthPlies, int modeB, int lastPly = 37);
   void ClearPvRow(int ply) { principalVariation[ply][0] = 0; }
   // Row `ply` := move followed by row ply + 1.
   void SetPvRow(int ply, Move move);

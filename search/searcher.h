@@ -15,6 +15,7 @@
 #include "search/search_info.h"
 #include "search/search_listener.h"
 #include "search/search_state.h"
+#include "search/search_steps.h"
 
 class HelperThreads;
 
@@ -55,7 +56,8 @@ class Searcher {
   // tests and depth limit, with these time limits.
   void EndOpenEndedSearch(Milliseconds hardLimit, Milliseconds allotment);
 
-  // Killers survive from one search to the next; this clears them.
+  // Killers and the selective search's move histories survive from one
+  // search to the next; this clears them.
   void ClearKillers();
 
   // The evaluation as the last search prepared it.
@@ -68,16 +70,16 @@ class Searcher {
   // The plain per-search records, open for tests of single nodes.
   SearchState& State() { return state_; }
 
-  // Fail-soft negamax node of side S at the current ply. `stack` is this
-  // node's region of the move stack (its first word receives the status
-  // word), depth is in 1/64 ply, `counters` holds the six extension
-  // counters.
-  template <int S>
+  // Fail-soft negamax node of side S at the current ply, with the steps of
+  // the classic or the selective search. `stack` is this node's region of
+  // the move stack (its first word receives the status word), depth is in
+  // 1/64 ply, `counters` holds the six extension counters.
+  template <int S, class Steps = ClassicSteps>
   int Search(int alpha, int beta, int depth, uint32_t counters, Move* stack, bool nullMoveForbidden, int kind);
 
   // Capture search at the leaves: stand pat, captures that can still reach
   // alpha, or every useful evasion when in check.
-  template <int S>
+  template <int S, class Steps = ClassicSteps>
   int Quiesce(int alpha, int beta, Move* stack);
 
  private:
@@ -87,6 +89,10 @@ class Searcher {
   void PrepareIterations();
   void KeepOnlyRootMoves(const std::vector<Move>& moves);
   void SearchIteration(int j);
+  // The most iterations, and the last ply an extension may reach, of the
+  // running search's kind.
+  int MaxIterations() const;
+  int LastExtendingPly() const;
   int SearchRootMove(Move move, int depthPlies, int alpha, int beta);
   // The random amount, 0 to rootNoise_, by which `move`'s score is raised:
   // the same for the move through the whole search.
@@ -102,7 +108,8 @@ class Searcher {
   void CheckTimeBeforeRootMove();
   void Poll();
 
-  // The steps of an interior node (alpha_beta.cpp), in the order they run.
+  // The steps of an interior node (alpha_beta.cpp, selective_steps.h), in
+  // the order they run.
   struct Node;
   template <int S>
   void MakeNullMove();
@@ -125,34 +132,63 @@ class Searcher {
   bool CheckSequence(Node& node, const TreePosition& pos, int& score);
   template <int S>
   void ExtendForcingMoves(Node& node, const TreePosition& pos);
+  template <class Steps>
   bool ProbeTable(Node& node, const HashBucket& bucket, uint64_t key, int& score);
-  template <int S>
+  template <class Steps>
+  void StoreResult(const Node& node, HashBucket& bucket, uint64_t key);
+  template <int S, class Steps>
+  void EvaluateNode(Node& node, const TreePosition& pos);
+  template <int S, class Steps>
+  bool ReverseFutility(const Node& node, int& score);
+  template <int S, class Steps>
   bool TryNullMove(Node& node, const TreePosition& pos, int& score);
   template <int S>
   void Razor(Node& node, const TreePosition& pos);
-  template <int S>
+  template <int S, class Steps>
   bool InternalDeepening(Node& node, int& score);
-  template <int S>
-  int SearchChild(const Node& node, int alpha, int beta, Move* childStack);
-  template <int S>
+  template <int S, class Steps>
+  int SearchChild(const Node& node, int depth, int alpha, int beta, Move* childStack);
+  template <int S, class Steps>
+  int SingularExtension(Node& node);
+  template <int S, class Steps>
   void SearchHashMove(Node& node);
-  template <int S>
+  template <int S, class Steps>
   bool TryMove(Node& node, Move move, Move* childStack);
-  template <int S>
+  template <int S, class Steps>
+  bool SkipLateMove(const Node& node, Move move, bool givesCheck) const;
+  template <int S, class Steps>
+  int SearchLateMove(Node& node, Move move, bool givesCheck, Move* childStack);
+  template <int S, class Steps>
   bool SearchEvasions(Node& node, const TreePosition& pos, int& score);
-  template <int S>
+  template <int S, class Steps>
   void SearchOrderedMoves(Node& node, const TreePosition& pos);
-  template <int S>
+  template <int S, class Steps>
   void RememberGoodMove(const Node& node);
+  template <int S>
+  void UpdateMoveHistories(const Node& node);
+  // The selective search's history of a quiet move, and its key in the move
+  // order.
+  template <int S>
+  int QuietHistory(Move move) const;
+  template <int S>
+  int QuietMoveScore(Move move) const;
+  // The evaluation of the position at the current ply, the side to move's
+  // view.
+  template <int S>
+  int StaticEvaluation(const TreePosition& pos) {
+    return S == kWhite ? evaluator_.Evaluate(pos, -kInfinity, kInfinity) : -evaluator_.Evaluate(pos, -kInfinity, kInfinity);
+  }
 
   TranspositionTable& table_;
   Evaluator evaluator_;
   PositionStack positions_;
   SearchState state_;
+  MoveHistories histories_{};
   SearchInfo info_;
   DriverState driver_;
   RootMove rootMoves_[kMaxMovesPerPosition];
   int rootMoveCount_ = 0;
+  SearchStyle style_ = SearchStyle::kClassic;
   SearchListener* listener_ = nullptr;
   HelperThreads* helpers_ = nullptr;
   uint64_t adoptedNodeLimit_ = 0;  // a helper's: the main searcher's node limit

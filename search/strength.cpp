@@ -14,4 +14,6 @@ void LimitStrength(SearchParameters& parameters, int32_t elo, uint64_t seed) {
   parameters.maxNodes = parameters.maxNodes == 0 ? nodes : std::min(parameters.maxNodes, nodes);
   parameters.rootNoise = int32_t(std::lround(lower->rootNoise + share * (upper->rootNoise - lower->rootNoise)));
   parameters.noiseSeed = seed;
+  // The steps were calibrated on the classic search.
+  parameters.style = SearchStyle::kClassic;
 }

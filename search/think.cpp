@@ -10,7 +10,11 @@
 
 namespace {
 
+// The most iterations of each search: the classic one's record array ends
+// at 38 plies, the selective one's leaves room for its reductions and
+// extensions below the last iteration.
 constexpr int kMaxIterations = 38;
+constexpr int kSelectiveMaxIterations = kSelectiveLastPly - 8;
 constexpr int kResearchStep = 475;  // window steps of the fail-low and fail-high re-searches
 constexpr uint64_t kFirstPollNodes = 100;
 
@@ -22,7 +26,16 @@ SearchListener silentListener;
 Searcher::Searcher(TranspositionTable& table, PawnHashTable& pawnTable)
     : table_(table), evaluator_(pawnTable), listener_(&silentListener) {}
 
-void Searcher::ClearKillers() { std::memset(state_.killers, 0, sizeof state_.killers); }
+void Searcher::ClearKillers() {
+  std::memset(state_.killers, 0, sizeof state_.killers);
+  std::memset(&histories_, 0, sizeof histories_);
+}
+
+int Searcher::MaxIterations() const {
+  return style_ == SearchStyle::kSelective ? kSelectiveMaxIterations : kMaxIterations;
+}
+
+int Searcher::LastExtendingPly() const { return style_ == SearchStyle::kSelective ? kSelectiveLastPly - 1 : 37; }
 
 void Searcher::EndOpenEndedSearch(Milliseconds hardLimit, Milliseconds allotment) {
   driver_.openEnded = false;
@@ -58,8 +71,15 @@ int Searcher::SearchRootMove(Move move, int depthPlies, int alpha, int beta) {
   Move* const stack = state_.moveStack;
   const int bonus = RootBonus(move);
   const int lower = std::max(alpha - bonus, -kInfinity), upper = std::min(beta - bonus, kInfinity);
-  const int score = side == kWhite ? -Search<kBlack>(-upper, -lower, depth, 0, stack, true, kNodeOrdinary)
-                                   : -Search<kWhite>(-upper, -lower, depth, 0, stack, true, kNodeOrdinary);
+  int score;
+  if (style_ == SearchStyle::kSelective) {
+    state_.pathMove[0] = move;
+    score = side == kWhite ? -Search<kBlack, SelectiveSteps>(-upper, -lower, depth, 0, stack, true, kNodeOrdinary)
+                           : -Search<kWhite, SelectiveSteps>(-upper, -lower, depth, 0, stack, true, kNodeOrdinary);
+  } else {
+    score = side == kWhite ? -Search<kBlack>(-upper, -lower, depth, 0, stack, true, kNodeOrdinary)
+                           : -Search<kWhite>(-upper, -lower, depth, 0, stack, true, kNodeOrdinary);
+  }
   UnmakeMove(positions_);
   return std::abs(score) >= kMateThreshold ? score : score + bonus;
 }
@@ -83,7 +103,9 @@ void Searcher::WriteBackPrincipalVariation() {
     HashEntry stored;
     if (ProbeBucket(bucket, p.hashKey, stored)) continue;
     const int depth = std::max(0, (length - k) * 32);
-    const int score = k % 2 == 0 ? info_.bestScore : -info_.bestScore;
+    int score = k % 2 == 0 ? info_.bestScore : -info_.bestScore;
+    // The selective search keeps mates relative to the position in the table.
+    if (style_ == SearchStyle::kSelective && std::abs(score) > kMateThreshold) score += score > 0 ? k : -k;
     StoreBestLineEntry(bucket, p.hashKey, MakeHashData(line[k], kBoundExact, false, false), score, depth);
   }
   positions_.ply = 0;
@@ -106,7 +128,7 @@ void Searcher::SearchIteration(int j) {
                    [](const RootMove& a, const RootMove& b) { return a.score > b.score; });
   info.currentRootMove = 1;
   driver_.firstMove = true;
-  state_.SetExtensionLimits(j, 1);
+  state_.SetExtensionLimits(j, 1, LastExtendingPly());
 
   // Aspiration window around the last score; the first iteration is open.
   const int halfWidth = AspirationHalfWidth(info.bestScore, j);
@@ -148,7 +170,7 @@ void Searcher::SearchIteration(int j) {
   rootMoves_[0].score = w;
   NewBestLine(first, w);
   driver_.firstMove = false;
-  state_.SetExtensionLimits(j, 0);
+  state_.SetExtensionLimits(j, 0, LastExtendingPly());
 
   // The other moves with a zero window around the best score.
   for (int k = 2; k <= rootMoveCount_; ++k) {
@@ -159,7 +181,7 @@ void Searcher::SearchIteration(int j) {
       Report(SearchEvent::kNewBestCandidate);
       driver_.newBestResearch = true;
       info.failHighResearch = 1;
-      state_.SetExtensionLimits(j, 1);
+      state_.SetExtensionLimits(j, 1, LastExtendingPly());
       const int upper = w + halfWidth + 1;
       s = SearchRootMove(move, j, w + 1, upper);
       if (s >= upper) {
@@ -177,7 +199,7 @@ void Searcher::SearchIteration(int j) {
       } else {
         Report(SearchEvent::kCandidateRejected);
       }
-      state_.SetExtensionLimits(j, 0);
+      state_.SetExtensionLimits(j, 0, LastExtendingPly());
       driver_.newBestResearch = false;
       info.failHighResearch = 0;
     }
@@ -232,6 +254,7 @@ void Searcher::BeginSearch(const SearchParameters& parameters) {
   info.allotment = parameters.allotment;
   info.maxNodes = parameters.maxNodes;
   rootNoise_ = std::max(parameters.rootNoise, 0);
+  style_ = parameters.style;
   noiseSeed_ = parameters.noiseSeed;
   info.endTime = 0;
   info.rootMoveCount = rootMoveCount_;
@@ -251,13 +274,14 @@ void Searcher::PrepareIterations() {
   SearchInfo& info = info_;
   std::memset(state_.history, 0, sizeof state_.history);
   std::memset(state_.checkSequenceCount, 0, sizeof state_.checkSequenceCount);
+  state_.staticEvaluation[0] = kNoEvaluation;
   evaluator_.PrepareRoot(positions_.Root());
   // The first poll after a few nodes, or at the node limit when that is
   // fewer.
   state_.SetPollCountdown(int(info.maxNodes != 0 ? std::min(info.maxNodes, kFirstPollNodes) : kFirstPollNodes));
   driver_ = DriverState{};
   driver_.openEnded = info.mode != kModeThink;
-  if (info.maxDepth == 0 || info.mode == kModeAnalyze) info.maxDepth = kMaxIterations;
+  if (info.maxDepth == 0 || info.mode == kModeAnalyze) info.maxDepth = MaxIterations();
 }
 
 bool Searcher::RunSearch(const SearchParameters& parameters) {
@@ -282,7 +306,7 @@ bool Searcher::RunSearch(const SearchParameters& parameters) {
   PrepareIterations();
   if (helpers_ != nullptr) helpers_->Start(*this);
   try {
-    for (int j = 1; j <= info.maxDepth || (driver_.openEnded && j <= kMaxIterations); ++j) {
+    for (int j = 1; j <= info.maxDepth || (driver_.openEnded && j <= MaxIterations()); ++j) {
       if (helpers_ != nullptr) helpers_->MainIterationStarted(j);
       SearchIteration(j);
     }
@@ -305,6 +329,7 @@ void Searcher::AdoptRoot(const Searcher& main) {
   rootMoveCount_ = main.rootMoveCount_;
   std::copy(main.rootMoves_, main.rootMoves_ + rootMoveCount_, rootMoves_);
   adoptedNodeLimit_ = main.info_.maxNodes;
+  style_ = main.style_;
 }
 
 void Searcher::Help(const HelperThreads& helpers, int index, SearchListener& listener) {
@@ -315,10 +340,11 @@ void Searcher::Help(const HelperThreads& helpers, int index, SearchListener& lis
   // search once the threads together reach the limit.
   SearchParameters parameters{kModeAnalyze};
   parameters.maxNodes = adoptedNodeLimit_;
+  parameters.style = style_;
   BeginSearch(parameters);
   PrepareIterations();
   try {
-    for (int j = helpers.NextIteration(index, 0); j <= kMaxIterations; j = helpers.NextIteration(index, j))
+    for (int j = helpers.NextIteration(index, 0); j <= MaxIterations(); j = helpers.NextIteration(index, j))
       SearchIteration(j);
   } catch (const search_aborted_exception&) {
     // Stopped, or a mate confirmed: the main searcher decides what to play.

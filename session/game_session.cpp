@@ -177,6 +177,7 @@ ClockLimits GameSession::ClockLimitsForSideToMove() const {
 
 SearchParameters GameSession::LimitsForMove() const {
   SearchParameters p;
+  p.style = settings_.search;
   if (clockMode_) {
     const ClockLimits limits = ClockLimitsForSideToMove();
     p.hardLimit = limits.hardLimit;

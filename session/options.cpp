@@ -81,6 +81,17 @@ constexpr OptionEntry kOptions[] = {
            h.settings.timeRule = TimeRule(rule);
            return OptionOutcome::kDone;
          }},
+    {.name = "Search",
+     .kind = OptionKind::kCombo,
+     .choices = kSearchStyleNames,
+     .consoleStart = int64_t(SearchStyle::kClassic),
+     .uciStart = int64_t(SearchStyle::kSelective),
+     .read = [](const OptionHost& h) { return int64_t(h.settings.search); },
+     .write =
+         [](OptionHost& h, int64_t style) {
+           h.settings.search = SearchStyle(style);
+           return OptionOutcome::kDone;
+         }},
     {.name = "Threads",
      .kind = OptionKind::kSpin,
      .minimum = 1,

@@ -8,12 +8,14 @@
 
 #include "base/clock.h"
 #include "search/clock_rule.h"
+#include "search/search_info.h"
 
 struct SessionSettings {
   int32_t depth = 5;                 // the iteration limit ("sd"); 0 = none
   Milliseconds absoluteTime = 0;     // the hard limit a move ("abstime", "st"); 0 = none
   Milliseconds variableTime = 3000;  // the target a move ("vartime"); 0 = none
   TimeRule timeRule = TimeRule::kClassic;
+  SearchStyle search = SearchStyle::kClassic;  // the search at full strength
   Milliseconds moveOverhead = 0;  // kept back from a clock for the move's way to the interface
   bool ponder = false;            // think on the opponent's time (UCI: the interface may send "go ponder")
   bool post = true;               // xboard: show the thinking lines

@@ -26,6 +26,7 @@ TEST(Options, AnnouncedInBothFormsWithTheDialoguesStartingValues) {
                                         "option name Ponder type check default false",
                                         "option name Move Overhead type spin default 30 min 0 max 5000",
                                         "option name Time Rule type combo default increment var classic var increment",
+                                        "option name Search type combo default selective var classic var selective",
                                         "option name Threads type spin default 1 min 1 max 256",
                                         "option name UCI_LimitStrength type check default false",
                                         "option name UCI_Elo type spin default 1970 min 130 max 1970",
@@ -36,13 +37,16 @@ TEST(Options, AnnouncedInBothFormsWithTheDialoguesStartingValues) {
                                                   "feature option=\"Ponder -check 1\"",
                                                   "feature option=\"Move Overhead -spin 0 0 5000\"",
                                                   "feature option=\"Time Rule -combo *classic /// increment\"",
+                                                  "feature option=\"Search -combo *classic /// selective\"",
                                                   "feature option=\"Threads -spin 1 1 256\"",
                                                   "feature option=\"UCI_LimitStrength -check 0\"",
                                                   "feature option=\"UCI_Elo -spin 1970 130 1970\"",
                                               }));
-  // The console/xboard dialogue keeps its timing: the classic rule, no
-  // overhead; it ponders from the start.
+  // The console/xboard dialogue keeps its timing and its search: the
+  // classic rule and search, no overhead; it ponders from the start.
   EXPECT_EQ(xboard.settings.timeRule, TimeRule::kClassic);
+  EXPECT_EQ(xboard.settings.search, SearchStyle::kClassic);
+  EXPECT_EQ(uci.settings.search, SearchStyle::kSelective);
   EXPECT_EQ(xboard.settings.moveOverhead, 0);
   EXPECT_TRUE(xboard.settings.ponder);
   EXPECT_EQ(uci.settings.timeRule, TimeRule::kIncrement);
@@ -66,6 +70,8 @@ TEST(Options, EveryOptionSetInBothForms) {
       {"name MOVE OVERHEAD value 5000", "Move Overhead=5000", 5000},
       {"name Time Rule value Classic", "Time Rule=classic", 0},
       {"name time rule value increment", "Time Rule=increment", 1},
+      {"name search value Classic", "Search=classic", 0},
+      {"name Search value selective", "Search=selective", 1},
       {"name threads value 4", "Threads=4", 4},
       {"name uci_limitstrength value true", "UCI_LimitStrength=1", 1},
       {"name UCI_Elo value 1500", "UCI_Elo=1500", 1500},
@@ -81,7 +87,7 @@ TEST(Options, EveryOptionSetInBothForms) {
   }
   Host host(Dialogue::kUci);
   OptionHost target = host.Get();
-  for (const char* words : {"Hash=64", "Ponder=1", "Move Overhead=120", "Time Rule=classic"}) {
+  for (const char* words : {"Hash=64", "Ponder=1", "Move Overhead=120", "Time Rule=classic", "Search=classic"}) {
     const OptionSetting setting = ReadOptionCommand(Tokenize(std::string("option ") + words));
     EXPECT_EQ(setting.option->write(target, setting.value), OptionOutcome::kDone) << words;
   }
@@ -90,6 +96,7 @@ TEST(Options, EveryOptionSetInBothForms) {
   EXPECT_EQ(OptionFeatureLines(target)[2], "feature option=\"Ponder -check 1\"");
   EXPECT_EQ(OptionFeatureLines(target)[3], "feature option=\"Move Overhead -spin 120 0 5000\"");
   EXPECT_EQ(OptionLines(target)[4], "option name Time Rule type combo default classic var classic var increment");
+  EXPECT_EQ(OptionLines(target)[5], "option name Search type combo default classic var classic var selective");
 }
 
 TEST(Options, BadValuesRefusedInEachProtocolsForm) {

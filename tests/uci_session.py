@@ -17,6 +17,7 @@ HANDSHAKE = [
     "option name Ponder type check default false",
     "option name Move Overhead type spin default 30 min 0 max 5000",
     "option name Time Rule type combo default increment var classic var increment",
+    "option name Search type combo default selective var classic var selective",
     "option name Threads type spin default 1 min 1 max 256",
     "option name UCI_LimitStrength type check default false",
     "option name UCI_Elo type spin default 1970 min 130 max 1970",
@@ -176,18 +177,22 @@ def test_node_limit_and_new_game_repeat_a_search(start):
 
 
 def test_same_nodes_as_xboard(start):
-    # The same search under UCI and under xboard, each from fresh tables.
-    s = uci(start)
-    s.send("position startpos moves e2e4 e7e5 g1f3")
-    lines, _ = search(s, "go depth 6")
-    uci_nodes = best_lines(lines)[-1].group(3)
-    x = start("xboard")
-    for line in ("new", "force", "e2e4", "e7e5", "g1f3", "sd 6", "go"):
-        x.send(line)
-    posts, _ = x.skip_to(r"move %s" % MOVE, timeout=20)
-    post = re.fullmatch(r"6 -?\d+ \d+ (\d+)(?: %s)+" % MOVE, posts[-1])
-    if not post or post.group(1) != uci_nodes:
-        raise AssertionError("UCI %s nodes, xboard post line %r" % (uci_nodes, posts[-1]))
+    # The same search under UCI and under xboard, each from fresh tables:
+    # UCI's own search and xboard's once the option picks it, then the
+    # classic search, xboard's own.
+    for search_style, xboard_setting in (("selective", ["option Search=selective"]), ("classic", [])):
+        s = uci(start)
+        s.send("setoption name Search value " + search_style)
+        s.send("position startpos moves e2e4 e7e5 g1f3")
+        lines, _ = search(s, "go depth 6")
+        uci_nodes = best_lines(lines)[-1].group(3)
+        x = start("xboard")
+        for line in ["new", "force", "e2e4", "e7e5", "g1f3", "sd 6"] + xboard_setting + ["go"]:
+            x.send(line)
+        posts, _ = x.skip_to(r"move %s" % MOVE, timeout=20)
+        post = re.fullmatch(r"6 -?\d+ \d+ (\d+)(?: %s)+" % MOVE, posts[-1])
+        if not post or post.group(1) != uci_nodes:
+            raise AssertionError("%s: UCI %s nodes, xboard post line %r" % (search_style, uci_nodes, posts[-1]))
 
 
 def test_mate_stalemate_and_no_move(start):

@@ -1,7 +1,9 @@
-// bench [iterations] [threads N] [movetime MS]: searches a fixed set of
-// positions one after another, each from a fresh state, to a fixed number
-// of iterations. The total node count is the search's signature: it changes
-// only when the search or the evaluation changes. Reads no input.
+// bench [iterations] [threads N] [movetime MS] [search classic|selective]:
+// searches a fixed set of positions one after another, each from a fresh
+// state, to a fixed number of iterations (by default 6 for the classic
+// search, 12 for the selective one). The total node count is the search's
+// signature: it changes only when the search or the evaluation changes.
+// Reads no input.
 //
 // `threads N` searches on N threads; `movetime MS` gives each position MS
 // milliseconds instead of the iteration limit. With either, every line
@@ -61,7 +63,8 @@ const char* const kPositions[] = {
     "8/8/2kn4/8/8/2KB4/8/8 w - - 0 1",
 };
 
-constexpr int kDefaultIterations = 6;
+constexpr int kClassicIterations = 6;
+constexpr int kSelectiveIterations = 12;
 
 // Milliseconds of processor time the calling thread has used.
 double ThreadMilliseconds() {
@@ -71,7 +74,8 @@ double ThreadMilliseconds() {
 }
 
 struct BenchSettings {
-  int iterations = kDefaultIterations;
+  int iterations = 0;  // 0: the search's own default
+  SearchStyle style = SearchStyle::kClassic;
   int threads = 1;
   Milliseconds moveTime = 0;  // 0: the iteration limit
   bool timed = false;         // a time column on every line
@@ -80,9 +84,17 @@ struct BenchSettings {
 // False when the words are not a bench command line.
 bool ReadSettings(int argc, char** argv, BenchSettings& settings) {
   int i = 1;
-  if (i < argc && std::strcmp(argv[i], "threads") != 0 && std::strcmp(argv[i], "movetime") != 0)
+  if (i < argc && std::strcmp(argv[i], "threads") != 0 && std::strcmp(argv[i], "movetime") != 0 &&
+      std::strcmp(argv[i], "search") != 0)
     settings.iterations = std::atoi(argv[i++]);
   for (; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "search") == 0) {
+      if (std::strcmp(argv[i + 1], "selective") == 0)
+        settings.style = SearchStyle::kSelective;
+      else if (std::strcmp(argv[i + 1], "classic") != 0)
+        return false;
+      continue;
+    }
     const int value = std::atoi(argv[i + 1]);
     if (std::strcmp(argv[i], "threads") == 0 && value >= 1 && value <= kMaxSearchThreads)
       settings.threads = value;
@@ -92,6 +104,8 @@ bool ReadSettings(int argc, char** argv, BenchSettings& settings) {
       return false;
     settings.timed = true;
   }
+  if (settings.iterations == 0)
+    settings.iterations = settings.style == SearchStyle::kSelective ? kSelectiveIterations : kClassicIterations;
   return i == argc && settings.iterations >= 1 && settings.iterations <= 38;
 }
 
@@ -100,7 +114,8 @@ bool ReadSettings(int argc, char** argv, BenchSettings& settings) {
 int main(int argc, char** argv) {
   BenchSettings settings;
   if (!ReadSettings(argc, argv, settings)) {
-    std::fprintf(stderr, "usage: bench [iterations 1..38] [threads 1..%d] [movetime MS]\n", kMaxSearchThreads);
+    std::fprintf(stderr, "usage: bench [iterations 1..38] [threads 1..%d] [movetime MS] [search classic|selective]\n",
+                 kMaxSearchThreads);
     return 2;
   }
   InitEngineTables();
@@ -113,6 +128,7 @@ int main(int argc, char** argv) {
   SearchListener quiet;
   SearchParameters parameters{kModeThink, settings.iterations, 0, 0};
   if (settings.moveTime != 0) parameters = SearchParameters{kModeThink, 0, settings.moveTime, 0};
+  parameters.style = settings.style;
 
   uint64_t totalNodes = 0;
   const auto start = std::chrono::steady_clock::now();
