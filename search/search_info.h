@@ -85,4 +85,10 @@ struct DriverState {
   bool newBestResearch = false;  // a later root move that beat the best is re-searched
   bool openEnded = false;        // analysis or pondering: no time tests
   int scoreBeforeFailLow = 0;
+  // The selective search's time use: the best move of the last iteration,
+  // the iterations it has stayed best, and the factor that scales the
+  // ordinary stop rules by it (1 for the classic search).
+  Move lastBestMove = 0;
+  int stableIterations = 0;
+  double stabilityScale = 1.0;
 };

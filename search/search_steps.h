@@ -18,6 +18,7 @@ struct ClassicSteps {
   static constexpr bool kInternalReduction = false;
   static constexpr bool kSingularExtension = false;
   static constexpr bool kNarrowAspiration = false;
+  static constexpr bool kStabilityTime = false;
 };
 
 // The selective search. Besides its steps it always has a deeper record
@@ -53,4 +54,7 @@ struct SelectiveSteps {
   static constexpr bool kSingularExtension = false;
   // Narrow aspiration windows at the root, widened step by step.
   static constexpr bool kNarrowAspiration = false;
+  // On a clock, a best move that stays the same iteration after iteration
+  // ends the search sooner, one that changes makes it go on longer.
+  static constexpr bool kStabilityTime = false;
 };

@@ -89,6 +89,13 @@ class Searcher {
   void PrepareIterations();
   void KeepOnlyRootMoves(const std::vector<Move>& moves);
   void SearchIteration(int j);
+  int WidenNarrowWindow(Move first, int j, int alpha, int beta, int w);
+  // Whether `score`, the first root move's in iteration j, confirms the
+  // mate of the last iteration, which ends the search.
+  bool MateConfirmed(int score, int j) const;
+  // After an iteration of the selective search: how long its best move has
+  // stayed best, and the time scale that follows.
+  void NoteBestMoveStability();
   // The most iterations, and the last ply an extension may reach, of the
   // running search's kind.
   int MaxIterations() const;

@@ -159,8 +159,10 @@ int Searcher::SearchLateMove(Node& node, Move move, bool givesCheck, Move* child
   const int depth = node.depth - kOnePly;
   if (node.searched == 0) return SearchChild<S, Steps>(node, depth, node.alpha, node.beta, childStack);
   int reduction = 0;
+  // Once a mate is the score to beat, a shorter one must not hide behind a
+  // reduction.
   if (Steps::kLateMoveReductions && node.depth >= 2 * kOnePly && node.counted > (node.pv ? 2 : 1) && !node.inCheck &&
-      !givesCheck && IsQuietMove(move)) {
+      !givesCheck && IsQuietMove(move) && std::abs(node.alpha) < kMateThreshold) {
     reduction = kLateMoveReductions.Of(PliesLeft(node.depth), node.counted);
     if (node.pv) reduction -= kOnePly;
     if (!node.improving) reduction += kOnePly / 2;

@@ -7,6 +7,7 @@
 #include "position/movegen.h"
 #include "search/helper_threads.h"
 #include "search/searcher.h"
+#include "search/time_management.h"
 
 namespace {
 
@@ -17,6 +18,10 @@ constexpr int kMaxIterations = 38;
 constexpr int kSelectiveMaxIterations = kSelectiveLastPly - 8;
 constexpr int kResearchStep = 475;  // window steps of the fail-low and fail-high re-searches
 constexpr uint64_t kFirstPollNodes = 100;
+// The selective search's aspiration window: from this iteration on, this
+// far either side of the last score.
+constexpr int kNarrowFromIteration = 4;
+constexpr int kNarrowHalfWidth = 16;
 
 // The listener of a search that nobody watches.
 SearchListener silentListener;
@@ -119,6 +124,50 @@ void Searcher::NewBestLine(Move move, int score) {
   Report(SearchEvent::kNewBestLine);
 }
 
+// A mate found again by the next iteration ends the search. The selective
+// search's reductions may hide a shorter mate from an iteration not much
+// deeper than the mate is long: it goes on until the iteration reaches
+// twice the mate's length in plies, where a shorter one would show.
+bool Searcher::MateConfirmed(int score, int j) const {
+  const int last = info_.bestScore;
+  if (!((score > kMateThreshold && last > kMateThreshold) || (score < -kMateThreshold && last < -kMateThreshold)))
+    return false;
+  return style_ != SearchStyle::kSelective || j >= 2 * (kInfinity - std::abs(score));
+}
+
+// The selective search's narrow window around the last score: while the
+// first root move's score falls outside, the window moves toward it and
+// widens, doubling its step each time.
+int Searcher::WidenNarrowWindow(Move first, int j, int alpha, int beta, int w) {
+  SearchInfo& info = info_;
+  int step = kNarrowHalfWidth;
+  bool researched = false;
+  while (w <= alpha || w >= beta) {
+    step *= 2;
+    if (w <= alpha) {
+      Report(SearchEvent::kFailLow);
+      if (!driver_.failedLowThisIteration) driver_.scoreBeforeFailLow = info.bestScore;
+      driver_.failedLowThisIteration = true;
+      info.failLowResearch = 1;
+      info.failHighResearch = 0;
+      beta = (alpha + beta) / 2;
+      alpha = std::max(w - step, -kInfinity);
+    } else {
+      Report(SearchEvent::kFailHigh);
+      info.failHighResearch = 1;
+      info.failLowResearch = 0;
+      beta = std::min(w + step, kInfinity);
+    }
+    researched = true;
+    w = SearchRootMove(first, j, alpha, beta);
+  }
+  if (researched) {
+    Report(SearchEvent::kResearchEnded);
+    info.failLowResearch = info.failHighResearch = 0;
+  }
+  return w;
+}
+
 void Searcher::SearchIteration(int j) {
   SearchInfo& info = info_;
   driver_.failedLowThisIteration = false;
@@ -140,11 +189,17 @@ void Searcher::SearchIteration(int j) {
   }
 
   const Move first = rootMoves_[0].move;
+  const bool narrow = style_ == SearchStyle::kSelective && SelectiveSteps::kNarrowAspiration && j >= kNarrowFromIteration &&
+                      std::abs(info.bestScore) < kMateThreshold;
+  if (narrow) {
+    alpha = info.bestScore - kNarrowHalfWidth;
+    beta = info.bestScore + kNarrowHalfWidth;
+  }
   int w = SearchRootMove(first, j, alpha, beta);
-  if ((w > kMateThreshold && info.bestScore > kMateThreshold) ||
-      (w < -kMateThreshold && info.bestScore < -kMateThreshold))
-    throw search_aborted_exception(false);  // the mate is confirmed
-  if (w <= alpha) {
+  if (MateConfirmed(w, j)) throw search_aborted_exception(false);
+  if (narrow) {
+    w = WidenNarrowWindow(first, j, alpha, beta, w);
+  } else if (w <= alpha) {
     Report(SearchEvent::kFailLow);
     driver_.scoreBeforeFailLow = info.bestScore;
     info.failLowResearch = 1;
@@ -206,6 +261,13 @@ void Searcher::SearchIteration(int j) {
     rootMoves_[k - 1].score = s;
     AddNodes();
   }
+}
+
+void Searcher::NoteBestMoveStability() {
+  const Move best = info_.pvMoves.empty() ? 0 : info_.pvMoves[0];
+  driver_.stableIterations = best == driver_.lastBestMove ? driver_.stableIterations + 1 : 0;
+  driver_.lastBestMove = best;
+  driver_.stabilityScale = StabilityScale(driver_.stableIterations);
 }
 
 void Searcher::Finish() {
@@ -309,6 +371,7 @@ bool Searcher::RunSearch(const SearchParameters& parameters) {
     for (int j = 1; j <= info.maxDepth || (driver_.openEnded && j <= MaxIterations()); ++j) {
       if (helpers_ != nullptr) helpers_->MainIterationStarted(j);
       SearchIteration(j);
+      if (style_ == SearchStyle::kSelective && SelectiveSteps::kStabilityTime) NoteBestMoveStability();
     }
   } catch (const search_aborted_exception& abort) {
     Report(SearchEvent::kAborted);

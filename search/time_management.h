@@ -9,6 +9,10 @@
 // or inside the tree (true).
 double TimeFactor(const DriverState& driver, const SearchInfo& info, bool insideTree);
 
+// The factor by which the selective search scales its ordinary stops when
+// its best move has stayed the same for `stableIterations` iterations.
+double StabilityScale(int stableIterations);
+
 // The test before every root move from iteration 2 on: true when the search
 // is to stop (the hard limit is reached, or the allotment times the factor
 // exceeded).

@@ -274,10 +274,11 @@ TEST(Clocks, MovesIncrementsPeriodsAndTakeBacks) {
   EXPECT_FALSE(black.running);
 }
 
-// The clock rule is the classic one until "timerule" (console) or
-// "option Time Rule=..." (xboard) picks the other; the next search's limits
-// follow it. A 1-minute + 1-second clock at its start.
-TEST(Clocks, TimeRuleSettingDecidesTheLimits) {
+// The clock rule and the search are the classic ones until "timerule" and
+// "search" (console) or "option Time Rule=..." and "option Search=..."
+// (xboard) pick the others; the next search's limits follow them. A
+// 1-minute + 1-second clock at its start.
+TEST(Clocks, TimeRuleAndSearchSettingsDecideTheLimits) {
   for (const bool xboard : {false, true}) {
     Session s(xboard);
     s.comm.HandleIdle({"level", "0", "1", "1"});
@@ -292,6 +293,11 @@ TEST(Clocks, TimeRuleSettingDecidesTheLimits) {
     EXPECT_EQ(s.comm.Status().parameters.allotment, 7500);
     EXPECT_EQ(hardLimitWith(xboard ? WordList{"option", "Time", "Rule=classic"} : WordList{"timerule", "classic"}),
               24000);
+    EXPECT_EQ(s.comm.Status().parameters.style, SearchStyle::kClassic);
+    hardLimitWith(xboard ? WordList{"option", "Search=selective"} : WordList{"search", "selective"});
+    EXPECT_EQ(s.comm.Status().parameters.style, SearchStyle::kSelective);
+    hardLimitWith(xboard ? WordList{"option", "Search=classic"} : WordList{"search", "classic"});
+    EXPECT_EQ(s.comm.Status().parameters.style, SearchStyle::kClassic);
   }
 }
 

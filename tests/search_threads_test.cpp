@@ -69,8 +69,10 @@ void ExpectFinishedWithLegalMove(const Engine& engine, const std::string& fen) {
       << CoordinateMoveText(info.pvMoves[0]);
 }
 
-SearchParameters Parameters(int32_t mode, int32_t iterations, Milliseconds hardLimit, uint64_t maxNodes) {
+SearchParameters Parameters(int32_t mode, int32_t iterations, Milliseconds hardLimit, uint64_t maxNodes,
+                            SearchStyle style = SearchStyle::kClassic) {
   SearchParameters parameters;
+  parameters.style = style;
   parameters.mode = mode;
   parameters.maxDepth = iterations;
   parameters.hardLimit = hardLimit;
@@ -78,38 +80,44 @@ SearchParameters Parameters(int32_t mode, int32_t iterations, Milliseconds hardL
   return parameters;
 }
 
-TEST(SearchThreads, EveryKindOfStopLeavesALegalMove) {
+class BothSearchesThreads : public testing::TestWithParam<SearchStyle> {};
+INSTANTIATE_TEST_SUITE_P(SearchThreads, BothSearchesThreads,
+                         testing::Values(SearchStyle::kClassic, SearchStyle::kSelective),
+                         [](const auto& info) { return std::string(kSearchStyleNames[int(info.param)]); });
+
+TEST_P(BothSearchesThreads, EveryKindOfStopLeavesALegalMove) {
   Engine& engine = SharedEngine();
   SearchListener quiet;
+  const SearchStyle style = GetParam();
   for (const int threads : {2, 4}) {
     SCOPED_TRACE(threads);
 
     // The depth limit: the main searcher's last iteration ends the search.
-    EXPECT_FALSE(SearchOn(engine, threads, kMiddlegame, Parameters(kModeThink, 5, 0, 0), quiet));
+    EXPECT_FALSE(SearchOn(engine, threads, kMiddlegame, Parameters(kModeThink, 5, 0, 0, style), quiet));
     ExpectFinishedWithLegalMove(engine, kMiddlegame);
     EXPECT_EQ(engine.Info().displayDepth, 6);
 
     // The node limit counts every thread's nodes and ends soon after it.
     const uint64_t limit = 100000;
-    EXPECT_FALSE(SearchOn(engine, threads, kMiddlegame, Parameters(kModeThink, 0, 0, limit), quiet));
+    EXPECT_FALSE(SearchOn(engine, threads, kMiddlegame, Parameters(kModeThink, 0, 0, limit, style), quiet));
     ExpectFinishedWithLegalMove(engine, kMiddlegame);
     EXPECT_GE(engine.Info().totalNodes, limit);
     EXPECT_LE(engine.Info().totalNodes, limit + 25000u * threads);
 
     // The hard time limit.
-    EXPECT_FALSE(SearchOn(engine, threads, kMiddlegame, Parameters(kModeThink, 0, 100, 0), quiet));
+    EXPECT_FALSE(SearchOn(engine, threads, kMiddlegame, Parameters(kModeThink, 0, 100, 0, style), quiet));
     ExpectFinishedWithLegalMove(engine, kMiddlegame);
     EXPECT_GE(engine.Info().endTime - engine.Info().startTime, 100);
 
     // Move now (xboard's "?", UCI's stop): the result is kept.
     ActAtPoll moveNow(20, [] { throw search_aborted_exception(false); });
-    EXPECT_FALSE(SearchOn(engine, threads, kMiddlegame, Parameters(kModeThink, 0, 0, 0), moveNow));
+    EXPECT_FALSE(SearchOn(engine, threads, kMiddlegame, Parameters(kModeThink, 0, 0, 0, style), moveNow));
     ExpectFinishedWithLegalMove(engine, kMiddlegame);
     EXPECT_EQ(moveNow.Polls(), 20);
 
     // An analysis ended by a new position: the result is dropped.
     ActAtPoll newPosition(20, [] { throw search_aborted_exception(true); });
-    EXPECT_TRUE(SearchOn(engine, threads, kMiddlegame, Parameters(kModeAnalyze, 0, 0, 0), newPosition));
+    EXPECT_TRUE(SearchOn(engine, threads, kMiddlegame, Parameters(kModeAnalyze, 0, 0, 0, style), newPosition));
     EXPECT_EQ(engine.Info().searching, 0);
 
     // A ponder hit: the open-ended search takes a time limit, which ends it.
@@ -117,33 +125,35 @@ TEST(SearchThreads, EveryKindOfStopLeavesALegalMove) {
       const Milliseconds elapsed = Now() - engine.Info().startTime;
       engine.Search().EndOpenEndedSearch(elapsed + 50, 0);
     });
-    EXPECT_FALSE(SearchOn(engine, threads, kMiddlegame, Parameters(kModePonder, 0, 0, 0), ponderHit));
+    EXPECT_FALSE(SearchOn(engine, threads, kMiddlegame, Parameters(kModePonder, 0, 0, 0, style), ponderHit));
     ExpectFinishedWithLegalMove(engine, kMiddlegame);
     EXPECT_NE(engine.Info().hardLimit, 0);
     EXPECT_GE(engine.Info().endTime - engine.Info().startTime, engine.Info().hardLimit);
 
     // The end of the input, from a poll: passed on, the helpers stopped.
     ActAtPoll inputEnds(5, [] { throw std::runtime_error("end of input"); });
-    EXPECT_THROW(SearchOn(engine, threads, kMiddlegame, Parameters(kModeAnalyze, 0, 0, 0), inputEnds),
+    EXPECT_THROW(SearchOn(engine, threads, kMiddlegame, Parameters(kModeAnalyze, 0, 0, 0, style), inputEnds),
                  std::runtime_error);
     EXPECT_EQ(engine.Info().searching, 0);
 
     // A root without moves starts no helper and still ends.
-    EXPECT_FALSE(SearchOn(engine, threads, "7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", Parameters(kModeThink, 3, 0, 0), quiet));
+    EXPECT_FALSE(SearchOn(engine, threads, "7k/6Q1/6K1/8/8/8/8/8 b - - 0 1", Parameters(kModeThink, 3, 0, 0, style),
+                          quiet));
     EXPECT_EQ(engine.Info().resultCode, 2);
   }
 }
 
 // The helpers fill the table but never decide: a forced mate is found and
 // played whatever the number of threads.
-TEST(SearchThreads, MatesAreFoundOnEveryThreadCount) {
+TEST_P(BothSearchesThreads, MatesAreFoundOnEveryThreadCount) {
   Engine& engine = SharedEngine();
+  const SearchStyle style = GetParam();
   SearchListener quiet;
   const std::string mateInTwo = "kbK5/pp6/1P6/8/8/8/8/R7 w - - 0 1";
   for (const int threads : {1, 2, 4, 1}) {
     SCOPED_TRACE(threads);
     // No depth limit: the confirmed mate ends the search.
-    EXPECT_FALSE(SearchOn(engine, threads, mateInTwo, Parameters(kModeThink, 0, 0, 0), quiet));
+    EXPECT_FALSE(SearchOn(engine, threads, mateInTwo, Parameters(kModeThink, 0, 0, 0, style), quiet));
     EXPECT_EQ(engine.Info().bestScore, 31997);
     ASSERT_FALSE(engine.Info().pvMoves.empty());
     EXPECT_EQ(CoordinateMoveText(engine.Info().pvMoves[0]), "a1a6");
