@@ -120,6 +120,9 @@ std::string ResultSentence(const GamePosition& p, int you) {
     case kReasonResignation: return youWin ? engine + " resigns: you win." : "You resigned: " + engine + " wins.";
     case kReasonLossOnTime:
       return youWin ? engine + "'s time ran out: you win." : "Your time ran out: " + engine + " wins.";
+    case kReasonTimeoutDraw:
+      return p.sideToMove == you ? "Your time ran out, but " + engine + " could never checkmate with what it has: draw."
+                                 : engine + "'s time ran out, but you could never checkmate with what you have: draw.";
     case kReasonStalemate: return "Stalemate: draw.";
     case kReasonInsufficientMaterial: return "Draw: neither side has the pieces left to mate.";
     case kReasonRepetition: return "Draw by threefold repetition.";

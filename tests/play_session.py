@@ -302,6 +302,12 @@ def test_results_in_words(start):
     text = to_prompt(s, timeout=10)
     if text != "\nYour time ran out: Ravok wins.\n":
         raise SessionError("flag: %r" % text)
+    # Against a bare king the same fall is a draw.
+    say(s, "load 4k3/8/8/8/8/8/R7/K7 w - - 0 1")
+    say(s, "time 0:01+0")
+    text = to_prompt(s, timeout=10)
+    if text != "\nYour time ran out, but Ravok could never checkmate with what it has: draw.\n":
+        raise SessionError("flag against a bare king: %r" % text)
 
 
 def test_full_strength_ponders_silently(start):

@@ -74,6 +74,11 @@ TEST(PlayTexts, ResultsInWordsFromEitherSide) {
   EXPECT_EQ(said(kBlackWins, kReasonResignation, kBlack), "Ravok resigns: you win.");
   EXPECT_EQ(said(kWhiteWins, kReasonLossOnTime, kBlack), "Your time ran out: Ravok wins.");
   EXPECT_EQ(said(kWhiteWins, kReasonLossOnTime, kWhite), "Ravok's time ran out: you win.");
+  p.sideToMove = kBlack;  // whose flag fell
+  EXPECT_EQ(said(kGameDrawn, kReasonTimeoutDraw, kBlack),
+            "Your time ran out, but Ravok could never checkmate with what it has: draw.");
+  EXPECT_EQ(said(kGameDrawn, kReasonTimeoutDraw, kWhite),
+            "Ravok's time ran out, but you could never checkmate with what you have: draw.");
   EXPECT_EQ(said(kGameDrawn, kReasonStalemate, kWhite), "Stalemate: draw.");
   EXPECT_EQ(said(kGameDrawn, kReasonRepetition, kWhite), "Draw by threefold repetition.");
   EXPECT_EQ(said(kGameDrawn, kReasonFiftyMoves, kWhite), "Draw by the fifty-move rule.");
