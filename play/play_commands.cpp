@@ -276,7 +276,7 @@ std::vector<std::string> PlayHelpLines() {
       "  draw                   offer a draw",
       "  resign                 give up the game",
       "  save FILE              save the game as PGN",
-      "  load FILE|FEN          a PGN game or a position; you play the side to move",
+      "  load FILE|FEN          a PGN game (you keep your side) or a position (you move)",
       "  help (?)               this list",
       "  quit (exit)            leave",
   };

@@ -228,7 +228,9 @@ def test_save_then_load_gives_the_same_game(start):
         first, second = os.path.join(folder, "game.pgn"), os.path.join(folder, "again.pgn")
         expect_in(say(s, "save " + first), "Saved the game to %s.\n" % first)
         say(s, "new black")
-        if not say(s, "load " + first).startswith("Loaded %s: 6 moves; you play White.\n" % first):
+        user = os.environ.get("USER") or "You"
+        if not say(s, "load " + first).startswith("Loaded %s: 6 moves; you play White, named %s in the file.\n"
+                                                  % (first, user)):
             raise SessionError("load")
         if moves_of(s) != game:
             raise SessionError("the loaded game differs: %r, %r" % (moves_of(s), game))
@@ -237,7 +239,6 @@ def test_save_then_load_gives_the_same_game(start):
             saved, again = f.read(), g.read()
         if saved != again:
             raise SessionError("saved twice differently:\n%s\n%s" % (saved, again))
-        user = os.environ.get("USER") or "You"
         for tag in ['[Event "Ravok game"]', '[Round "-"]', '[White "%s"]' % user, '[Black "Ravok"]',
                     '[Result "*"]', '[TimeControl "300+3"]']:
             expect_in(saved, tag)
@@ -260,6 +261,35 @@ def test_save_then_load_gives_the_same_game(start):
             raise SessionError("bad PGN: %r" % text)
         if moves_of(s) != before:
             raise SessionError("a refused load changed the game")
+        # A game the person won, saved and loaded again, is still theirs.
+        say(s, "load 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1")
+        expect_in(say(s, "Ra8#"), "Checkmate. You win.")
+        say(s, "save " + first)
+        text = say(s, "load " + first)
+        if not text.startswith("Loaded %s: 1 move; you play White, named %s in the file.\n" % (first, user)) \
+                or "\nCheckmate. You win.\n" not in text:
+            raise SessionError("the won game loaded again: %r" % text)
+        say(s, "save " + second)
+        with open(second) as f:
+            expect_in(f.read(), '[White "%s"]' % user, '[Black "Ravok"]', '[Result "1-0"]')
+        # Another program's game between two others: their result and names.
+        other = os.path.join(folder, "other.pgn")
+        with open(other, "w") as f:
+            f.write('[Event "Casual"]\n[White "Me"]\n[Black "Bot"]\n[Result "0-1"]\n[PlyCount "4"]\n'
+                    '[ECO "C20"]\n\n1. e4 e5 2. Qh5 Nc6 0-1\n')
+        text = say(s, "load " + other)
+        if not text.startswith("Loaded %s: 4 moves; you play White, the side to move.\n" % other) \
+                or "\nThe game is over: Bot won.\n" not in text:
+            raise SessionError("another program's game: %r" % text)
+        say(s, "save " + second)
+        with open(second) as f:
+            saved = f.read()
+        expect_in(saved, '[Event "Casual"]', '[White "Me"]', '[Black "Bot"]', '[Result "0-1"]', '[ECO "C20"]')
+        if "PlyCount" in saved:
+            raise SessionError("a stale ply count kept:\n" + saved)
+        # A set-up mate or stalemate credits nobody.
+        expect_in(say(s, "load R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1"), "Checkmate: Black is mated.\n")
+        expect_in(say(s, "load k7/8/1Q6/8/8/8/8/6K1 b - - 0 1"), "Stalemate: draw.\n")
     finally:
         shutil.rmtree(folder)
 
