@@ -46,6 +46,10 @@ std::vector<std::string> PersonNames() {
   return names;
 }
 
+bool EndedOnTime(const GamePosition& p) {
+  return p.result != kGameRunning && (p.reason == kReasonLossOnTime || p.reason == kReasonTimeoutDraw);
+}
+
 // A player's name that a file gives, not PGN's "?" for unknown.
 bool NameGiven(const std::string& name) { return name.find_first_not_of(" ?") != std::string::npos; }
 
@@ -248,6 +252,7 @@ void PlaySession::PlayMove(Move move) {
   session_.PlayMove(move, true);
   redo_.clear();
   players_ = PersonAgainstRavok(you_);
+  fileResult_ = false;
 }
 
 bool PlaySession::RavokToMove() const { return !session_.GameOver() && session_.SideToMove() != you_; }
@@ -266,6 +271,7 @@ void PlaySession::StartGame(int you) {
   names_[you] = PersonName();
   names_[1 - you] = EngineName();
   loadedTags_ = PgnTags{};
+  fileResult_ = false;
   output_.Line("New game: you play " + SideName(you) + " against " + EngineName() + " at " +
                LevelName(LevelOf(session_.settings())) + ".");
   ShowPosition();
@@ -289,6 +295,7 @@ void PlaySession::TakeGame(const PgnReadResult& read, const std::string& from) {
   names_[1 - you_] = NameGiven(given[1 - you_]) ? given[1 - you_] : EngineName();
   // Ravok plays on from here; a game that is over stays its players'.
   players_ = PersonAgainstRavok(you_);
+  fileResult_ = end.result != kGameRunning;
   if (end.result != kGameRunning) {
     for (const int side : {kWhite, kBlack})
       players_[side] = NameGiven(given[side]) ? Printable(given[side], kLongestPlayerName) : SideName(side);
@@ -305,6 +312,16 @@ void PlaySession::TakeGame(const PgnReadResult& read, const std::string& from) {
 
 bool PlaySession::TakeBack() {
   const Game& game = session_.game();
+  if (EndedOnTime(game.currentPosition)) {
+    const bool yours = session_.SideToMove() == you_;
+    session_.SetResult(kGameRunning, kReasonUnknown);
+    SetTimeControl(std::nullopt);
+    endAnnounced_ = false;
+    output_.Line("Took back the fall of " + (yours ? std::string("your") : EngineName() + "'s") +
+                 " flag: the game goes on without a clock (time sets one).");
+    ShowPosition();
+    return true;
+  }
   // The person's own move, and Ravok's answer when there is one.
   const size_t plies = session_.SideToMove() == you_ ? 2 : 1;
   if (game.moves.size() < plies) return false;
@@ -317,6 +334,7 @@ bool PlaySession::TakeBack() {
   ponderMove_ = 0;
   endAnnounced_ = false;
   players_ = PersonAgainstRavok(you_);
+  fileResult_ = false;
   output_.Line("Took back " + SanLine(game.currentPosition, std::vector<Move>(taken.rbegin(), taken.rend())) + ".");
   ShowPosition();
   return true;
@@ -344,7 +362,8 @@ void PlaySession::SetTimeControl(const std::optional<TimeControl>& control) {
 
 // Ravok's own tags, and where the game came from a file, the file's: its
 // event, site, date, round and players, its time control where no clock
-// runs now, and the other tags it had, but for a stale ply count.
+// runs now, and the other tags it had, but for a stale ply count and a
+// termination that no longer holds. A flag fall is a time forfeit.
 PgnTags PlaySession::Tags() const {
   char host[256] = {};
   if (gethostname(host, sizeof host - 1) != 0 || host[0] == '\0') host[0] = '?';
@@ -368,7 +387,8 @@ PgnTags PlaySession::Tags() const {
   if (file.round != unset.round) tags.round = file.round;
   if (!session_.ClockMode() && file.timeControl != unset.timeControl) tags.timeControl = file.timeControl;
   for (const auto& tag : file.others)
-    if (tag.first != "PlyCount") tags.others.push_back(tag);
+    if (tag.first != "PlyCount" && (tag.first != "Termination" || fileResult_)) tags.others.push_back(tag);
+  if (EndedOnTime(session_.game().currentPosition)) tags.others.emplace_back("Termination", "time forfeit");
   return tags;
 }
 

@@ -68,7 +68,8 @@ class PlaySession : public SearchListener {
   void TakeGame(const PgnReadResult& read, const std::string& from);
   // Takes back the person's last move and Ravok's answer to it (only the
   // person's move while Ravok thinks on it or after it ended the game);
-  // false when the person has made no move to take back.
+  // false when the person has made no move to take back. After a flag fall
+  // it takes back the fall alone, and the game goes on without a clock.
   bool TakeBack();
   // Plays again what the last TakeBack took back; false when nothing.
   bool Replay();
@@ -152,6 +153,7 @@ class PlaySession : public SearchListener {
   Players players_;                       // who played each side, as the result names them
   std::array<std::string, 2> names_;      // the White and Black tags of a saved game
   PgnTags loadedTags_;                    // the loaded file's tags; the defaults for a new game
+  bool fileResult_ = false;               // the game ended as the loaded file says
   int viewSide_ = kWhite;
   bool showThinking_ = true;
   bool quit_ = false;

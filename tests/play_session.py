@@ -338,6 +338,24 @@ def test_results_in_words(start):
     text = to_prompt(s, timeout=10)
     if text != "\nYour time ran out, but Ravok could never checkmate with what it has: draw.\n":
         raise SessionError("flag against a bare king: %r" % text)
+    folder = tempfile.mkdtemp(prefix="ravok-play-")
+    try:
+        path = os.path.join(folder, "flag.pgn")
+        say(s, "save " + path)
+        with open(path) as f:
+            expect_in(f.read(), '[Result "1/2-1/2"]', '[Termination "time forfeit"]')
+    finally:
+        shutil.rmtree(folder)
+    # Undo takes back the fall alone; the game goes on without a clock.
+    text = say(s, "undo")
+    if not text.startswith("Took back the fall of your flag: the game goes on without a clock (time sets one).\n") \
+            or "White to move (you).\n" not in text:
+        raise SessionError("undo after the flag: %r" % text)
+    time.sleep(1.2)
+    expect_in(say(s, "clock"), "No clock")
+    text = say(s, "Ra7")
+    if "Ravok plays 1... K" not in text or "time ran out" in text:
+        raise SessionError("the game after the fall taken back: %r" % text)
 
 
 def test_full_strength_ponders_silently(start):
