@@ -134,15 +134,23 @@ void PlaySession::NotUnderstood(const std::string& word) {
   const char first = word.front();
   const bool moveStart = std::string("KQRBNO0").find(first) != std::string::npos ||
                          (first >= 'a' && first <= 'h' && (word.size() == 1 || word[1] == 'x'));
-  if (moveStart || word.find_first_of("0123456789") != std::string::npos)
-    output_.Line("Not a move: " + ShownWord(word) + ". Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4.");
+  if (moveStart || word.find_first_of("0123456789") != std::string::npos || word.rfind("o-", 0) == 0)
+    output_.Line("Not a move: " + ShownWord(word) +
+                 ". Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4 (piece letters K Q R B N in capitals).");
   else
     output_.Line("Unknown command: " + ShownWord(word) + ". Type help for the commands.");
 }
 
-void PlaySession::PlayYourMove(const WordList& words, bool kept) {
+// A capture may carry its en-passant mark as a word of its own: "exf6 e.p.".
+WordList PlaySession::MoveWords(const WordList& words) {
+  if (words.size() == 2 && IsEnPassantMark(words[1])) return {words[0] + words[1]};
+  return words;
+}
+
+void PlaySession::PlayYourMove(const WordList& line, bool kept) {
+  const WordList words = MoveWords(line);
   const GamePosition& position = session_.game().currentPosition;
-  const TypedMove typed = ReadTypedMove(position, words.front());
+  const TypedMove typed = ReadForgivingMove(position, words.front());
   const std::string word = ShownWord(words.front());
   if (typed.problem == MoveProblem::kNotAMove) return NotUnderstood(words.front());
   if (words.size() > 1) return output_.Line("One move at a time, please: " + word + " is followed by more.");
@@ -164,8 +172,9 @@ void PlaySession::PlayYourMove(const WordList& words, bool kept) {
   if (session_.GameOver()) ShowPosition();
 }
 
-void PlaySession::KeepMove(const WordList& words) {
-  if (ReadTypedMove(session_.game().currentPosition, words.front()).problem == MoveProblem::kNotAMove)
+void PlaySession::KeepMove(const WordList& line) {
+  const WordList words = MoveWords(line);
+  if (ReadForgivingMove(session_.game().currentPosition, words.front()).problem == MoveProblem::kNotAMove)
     return NotUnderstood(words.front());
   if (words.size() > 1)
     return output_.Line("One move at a time, please: " + ShownWord(words.front()) + " is followed by more.");

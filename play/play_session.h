@@ -106,8 +106,8 @@ class PlaySession : public SearchListener {
 
   // A line no command took: the person's move, while idle, or a move kept
   // for after Ravok's move.
-  void PlayYourMove(const WordList& words, bool kept);
-  void KeepMove(const WordList& words);
+  void PlayYourMove(const WordList& line, bool kept);
+  void KeepMove(const WordList& line);
 
  private:
   enum class SearchKind { kNone, kThink, kPonder, kShort };
@@ -122,6 +122,7 @@ class PlaySession : public SearchListener {
   void Greet();
   void Handle(const WordList& words, CommandState state);
   void NotUnderstood(const std::string& word);
+  static WordList MoveWords(const WordList& words);
   // The person's next line: the prompt, a ponder search while they think,
   // the watch on their clock. Nothing when something else happened first
   // (a flag fell, a ponder hit brought Ravok's move).

@@ -104,10 +104,10 @@ def test_each_bad_line_named_and_the_game_unchanged(start):
     checks = [
         ("", "Type a move, or help for the commands.\n"),
         ("hello", "Unknown command: hello. Type help for the commands.\n"),
-        ("N", "Not a move: N. Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4.\n"),
-        ("exd", "Not a move: exd. Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4.\n"),
+        ("N", "Not a move: N. Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4 (piece letters K Q R B N in capitals).\n"),
+        ("exd", "Not a move: exd. Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4 (piece letters K Q R B N in capitals).\n"),
         ("bye", "Unknown command: bye. Type help for the commands.\n"),
-        ("e9", "Not a move: e9. Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4.\n"),
+        ("e9", "Not a move: e9. Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4 (piece letters K Q R B N in capitals).\n"),
         ("Nf5", "Illegal move Nf5: no knight can go to f5.\n"),
         ("e5", "Illegal move e5: no pawn can go to e5.\n"),
         ("e2e5", "Illegal move e2e5: the pawn on e2 cannot go to e5.\n"),
@@ -155,6 +155,15 @@ def test_each_bad_line_named_and_the_game_unchanged(start):
     text = say(s, "Nc3")
     if text != "Illegal move Nc3: your king would be in check.\n":
         raise SessionError("pinned knight: %r" % text)
+    # Small letters: a pawn's or a bishop's capture asks which; a capture
+    # with its en-passant mark is played.
+    say(s, "load 4k3/8/8/3pP3/8/2n5/1P1B4/4K3 w - d6 0 1")
+    text = say(s, "bxc3")
+    if text != "Ambiguous move bxc3: the pawn's capture (type b2c3) or the bishop's (type Bxc3)?\n":
+        raise SessionError("both readings: %r" % text)
+    expect_in(say(s, "exd6 e.p."), "Ravok plays 1... ")
+    if not moves_of(s).startswith("1. exd6 "):
+        raise SessionError("exd6 e.p. not played")
 
 
 def test_input_typed_while_ravok_thinks(start):
