@@ -83,13 +83,24 @@ std::optional<std::string> ReadTextFile(const std::string& path, std::string& te
   return std::nullopt;
 }
 
+namespace {
+
+// A FEN's problem names the FEN where it names a field only.
+PgnReadResult ReadFenText(const std::string& fen) {
+  PgnReadResult read = ReadFen(fen);
+  if (!read.error.empty() && read.error.rfind("the FEN", 0) != 0) read.error = "in the FEN, " + read.error;
+  return read;
+}
+
+}  // namespace
+
 PgnReadResult LoadGame(const std::string& fileOrFen) {
   if (Fields(fileOrFen).empty()) return {"no file or FEN given", Game(), PgnTags()};
   struct stat status;
-  if (::stat(fileOrFen.c_str(), &status) != 0 && LooksLikeFen(fileOrFen)) return ReadFen(fileOrFen);
+  if (::stat(fileOrFen.c_str(), &status) != 0 && LooksLikeFen(fileOrFen)) return ReadFenText(fileOrFen);
   std::string text;
   if (std::optional<std::string> error = ReadTextFile(fileOrFen, text)) return {*error, Game(), PgnTags()};
-  if (text.find('[') == std::string::npos && LooksLikeFen(text)) return ReadFen(text);
+  if (text.find('[') == std::string::npos && LooksLikeFen(text)) return ReadFenText(text);
   PgnReadResult read = ReadPgn(text);
   if (!read.error.empty()) read.error = fileOrFen + ": " + read.error;
   return read;

@@ -233,8 +233,8 @@ PgnReadResult ReadFen(const std::string& fen) {
   PgnReadResult read;
   try {
     read.game.SetupPosition(ParseFen(fen));
-  } catch (const GameError& e) {
-    read.error = e.message().rfind("Invalid FEN: ", 0) == 0 ? e.message() : "Invalid FEN: " + e.message();
+  } catch (const FenError& e) {
+    read.error = e.plain();
     return read;
   }
   // The move number field, when given, has passed the FEN reader's test.

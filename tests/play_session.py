@@ -133,8 +133,15 @@ def test_each_bad_line_named_and_the_game_unchanged(start):
         ("load /no/such/game.pgn",
          "Nothing loaded: cannot read /no/such/game.pgn: No such file or directory. The game is as it was.\n"),
         ("load rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 x",
-         "Nothing loaded: Invalid FEN: "),
-        ("load 8/8/8/8/8/8/8/8 w - - 0 1", "Nothing loaded: Invalid FEN: White has no king. The game is as it was.\n"),
+         "Nothing loaded: in the FEN, the move number (sixth field) must be a number from 1 on, not 'x'. "
+         "The game is as it was.\n"),
+        ("load 8/8/8/8/8/8/8/8 w - - 0 1", "Nothing loaded: in the FEN, White has no king. The game is as it was.\n"),
+        ("load 4k3/8/8/8/8/8/8/4K3", "Nothing loaded: the FEN has only the board: the side to move (w or b), "
+                                     "the castling rights (KQkq, some of them, or -) and the en-passant square "
+                                     "(- or a square such as e3) must follow it. The game is as it was.\n"),
+        ("load 4k3/8/8/8/8/8/8/4K3 w KQ -", "Nothing loaded: in the FEN, the castling rights (third field) give K, "
+                                            "but White has no king on e1 and rook on h1 to castle with. "
+                                            "The game is as it was.\n"),
     ]
     for line, reply in checks:
         text = say(s, line)
