@@ -3,10 +3,12 @@
 #include "board/game_file.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -93,6 +95,21 @@ PgnReadResult ReadFenText(const std::string& fen) {
 }
 
 }  // namespace
+
+std::string WithHomeFolder(const std::string& path) {
+  if (path.empty() || path.front() != '~') return path;
+  const size_t slash = path.find('/');
+  const std::string name = path.substr(1, slash == std::string::npos ? std::string::npos : slash - 1);
+  std::string home;
+  const char* variable = std::getenv("HOME");
+  if (name.empty() && variable != nullptr && *variable != '\0') {
+    home = variable;
+  } else if (const passwd* entry = name.empty() ? getpwuid(getuid()) : getpwnam(name.c_str())) {
+    home = entry->pw_dir;
+  }
+  if (home.empty()) return path;
+  return slash == std::string::npos ? home : home + path.substr(slash);
+}
 
 PgnReadResult LoadGame(const std::string& fileOrFen) {
   if (Fields(fileOrFen).empty()) return {"no file or FEN given", Game(), PgnTags()};

@@ -241,6 +241,19 @@ TEST(GameFile, LoadsAFileOrAFenAndNamesWhatFails) {
       {folder + "/bad.pgn", folder + "/bad.pgn: move 2. xyz is not a move"},
   };
   for (const auto& c : kCases) EXPECT_EQ(LoadGame(c.source).error, c.error) << c.source;
+
+  // "~" is the home folder.
+  const char* home = std::getenv("HOME");
+  const std::string kept = home != nullptr ? home : "";
+  setenv("HOME", folder.c_str(), 1);
+  EXPECT_EQ(LoadGame(WithHomeFolder("~/position.fen")).error, "");
+  EXPECT_EQ(WithHomeFolder("~"), folder);
+  EXPECT_EQ(WithHomeFolder("a/~/b"), "a/~/b");
+  EXPECT_EQ(WithHomeFolder("~no-such-account-here/x"), "~no-such-account-here/x");
+  if (home != nullptr)
+    setenv("HOME", kept.c_str(), 1);
+  else
+    unsetenv("HOME");
   std::filesystem::remove_all(folder);
 }
 
