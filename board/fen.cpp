@@ -54,7 +54,8 @@ void ReadPlacement(const std::string& text, GamePosition& p) {
     } else {
       Reject(std::string("unexpected character '") + c + "' in the piece placement",
              std::string("the board (first field) has '") + c +
-                 "', which is no piece: KQRBNP for White, kqrbnp for Black, digits for empty squares, / between ranks");
+                 "', which is no piece: KQRBNP for White, kqrbnp for Black, digits for empty squares, / between "
+                 "ranks");
     }
   }
   if (rank != 0 || file != 8)
@@ -152,7 +153,8 @@ GamePosition ParseFen(const std::string& fen) {
   for (std::string field; in >> field;) fields.push_back(field);
   const std::string count = "expected four to six fields, found " + std::to_string(fields.size());
   if (fields.empty()) Reject(count, "the FEN is empty");
-  if (fields.size() == 1) Reject(count, std::string("the FEN has only the board: ") + kFieldsAfter[1] + " must follow it");
+  if (fields.size() == 1)
+    Reject(count, std::string("the FEN has only the board: ") + kFieldsAfter[1] + " must follow it");
   if (fields.size() < 4)
     Reject(count, std::string("the FEN ends after ") + kFieldEnds[fields.size()] + ": " + kFieldsAfter[fields.size()] +
                       " must follow");

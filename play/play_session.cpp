@@ -311,7 +311,8 @@ void PlaySession::TakeGame(const PgnReadResult& read, const std::string& from) {
     if (choice.why != SideChoice::Why::kToMove) players_[you_].clear();
   }
   std::string why = ", the side to move";
-  if (choice.why == SideChoice::Why::kNamed) why = ", named " + Printable(given[you_], kLongestPlayerName) + " in the file";
+  if (choice.why == SideChoice::Why::kNamed)
+    why = ", named " + Printable(given[you_], kLongestPlayerName) + " in the file";
   if (choice.why == SideChoice::Why::kAgainstRavok) why = ", against " + EngineName() + " as in the file";
   const size_t moves = read.game.moves.size();
   output_.Line("Loaded " + from + ": " + std::to_string(moves) + (moves == 1 ? " move" : " moves") + "; you play " +

@@ -123,7 +123,8 @@ std::string ResultSentence(const GamePosition& p, const Players& players) {
       case kReasonTimeoutDraw: {
         const std::string& flagged = players[p.sideToMove];
         const std::string& other = players[1 - p.sideToMove];
-        if (flagged.empty()) return "Your time ran out, but " + other + " could never checkmate with what it has: draw.";
+        if (flagged.empty())
+          return "Your time ran out, but " + other + " could never checkmate with what it has: draw.";
         if (other.empty()) return flagged + "'s time ran out, but you could never checkmate with what you have: draw.";
         return flagged + "'s time ran out, but " + other + " could never checkmate: draw.";
       }

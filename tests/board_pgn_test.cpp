@@ -219,7 +219,8 @@ TEST(GameFile, LoadsAFileOrAFenAndNamesWhatFails) {
       {"4k3/8/8/8/8/8/8/4K2R w Q -",
        "in the FEN, the castling rights (third field) give Q, but White has no king on e1 and rook on a1 to castle "
        "with"},
-      {"4k3/8/8/8/8/8/8/4K2R w KX -", "in the FEN, the castling rights (third field) must be K, Q, k, q or -, not 'KX'"},
+      {"4k3/8/8/8/8/8/8/4K2R w KX -",
+       "in the FEN, the castling rights (third field) must be K, Q, k, q or -, not 'KX'"},
       {"4k3/8/8/8/8/8/8/4K2X w - -",
        "in the FEN, the board (first field) has 'X', which is no piece: KQRBNP for White, kqrbnp for Black, digits "
        "for empty squares, / between ranks"},
@@ -231,7 +232,8 @@ TEST(GameFile, LoadsAFileOrAFenAndNamesWhatFails) {
        "with a double step"},
       {"4k3/8/8/8/8/8/8/4K3 w - - 101 1",
        "in the FEN, the half-move clock (fifth field) must be a number from 0 to 100, not '101'"},
-      {"4k3/8/8/8/8/8/8/4K3 w - - 0 0", "in the FEN, the move number (sixth field) must be a number from 1 on, not '0'"},
+      {"4k3/8/8/8/8/8/8/4K3 w - - 0 0",
+       "in the FEN, the move number (sixth field) must be a number from 1 on, not '0'"},
       {"4k3/4R3/8/8/8/8/8/4K3 w - - 0 1", "in the FEN, Black's king is in check with White to move, which no game "
                                           "can reach"},
       {"4k2P/8/8/8/8/8/8/4K3 w - - 0 1",

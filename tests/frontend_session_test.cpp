@@ -387,8 +387,8 @@ TEST(Clocks, FlagFallsToTheMillisecond) {
   bare.Send("level 0 0:02 0");
   bare.Send("post", {}, ClockAt(fakeNow + 2001));
   bare.Run();
-  EXPECT_EQ(bare.Output(), "white 1> white 1> white 1> Guest has lost on time.\ngame over: 1/2-1/2 insufficient material\n"
-                           "white 1> ");
+  EXPECT_EQ(bare.Output(),
+            "white 1> white 1> white 1> Guest has lost on time.\ngame over: 1/2-1/2 insufficient material\nwhite 1> ");
   EXPECT_EQ(bare.comm.session().game().currentPosition.result, kGameDrawn);
 }
 
