@@ -18,6 +18,7 @@ constexpr const char* kFieldsAfter[] = {
     "the castling rights (KQkq, some of them, or -) and the en-passant square (- or a square such as e3)",
     "the en-passant square (- or a square such as e3)",
 };
+// The last field of a FEN of two or three fields.
 constexpr const char* kFieldEnds[] = {"", "", "the side to move", "the castling rights"};
 
 int CodeOfLetter(char c) {

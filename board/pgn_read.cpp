@@ -236,6 +236,9 @@ PgnReadResult ReadFen(const std::string& fen) {
   } catch (const FenError& e) {
     read.error = e.plain();
     return read;
+  } catch (const GameError& e) {
+    read.error = e.message();
+    return read;
   }
   // The move number field, when given, has passed the FEN reader's test.
   std::istringstream in(fen);
