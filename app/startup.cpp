@@ -3,6 +3,8 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
@@ -33,10 +35,41 @@ PlayDisplay TerminalDisplay() {
   return display;
 }
 
+// The words the command line takes.
+constexpr const char* kWords[] = {"play", "p", "xboard", "uci", "hash", "pawnhash", "--help", "-h", "--version"};
+
+// Edits from one word to the other: letters put in, left out, changed, or
+// two neighbours swapped.
+size_t EditDistance(const std::string& a, const std::string& b) {
+  std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
+  for (size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
+  for (size_t i = 1; i <= a.size(); ++i)
+    for (size_t j = 1; j <= b.size(); ++j) {
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, d[i - 1][j - 1] + (a[i - 1] != b[j - 1])});
+      if (i > 1 && j > 1 && a[i - 1] == b[j - 2] && a[i - 2] == b[j - 1])
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
+    }
+  return d[a.size()][b.size()];
+}
+
+std::string LowerCase(std::string text) {
+  for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
 }  // namespace
 
 StartupOptions ScanOptions(const std::vector<std::string>& arguments) {
   StartupOptions options;
+  // The protocol's words in capitals are passed over, as any word after
+  // the first that the scan does not know: an interface may send them.
+  if (arguments.size() > 1) {
+    const std::string& first = arguments[1];
+    const std::string lowered = LowerCase(first);
+    const bool known = std::find(std::begin(kWords), std::end(kWords), first) != std::end(kWords);
+    if (!known && lowered != "xboard" && lowered != "hash" && lowered != "pawnhash") options.unknownWord = first;
+  }
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& word = arguments[i];
     if (word == "xboard") {
@@ -88,6 +121,17 @@ std::string UsageText() {
          "README.md in the source tree is the guide.\n";
 }
 
+std::string UnknownWordText(const std::string& word) {
+  std::string text = "ravok: unknown word \"" + word + "\"";
+  const std::string lowered = LowerCase(word);
+  for (const char* known : kWords)
+    if (lowered == known || (std::string(known).size() > 2 && EditDistance(lowered, known) <= 2)) {
+      text += std::string("; did you mean ") + known + "?";
+      break;
+    }
+  return text + "\n\n" + UsageText();
+}
+
 int RunEngine(int argc, char** argv) {
   // The standard input gets a buffer of its own, so that a poll during the
   // search can see the lines that wait in it. Interfaces interrupt engines
@@ -98,6 +142,10 @@ int RunEngine(int argc, char** argv) {
 
   // The usage or the version, and nothing more.
   const StartupOptions options = ScanOptions(std::vector<std::string>(argv, argv + argc));
+  if (!options.unknownWord.empty() && !options.help && !options.version) {
+    std::cerr << UnknownWordText(options.unknownWord);
+    return 2;
+  }
   if (options.help || options.version) {
     std::cout << (options.help ? UsageText() : VersionText());
     return 0;

@@ -13,6 +13,10 @@ struct StartupOptions {
   bool play = false;     // "play" or "p": a game against Ravok in the terminal
   bool help = false;     // "--help" or "-h": print the usage and stop
   bool version = false;  // "--version": print the version and stop
+  // The first word after the program name when it is none of the words
+  // below (and no "xboard", "hash" or "pawnhash" in capitals, which are
+  // passed over as any later unknown word is): the start refuses it.
+  std::string unknownWord;
   uint64_t hashBytes = kDefaultHashBytes;
   uint64_t pawnHashBytes = kDefaultPawnHashBytes;
 };
@@ -25,6 +29,10 @@ StartupOptions ScanOptions(const std::vector<std::string>& arguments);
 
 // The texts of "--help" and "--version".
 std::string UsageText();
+// What the start says of an unknown first word: the word, the command-line
+// word it is likely a slip for ("did you mean play?") if there is one, and
+// the usage.
+std::string UnknownWordText(const std::string& word);
 std::string VersionText();
 
 // Runs the engine from the table set-up to the end of the command loop and

@@ -5,8 +5,21 @@
 
 #include "board/game.h"
 
+// A refused FEN: the message, in the words the dialogues have always given
+// it, and the same problem in plain words for a person, naming the field
+// and what is wrong ("the castling rights (third field) must be K, Q, k, q
+// or -, not 'x'").
+class FenError : public GameError {
+ public:
+  FenError(std::string message, std::string plain) : GameError(std::move(message)), plain_(std::move(plain)) {}
+  const std::string& plain() const { return plain_; }
+
+ private:
+  std::string plain_;
+};
+
 // Reads a FEN text of four to six fields. Malformed text and positions that
-// fail the validity check throw GameError with the reason. An
+// fail the validity check throw FenError with the reason. An
 // en-passant square is kept only where the game board would keep one (a pawn
 // of the side to move stands beside the pawn that just made the double
 // step); an en-passant square that no double step can explain is an error.

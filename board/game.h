@@ -32,6 +32,9 @@ enum GameOverReason : uint32_t {
   kReasonFiftyMoves = 7,
   kReasonUnfinished = 8,
   kReasonUnknown = 9,
+  // The side to move's flag fell, but the other side could never mate: a
+  // draw.
+  kReasonTimeoutDraw = 10,
 };
 
 // One game position. A plain value, copied whole.

@@ -3,10 +3,12 @@
 #include "board/game_file.h"
 
 #include <fcntl.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -83,13 +85,39 @@ std::optional<std::string> ReadTextFile(const std::string& path, std::string& te
   return std::nullopt;
 }
 
+namespace {
+
+// A FEN's problem names the FEN where it names a field only.
+PgnReadResult ReadFenText(const std::string& fen) {
+  PgnReadResult read = ReadFen(fen);
+  if (!read.error.empty() && read.error.rfind("the FEN", 0) != 0) read.error = "in the FEN, " + read.error;
+  return read;
+}
+
+}  // namespace
+
+std::string WithHomeFolder(const std::string& path) {
+  if (path.empty() || path.front() != '~') return path;
+  const size_t slash = path.find('/');
+  const std::string name = path.substr(1, slash == std::string::npos ? std::string::npos : slash - 1);
+  std::string home;
+  const char* variable = std::getenv("HOME");
+  if (name.empty() && variable != nullptr && *variable != '\0') {
+    home = variable;
+  } else if (const passwd* entry = name.empty() ? getpwuid(getuid()) : getpwnam(name.c_str())) {
+    home = entry->pw_dir;
+  }
+  if (home.empty()) return path;
+  return slash == std::string::npos ? home : home + path.substr(slash);
+}
+
 PgnReadResult LoadGame(const std::string& fileOrFen) {
   if (Fields(fileOrFen).empty()) return {"no file or FEN given", Game(), PgnTags()};
   struct stat status;
-  if (::stat(fileOrFen.c_str(), &status) != 0 && LooksLikeFen(fileOrFen)) return ReadFen(fileOrFen);
+  if (::stat(fileOrFen.c_str(), &status) != 0 && LooksLikeFen(fileOrFen)) return ReadFenText(fileOrFen);
   std::string text;
   if (std::optional<std::string> error = ReadTextFile(fileOrFen, text)) return {*error, Game(), PgnTags()};
-  if (text.find('[') == std::string::npos && LooksLikeFen(text)) return ReadFen(text);
+  if (text.find('[') == std::string::npos && LooksLikeFen(text)) return ReadFenText(text);
   PgnReadResult read = ReadPgn(text);
   if (!read.error.empty()) read.error = fileOrFen + ": " + read.error;
   return read;

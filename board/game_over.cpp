@@ -31,6 +31,25 @@ bool IsInsufficientMaterial(const GamePosition& p) {
   return knights == 0 && !(bishopSquareColours[0] && bishopSquareColours[1]);
 }
 
+// One side's men, the bishops by the colour of their squares.
+struct SideMaterial {
+  int pawns = 0, knights = 0, rooks = 0, queens = 0;
+  int bishops[2] = {0, 0};
+};
+
+SideMaterial MaterialOf(const GamePosition& p, int side) {
+  SideMaterial m;
+  for (Square s = 0; s < 64; ++s) {
+    const int code = p.squares[s] * (side == kWhite ? 1 : -1);
+    if (code == kPawn) ++m.pawns;
+    if (code == kKnight) ++m.knights;
+    if (code == kBishop) ++m.bishops[(FileOf(s) + RankOf(s)) % 2];
+    if (code == kRook) ++m.rooks;
+    if (code == kQueen) ++m.queens;
+  }
+  return m;
+}
+
 // Does `current` occur for the third time? The moves are replayed from the
 // start position; only the positions since shortly before the last capture
 // or pawn move can repeat, so the ones before are passed silently. Positions
@@ -60,6 +79,31 @@ void SetOutcome(GamePosition& p, uint32_t result, uint32_t reason) {
 }  // namespace
 
 bool HasNoLegalMove(const GamePosition& p) { return LegalMoves(p).empty(); }
+
+// Neither side can gain men (a side without pawns promotes nothing), so each
+// case below holds for every position that follows.
+//  - A lone king gives no check.
+//  - King and knight against men that are all queens: of the three squares
+//    next to the checked king towards the knight, a queen on any would take
+//    the knight, and the mating king cannot cover two of them without
+//    standing next to the other king.
+//  - King and bishops all on one colour against no pawn, knight or bishop of
+//    the other colour: two bishops of one colour never check at once, and of
+//    the checked king's neighbours beside the first square of the checking
+//    line, both of the other colour, no bishop covers either, the mating king
+//    cannot cover both, and a rook or queen on one would take the checker or
+//    block the line.
+bool CannotEverMate(const GamePosition& p, int side) {
+  const SideMaterial own = MaterialOf(p, side), other = MaterialOf(p, 1 - side);
+  if (own.pawns + own.rooks + own.queens > 0) return false;
+  const int bishops = own.bishops[0] + own.bishops[1];
+  if (own.knights == 0 && bishops == 0) return true;
+  if (own.knights == 1 && bishops == 0)
+    return other.pawns + other.knights + other.bishops[0] + other.bishops[1] + other.rooks == 0;
+  if (own.knights > 0 || (own.bishops[0] > 0 && own.bishops[1] > 0)) return false;
+  const int otherColour = own.bishops[0] > 0 ? 1 : 0;
+  return other.pawns + other.knights + other.bishops[otherColour] == 0;
+}
 
 // The first rule that applies decides; a mate on the move that reaches the
 // fifty-move limit is still a mate.
@@ -98,6 +142,7 @@ std::string Game::GameOverReasonText() const {
     case kReasonStalemate:
       return Word(kWordStalemate);
     case kReasonInsufficientMaterial:
+    case kReasonTimeoutDraw:
       return Word(kWordInsufficientMaterial);
     case kReasonRepetition:
       return Word(kWordDrawByRepetition);

@@ -6,6 +6,7 @@
 #include "board/move_advice.h"
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 #include "board/moves.h"
@@ -151,6 +152,87 @@ TypedMove ReadTypedMove(const GamePosition& p, const std::string& word) {
   if (!isSan && !coordinates) return Problem(MoveProblem::kNotAMove, "not a move");
   if (p.result != kGameRunning) return Problem(MoveProblem::kGameOver, "the game is over");
   return coordinates ? ReadCoordinateMove(p, from, to, promotion) : ReadSan(p, san);
+}
+
+bool IsEnPassantMark(const std::string& word) {
+  std::string lowered;
+  for (const char c : word) lowered += char(std::tolower(static_cast<unsigned char>(c)));
+  return lowered == "e.p." || lowered == "ep" || lowered == "e.p";
+}
+
+namespace {
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+// The word less a trailing en-passant mark, where a capture stands before
+// it ("exf6e.p." gives "exf6").
+std::string WithoutEnPassantMark(const std::string& word) {
+  for (const size_t length : {4, 3, 2}) {
+    if (word.size() < length + 3) continue;
+    const std::string mark = word.substr(word.size() - length);
+    if (IsEnPassantMark(mark) && std::isdigit(static_cast<unsigned char>(word[word.size() - length - 1])))
+      return word.substr(0, word.size() - length);
+  }
+  return word;
+}
+
+// Other readings of a word typed in the wrong case, each in SAN's case:
+// castling, a piece's move, a pawn's move with its promotion letter.
+std::vector<std::string> OtherCaseReadings(const std::string& word) {
+  std::vector<std::string> readings;
+  const size_t end = word.find_last_not_of("+#!?") + 1;
+  const std::string body = Lower(word.substr(0, end)), marks = word.substr(end);
+  if (body == "o-o" || body == "o-o-o") readings.push_back(body == "o-o" ? "O-O" + marks : "O-O-O" + marks);
+  if (!body.empty() && std::string("nbrqk").find(body.front()) != std::string::npos)
+    readings.push_back(char(std::toupper(static_cast<unsigned char>(body.front()))) + body.substr(1) + marks);
+  std::string pawn = body;
+  const bool promotes = pawn.size() >= 3 && std::string("nbrq").find(pawn.back()) != std::string::npos &&
+                        std::string("=18").find(pawn[pawn.size() - 2]) != std::string::npos;
+  if (promotes) pawn.back() = char(std::toupper(static_cast<unsigned char>(pawn.back())));
+  readings.push_back(pawn + marks);
+  return readings;
+}
+
+// "the pawn's capture (type b2c3)", "the bishop's (type Bxc3)".
+std::string Reading(const GamePosition& p, Move m) {
+  if (MovePiece(m) == kPawn)
+    return std::string("the pawn's ") + (MoveCaptured(m) != 0 ? "capture" : "move") + " (type " +
+           CoordinateMoveText(m) + ")";
+  return std::string("the ") + kPieceNames[MovePiece(m)] + "'s (type " + SanMoveText(p, m) + ")";
+}
+
+}  // namespace
+
+TypedMove ReadForgivingMove(const GamePosition& p, const std::string& typed) {
+  const std::string word = WithoutEnPassantMark(typed);
+  const TypedMove asTyped = ReadTypedMove(p, word);
+  if (asTyped.problem == MoveProblem::kGameOver) return asTyped;
+  // Coordinates are read in either case already; a move read as typed
+  // stands, but for a small b that a bishop's move may have meant.
+  Square from = 0, to = 0;
+  int promotion = 0;
+  if (ReadCoordinates(word, from, to, promotion)) return asTyped;
+  if (asTyped.problem == MoveProblem::kNone && word.front() != 'b') return asTyped;
+  std::vector<TypedMove> readings = {asTyped};
+  for (const std::string& other : OtherCaseReadings(word))
+    if (other != word) readings.push_back(ReadTypedMove(p, other));
+  std::vector<Move> legal;
+  for (const TypedMove& reading : readings)
+    if (reading.problem == MoveProblem::kNone && std::find(legal.begin(), legal.end(), reading.move) == legal.end())
+      legal.push_back(reading.move);
+  if (legal.size() == 1) return {legal.front(), MoveProblem::kNone, ""};
+  if (legal.size() > 1) {
+    std::sort(legal.begin(), legal.end(), [](Move a, Move b) { return MovePiece(a) < MovePiece(b); });
+    std::vector<std::string> texts;
+    for (const Move m : legal) texts.push_back(Reading(p, m));
+    return Problem(MoveProblem::kAmbiguous, Alternatives(texts) + "?");
+  }
+  for (const TypedMove& reading : readings)
+    if (reading.problem != MoveProblem::kNotAMove) return reading;
+  return asTyped;
 }
 
 std::string ShownWord(const std::string& word) {

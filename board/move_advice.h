@@ -38,6 +38,23 @@ struct TypedMove {
 // position is not changed; nothing is thrown.
 TypedMove ReadTypedMove(const GamePosition& position, const std::string& word);
 
+// Reads what a person types as forgivingly as it can be read without a
+// guess: as ReadTypedMove, and where that finds no legal move, the word
+// with small piece letters ("nf3", "qd4", "ke2"), capital files ("NF3",
+// "E4"), small castling letters ("o-o", "o-o-o"), a small promotion letter
+// ("e8=q", "e8q") read as meant; an en-passant mark after a capture
+// ("exf6ep", "exf6e.p.") is dropped. "bxc3" stays a pawn's capture, but
+// where a bishop's capture on c3 is legal too (or the word is "BXC3") both
+// readings are offered: kAmbiguous, "the pawn's capture (type b2c3) or the
+// bishop's (type Bxc3)?". The problem of a word that no reading makes
+// legal is that of the word as typed, else of its first reading that is a
+// move at all.
+TypedMove ReadForgivingMove(const GamePosition& position, const std::string& word);
+
+// "e.p.", "ep" or "e.p" in either case: the en-passant mark a person may
+// write after a capture, also as a word of its own.
+bool IsEnPassantMark(const std::string& word);
+
 // The word as it may be shown in a message: printable ASCII kept, any other
 // byte as '?', cut after 40 characters with "...".
 std::string ShownWord(const std::string& word);

@@ -65,6 +65,7 @@ struct PgnReadResult {
 PgnReadResult ReadPgn(const std::string& text);
 
 // A game without moves from a FEN: the default tags with the FEN's move
-// number. A malformed or illegal FEN gives `error`, starting "Invalid FEN: ".
-// Never throws.
+// number. A malformed or illegal FEN gives `error`, the problem in plain
+// words ("the side to move (second field) must be w or b, not 'x'", "White
+// has no king"). Never throws.
 PgnReadResult ReadFen(const std::string& fen);

@@ -233,8 +233,11 @@ PgnReadResult ReadFen(const std::string& fen) {
   PgnReadResult read;
   try {
     read.game.SetupPosition(ParseFen(fen));
+  } catch (const FenError& e) {
+    read.error = e.plain();
+    return read;
   } catch (const GameError& e) {
-    read.error = e.message().rfind("Invalid FEN: ", 0) == 0 ? e.message() : "Invalid FEN: " + e.message();
+    read.error = e.message();
     return read;
   }
   // The move number field, when given, has passed the FEN reader's test.

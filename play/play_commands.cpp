@@ -197,7 +197,8 @@ bool DrawThinking(PlaySession& p, Words words) {
 bool Save(PlaySession& p, Words words) {
   if (words.size() < 2) return Say(p, "save needs a file name: save game.pgn");
   const std::string path = Rest(words);
-  if (const std::optional<std::string> error = SaveTextFile(path, PgnText(p.session().game(), p.Tags())))
+  if (const std::optional<std::string> error =
+          SaveTextFile(WithHomeFolder(path), PgnText(p.session().game(), p.Tags())))
     return Say(p, Sentence("The game is not saved: " + Printable(*error, kLongestName)));
   return Say(p, "Saved the game to " + Printable(path, kLongestName) + ".");
 }
@@ -206,7 +207,7 @@ bool Save(PlaySession& p, Words words) {
 // search; one that cannot is refused at once.
 bool Load(PlaySession& p, Words words, bool thinking) {
   if (words.size() < 2) return Say(p, "load needs a PGN file or a FEN: load game.pgn");
-  const PgnReadResult read = LoadGame(Rest(words));
+  const PgnReadResult read = LoadGame(WithHomeFolder(Rest(words)));
   if (!read.error.empty())
     return Say(p, Sentence("Nothing loaded: " + Printable(read.error, kLongestName)) + " The game is as it was.");
   if (thinking) p.StopThinking(words);
@@ -276,7 +277,7 @@ std::vector<std::string> PlayHelpLines() {
       "  draw                   offer a draw",
       "  resign                 give up the game",
       "  save FILE              save the game as PGN",
-      "  load FILE|FEN          a PGN game or a position; you play the side to move",
+      "  load FILE|FEN          a PGN game (you keep your side) or a position (you move)",
       "  help (?)               this list",
       "  quit (exit)            leave",
   };

@@ -156,9 +156,9 @@ void PlaySession::PollWhilePondering() {
     inputEnded_ = true;
     throw search_aborted_exception(true);
   }
-  const WordList words = TokenizeAtBlanksAndTabs(line);
+  const WordList words = MoveWords(TokenizeAtBlanksAndTabs(line));
   if (words.size() == 1 && FindCommand(PlayCommands(), Lowered(words.front()), kPlayBit) == nullptr) {
-    const TypedMove typed = ReadTypedMove(session_.game().currentPosition, words.front());
+    const TypedMove typed = ReadForgivingMove(session_.game().currentPosition, words.front());
     if (typed.problem == MoveProblem::kNone && MoveLow21(typed.move) == MoveLow21(ponderMove_))
       return PonderHit(typed.move);
   }

@@ -3,6 +3,7 @@
 // game that the commands share.
 #include "play/play_session.h"
 
+#include <pwd.h>
 #include <unistd.h>
 
 #include <cstdlib>
@@ -23,10 +24,34 @@ namespace {
 constexpr size_t kMoveLineWidth = 78;
 // How often the person's running clock is looked at while they think.
 constexpr Milliseconds kFlagWatch = 100;
+// The most of a player's name from a file that a sentence shows.
+constexpr size_t kLongestPlayerName = 60;
 // Ravok's hard limit a move without a clock.
 constexpr Milliseconds kLongestThinkWithoutClock = 10000;
 
 std::string SideName(int side) { return side == kWhite ? "White" : "Black"; }
+
+// The person's name in a saved game: the login name, else "You".
+std::string PersonName() {
+  const char* user = std::getenv("USER");
+  return user != nullptr && *user != '\0' ? user : "You";
+}
+
+// The names a game file may give the person.
+std::vector<std::string> PersonNames() {
+  std::vector<std::string> names = {"You"};
+  for (const char* variable : {"USER", "LOGNAME"})
+    if (const char* value = std::getenv(variable)) names.push_back(value);
+  if (const passwd* entry = getpwuid(getuid())) names.push_back(entry->pw_name);
+  return names;
+}
+
+bool EndedOnTime(const GamePosition& p) {
+  return p.result != kGameRunning && (p.reason == kReasonLossOnTime || p.reason == kReasonTimeoutDraw);
+}
+
+// A player's name that a file gives, not PGN's "?" for unknown.
+bool NameGiven(const std::string& name) { return name.find_first_not_of(" ?") != std::string::npos; }
 
 }  // namespace
 
@@ -48,6 +73,9 @@ PlaySession::PlaySession(Engine& engine, std::istream& in, int inputDescriptor, 
   settings.depth = 0;
   settings.absoluteTime = kLongestThinkWithoutClock;
   session_.SetEngineSide(1 - you_);
+  players_ = PersonAgainstRavok(you_);
+  names_[you_] = PersonName();
+  names_[1 - you_] = EngineName();
 }
 
 void PlaySession::Run() {
@@ -106,15 +134,23 @@ void PlaySession::NotUnderstood(const std::string& word) {
   const char first = word.front();
   const bool moveStart = std::string("KQRBNO0").find(first) != std::string::npos ||
                          (first >= 'a' && first <= 'h' && (word.size() == 1 || word[1] == 'x'));
-  if (moveStart || word.find_first_of("0123456789") != std::string::npos)
-    output_.Line("Not a move: " + ShownWord(word) + ". Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4.");
+  if (moveStart || word.find_first_of("0123456789") != std::string::npos || word.rfind("o-", 0) == 0)
+    output_.Line("Not a move: " + ShownWord(word) +
+                 ". Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4 (piece letters K Q R B N in capitals).");
   else
     output_.Line("Unknown command: " + ShownWord(word) + ". Type help for the commands.");
 }
 
-void PlaySession::PlayYourMove(const WordList& words, bool kept) {
+// A capture may carry its en-passant mark as a word of its own: "exf6 e.p.".
+WordList PlaySession::MoveWords(const WordList& words) {
+  if (words.size() == 2 && IsEnPassantMark(words[1])) return {words[0] + words[1]};
+  return words;
+}
+
+void PlaySession::PlayYourMove(const WordList& line, bool kept) {
+  const WordList words = MoveWords(line);
   const GamePosition& position = session_.game().currentPosition;
-  const TypedMove typed = ReadTypedMove(position, words.front());
+  const TypedMove typed = ReadForgivingMove(position, words.front());
   const std::string word = ShownWord(words.front());
   if (typed.problem == MoveProblem::kNotAMove) return NotUnderstood(words.front());
   if (words.size() > 1) return output_.Line("One move at a time, please: " + word + " is followed by more.");
@@ -136,8 +172,9 @@ void PlaySession::PlayYourMove(const WordList& words, bool kept) {
   if (session_.GameOver()) ShowPosition();
 }
 
-void PlaySession::KeepMove(const WordList& words) {
-  if (ReadTypedMove(session_.game().currentPosition, words.front()).problem == MoveProblem::kNotAMove)
+void PlaySession::KeepMove(const WordList& line) {
+  const WordList words = MoveWords(line);
+  if (ReadForgivingMove(session_.game().currentPosition, words.front()).problem == MoveProblem::kNotAMove)
     return NotUnderstood(words.front());
   if (words.size() > 1)
     return output_.Line("One move at a time, please: " + ShownWord(words.front()) + " is followed by more.");
@@ -213,14 +250,18 @@ std::string PlaySession::PromptText() const { return session_.GameOver() ? "> " 
 void PlaySession::AnnounceEnd() {
   session_.StopClocks();
   endAnnounced_ = true;
-  output_.Line(ResultSentence(session_.game().currentPosition, you_));
+  output_.Line(ResultSentence(session_.game().currentPosition, players_));
 }
 
 // The game as the commands change it.
 
+// A new move makes the game the person's against Ravok, whoever played it
+// before.
 void PlaySession::PlayMove(Move move) {
   session_.PlayMove(move, true);
   redo_.clear();
+  players_ = PersonAgainstRavok(you_);
+  fileResult_ = false;
 }
 
 bool PlaySession::RavokToMove() const { return !session_.GameOver() && session_.SideToMove() != you_; }
@@ -235,28 +276,62 @@ void PlaySession::StartGame(int you) {
   ponderMove_ = 0;
   endAnnounced_ = false;
   firstMoveNumber_ = 1;
+  players_ = PersonAgainstRavok(you);
+  names_[you] = PersonName();
+  names_[1 - you] = EngineName();
+  loadedTags_ = PgnTags{};
+  fileResult_ = false;
   output_.Line("New game: you play " + SideName(you) + " against " + EngineName() + " at " +
                LevelName(LevelOf(session_.settings())) + ".");
   ShowPosition();
 }
 
 void PlaySession::TakeGame(const PgnReadResult& read, const std::string& from) {
-  you_ = viewSide_ = read.game.currentPosition.sideToMove;
+  const PgnTags& tags = read.tags;
+  const std::string given[2] = {tags.white, tags.black};
+  const GamePosition& end = read.game.currentPosition;
+  const SideChoice choice = ChooseSide(tags.white, tags.black, end.sideToMove, PersonNames());
+  you_ = viewSide_ = choice.side;
   session_.ReplaceGame(read.game);
   session_.SetEngineSide(1 - you_);
   if (session_.ClockMode()) session_.StartClock(session_.SideToMove());
   redo_.clear();
   ponderMove_ = 0;
   endAnnounced_ = false;
-  firstMoveNumber_ = read.tags.firstMoveNumber;
+  firstMoveNumber_ = tags.firstMoveNumber;
+  loadedTags_ = tags;
+  names_[you_] = NameGiven(given[you_]) ? given[you_] : PersonName();
+  names_[1 - you_] = NameGiven(given[1 - you_]) ? given[1 - you_] : EngineName();
+  // Ravok plays on from here; a game that is over stays its players'.
+  players_ = PersonAgainstRavok(you_);
+  fileResult_ = end.result != kGameRunning;
+  if (end.result != kGameRunning) {
+    for (const int side : {kWhite, kBlack})
+      players_[side] = NameGiven(given[side]) ? Printable(given[side], kLongestPlayerName) : SideName(side);
+    if (choice.why != SideChoice::Why::kToMove) players_[you_].clear();
+  }
+  std::string why = ", the side to move";
+  if (choice.why == SideChoice::Why::kNamed)
+    why = ", named " + Printable(given[you_], kLongestPlayerName) + " in the file";
+  if (choice.why == SideChoice::Why::kAgainstRavok) why = ", against " + EngineName() + " as in the file";
   const size_t moves = read.game.moves.size();
   output_.Line("Loaded " + from + ": " + std::to_string(moves) + (moves == 1 ? " move" : " moves") + "; you play " +
-               SideName(you_) + ".");
+               SideName(you_) + why + ".");
   ShowPosition();
 }
 
 bool PlaySession::TakeBack() {
   const Game& game = session_.game();
+  if (EndedOnTime(game.currentPosition)) {
+    const bool yours = session_.SideToMove() == you_;
+    session_.SetResult(kGameRunning, kReasonUnknown);
+    SetTimeControl(std::nullopt);
+    endAnnounced_ = false;
+    output_.Line("Took back the fall of " + (yours ? std::string("your") : EngineName() + "'s") +
+                 " flag: the game goes on without a clock (time sets one).");
+    ShowPosition();
+    return true;
+  }
   // The person's own move, and Ravok's answer when there is one.
   const size_t plies = session_.SideToMove() == you_ ? 2 : 1;
   if (game.moves.size() < plies) return false;
@@ -268,6 +343,8 @@ bool PlaySession::TakeBack() {
   redo_ = taken;
   ponderMove_ = 0;
   endAnnounced_ = false;
+  players_ = PersonAgainstRavok(you_);
+  fileResult_ = false;
   output_.Line("Took back " + SanLine(game.currentPosition, std::vector<Move>(taken.rbegin(), taken.rend())) + ".");
   ShowPosition();
   return true;
@@ -293,23 +370,36 @@ void PlaySession::SetTimeControl(const std::optional<TimeControl>& control) {
   if (session_.GameOver()) session_.StopClocks();
 }
 
+// Ravok's own tags, and where the game came from a file, the file's: its
+// event, site, date, round and players, its time control where no clock
+// runs now, and the other tags it had, but for a stale ply count and a
+// termination that no longer holds. A flag fall is a time forfeit.
 PgnTags PlaySession::Tags() const {
   char host[256] = {};
   if (gethostname(host, sizeof host - 1) != 0 || host[0] == '\0') host[0] = '?';
   const time_t now = time(nullptr);
   char date[16] = "????.??.??";
   strftime(date, sizeof date, "%Y.%m.%d", localtime(&now));
-  const char* user = std::getenv("USER");
-  const std::string person = user != nullptr && *user != '\0' ? user : "You";
-  return PgnTags{.event = EngineName() + " game",
-                 .site = host,
-                 .date = date,
-                 .round = std::string(1, '-'),
-                 .white = you_ == kWhite ? person : EngineName(),
-                 .black = you_ == kBlack ? person : EngineName(),
-                 .timeControl = PgnTimeControl(session_.timeControl(), session_.ClockMode()),
-                 .others = {},
-                 .firstMoveNumber = firstMoveNumber_};
+  PgnTags tags{.event = EngineName() + " game",
+               .site = host,
+               .date = date,
+               .round = std::string(1, '-'),
+               .white = names_[kWhite],
+               .black = names_[kBlack],
+               .timeControl = PgnTimeControl(session_.timeControl(), session_.ClockMode()),
+               .others = {},
+               .firstMoveNumber = firstMoveNumber_};
+  const PgnTags unset;
+  const PgnTags& file = loadedTags_;
+  if (file.event != unset.event) tags.event = file.event;
+  if (file.site != unset.site) tags.site = file.site;
+  if (file.date != unset.date) tags.date = file.date;
+  if (file.round != unset.round) tags.round = file.round;
+  if (!session_.ClockMode() && file.timeControl != unset.timeControl) tags.timeControl = file.timeControl;
+  for (const auto& tag : file.others)
+    if (tag.first != "PlyCount" && (tag.first != "Termination" || fileResult_)) tags.others.push_back(tag);
+  if (EndedOnTime(session_.game().currentPosition)) tags.others.emplace_back("Termination", "time forfeit");
+  return tags;
 }
 
 // The screen.

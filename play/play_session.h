@@ -7,6 +7,7 @@
 // answered at once or kept for after its move; nothing is lost.
 #pragma once
 
+#include <array>
 #include <deque>
 #include <iosfwd>
 #include <optional>
@@ -17,6 +18,7 @@
 #include "board/board_picture.h"
 #include "board/pgn.h"
 #include "play/play_output.h"
+#include "play/play_texts.h"
 #include "search/engine.h"
 #include "search/search_listener.h"
 #include "session/command_table.h"
@@ -59,11 +61,15 @@ class PlaySession : public SearchListener {
 
   // The game as the commands change it. Each shows what became of it.
   void StartGame(int you);
-  // A game read from a file or a FEN; the person plays the side to move.
+  // A game read from a file or a FEN. The person takes the side the file
+  // names like them, else the side that did not play as Ravok, else the
+  // side to move; the file's tags are kept for a save, and a finished game
+  // is told as its players played it.
   void TakeGame(const PgnReadResult& read, const std::string& from);
   // Takes back the person's last move and Ravok's answer to it (only the
   // person's move while Ravok thinks on it or after it ended the game);
-  // false when the person has made no move to take back.
+  // false when the person has made no move to take back. After a flag fall
+  // it takes back the fall alone, and the game goes on without a clock.
   bool TakeBack();
   // Plays again what the last TakeBack took back; false when nothing.
   bool Replay();
@@ -100,8 +106,8 @@ class PlaySession : public SearchListener {
 
   // A line no command took: the person's move, while idle, or a move kept
   // for after Ravok's move.
-  void PlayYourMove(const WordList& words, bool kept);
-  void KeepMove(const WordList& words);
+  void PlayYourMove(const WordList& line, bool kept);
+  void KeepMove(const WordList& line);
 
  private:
   enum class SearchKind { kNone, kThink, kPonder, kShort };
@@ -116,6 +122,7 @@ class PlaySession : public SearchListener {
   void Greet();
   void Handle(const WordList& words, CommandState state);
   void NotUnderstood(const std::string& word);
+  static WordList MoveWords(const WordList& words);
   // The person's next line: the prompt, a ponder search while they think,
   // the watch on their clock. Nothing when something else happened first
   // (a flag fell, a ponder hit brought Ravok's move).
@@ -144,6 +151,10 @@ class PlaySession : public SearchListener {
   PlayOutput output_;
   ClockSource clock_;
   int you_ = kWhite;
+  Players players_;                       // who played each side, as the result names them
+  std::array<std::string, 2> names_;      // the White and Black tags of a saved game
+  PgnTags loadedTags_;                    // the loaded file's tags; the defaults for a new game
+  bool fileResult_ = false;               // the game ended as the loaded file says
   int viewSide_ = kWhite;
   bool showThinking_ = true;
   bool quit_ = false;

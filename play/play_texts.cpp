@@ -109,26 +109,66 @@ std::string SanLine(const GamePosition& position, const std::vector<Move>& line)
   return text;
 }
 
-std::string ResultSentence(const GamePosition& p, int you) {
+Players PersonAgainstRavok(int you) {
+  Players players;
+  players[1 - you] = EngineName();
+  return players;
+}
+
+std::string ResultSentence(const GamePosition& p, const Players& players) {
   if (p.result == kGameRunning) return "";
   if (p.result == kGameUndecided) return "The game was left undecided.";
-  const bool drawn = p.result == kGameDrawn;
-  const bool youWin = p.result == (you == kWhite ? kWhiteWins : kBlackWins);
-  const std::string engine = EngineName();
-  switch (p.reason) {
-    case kReasonMate: return youWin ? "Checkmate. You win." : engine + " wins by checkmate.";
-    case kReasonResignation: return youWin ? engine + " resigns: you win." : "You resigned: " + engine + " wins.";
-    case kReasonLossOnTime:
-      return youWin ? engine + "'s time ran out: you win." : "Your time ran out: " + engine + " wins.";
-    case kReasonStalemate: return "Stalemate: draw.";
-    case kReasonInsufficientMaterial: return "Draw: neither side has the pieces left to mate.";
-    case kReasonRepetition: return "Draw by threefold repetition.";
-    case kReasonAgreement: return "Draw by agreement.";
-    case kReasonFiftyMoves: return "Draw by the fifty-move rule.";
-    default: break;
+  if (p.result == kGameDrawn) {
+    switch (p.reason) {
+      case kReasonTimeoutDraw: {
+        const std::string& flagged = players[p.sideToMove];
+        const std::string& other = players[1 - p.sideToMove];
+        if (flagged.empty())
+          return "Your time ran out, but " + other + " could never checkmate with what it has: draw.";
+        if (other.empty()) return flagged + "'s time ran out, but you could never checkmate with what you have: draw.";
+        return flagged + "'s time ran out, but " + other + " could never checkmate: draw.";
+      }
+      case kReasonStalemate: return "Stalemate: draw.";
+      case kReasonInsufficientMaterial: return "Draw: neither side has the pieces left to mate.";
+      case kReasonRepetition: return "Draw by threefold repetition.";
+      case kReasonAgreement: return "Draw by agreement.";
+      case kReasonFiftyMoves: return "Draw by the fifty-move rule.";
+      default: return "The game is over: drawn.";
+    }
   }
-  if (drawn) return "The game is over: drawn.";
-  return youWin ? "The game is over: you won." : "The game is over: " + engine + " won.";
+  const int winnerSide = p.result == kWhiteWins ? kWhite : kBlack;
+  const std::string& winner = players[winnerSide];
+  const std::string& loser = players[1 - winnerSide];
+  switch (p.reason) {
+    case kReasonMate:
+      if (winner.empty()) return "Checkmate. You win.";
+      return loser.empty() ? winner + " wins by checkmate." : "Checkmate: " + loser + " is mated.";
+    case kReasonResignation:
+      if (winner.empty()) return loser + " resigns: you win.";
+      return (loser.empty() ? "You" : loser) + " resigned: " + winner + " wins.";
+    case kReasonLossOnTime:
+      if (winner.empty()) return loser + "'s time ran out: you win.";
+      return (loser.empty() ? "Your" : loser + "'s") + " time ran out: " + winner + " wins.";
+    default: return "The game is over: " + (winner.empty() ? "you" : winner) + " won.";
+  }
+}
+
+SideChoice ChooseSide(const std::string& white, const std::string& black, int sideToMove,
+                      const std::vector<std::string>& personNames) {
+  const auto like = [](const std::string& name, const std::string& wanted) {
+    const size_t first = name.find_first_not_of(' '), last = name.find_last_not_of(' ');
+    const std::string trimmed = first == std::string::npos ? "" : name.substr(first, last - first + 1);
+    return !wanted.empty() && Lowered(trimmed) == Lowered(wanted);
+  };
+  const auto isPerson = [&](const std::string& name) {
+    for (const std::string& person : personNames)
+      if (like(name, person)) return true;
+    return false;
+  };
+  if (isPerson(white) != isPerson(black)) return {isPerson(white) ? kWhite : kBlack, SideChoice::Why::kNamed};
+  const bool whiteRavok = like(white, EngineName()), blackRavok = like(black, EngineName());
+  if (whiteRavok != blackRavok) return {whiteRavok ? kBlack : kWhite, SideChoice::Why::kAgainstRavok};
+  return {sideToMove, SideChoice::Why::kToMove};
 }
 
 std::optional<TimeControl> ReadTimeControlText(const std::string& text, std::string& problem) {

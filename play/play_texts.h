@@ -3,6 +3,7 @@
 // Plain functions of their inputs, so that every text can be tested alone.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,11 +34,30 @@ std::string PersonScoreText(int personScore);
 // the first move that is not legal where it stands.
 std::string SanLine(const GamePosition& position, const std::vector<Move>& line);
 
-// The end of a game in words, seen from the side the person plays `you`:
-// "Checkmate. You win.", "Ravok wins by checkmate.", "Stalemate: draw.",
-// "Draw by threefold repetition.", "You resigned: Ravok wins.", "Your time
-// ran out: Ravok wins."... Empty while the game runs.
-std::string ResultSentence(const GamePosition& position, int you);
+// Who played each side, as a result names them: empty for the person
+// ("you"), else a name ("Ravok", "Bot", "White").
+using Players = std::array<std::string, 2>;
+// The person playing `you` against Ravok.
+Players PersonAgainstRavok(int you);
+
+// The end of a game in words, as `players` played it: "Checkmate. You
+// win.", "Ravok wins by checkmate.", "Stalemate: draw.", "Draw by threefold
+// repetition.", "You resigned: Ravok wins.", "Your time ran out: Ravok
+// wins."...; where neither side is the person, credited to nobody but the
+// names: "Checkmate: Black is mated.", "The game is over: Bot won.". Empty
+// while the game runs.
+std::string ResultSentence(const GamePosition& position, const Players& players);
+
+// The side the person takes in a loaded game, and why: the side whose
+// player is named like one of `personNames` (case aside), else the side
+// that did not play as Ravok, else the side to move.
+struct SideChoice {
+  enum class Why { kNamed, kAgainstRavok, kToMove };
+  int side;
+  Why why;
+};
+SideChoice ChooseSide(const std::string& white, const std::string& black, int sideToMove,
+                      const std::vector<std::string>& personNames);
 
 // A time control as a person writes it: BASE+INC with BASE in minutes
 // ("5", "1.5") or minutes:seconds ("0:30", "2:05") and INC in seconds

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "base/protocol_words.h"
+#include "board/game_over.h"
 #include "search/strength.h"
 
 namespace {
@@ -140,7 +141,10 @@ bool GameSession::FlagFalls() {
   const TimePoint now = clock_();
   clock.Update(now);
   if (clock.remaining >= 0) return false;
-  SetResult(side == kWhite ? kBlackWins : kWhiteWins, kReasonLossOnTime);
+  if (CannotEverMate(game_.currentPosition, 1 - side))
+    SetResult(kGameDrawn, kReasonTimeoutDraw);
+  else
+    SetResult(side == kWhite ? kBlackWins : kWhiteWins, kReasonLossOnTime);
   clocks_[kWhite].Stop(now);
   clocks_[kBlack].Stop(now);
   return true;

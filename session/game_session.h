@@ -91,7 +91,8 @@ class GameSession {
   void StopClocks();
   void StartClock(int side) { clocks_[side].Start(clock_()); }
   // The side to move's clock has run out under a time control: the game is
-  // lost on time and both clocks stop. True when the flag has fallen now.
+  // lost on time, or drawn when the other side could never mate, and both
+  // clocks stop. True when the flag has fallen now.
   bool FlagFalls();
   // The interface's readings of the engine's clock ("time") and of the
   // opponent's ("otim"), kept until the engine starts to think on its move.

@@ -100,6 +100,35 @@ TEST(GameOver, InsufficientMaterial) {
   Game game = GameFrom("4k3/8/8/8/8/8/3r4/3NK3 w - - 0 1");
   Play(game, {"e1d2"});
   ExpectOutcome(game, kGameDrawn, kReasonInsufficientMaterial, "insufficient material");
+
+  // One side alone that can never mate, while the other still can: a flag
+  // against that other side draws. White's men are first in each FEN; every
+  // "can mate" has a mate that the opponent's own men help to build.
+  const struct {
+    const char* fen;
+    bool whiteCanNeverMate;
+  } kOneSide[] = {
+      {"4k3/8/8/8/8/8/r7/K7 w - - 0 1", true},           // a lone king
+      {"4k3/3q4/8/8/8/8/3q4/K3N3 w - - 0 1", true},      // a knight against queens only
+      {"4k3/8/8/8/8/8/3r4/K3N3 w - - 0 1", false},       // against a rook: Kg6 Nf7 mate Kh8 Rg8
+      {"4k3/8/8/8/8/8/3p4/K3N3 w - - 0 1", false},       // against a pawn: Kf8 Nf7 mate Kh8 h7
+      {"4k3/8/8/8/8/8/3qr3/K3B3 w - - 0 1", true},       // a bishop against a queen and rook
+      {"4k3/8/8/8/8/8/3br3/K3B3 w - - 0 1", true},       // against a rook and a bishop of its colour
+      {"4k3/8/8/8/8/8/4b3/K3B3 w - - 0 1", false},       // against a bishop of the other colour
+      {"4k3/8/8/8/8/8/3n4/K3B3 w - - 0 1", false},       // against a knight: Kb6 Bb7 mate Ka8 Nb8
+      {"4k3/8/8/8/8/8/3p4/K3B3 w - - 0 1", false},       // against a pawn: Kc7 Bd5 mate Ka8 a7
+      {"4k3/8/8/8/8/8/3r4/K1B1B3 w - - 0 1", true},      // two bishops of one colour
+      {"4k3/8/8/8/8/8/3r4/K3BB2 w - - 0 1", false},      // a bishop pair
+      {"4k3/8/8/8/8/8/3q4/K3NN2 w - - 0 1", false},      // two knights
+      {"4k3/8/8/8/8/8/3q4/K3NB2 w - - 0 1", false},      // knight and bishop
+      {"4k3/8/8/8/8/8/3q3P/K7 w - - 0 1", false},        // a pawn promotes
+  };
+  for (const auto& c : kOneSide) {
+    SCOPED_TRACE(c.fen);
+    const GamePosition p = ParseFen(c.fen);
+    EXPECT_EQ(CannotEverMate(p, kWhite), c.whiteCanNeverMate);
+    EXPECT_FALSE(CannotEverMate(p, kBlack));
+  }
 }
 
 TEST(Repetition, ThirdOccurrenceAfterTheKnightShuffle) {
@@ -164,6 +193,8 @@ TEST(ReasonText, SidesNamedByTheSideToMove) {
       {kReasonMate, kWhite, "black mates"},          {kReasonMate, kBlack, "white mates"},
       {kReasonResignation, kWhite, "white resigned"}, {kReasonLossOnTime, kBlack, "black has lost on time"},
       {kReasonAgreement, kBlack, "draw by mutal agreement"},
+      // A flag against a side that can never mate draws for that reason.
+      {kReasonTimeoutDraw, kWhite, "insufficient material"},
   };
   for (const auto& c : kCases) {
     game.currentPosition.reason = c.reason;
@@ -179,7 +210,7 @@ TEST(ReasonText, SidesNamedByTheSideToMove) {
   game.currentPosition.result = kBlackWins;
   EXPECT_EQ(game.GameOverReasonText(), "white resigned");
   game.currentPosition.result = kGameRunning;
-  game.currentPosition.reason = 10;
+  game.currentPosition.reason = 11;
   EXPECT_DEATH(game.GameOverReasonText(), "Game::GameOverReasonText\\(\\) switch fell through");
 }
 

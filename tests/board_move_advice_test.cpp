@@ -92,6 +92,61 @@ TEST(TypedMove, IsTheLegalMoveOrSaysWhyNot) {
   }
 }
 
+// What a person types in the wrong case or with an en-passant mark: read as
+// meant where only one reading is a legal move, both readings offered where
+// a small b may be a pawn's or a bishop's, and otherwise the problem of the
+// word as typed or of its first reading that is a move at all.
+TEST(TypedMove, ForgivingReadingsOfCaseAndMarks) {
+  const char* const kPawnOrBishop = "4k3/8/8/3pP3/8/2n5/1P1B4/4K3 w - d6 0 1";  // b2 and d2 take on c3
+  const char* const kPawnOnly = "4k3/8/8/8/8/2n5/1P6/4K3 w - - 0 1";
+  const char* const kBishopOnly = "4k3/8/8/8/8/2n5/3B4/4K3 w - - 0 1";
+  const char* const kBothReadings = "the pawn's capture (type b2c3) or the bishop's (type Bxc3)?";
+  const struct {
+    const char* fen;
+    std::string word;
+    MoveProblem problem;
+    const char* moveOrMessage;
+  } kCases[] = {
+      {kInitial, "nf3", P::kNone, "g1f3"},
+      {kInitial, "NF3", P::kNone, "g1f3"},
+      {kInitial, "Nf3", P::kNone, "g1f3"},
+      {kInitial, "E4", P::kNone, "e2e4"},
+      {kInitial, "b4", P::kNone, "b2b4"},
+      {kInitial, "b1c3", P::kNone, "b1c3"},
+      {kPawnOrBishop, "kf2", P::kNone, "e1f2"},
+      {kPawnOrBishop, "qd4", P::kNoSuchMove, "no queen can go to d4"},
+      {kPawnOrBishop, "ke2", P::kLeavesKingInCheck, "your king would be in check"},
+      {kPawnOrBishop, "exd6ep", P::kNone, "e5d6"},
+      {kPawnOrBishop, "exd6e.p.", P::kNone, "e5d6"},
+      {kPawnOrBishop, "Bxc3", P::kNone, "d2c3"},
+      {kPawnOrBishop, "b2c3", P::kNone, "b2c3"},
+      {kPawnOrBishop, "bxc3", P::kAmbiguous, kBothReadings},
+      {kPawnOrBishop, "BXC3", P::kAmbiguous, kBothReadings},
+      {kPawnOnly, "bxc3", P::kNone, "b2c3"},
+      {kBishopOnly, "bxc3", P::kNone, "d2c3"},
+      {kQueenSideOnly, "o-o-o", P::kNone, "e1c1"},
+      {kQueenSideOnly, "o-o", P::kCastlingNotAllowed, "castling is not allowed now: your king or that rook has moved"},
+      {kPromotion, "e8=q", P::kNone, "e7e8q"},
+      {kPromotion, "E8=Q+", P::kNone, "e7e8q"},
+      {kPromotion, "exd8n", P::kNone, "e7d8n"},
+      {kInitial, "nd2", P::kNoSuchMove, "no knight can go to d2"},
+      {kInitial, "bd3", P::kNoSuchMove, "no pawn on the b-file can take on d3"},
+      {kInitial, "nf9", P::kNotAMove, "not a move"},
+      {kInitial, "", P::kNotAMove, "not a move"},
+      {kMated, "ke7", P::kGameOver, "the game is over"},
+  };
+  for (const auto& c : kCases) {
+    const GamePosition p = GameFrom(c.fen).currentPosition;
+    const TypedMove typed = ReadForgivingMove(p, c.word);
+    EXPECT_EQ(typed.problem, c.problem) << c.fen << " " << c.word;
+    if (c.problem == P::kNone)
+      EXPECT_EQ(typed.move, ParseMove(p, c.moveOrMessage)) << c.word;
+    else
+      EXPECT_EQ(typed.message, c.moveOrMessage) << c.fen << " " << c.word;
+  }
+  EXPECT_TRUE(IsEnPassantMark("e.p.") && IsEnPassantMark("EP") && !IsEnPassantMark("e.p.."));
+}
+
 TEST(TypedMove, ShownWordKeepsPrintableAsciiAndCutsLongWords) {
   EXPECT_EQ(ShownWord("Nf3"), "Nf3");
   EXPECT_EQ(ShownWord(std::string("e4\0\t\xc3\xa9", 6)), "e4????");

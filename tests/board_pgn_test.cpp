@@ -168,8 +168,8 @@ TEST(Pgn, NamesTheProblemOfABadText) {
       {"[ \"abc\"]", "line 1: a tag without a name"},
       {"[Result \"2-0\"]", "line 1: the Result tag \"2-0\" is not 1-0, 0-1, 1/2-1/2 or *"},
       {"[SetUp \"1\"]\n\n1. e4 *", "the SetUp tag is 1 but there is no FEN tag"},
-      {"[FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]", "the FEN tag: Invalid FEN: White has no king."},
-      {"[FEN \"8/8/8/8/8/8/8/8 x - - 0 1\"]", "the FEN tag: Invalid FEN: side to move must be w or b, not 'x'"},
+      {"[FEN \"8/8/8/8/8/8/8/8 w - - 0 1\"]", "the FEN tag: White has no king"},
+      {"[FEN \"8/8/8/8/8/8/8/8 x - - 0 1\"]", "the FEN tag: the side to move (second field) must be w or b, not 'x'"},
       {"1. e4 e5 2. Nf3 Nf3 *", "move 2... Nf3 is not legal: no knight can go to f3"},
       {"1. e4 e5 2. Nc3 Nc6 3. Ne2 *", "move 3. Ne2 is ambiguous: Nce2 or Nge2?"},
       {"1. f3 e5 2. g4 Qh4# 3. e4", "move 3. e4 is not legal: the game is over"},
@@ -206,15 +206,56 @@ TEST(GameFile, LoadsAFileOrAFenAndNamesWhatFails) {
     std::string error;
   } kCases[] = {
       {" ", "no file or FEN given"},
-      {"4k3/8/8/8/8/8/8/4K2R x K - 3 17", "Invalid FEN: side to move must be w or b, not 'x'"},
-      {"4k3/8/8/8/8/8/8/4K2R w K - 3 17 9", "Invalid FEN: expected four to six fields, found 7"},
-      {"4k3/8/8/8/8/8/8/4K3", "Invalid FEN: expected four to six fields, found 1"},
-      {"4k3/8/8/8/8/8/8/4K2R w Q -", "Invalid FEN: Invalid rochade flags."},
+      // A FEN's problem in plain words, naming the field.
+      {"4k3/8/8/8/8/8/8/4K2R x K - 3 17", "in the FEN, the side to move (second field) must be w or b, not 'x'"},
+      {"4k3/8/8/8/8/8/8/4K2R w K - 3 17 9",
+       "the FEN has 7 fields, more than six: board, side to move, castling rights, en-passant square, half-move "
+       "clock and move number"},
+      {"4k3/8/8/8/8/8/8/4K3",
+       "the FEN has only the board: the side to move (w or b), the castling rights (KQkq, some of them, or -) and "
+       "the en-passant square (- or a square such as e3) must follow it"},
+      {"4k3/8/8/8/8/8/8/4K3 b", "the FEN ends after the side to move: the castling rights (KQkq, some of them, or -) "
+                                 "and the en-passant square (- or a square such as e3) must follow"},
+      {"4k3/8/8/8/8/8/8/4K2R w Q -",
+       "in the FEN, the castling rights (third field) give Q, but White has no king on e1 and rook on a1 to castle "
+       "with"},
+      {"4k3/8/8/8/8/8/8/4K2R w KX -",
+       "in the FEN, the castling rights (third field) must be K, Q, k, q or -, not 'KX'"},
+      {"4k3/8/8/8/8/8/8/4K2X w - -",
+       "in the FEN, the board (first field) has 'X', which is no piece: KQRBNP for White, kqrbnp for Black, digits "
+       "for empty squares, / between ranks"},
+      {"4k3/8/8/8/8/8/8/4K3/8 w - -", "in the FEN, the board (first field) has more than eight ranks"},
+      {"4k3/8/8/8/8/8/8/4K3 w - e9", "in the FEN, the en-passant square (fourth field) must be - or a square such as "
+                                     "e3 or e6, not 'e9'"},
+      {"4k3/8/8/8/8/8/8/4K3 w - e6",
+       "in the FEN, the en-passant square e6 (fourth field) is not the square a black pawn has just passed over "
+       "with a double step"},
+      {"4k3/8/8/8/8/8/8/4K3 w - - 101 1",
+       "in the FEN, the half-move clock (fifth field) must be a number from 0 to 100, not '101'"},
+      {"4k3/8/8/8/8/8/8/4K3 w - - 0 0",
+       "in the FEN, the move number (sixth field) must be a number from 1 on, not '0'"},
+      {"4k3/4R3/8/8/8/8/8/4K3 w - - 0 1", "in the FEN, Black's king is in check with White to move, which no game "
+                                          "can reach"},
+      {"4k2P/8/8/8/8/8/8/4K3 w - - 0 1",
+       "in the FEN, a white pawn stands on the eighth rank, where no pawn can stand"},
       {folder + "/missing.pgn", "cannot read " + folder + "/missing.pgn: No such file or directory"},
       {folder, "cannot read " + folder + ": not a regular file"},
       {folder + "/bad.pgn", folder + "/bad.pgn: move 2. xyz is not a move"},
   };
   for (const auto& c : kCases) EXPECT_EQ(LoadGame(c.source).error, c.error) << c.source;
+
+  // "~" is the home folder.
+  const char* home = std::getenv("HOME");
+  const std::string kept = home != nullptr ? home : "";
+  setenv("HOME", folder.c_str(), 1);
+  EXPECT_EQ(LoadGame(WithHomeFolder("~/position.fen")).error, "");
+  EXPECT_EQ(WithHomeFolder("~"), folder);
+  EXPECT_EQ(WithHomeFolder("a/~/b"), "a/~/b");
+  EXPECT_EQ(WithHomeFolder("~no-such-account-here/x"), "~no-such-account-here/x");
+  if (home != nullptr)
+    setenv("HOME", kept.c_str(), 1);
+  else
+    unsetenv("HOME");
   std::filesystem::remove_all(folder);
 }
 

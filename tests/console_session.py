@@ -62,6 +62,15 @@ def test_usage_and_version(start):
             raise AssertionError("no usage line in %r" % result.stdout)
     if subprocess.run([binary, "--version"], capture_output=True, text=True).stdout != "Ravok 1.0\n":
         raise AssertionError("the version is more than one line")
+    # An unknown first word is refused with the usage and a failure status,
+    # without reading any input.
+    for word, hint in [("plya", '"plya"; did you mean play?'), ("Play", '"Play"; did you mean play?'),
+                       ("foo", '"foo"\n')]:
+        result = subprocess.run([binary, word], stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=10)
+        if result.returncode == 0 or result.stdout or "ravok: unknown word " + hint not in result.stderr \
+                or "usage: ravok [xboard | uci] [hash N] [pawnhash N]" not in result.stderr:
+            raise AssertionError("%r gave status %d, %r and %r" % (word, result.returncode, result.stdout[:100],
+                                                                   result.stderr[:200]))
 
 
 def test_empty_and_blank_lines_answer_ok(start):

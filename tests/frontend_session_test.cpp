@@ -385,6 +385,17 @@ TEST(Clocks, FlagFallsToTheMillisecond) {
   EXPECT_EQ(s.comm.session().Clock(kWhite).remaining, -1);
   EXPECT_FALSE(s.comm.session().Clock(kWhite).running);
   EXPECT_EQ(s.comm.session().game().currentPosition.reason, kReasonLossOnTime);
+
+  // Against a bare king the same fall draws: the flag's text stays, the
+  // result line gives the draw.
+  Session bare;
+  bare.Send("setboard 4k3/8/8/8/8/8/R7/K7 w - - 0 1");
+  bare.Send("level 0 0:02 0");
+  bare.Send("post", {}, ClockAt(fakeNow + 2001));
+  bare.Run();
+  EXPECT_EQ(bare.Output(),
+            "white 1> white 1> white 1> Guest has lost on time.\ngame over: 1/2-1/2 insufficient material\nwhite 1> ");
+  EXPECT_EQ(bare.comm.session().game().currentPosition.result, kGameDrawn);
 }
 
 // The engine's flag falls while it thinks: the search ends at the next poll

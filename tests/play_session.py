@@ -104,10 +104,10 @@ def test_each_bad_line_named_and_the_game_unchanged(start):
     checks = [
         ("", "Type a move, or help for the commands.\n"),
         ("hello", "Unknown command: hello. Type help for the commands.\n"),
-        ("N", "Not a move: N. Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4.\n"),
-        ("exd", "Not a move: exd. Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4.\n"),
+        ("N", "Not a move: N. Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4 (piece letters K Q R B N in capitals).\n"),
+        ("exd", "Not a move: exd. Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4 (piece letters K Q R B N in capitals).\n"),
         ("bye", "Unknown command: bye. Type help for the commands.\n"),
-        ("e9", "Not a move: e9. Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4.\n"),
+        ("e9", "Not a move: e9. Moves are written e4, Nf3, exd5, O-O, e8=Q or e2e4 (piece letters K Q R B N in capitals).\n"),
         ("Nf5", "Illegal move Nf5: no knight can go to f5.\n"),
         ("e5", "Illegal move e5: no pawn can go to e5.\n"),
         ("e2e5", "Illegal move e2e5: the pawn on e2 cannot go to e5.\n"),
@@ -133,8 +133,15 @@ def test_each_bad_line_named_and_the_game_unchanged(start):
         ("load /no/such/game.pgn",
          "Nothing loaded: cannot read /no/such/game.pgn: No such file or directory. The game is as it was.\n"),
         ("load rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 x",
-         "Nothing loaded: Invalid FEN: "),
-        ("load 8/8/8/8/8/8/8/8 w - - 0 1", "Nothing loaded: Invalid FEN: White has no king. The game is as it was.\n"),
+         "Nothing loaded: in the FEN, the move number (sixth field) must be a number from 1 on, not 'x'. "
+         "The game is as it was.\n"),
+        ("load 8/8/8/8/8/8/8/8 w - - 0 1", "Nothing loaded: in the FEN, White has no king. The game is as it was.\n"),
+        ("load 4k3/8/8/8/8/8/8/4K3", "Nothing loaded: the FEN has only the board: the side to move (w or b), "
+                                     "the castling rights (KQkq, some of them, or -) and the en-passant square "
+                                     "(- or a square such as e3) must follow it. The game is as it was.\n"),
+        ("load 4k3/8/8/8/8/8/8/4K3 w KQ -", "Nothing loaded: in the FEN, the castling rights (third field) give K, "
+                                            "but White has no king on e1 and rook on h1 to castle with. "
+                                            "The game is as it was.\n"),
     ]
     for line, reply in checks:
         text = say(s, line)
@@ -155,6 +162,15 @@ def test_each_bad_line_named_and_the_game_unchanged(start):
     text = say(s, "Nc3")
     if text != "Illegal move Nc3: your king would be in check.\n":
         raise SessionError("pinned knight: %r" % text)
+    # Small letters: a pawn's or a bishop's capture asks which; a capture
+    # with its en-passant mark is played.
+    say(s, "load 4k3/8/8/3pP3/8/2n5/1P1B4/4K3 w - d6 0 1")
+    text = say(s, "bxc3")
+    if text != "Ambiguous move bxc3: the pawn's capture (type b2c3) or the bishop's (type Bxc3)?\n":
+        raise SessionError("both readings: %r" % text)
+    expect_in(say(s, "exd6 e.p."), "Ravok plays 1... ")
+    if not moves_of(s).startswith("1. exd6 "):
+        raise SessionError("exd6 e.p. not played")
 
 
 def test_input_typed_while_ravok_thinks(start):
@@ -228,7 +244,9 @@ def test_save_then_load_gives_the_same_game(start):
         first, second = os.path.join(folder, "game.pgn"), os.path.join(folder, "again.pgn")
         expect_in(say(s, "save " + first), "Saved the game to %s.\n" % first)
         say(s, "new black")
-        if not say(s, "load " + first).startswith("Loaded %s: 6 moves; you play White.\n" % first):
+        user = os.environ.get("USER") or "You"
+        if not say(s, "load " + first).startswith("Loaded %s: 6 moves; you play White, named %s in the file.\n"
+                                                  % (first, user)):
             raise SessionError("load")
         if moves_of(s) != game:
             raise SessionError("the loaded game differs: %r, %r" % (moves_of(s), game))
@@ -237,7 +255,6 @@ def test_save_then_load_gives_the_same_game(start):
             saved, again = f.read(), g.read()
         if saved != again:
             raise SessionError("saved twice differently:\n%s\n%s" % (saved, again))
-        user = os.environ.get("USER") or "You"
         for tag in ['[Event "Ravok game"]', '[Round "-"]', '[White "%s"]' % user, '[Black "Ravok"]',
                     '[Result "*"]', '[TimeControl "300+3"]']:
             expect_in(saved, tag)
@@ -260,6 +277,35 @@ def test_save_then_load_gives_the_same_game(start):
             raise SessionError("bad PGN: %r" % text)
         if moves_of(s) != before:
             raise SessionError("a refused load changed the game")
+        # A game the person won, saved and loaded again, is still theirs.
+        say(s, "load 6k1/5ppp/8/8/8/8/8/R5K1 w - - 0 1")
+        expect_in(say(s, "Ra8#"), "Checkmate. You win.")
+        say(s, "save " + first)
+        text = say(s, "load " + first)
+        if not text.startswith("Loaded %s: 1 move; you play White, named %s in the file.\n" % (first, user)) \
+                or "\nCheckmate. You win.\n" not in text:
+            raise SessionError("the won game loaded again: %r" % text)
+        say(s, "save " + second)
+        with open(second) as f:
+            expect_in(f.read(), '[White "%s"]' % user, '[Black "Ravok"]', '[Result "1-0"]')
+        # Another program's game between two others: their result and names.
+        other = os.path.join(folder, "other.pgn")
+        with open(other, "w") as f:
+            f.write('[Event "Casual"]\n[White "Me"]\n[Black "Bot"]\n[Result "0-1"]\n[PlyCount "4"]\n'
+                    '[ECO "C20"]\n\n1. e4 e5 2. Qh5 Nc6 0-1\n')
+        text = say(s, "load " + other)
+        if not text.startswith("Loaded %s: 4 moves; you play White, the side to move.\n" % other) \
+                or "\nThe game is over: Bot won.\n" not in text:
+            raise SessionError("another program's game: %r" % text)
+        say(s, "save " + second)
+        with open(second) as f:
+            saved = f.read()
+        expect_in(saved, '[Event "Casual"]', '[White "Me"]', '[Black "Bot"]', '[Result "0-1"]', '[ECO "C20"]')
+        if "PlyCount" in saved:
+            raise SessionError("a stale ply count kept:\n" + saved)
+        # A set-up mate or stalemate credits nobody.
+        expect_in(say(s, "load R5k1/5ppp/8/8/8/8/8/6K1 b - - 0 1"), "Checkmate: Black is mated.\n")
+        expect_in(say(s, "load k7/8/1Q6/8/8/8/8/6K1 b - - 0 1"), "Stalemate: draw.\n")
     finally:
         shutil.rmtree(folder)
 
@@ -302,6 +348,30 @@ def test_results_in_words(start):
     text = to_prompt(s, timeout=10)
     if text != "\nYour time ran out: Ravok wins.\n":
         raise SessionError("flag: %r" % text)
+    # Against a bare king the same fall is a draw.
+    say(s, "load 4k3/8/8/8/8/8/R7/K7 w - - 0 1")
+    say(s, "time 0:01+0")
+    text = to_prompt(s, timeout=10)
+    if text != "\nYour time ran out, but Ravok could never checkmate with what it has: draw.\n":
+        raise SessionError("flag against a bare king: %r" % text)
+    folder = tempfile.mkdtemp(prefix="ravok-play-")
+    try:
+        path = os.path.join(folder, "flag.pgn")
+        say(s, "save " + path)
+        with open(path) as f:
+            expect_in(f.read(), '[Result "1/2-1/2"]', '[Termination "time forfeit"]')
+    finally:
+        shutil.rmtree(folder)
+    # Undo takes back the fall alone; the game goes on without a clock.
+    text = say(s, "undo")
+    if not text.startswith("Took back the fall of your flag: the game goes on without a clock (time sets one).\n") \
+            or "White to move (you).\n" not in text:
+        raise SessionError("undo after the flag: %r" % text)
+    time.sleep(1.2)
+    expect_in(say(s, "clock"), "No clock")
+    text = say(s, "Ra7")
+    if "Ravok plays 1... K" not in text or "time ran out" in text:
+        raise SessionError("the game after the fall taken back: %r" % text)
 
 
 def test_full_strength_ponders_silently(start):

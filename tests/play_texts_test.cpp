@@ -62,11 +62,11 @@ TEST(PlayTexts, TimeControlsAsPeopleWriteThem) {
 
 TEST(PlayTexts, ResultsInWordsFromEitherSide) {
   GamePosition p = GamePosition::Initial();
-  EXPECT_EQ(ResultSentence(p, kWhite), "");
+  EXPECT_EQ(ResultSentence(p, PersonAgainstRavok(kWhite)), "");
   const auto said = [&](uint32_t result, uint32_t reason, int you) {
     p.result = result;
     p.reason = reason;
-    return ResultSentence(p, you);
+    return ResultSentence(p, PersonAgainstRavok(you));
   };
   EXPECT_EQ(said(kWhiteWins, kReasonMate, kWhite), "Checkmate. You win.");
   EXPECT_EQ(said(kWhiteWins, kReasonMate, kBlack), "Ravok wins by checkmate.");
@@ -74,6 +74,11 @@ TEST(PlayTexts, ResultsInWordsFromEitherSide) {
   EXPECT_EQ(said(kBlackWins, kReasonResignation, kBlack), "Ravok resigns: you win.");
   EXPECT_EQ(said(kWhiteWins, kReasonLossOnTime, kBlack), "Your time ran out: Ravok wins.");
   EXPECT_EQ(said(kWhiteWins, kReasonLossOnTime, kWhite), "Ravok's time ran out: you win.");
+  p.sideToMove = kBlack;  // whose flag fell
+  EXPECT_EQ(said(kGameDrawn, kReasonTimeoutDraw, kBlack),
+            "Your time ran out, but Ravok could never checkmate with what it has: draw.");
+  EXPECT_EQ(said(kGameDrawn, kReasonTimeoutDraw, kWhite),
+            "Ravok's time ran out, but you could never checkmate with what you have: draw.");
   EXPECT_EQ(said(kGameDrawn, kReasonStalemate, kWhite), "Stalemate: draw.");
   EXPECT_EQ(said(kGameDrawn, kReasonRepetition, kWhite), "Draw by threefold repetition.");
   EXPECT_EQ(said(kGameDrawn, kReasonFiftyMoves, kWhite), "Draw by the fifty-move rule.");
@@ -83,6 +88,37 @@ TEST(PlayTexts, ResultsInWordsFromEitherSide) {
   EXPECT_EQ(said(kBlackWins, kReasonUnknown, kBlack), "The game is over: you won.");
   EXPECT_EQ(said(kGameDrawn, kReasonUnknown, kBlack), "The game is over: drawn.");
   EXPECT_EQ(said(kGameUndecided, kReasonUnknown, kBlack), "The game was left undecided.");
+
+  // A loaded game's players: the person against a named player, or two
+  // players neither of whom is the person, as in a set-up mate.
+  const auto between = [&](uint32_t result, uint32_t reason, const Players& players) {
+    p.result = result;
+    p.reason = reason;
+    return ResultSentence(p, players);
+  };
+  EXPECT_EQ(between(kBlackWins, kReasonMate, {"", "Bot"}), "Bot wins by checkmate.");
+  EXPECT_EQ(between(kBlackWins, kReasonResignation, {"", "Bot"}), "You resigned: Bot wins.");
+  EXPECT_EQ(between(kBlackWins, kReasonMate, {"White", "Black"}), "Checkmate: White is mated.");
+  EXPECT_EQ(between(kBlackWins, kReasonUnknown, {"Me", "Bot"}), "The game is over: Bot won.");
+  EXPECT_EQ(between(kWhiteWins, kReasonResignation, {"Me", "Bot"}), "Bot resigned: Me wins.");
+  EXPECT_EQ(between(kGameDrawn, kReasonStalemate, {"White", "Black"}), "Stalemate: draw.");
+}
+
+// The person's side in a loaded game: named like them, else not Ravok's,
+// else the side to move.
+TEST(PlayTexts, SideOfALoadedGame) {
+  using Why = SideChoice::Why;
+  const std::vector<std::string> person = {"You", "ann"};
+  const auto chosen = [&](const char* white, const char* black, int toMove) {
+    const SideChoice choice = ChooseSide(white, black, toMove, person);
+    return std::pair(choice.side, choice.why);
+  };
+  EXPECT_EQ(chosen("Bot", "Ann", kWhite), std::pair(int(kBlack), Why::kNamed));
+  EXPECT_EQ(chosen(" you ", "Ravok", kBlack), std::pair(int(kWhite), Why::kNamed));
+  EXPECT_EQ(chosen("Ravok", "Bob", kWhite), std::pair(int(kBlack), Why::kAgainstRavok));
+  EXPECT_EQ(chosen("Me", "Bot", kBlack), std::pair(int(kBlack), Why::kToMove));
+  EXPECT_EQ(chosen("ann", "You", kWhite), std::pair(int(kWhite), Why::kToMove));  // both like the person
+  EXPECT_EQ(chosen("?", "?", kBlack), std::pair(int(kBlack), Why::kToMove));
 }
 
 TEST(PlayTexts, LinesInSanUpToTheFirstIllegalMove) {

@@ -109,6 +109,17 @@ TEST(ScanOptions, ConsumptionRules) {
 
   EXPECT_FALSE(Scan({"XBOARD"}).xboard);
   EXPECT_TRUE(ScanOptions({"xboard"}).xboard);  // the program name takes part
+
+  // An unknown first word is kept for the start to refuse; the protocol's
+  // words in capitals and unknown later words are passed over.
+  EXPECT_EQ(Scan({"plya"}).unknownWord, "plya");
+  EXPECT_EQ(Scan({"Play", "hash", "8"}).unknownWord, "Play");
+  for (Words words : {Words{}, Words{"XBOARD"}, Words{"Hash", "8"}, Words{"p"}, Words{"uci"}, Words{"xboard", "foo"},
+                      Words{"hash", "plya"}, Words{"--version"}})
+    EXPECT_EQ(Scan(words).unknownWord, "") << words.size();
+  EXPECT_EQ(UnknownWordText("plya"), "ravok: unknown word \"plya\"; did you mean play?\n\n" + UsageText());
+  EXPECT_EQ(UnknownWordText("XBORD"), "ravok: unknown word \"XBORD\"; did you mean xboard?\n\n" + UsageText());
+  EXPECT_EQ(UnknownWordText("foo"), "ravok: unknown word \"foo\"\n\n" + UsageText());
 }
 
 }  // namespace
