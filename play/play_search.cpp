@@ -129,11 +129,13 @@ void PlaySession::Poll() {
   }
 }
 
-// Each line typed while Ravok thinks is answered at once or kept (see the
-// command table); at the end of the input the search still ends with a
-// move. A fallen flag ends the game and the search.
+// Each line typed at a terminal while Ravok thinks is answered at once or
+// kept (see the command table); at the end of the input the search still
+// ends with a move. Lines from no terminal wait for the move. A fallen flag
+// ends the game and the search.
 void PlaySession::PollWhileThinking() {
   if (session_.FlagFalls()) throw search_aborted_exception(true);
+  if (!display_.terminalInput) return;
   for (int handled = 0; handled < kMaxLinesPerPoll && !inputEnded_ && input_.InputAvailable(); ++handled) {
     std::string line;
     try {

@@ -36,7 +36,7 @@ PlaySession::PlaySession(Engine& engine, std::istream& in, int inputDescriptor, 
       session_(clock),
       input_(in, inputDescriptor),
       display_(display),
-      output_(out, display.terminalOutput, display.columns, display.echoInput),
+      output_(out, display.terminalOutput, display.columns, !display.terminalInput),
       clock_(clock) {
   // The console's starting settings, with the clock spent by the increment
   // rule (a person's game rarely has periods, and the rule spends an

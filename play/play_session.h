@@ -29,7 +29,11 @@ struct PlayDisplay {
   PieceGlyphs glyphs = PieceGlyphs::kAscii;
   bool terminalOutput = false;  // the thinking is one line rewritten in place
   int columns = 80;
-  bool echoInput = false;  // the person's lines come from no terminal: write them after the prompt
+  // The person types at a terminal. Lines that come from no terminal (a
+  // pipe, a file) are written back after the prompt and taken one at a
+  // time: each waits until the one before is dealt with, a move until
+  // Ravok's answer is shown, so that a script plays the game it sends.
+  bool terminalInput = false;
 };
 
 class PlaySession : public SearchListener {
@@ -44,8 +48,8 @@ class PlaySession : public SearchListener {
   void Run();
 
   // The searches' reports. While Ravok thinks on its move, Poll answers or
-  // keeps each line typed; while it ponders, a line other than the expected
-  // move ends the ponder search and is handled as usual.
+  // keeps each line typed at a terminal; while it ponders, a line other
+  // than the expected move ends the ponder search and is handled as usual.
   void Poll() override;
   void OnSearchEvent(SearchEvent event, const SearchInfo& info) override;
 
