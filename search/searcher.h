@@ -86,6 +86,9 @@ class Searcher {
   void BeginSearch(const SearchParameters& parameters);
   void PrepareIterations();
   void KeepOnlyRootMoves(const std::vector<Move>& moves);
+  // Below full strength: the root moves in the order of their random
+  // bonus, captures still first.
+  void OrderRootMovesByBonus();
   void SearchIteration(int j);
   int SearchRootMove(Move move, int depthPlies, int alpha, int beta);
   // The random amount, 0 to rootNoise_, by which `move`'s score is raised:
