@@ -45,8 +45,10 @@ void PlaySession::FinishThinking(bool discard) {
   output_.EndStatus(!discard && showThinking_);
   const SearchInfo& info = engine_.Info();
   if (discard || info.pvMoves.empty() || session_.GameOver()) return;
-  if (!AnswerDrawOffer(info.bestScore)) return;
-  session_.CountEngineMove(info.bestScore, DrawMargin(searchRoot_));
+  // Ravok's own judgement weighs draws and resignation: at a level, the
+  // score without the random bonus that chose its move.
+  if (!AnswerDrawOffer(info.scoreWithoutNoise)) return;
+  session_.CountEngineMove(info.scoreWithoutNoise, DrawMargin(searchRoot_));
   if (session_.WantsToResign()) {
     session_.SetResult(you_ == kWhite ? kWhiteWins : kBlackWins, kReasonResignation);
     return;
@@ -174,9 +176,9 @@ void PlaySession::OnSearchEvent(SearchEvent event, const SearchInfo& info) {
 }
 
 // "Ravok thinks: depth 9  -0.35  e5 Nf3 Nc6 Bb5": the score from the
-// person's side.
+// person's side, at a level without the random bonus of Ravok's choice.
 void PlaySession::ReportThinking(const SearchInfo& info) {
   if (info.pvMoves.empty()) return;
   output_.Status(EngineName() + " thinks: depth " + std::to_string(info.displayDepth) + "  " +
-                 PersonScoreText(-info.bestScore) + "  " + SanLine(searchRoot_, info.pvMoves));
+                 PersonScoreText(-info.scoreWithoutNoise) + "  " + SanLine(searchRoot_, info.pvMoves));
 }

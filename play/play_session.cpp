@@ -228,6 +228,7 @@ bool PlaySession::RavokToMove() const { return !session_.GameOver() && session_.
 void PlaySession::StartGame(int you) {
   you_ = viewSide_ = you;
   session_.NewGame();
+  session_.Settings().strengthSeed = FreshStrengthSeed();
   session_.SetEngineSide(1 - you);
   engine_.NewGame();
   if (session_.ClockMode()) session_.StartClock(session_.SideToMove());
@@ -243,6 +244,7 @@ void PlaySession::StartGame(int you) {
 void PlaySession::TakeGame(const PgnReadResult& read, const std::string& from) {
   you_ = viewSide_ = read.game.currentPosition.sideToMove;
   session_.ReplaceGame(read.game);
+  session_.Settings().strengthSeed = FreshStrengthSeed();
   session_.SetEngineSide(1 - you_);
   if (session_.ClockMode()) session_.StartClock(session_.SideToMove());
   redo_.clear();

@@ -301,6 +301,33 @@ def test_results_in_words(start):
         raise SessionError("flag: %r" % text)
 
 
+def test_levels_vary_and_judge_honestly(start):
+    """At a level each new game draws fresh chance moves; the thinking
+    line's score and the answer to a draw offer are Ravok's own judgement,
+    without the random bonus that picked its move."""
+    s = play(start)
+    games = set()
+    for _ in range(3):
+        for candidates in (["e4"], ["a3"], ["h3", "h4"]):
+            play_one_of(s, candidates)
+        games.add(moves_of(s))
+        say(s, "new")
+    if len(games) == 1:
+        raise SessionError("three games at level 1 went the same way: %r" % games)
+    say(s, "load 8/8/8/4k3/8/8/8/KNN5 b - - 0 1")
+    text = say(s, "Kd5")
+    if not re.search(r"Ravok thinks: depth \d+  0\.00  ", text):
+        raise SessionError("two knights against a bare king are no advantage:\n" + text)
+    # A bare king against king and rook: after two moves of Ravok's that
+    # were not ahead, the offer is taken as at full strength.
+    say(s, "load 8/8/8/4k3/8/8/R7/K7 w - - 0 1")
+    say(s, "Kb2")
+    say(s, "Kc2")
+    text = say(s, "draw")
+    if text != "Ravok accepts your draw offer.\nDraw by agreement.\n":
+        raise SessionError("draw offer in a lost position: %r" % text)
+
+
 def test_full_strength_ponders_silently(start):
     """At full strength Ravok thinks on the person's time: the reply it
     expects, another move, and a command all work as without pondering."""
