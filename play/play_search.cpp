@@ -138,7 +138,7 @@ void PlaySession::Poll() {
 void PlaySession::PollWhileThinking() {
   if (session_.FlagFalls()) throw search_aborted_exception(true);
   if (!display_.terminalInput) return;
-  for (int handled = 0; handled < kMaxLinesPerPoll && !inputEnded_ && input_.InputAvailable(); ++handled) {
+  for (int handled = 0; handled < kMaxLinesPerPoll && !inputEnded_ && InputAvailable(); ++handled) {
     std::string line;
     try {
       line = ReadInputLine();
@@ -152,7 +152,7 @@ void PlaySession::PollWhileThinking() {
 
 void PlaySession::PollWhilePondering() {
   if (session_.FlagFalls()) throw search_aborted_exception(true);
-  if (!input_.InputAvailable()) return;
+  if (!InputAvailable()) return;
   std::string line;
   try {
     line = ReadInputLine();

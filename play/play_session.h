@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -16,6 +17,7 @@
 #include "base/clock.h"
 #include "board/board_picture.h"
 #include "board/pgn.h"
+#include "play/line_editor.h"
 #include "play/play_output.h"
 #include "search/engine.h"
 #include "search/search_listener.h"
@@ -34,6 +36,9 @@ struct PlayDisplay {
   // time: each waits until the one before is dealt with, a move until
   // Ravok's answer is shown, so that a script plays the game it sends.
   bool terminalInput = false;
+  // The person's line is edited as they type (see line_editor.h): both the
+  // input and the output are the terminal, and the build has the editor.
+  bool lineEditor = false;
 };
 
 class PlaySession : public SearchListener {
@@ -124,6 +129,9 @@ class PlaySession : public SearchListener {
   // the watch on their clock. Nothing when something else happened first
   // (a flag fell, a ponder hit brought Ravok's move).
   std::optional<std::string> ReadPersonLine();
+  // The person's lines, from the line editor or as plain lines.
+  bool InputAvailable();
+  bool WaitForInput(Milliseconds most);
   std::string ReadInputLine();
   std::string PromptText() const;
   void AnnounceEnd();
@@ -146,6 +154,7 @@ class PlaySession : public SearchListener {
   LineReader input_;
   PlayDisplay display_;
   PlayOutput output_;
+  std::unique_ptr<LineEditor> editor_;
   ClockSource clock_;
   int you_ = kWhite;
   int viewSide_ = kWhite;

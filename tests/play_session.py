@@ -454,8 +454,9 @@ class Terminal:
         """The output since the mark, without the cursor's movements."""
         return re.sub(r"\x1b\[\d*[A-DGJK]|[\r\b\x07]", "", self.output[self.mark:].decode("utf-8"))
 
-    def screen(self):
-        return Screen(self.output.decode("utf-8"), self.COLUMNS)
+    def screen(self, end=None):
+        """The screen after the output up to `end` (all of it by default)."""
+        return Screen(self.output[:end].decode("utf-8"), self.COLUMNS)
 
     def set_mark(self):
         self.mark = len(self.output)
@@ -549,6 +550,46 @@ def test_input_typed_while_ravok_thinks(t):
     _, status = os.waitpid(t.pid, 0)
     if status != 0:
         raise SessionError("quit while thinking failed: status %d" % status)
+
+
+@in_terminal
+def test_line_typed_while_ravok_thinks_survives(t):
+    """Letters typed while Ravok thinks stay the person's line: entered after
+    its move they make the move. With the line editor they stay in sight
+    under the thinking line as it is rewritten, come back after the prompt
+    when Ravok has moved, and the line can be edited and recalled."""
+    editor = os.environ.get("RAVOK_LINE_EDITOR")
+    t.read_until(rb"Your move> $")
+    t.type("e4\n")
+    t.read_until(rb"Ravok thinks: depth")
+    t.type("Nf")
+    t.set_mark()
+    if editor:
+        t.read_until(rb"Ravok thinks: depth")
+        m = t.read_until(rb"Ravok thinks: depth[^\n]*\n(?:\r\x1b\[J)?Nf")
+        rows = t.screen(t.mark + m.end()).last_rows(2)
+        if not rows[0].startswith("Ravok thinks: depth ") or rows[1] != "Nf":
+            raise SessionError("the line typed is not under the thinking line: %r" % rows)
+    t.read_until(rb"(?s)Ravok plays 1\.\.\. .*Your move> " + (rb"Nf$" if editor else rb"$"))
+    if editor and t.screen().last_rows(1) != ["Your move> Nf"]:
+        raise SessionError("the line typed is not after the prompt: %r" % t.screen().last_rows(3))
+    t.type("3\n")
+    t.read_until(rb"(?s)Ravok plays 2\.\.\. .*Your move> $")
+    t.set_mark()
+    t.type("moves\n")
+    t.read_until(rb"(?s)1\. e4 \S+ 2\. Nf3 \S+\r\n.*Your move> $")
+    if not editor:
+        return
+    # The up arrow brings back the last line; the left arrow moves into it.
+    t.set_mark()
+    t.type("\x1b[A\n")
+    t.read_until(rb"(?s)Your move> moves\r\n1\. e4 .*Your move> $")
+    t.set_mark()
+    t.type("lp\x1b[D\x1b[Dhe\n")
+    t.read_until(rb"(?s)Type a move as e4.*quit \(exit\) +leave\r\n.*Your move> $")
+    screen = t.screen()
+    if "Your move> help" not in screen.rows:
+        raise SessionError("the edited line is not written back: %r" % screen.last_rows(25))
 
 
 if __name__ == "__main__":
