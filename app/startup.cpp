@@ -23,7 +23,9 @@ constexpr const char* kVersion = "1.0";
 
 // The play mode's look: chess symbols where the locale reads UTF-8, the
 // thinking line rewritten in place on a terminal as wide as it is, the
-// person's lines echoed when they come from no terminal.
+// person's lines echoed and taken one at a time when they come from no
+// terminal, and edited as they are typed at one when the build has the
+// line editor.
 PlayDisplay TerminalDisplay() {
   PlayDisplay display;
   display.glyphs = GlyphsForLocale(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG"));
@@ -31,7 +33,8 @@ PlayDisplay TerminalDisplay() {
   winsize size{};
   if (display.terminalOutput && ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
     display.columns = size.ws_col;
-  display.echoInput = isatty(STDIN_FILENO) == 0;
+  display.terminalInput = isatty(STDIN_FILENO) != 0;
+  display.lineEditor = display.terminalInput && display.terminalOutput && LineEditorBuiltIn();
   return display;
 }
 

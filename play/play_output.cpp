@@ -24,6 +24,12 @@ void PlayOutput::Write(const std::string& text) {
 }
 
 void PlayOutput::Line(const std::string& text) {
+  if (editor_ != nullptr) {
+    HideBottom();
+    Write(text + "\n");
+    ShowBottom();
+    return;
+  }
   if (promptOpen_) Write("\n");
   promptOpen_ = false;
   if (!statusShown_) {
@@ -40,12 +46,28 @@ void PlayOutput::Lines(const std::vector<std::string>& lines) {
 }
 
 void PlayOutput::Prompt(const std::string& text) {
+  if (editor_ != nullptr) {
+    editorPrompt_ = text;
+    editor_->SetPrompt(text);
+    return;
+  }
   if (promptOpen_) Write("\n");
   Write(text);
   promptOpen_ = true;
 }
 
 void PlayOutput::InputRead(const std::string& line) {
+  if (editor_ != nullptr) {
+    // The line as it was entered, after its prompt; while Ravok thinks the
+    // person types without one.
+    const std::string entered = editorPrompt_ + Printable(line, kLongestEcho);
+    HideBottom();
+    editorPrompt_.clear();
+    editor_->SetPrompt(editorPrompt_);
+    Write(entered + "\n");
+    ShowBottom();
+    return;
+  }
   if (!echo_) {
     promptOpen_ = false;
     return;
@@ -59,12 +81,29 @@ void PlayOutput::InputRead(const std::string& line) {
 void PlayOutput::Status(const std::string& text) {
   status_ = text;
   if (!terminal_) return;
+  if (editor_ != nullptr) {
+    HideBottom();
+    statusShown_ = true;
+    ShowBottom();
+    return;
+  }
   if (promptOpen_) Write("\n");
   promptOpen_ = false;
   DrawStatus();
 }
 
 void PlayOutput::EndStatus(bool keep) {
+  if (editor_ != nullptr) {
+    HideBottom();
+    if (keep && !status_.empty()) {
+      DrawStatus();
+      Write("\n");
+    }
+    statusShown_ = false;
+    status_.clear();
+    ShowBottom();
+    return;
+  }
   if (statusShown_) {
     if (keep)
       Write("\n");
@@ -78,6 +117,11 @@ void PlayOutput::EndStatus(bool keep) {
 }
 
 void PlayOutput::Close() {
+  if (editor_ != nullptr) {
+    HideBottom();
+    statusShown_ = false;
+    return;
+  }
   if (promptOpen_ || statusShown_) Write("\n");
   promptOpen_ = statusShown_ = false;
 }
@@ -94,4 +138,18 @@ void PlayOutput::EraseStatus() {
   out_ << kLineStart << kEraseToEnd;
   out_.flush();
   statusShown_ = false;
+}
+
+void PlayOutput::HideBottom() {
+  editor_->Hide();
+  // The status line is the row above the person's line.
+  if (statusShown_) Write("\x1b[A" + std::string(kLineStart) + kEraseToEnd);
+}
+
+void PlayOutput::ShowBottom() {
+  if (statusShown_) {
+    DrawStatus();
+    Write("\n");
+  }
+  editor_->Show();
 }

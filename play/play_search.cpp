@@ -45,8 +45,10 @@ void PlaySession::FinishThinking(bool discard) {
   output_.EndStatus(!discard && showThinking_);
   const SearchInfo& info = engine_.Info();
   if (discard || info.pvMoves.empty() || session_.GameOver()) return;
-  if (!AnswerDrawOffer(info.bestScore)) return;
-  session_.CountEngineMove(info.bestScore, DrawMargin(searchRoot_));
+  // Ravok's own judgement weighs draws and resignation: at a level, the
+  // score without the random bonus that chose its move.
+  if (!AnswerDrawOffer(info.scoreWithoutNoise)) return;
+  session_.CountEngineMove(info.scoreWithoutNoise, DrawMargin(searchRoot_));
   if (session_.WantsToResign()) {
     session_.SetResult(you_ == kWhite ? kWhiteWins : kBlackWins, kReasonResignation);
     return;
@@ -129,12 +131,14 @@ void PlaySession::Poll() {
   }
 }
 
-// Each line typed while Ravok thinks is answered at once or kept (see the
-// command table); at the end of the input the search still ends with a
-// move. A fallen flag ends the game and the search.
+// Each line typed at a terminal while Ravok thinks is answered at once or
+// kept (see the command table); at the end of the input the search still
+// ends with a move. Lines from no terminal wait for the move. A fallen flag
+// ends the game and the search.
 void PlaySession::PollWhileThinking() {
   if (session_.FlagFalls()) throw search_aborted_exception(true);
-  for (int handled = 0; handled < kMaxLinesPerPoll && !inputEnded_ && input_.InputAvailable(); ++handled) {
+  if (!display_.terminalInput) return;
+  for (int handled = 0; handled < kMaxLinesPerPoll && !inputEnded_ && InputAvailable(); ++handled) {
     std::string line;
     try {
       line = ReadInputLine();
@@ -148,7 +152,7 @@ void PlaySession::PollWhileThinking() {
 
 void PlaySession::PollWhilePondering() {
   if (session_.FlagFalls()) throw search_aborted_exception(true);
-  if (!input_.InputAvailable()) return;
+  if (!InputAvailable()) return;
   std::string line;
   try {
     line = ReadInputLine();
@@ -172,9 +176,9 @@ void PlaySession::OnSearchEvent(SearchEvent event, const SearchInfo& info) {
 }
 
 // "Ravok thinks: depth 9  -0.35  e5 Nf3 Nc6 Bb5": the score from the
-// person's side.
+// person's side, at a level without the random bonus of Ravok's choice.
 void PlaySession::ReportThinking(const SearchInfo& info) {
   if (info.pvMoves.empty()) return;
   output_.Status(EngineName() + " thinks: depth " + std::to_string(info.displayDepth) + "  " +
-                 PersonScoreText(-info.bestScore) + "  " + SanLine(searchRoot_, info.pvMoves));
+                 PersonScoreText(-info.scoreWithoutNoise) + "  " + SanLine(searchRoot_, info.pvMoves));
 }

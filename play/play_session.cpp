@@ -61,8 +61,10 @@ PlaySession::PlaySession(Engine& engine, std::istream& in, int inputDescriptor, 
       session_(clock),
       input_(in, inputDescriptor),
       display_(display),
-      output_(out, display.terminalOutput, display.columns, display.echoInput),
+      output_(out, display.terminalOutput, display.columns, !display.terminalInput),
       clock_(clock) {
+  if (display.lineEditor) editor_ = MakeLineEditor(inputDescriptor, out, display.columns);
+  output_.UseEditor(editor_.get());
   // The console's starting settings, with the clock spent by the increment
   // rule (a person's game rarely has periods, and the rule spends an
   // increment as people do) and no depth limit: without a clock Ravok
@@ -234,13 +236,19 @@ std::optional<std::string> PlaySession::ReadPersonLine() {
   }
   for (;;) {
     const bool clockRuns = session_.ClockMode() && !session_.GameOver();
-    if (input_.WaitForInput(clockRuns ? kFlagWatch : -1)) return ReadInputLine();
+    if (WaitForInput(clockRuns ? kFlagWatch : -1)) return ReadInputLine();
     if (session_.FlagFalls()) return std::nullopt;
   }
 }
 
+bool PlaySession::InputAvailable() { return editor_ ? editor_->InputAvailable() : input_.InputAvailable(); }
+
+bool PlaySession::WaitForInput(Milliseconds most) {
+  return editor_ ? editor_->WaitForInput(most) : input_.WaitForInput(most);
+}
+
 std::string PlaySession::ReadInputLine() {
-  std::string line = input_.ReadLine();
+  std::string line = editor_ ? editor_->ReadLine() : input_.ReadLine();
   output_.InputRead(line);
   return line;
 }
@@ -269,6 +277,7 @@ bool PlaySession::RavokToMove() const { return !session_.GameOver() && session_.
 void PlaySession::StartGame(int you) {
   you_ = viewSide_ = you;
   session_.NewGame();
+  session_.Settings().strengthSeed = FreshStrengthSeed();
   session_.SetEngineSide(1 - you);
   engine_.NewGame();
   if (session_.ClockMode()) session_.StartClock(session_.SideToMove());
@@ -293,6 +302,7 @@ void PlaySession::TakeGame(const PgnReadResult& read, const std::string& from) {
   const SideChoice choice = ChooseSide(tags.white, tags.black, end.sideToMove, PersonNames());
   you_ = viewSide_ = choice.side;
   session_.ReplaceGame(read.game);
+  session_.Settings().strengthSeed = FreshStrengthSeed();
   session_.SetEngineSide(1 - you_);
   if (session_.ClockMode()) session_.StartClock(session_.SideToMove());
   redo_.clear();

@@ -10,6 +10,7 @@
 #include <array>
 #include <deque>
 #include <iosfwd>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -17,6 +18,7 @@
 #include "base/clock.h"
 #include "board/board_picture.h"
 #include "board/pgn.h"
+#include "play/line_editor.h"
 #include "play/play_output.h"
 #include "play/play_texts.h"
 #include "search/engine.h"
@@ -31,7 +33,14 @@ struct PlayDisplay {
   PieceGlyphs glyphs = PieceGlyphs::kAscii;
   bool terminalOutput = false;  // the thinking is one line rewritten in place
   int columns = 80;
-  bool echoInput = false;  // the person's lines come from no terminal: write them after the prompt
+  // The person types at a terminal. Lines that come from no terminal (a
+  // pipe, a file) are written back after the prompt and taken one at a
+  // time: each waits until the one before is dealt with, a move until
+  // Ravok's answer is shown, so that a script plays the game it sends.
+  bool terminalInput = false;
+  // The person's line is edited as they type (see line_editor.h): both the
+  // input and the output are the terminal, and the build has the editor.
+  bool lineEditor = false;
 };
 
 class PlaySession : public SearchListener {
@@ -46,8 +55,8 @@ class PlaySession : public SearchListener {
   void Run();
 
   // The searches' reports. While Ravok thinks on its move, Poll answers or
-  // keeps each line typed; while it ponders, a line other than the expected
-  // move ends the ponder search and is handled as usual.
+  // keeps each line typed at a terminal; while it ponders, a line other
+  // than the expected move ends the ponder search and is handled as usual.
   void Poll() override;
   void OnSearchEvent(SearchEvent event, const SearchInfo& info) override;
 
@@ -127,6 +136,9 @@ class PlaySession : public SearchListener {
   // the watch on their clock. Nothing when something else happened first
   // (a flag fell, a ponder hit brought Ravok's move).
   std::optional<std::string> ReadPersonLine();
+  // The person's lines, from the line editor or as plain lines.
+  bool InputAvailable();
+  bool WaitForInput(Milliseconds most);
   std::string ReadInputLine();
   std::string PromptText() const;
   void AnnounceEnd();
@@ -149,6 +161,7 @@ class PlaySession : public SearchListener {
   LineReader input_;
   PlayDisplay display_;
   PlayOutput output_;
+  std::unique_ptr<LineEditor> editor_;
   ClockSource clock_;
   int you_ = kWhite;
   Players players_;                       // who played each side, as the result names them

@@ -66,6 +66,10 @@ struct SearchInfo {
   uint8_t failLowResearch = 0;
   uint8_t failHighResearch = 0;
   int32_t bestScore = 0;        // centipawns from the root side's view
+  // bestScore less the best move's random bonus below full strength: the
+  // search's own judgement of the position, as people are shown it and as
+  // draw offers are weighed (the same as bestScore at full strength).
+  int32_t scoreWithoutNoise = 0;
   std::vector<Move> pvMoves;    // the current best line
   int32_t resultCode = 0;       // 0 moves exist, 1 stalemate, 2 Black mated, 3 White mated
   TimePoint startTime = 0;

@@ -88,6 +88,9 @@ class Searcher {
   void BeginSearch(const SearchParameters& parameters);
   void PrepareIterations();
   void KeepOnlyRootMoves(const std::vector<Move>& moves);
+  // Below full strength: the root moves in the order of their random
+  // bonus, captures still first.
+  void OrderRootMovesByBonus();
   void SearchIteration(int j);
   int WidenNarrowWindow(Move first, int j, int alpha, int beta, int w);
   // Whether `score`, the first root move's in iteration j, confirms the

@@ -121,6 +121,7 @@ void Searcher::NewBestLine(Move move, int score) {
   RecordPrincipalVariation();
   AddNodes();
   info_.bestScore = score;
+  info_.scoreWithoutNoise = std::abs(score) >= kMateThreshold ? score : score - RootBonus(move);
   Report(SearchEvent::kNewBestLine);
 }
 
@@ -304,6 +305,19 @@ void Searcher::KeepOnlyRootMoves(const std::vector<Move>& moves) {
   rootMoveCount_ = int(std::stable_partition(rootMoves_, rootMoves_ + rootMoveCount_, named) - rootMoves_);
 }
 
+// A weak level's node budget may end the first iteration after a few root
+// moves: they are taken in the order of their random bonus, so that chance
+// rather than the generator's order decides which moves it looks at.
+// Captures stay first, as the generator lists them.
+void Searcher::OrderRootMovesByBonus() {
+  if (rootNoise_ == 0) return;
+  std::stable_sort(rootMoves_, rootMoves_ + rootMoveCount_, [this](const RootMove& a, const RootMove& b) {
+    const bool aCaptures = MoveCaptured(a.move) != 0, bCaptures = MoveCaptured(b.move) != 0;
+    if (aCaptures != bCaptures) return aCaptures;
+    return RootBonus(a.move) > RootBonus(b.move);
+  });
+}
+
 // The search information record at the start of a search under
 // `parameters`, on the root moves already listed.
 void Searcher::BeginSearch(const SearchParameters& parameters) {
@@ -324,7 +338,7 @@ void Searcher::BeginSearch(const SearchParameters& parameters) {
   info.pvMoves.clear();
   info.totalNodes = 0;
   state_.nodeCount = 0;
-  info.bestScore = 0;
+  info.bestScore = info.scoreWithoutNoise = 0;
   info.displayDepth = 0;
   info.failLowResearch = info.failHighResearch = 0;
   info.resultCode = 0;
@@ -356,14 +370,15 @@ bool Searcher::RunSearch(const SearchParameters& parameters) {
   if (rootMoveCount_ == 0) {
     const TreePosition& root = positions_.Root();
     if (root.kingAttacked) {
-      info.bestScore = -kInfinity;
+      info.bestScore = info.scoreWithoutNoise = -kInfinity;
       info.resultCode = root.side == kWhite ? 3 : 2;
     } else {
-      info.bestScore = 0;
+      info.bestScore = info.scoreWithoutNoise = 0;
       info.resultCode = 1;
     }
     return false;
   }
+  OrderRootMovesByBonus();
   table_.Age();
   PrepareIterations();
   if (helpers_ != nullptr) helpers_->Start(*this);

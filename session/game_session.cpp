@@ -1,5 +1,6 @@
 #include "session/game_session.h"
 
+#include <chrono>
 #include <cstdlib>
 #include <random>
 
@@ -33,9 +34,18 @@ int DrawMargin(const GamePosition& root) {
   return kDrawMarginWithoutQueens;
 }
 
+uint64_t FreshStrengthSeed() {
+  std::random_device device;
+  uint64_t z = ((uint64_t(device()) << 32) | device()) +
+               uint64_t(std::chrono::high_resolution_clock::now().time_since_epoch().count()) * 0x9E3779B97F4A7C15ull;
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+  return z ^ (z >> 31);
+}
+
 GameSession::GameSession(ClockSource clock) : clock_(clock) {
   SetEngineSide(1 - SideToMove());
-  settings_.strengthSeed = (uint64_t(std::random_device()()) << 32) | std::random_device()();
+  settings_.strengthSeed = FreshStrengthSeed();
 }
 
 void GameSession::PlayMove(Move move, bool clocksRun) {

@@ -33,6 +33,11 @@ struct EngineCounters {
 // moves from `root`: a little closer with queens on the board.
 int DrawMargin(const GamePosition& root);
 
+// A seed for the chance moves below full strength that differs from run to
+// run and from game to game: the system's random source mixed with the
+// clock (a random source that repeats itself still gives fresh seeds).
+uint64_t FreshStrengthSeed();
+
 class GameSession {
  public:
   explicit GameSession(ClockSource clock = Now);

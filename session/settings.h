@@ -22,7 +22,8 @@ struct SessionSettings {
   int64_t hashMebibytes = 0;      // both tables as last asked for; 0 = as they were at the start
   // Below full strength (UCI_LimitStrength, UCI_Elo, the play mode's levels):
   // the engine plays at about `strengthElo`. `strengthSeed` picks its chance
-  // moves; each session draws its own.
+  // moves; each session draws its own, and the play mode a new one for
+  // every game.
   bool limitStrength = false;
   int32_t strengthElo = 0;
   uint64_t strengthSeed = 0;

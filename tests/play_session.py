@@ -4,12 +4,15 @@ with the board and clocks, the message for each kind of bad line, input
 typed while Ravok thinks, undo and redo, saved and loaded games, results in
 words."""
 
+import fcntl
 import os
 import pty
 import re
 import select
 import shutil
+import struct
 import sys
+import termios
 import tempfile
 import time
 
@@ -173,39 +176,33 @@ def test_each_bad_line_named_and_the_game_unchanged(start):
         raise SessionError("exd6 e.p. not played")
 
 
-def test_input_typed_while_ravok_thinks(start):
-    """Lines sent together with a move arrive while Ravok thinks on it:
-    answered at once, kept for after its move, or the search stops."""
+def test_lines_from_a_pipe_taken_in_order(start):
+    """Lines that come from a pipe wait for the one before: each move for
+    Ravok's answer, quit and the end of the input after the last answer."""
     s = play(start)
-    s.send("e4\nNc3\nNf3\nclock\nhint\nfoo")
-    text = to_prompt(s)
-    expect_in(text, "> Nc3\nKept Nc3: played after Ravok's move if it is legal then.\n",
-              "> Nf3\nKept Nf3 instead of Nc3: played after Ravok's move if it is legal then.\n",
-              "> clock\nNo clock: time 5+3 sets five minutes each and three seconds a move.\n",
-              "> hint\nKept: hint, done after Ravok's move.\n",
-              "> foo\nUnknown command: foo. Type help for the commands.\n",
-              "Your kept move: Nf3.\n", "Ravok plays 2... ")
-    if not re.search(r"Ravok plays 1\. \.\. |Ravok plays 1\.\.\. \S+\n", text) or "Hint: " not in text:
-        raise SessionError("the kept move or the kept hint went missing:\n" + text)
-    if text.index("Your kept move: Nf3.") > text.index("Hint: "):
-        raise SessionError("kept lines out of order:\n" + text)
-    if not moves_of(s).startswith("1. e4 "):
-        raise SessionError("game lost")
-    # A command that stops the search: the kept move goes, the person's
-    # move is taken back.
-    say(s, "new")
-    s.send("d4\nNf3\nundo")
-    text = to_prompt(s)
-    expect_in(text, "Kept Nf3", "Your kept move Nf3 is dropped.\n", "Took back d4.\n", "White to move (you).\n")
-    if "Ravok plays" in text or moves_of(s) != "":
-        raise SessionError("Ravok moved after all:\n" + text)
-    # A time control waits for Ravok's move; quit leaves at once.
-    s.send("d4\ntime 1+0")
-    text = to_prompt(s)
-    expect_in(text, "Kept: time 1+0, done after Ravok's move.\n", "Time control 1+0: both clocks start at 1:00.\n")
-    s.send("e4\nquit")
-    if s.wait_exit() != 0:
-        raise SessionError("quit while thinking failed")
+    s.send("e4\nd4\nNf3\nmoves\nquit")
+    if s.wait_exit(timeout=30) != 0:
+        raise SessionError("play mode ended with a failure status")
+    text = "> " + s.pending
+    position = 0
+    for number, move in enumerate(["e4", "d4", "Nf3"], 1):
+        echo = text.find("> %s\n" % move, position)
+        if echo < 0:
+            raise SessionError("%s was not taken in order:\n%s" % (move, text))
+        answer = re.compile(r"Ravok plays %d\.\.\. \S+\n|Illegal move %s: .+\n" % (number, move))
+        m = answer.search(text, echo)
+        if not m or "> " in text[echo + 2:m.start()]:
+            raise SessionError("%s got no answer before the next line:\n%s" % (move, text))
+        position = m.end()
+    lines = text[text.index("> moves\n", position):]
+    if not re.match(r"> moves\n1\. e4 \S+ 2\. d4 \S+ 3\. Nf3 \S+\nYour move> quit\n\Z", lines) and "Illegal" not in text:
+        raise SessionError("the moves are not all played:\n" + text)
+    # The end of the input comes after Ravok's answer too.
+    s = play(start)
+    s.send("e4\nNf3")
+    s.close_input()
+    if s.wait_exit(timeout=30) != 0 or not re.search(r"Ravok plays 2\.\.\. \S+\n", s.pending):
+        raise SessionError("the end of the input came before the answer:\n" + s.pending)
 
 
 def test_undo_and_redo(start):
@@ -374,6 +371,33 @@ def test_results_in_words(start):
         raise SessionError("the game after the fall taken back: %r" % text)
 
 
+def test_levels_vary_and_judge_honestly(start):
+    """At a level each new game draws fresh chance moves; the thinking
+    line's score and the answer to a draw offer are Ravok's own judgement,
+    without the random bonus that picked its move."""
+    s = play(start)
+    games = set()
+    for _ in range(3):
+        for candidates in (["e4"], ["a3"], ["h3", "h4"]):
+            play_one_of(s, candidates)
+        games.add(moves_of(s))
+        say(s, "new")
+    if len(games) == 1:
+        raise SessionError("three games at level 1 went the same way: %r" % games)
+    say(s, "load 8/8/8/4k3/8/8/8/KNN5 b - - 0 1")
+    text = say(s, "Kd5")
+    if not re.search(r"Ravok thinks: depth \d+  0\.00  ", text):
+        raise SessionError("two knights against a bare king are no advantage:\n" + text)
+    # A bare king against king and rook: after two moves of Ravok's that
+    # were not ahead, the offer is taken as at full strength.
+    say(s, "load 8/8/8/4k3/8/8/R7/K7 w - - 0 1")
+    say(s, "Kb2")
+    say(s, "Kc2")
+    text = say(s, "draw")
+    if text != "Ravok accepts your draw offer.\nDraw by agreement.\n":
+        raise SessionError("draw offer in a lost position: %r" % text)
+
+
 def test_full_strength_ponders_silently(start):
     """At full strength Ravok thinks on the person's time: the reply it
     expects, another move, and a command all work as without pondering."""
@@ -393,48 +417,249 @@ def test_full_strength_ponders_silently(start):
         raise SessionError("pondering shows its thinking")
 
 
-def test_thinking_line_and_symbols_in_a_terminal(start):
-    """In a terminal: chess symbols under a UTF-8 locale and the thinking
-    rewritten in place on one line."""
-    binary = sys.argv[1]
-    pid, fd = pty.fork()
-    if pid == 0:
-        os.environ.pop("LC_ALL", None)
-        os.environ.pop("LC_CTYPE", None)
-        os.environ["LANG"] = "C.UTF-8"
-        os.execv(binary, [binary, "play"])
-    output = b""
+class Screen:
+    """What a person sees of the output: the rows of a terminal as the
+    cursor moves and the text is erased. Knows the sequences the play mode
+    and its line editor write; any other is a failure."""
 
-    def read_until(pattern, timeout=20):
-        nonlocal output
+    def __init__(self, data, columns):
+        self.rows, self.row, self.column = [""], 0, 0
+        i = 0
+        while i < len(data):
+            m = re.match(r"\x1b\[(\d*)([A-DGJK])", data[i:])
+            if m:
+                self._control(int(m.group(1) or "0"), m.group(2))
+                i += m.end()
+                continue
+            ch = data[i]
+            i += 1
+            if ch == "\r":
+                self.column = 0
+            elif ch == "\n":
+                self._move_to(self.row + 1, self.column)
+            elif ch == "\b":
+                self.column = max(0, self.column - 1)
+            elif ch == "\x07":
+                pass
+            elif ch < " " or ch == "\x7f":
+                raise SessionError("unknown control %r near %r" % (ch, data[max(0, i - 40):i + 10]))
+            else:
+                if self.column >= columns:
+                    self._move_to(self.row + 1, 0)
+                self._put(ch)
+
+    def _move_to(self, row, column):
+        self.row, self.column = max(0, row), max(0, column)
+        while len(self.rows) <= self.row:
+            self.rows.append("")
+
+    def _put(self, ch):
+        line = self.rows[self.row].ljust(self.column)
+        self.rows[self.row] = line[:self.column] + ch + line[self.column + 1:]
+        self.column += 1
+
+    def _control(self, n, code):
+        if code == "A":
+            self._move_to(self.row - max(n, 1), self.column)
+        elif code == "B":
+            self._move_to(self.row + max(n, 1), self.column)
+        elif code == "C":
+            self.column += max(n, 1)
+        elif code == "D":
+            self.column = max(0, self.column - max(n, 1))
+        elif code == "G":
+            self.column = max(n, 1) - 1
+        elif code == "K":
+            self.rows[self.row] = self.rows[self.row][:self.column]
+        elif code == "J":
+            self.rows[self.row] = self.rows[self.row][:self.column]
+            del self.rows[self.row + 1:]
+
+    def last_rows(self, count):
+        rows = list(self.rows)
+        while len(rows) > 1 and rows[-1] == "" and len(rows) - 1 > self.row:
+            rows.pop()
+        return [row.rstrip() for row in rows[-count:]]
+
+
+class Terminal:
+    """The play mode in a pseudo-terminal of 100 columns (an xterm), what it
+    writes kept whole. LINE_EDITOR is set when the binary was built with
+    the line editor (the test's environment says so)."""
+
+    COLUMNS = 100
+
+    def __init__(self, locale="C.UTF-8"):
+        binary = sys.argv[1]
+        self.pid, self.fd = pty.fork()
+        if self.pid == 0:
+            fcntl.ioctl(0, termios.TIOCSWINSZ, struct.pack("HHHH", 40, self.COLUMNS, 0, 0))
+            os.environ.pop("LC_ALL", None)
+            os.environ.pop("LC_CTYPE", None)
+            os.environ["LANG"] = locale
+            os.environ["TERM"] = "xterm"
+            os.execv(binary, [binary, "play"])
+        self.output = b""
+        self.mark = 0
+
+    def type(self, data):
+        os.write(self.fd, data.encode())
+
+    def read_until(self, pattern, timeout=20):
+        """Reads until the output since the mark matches; the match."""
         deadline = time.monotonic() + timeout
-        while not re.search(pattern, output):
+        while True:
+            m = re.search(pattern, self.output[self.mark:])
+            if m:
+                return m
             if time.monotonic() > deadline:
-                raise SessionError("waited for %r, got %r" % (pattern, output[-500:]))
-            if select.select([fd], [], [], 0.1)[0]:
-                output += os.read(fd, 65536)
+                raise SessionError("waited for %r, got %r" % (pattern, self.output[-800:]))
+            if select.select([self.fd], [], [], 0.05)[0]:
+                try:
+                    self.output += os.read(self.fd, 65536)
+                except OSError:
+                    raise SessionError("the terminal closed while waiting for %r" % pattern)
 
-    try:
-        read_until(rb"Your move> $")
-        expect_in(output.decode("utf-8"), "1  \u2656  \u2658  \u2657  \u2655  \u2654  \u2657  \u2658  \u2656  1")
-        os.write(fd, b"time 0:20+0\n")
-        read_until(rb"both clocks start at 0:20.\r\nYour move> $")
-        output = b""
-        os.write(fd, b"e4\n")
-        read_until(rb"(?s)Ravok plays 1\.\.\. .*Your move> $")
-        if not re.search(rb"\rRavok thinks: depth \d+  [-+]?\d\.\d\d  \S.*?\x1b\[K", output):
-            raise SessionError("no thinking line rewritten in place: %r" % output[:400])
-        os.write(fd, b"quit\n")
-        _, status = os.waitpid(pid, 0)
-        if status != 0:
-            raise SessionError("exit status %d" % status)
-    finally:
-        os.close(fd)
+    def text(self):
+        """The output since the mark, without the cursor's movements."""
+        return re.sub(r"\x1b\[\d*[A-DGJK]|[\r\b\x07]", "", self.output[self.mark:].decode("utf-8"))
+
+    def screen(self, end=None):
+        """The screen after the output up to `end` (all of it by default)."""
+        return Screen(self.output[:end].decode("utf-8"), self.COLUMNS)
+
+    def set_mark(self):
+        self.mark = len(self.output)
+
+    def close(self):
+        os.close(self.fd)
         try:
-            os.kill(pid, 9)
-            os.waitpid(pid, 0)
+            _, status = os.waitpid(self.pid, 0)
+            return status
+        except ChildProcessError:
+            return None
+
+    def kill(self):
+        try:
+            os.kill(self.pid, 9)
+            os.waitpid(self.pid, 0)
         except (ProcessLookupError, ChildProcessError):
             pass
+
+
+def in_terminal(test):
+    """Runs the test on a fresh terminal session and ends it afterwards."""
+    def run(start):
+        t = Terminal()
+        try:
+            test(t)
+        finally:
+            t.kill()
+            try:
+                os.close(t.fd)
+            except OSError:
+                pass
+    run.__doc__ = test.__doc__
+    return run
+
+
+@in_terminal
+def test_thinking_line_and_symbols_in_a_terminal(t):
+    """In a terminal: chess symbols under a UTF-8 locale and the thinking
+    rewritten in place on one line."""
+    t.read_until(rb"Your move> $")
+    expect_in(t.text(), "1  \u2656  \u2658  \u2657  \u2655  \u2654  \u2657  \u2658  \u2656  1")
+    t.type("time 0:20+0\n")
+    t.read_until(rb"both clocks start at 0:20.\r\n.*Your move> $")
+    t.set_mark()
+    t.type("e4\n")
+    t.read_until(rb"(?s)Ravok plays 1\.\.\. .*Your move> $")
+    if not re.search(rb"\rRavok thinks: depth \d+  [-+]?\d\.\d\d  \S.*?\x1b\[K", t.output[t.mark:]):
+        raise SessionError("no thinking line rewritten in place: %r" % t.output[t.mark:t.mark + 400])
+    t.type("quit\n")
+    _, status = os.waitpid(t.pid, 0)
+    if status != 0:
+        raise SessionError("exit status %d" % status)
+
+
+@in_terminal
+def test_input_typed_while_ravok_thinks(t):
+    """Lines typed together with a move arrive while Ravok thinks on it:
+    answered at once, kept for after its move, or the search stops."""
+    t.read_until(rb"Your move> $")
+    t.type("level 1\n")
+    t.read_until(rb"from its next move\.\r\n.*Your move> $")
+    t.set_mark()
+    t.type("e4\nNc3\nNf3\nclock\nhint\nfoo\n")
+    t.read_until(rb"(?s)Hint: .*Your move> $")
+    text = t.text()
+    expect_in(text, "Kept Nc3: played after Ravok's move if it is legal then.\n",
+              "Kept Nf3 instead of Nc3: played after Ravok's move if it is legal then.\n",
+              "No clock: time 5+3 sets five minutes each and three seconds a move.\n",
+              "Kept: hint, done after Ravok's move.\n", "Unknown command: foo. Type help for the commands.\n",
+              "Your kept move: Nf3.\n", "Ravok plays 2... ")
+    if not re.search(r"Ravok plays 1\.\.\. \S+\n", text) or text.index("Your kept move: Nf3.") > text.index("Hint: "):
+        raise SessionError("the kept move or the kept hint went missing or out of order:\n" + text)
+    # A command that stops the search: the kept move goes, the person's
+    # move is taken back.
+    t.type("new\n")
+    t.read_until(rb"New game: .*(?s:.*)Your move> $")
+    t.set_mark()
+    t.type("d4\nNf3\nundo\n")
+    t.read_until(rb"(?s)Took back d4\.\r\n.*Your move> $")
+    text = t.text()
+    expect_in(text, "Kept Nf3", "Your kept move Nf3 is dropped.\n", "White to move (you).\n")
+    if "Ravok plays" in text:
+        raise SessionError("Ravok moved after all:\n" + text)
+    # A time control waits for Ravok's move; quit leaves at once.
+    t.set_mark()
+    t.type("d4\ntime 1+0\n")
+    t.read_until(rb"(?s)Time control 1\+0: both clocks start at 1:00\.\r\n.*Your move> $")
+    expect_in(t.text(), "Kept: time 1+0, done after Ravok's move.\n")
+    t.type("e4\nquit\n")
+    _, status = os.waitpid(t.pid, 0)
+    if status != 0:
+        raise SessionError("quit while thinking failed: status %d" % status)
+
+
+@in_terminal
+def test_line_typed_while_ravok_thinks_survives(t):
+    """Letters typed while Ravok thinks stay the person's line: entered after
+    its move they make the move. With the line editor they stay in sight
+    under the thinking line as it is rewritten, come back after the prompt
+    when Ravok has moved, and the line can be edited and recalled."""
+    editor = os.environ.get("RAVOK_LINE_EDITOR")
+    t.read_until(rb"Your move> $")
+    t.type("e4\n")
+    t.read_until(rb"Ravok thinks: depth")
+    t.type("Nf")
+    t.set_mark()
+    if editor:
+        t.read_until(rb"Ravok thinks: depth")
+        m = t.read_until(rb"Ravok thinks: depth[^\n]*\n(?:\r\x1b\[J)?Nf")
+        rows = t.screen(t.mark + m.end()).last_rows(2)
+        if not rows[0].startswith("Ravok thinks: depth ") or rows[1] != "Nf":
+            raise SessionError("the line typed is not under the thinking line: %r" % rows)
+    t.read_until(rb"(?s)Ravok plays 1\.\.\. .*Your move> " + (rb"Nf$" if editor else rb"$"))
+    if editor and t.screen().last_rows(1) != ["Your move> Nf"]:
+        raise SessionError("the line typed is not after the prompt: %r" % t.screen().last_rows(3))
+    t.type("3\n")
+    t.read_until(rb"(?s)Ravok plays 2\.\.\. .*Your move> $")
+    t.set_mark()
+    t.type("moves\n")
+    t.read_until(rb"(?s)1\. e4 \S+ 2\. Nf3 \S+\r\n.*Your move> $")
+    if not editor:
+        return
+    # The up arrow brings back the last line; the left arrow moves into it.
+    t.set_mark()
+    t.type("\x1b[A\n")
+    t.read_until(rb"(?s)Your move> moves\r\n1\. e4 .*Your move> $")
+    t.set_mark()
+    t.type("lp\x1b[D\x1b[Dhe\n")
+    t.read_until(rb"(?s)Type a move as e4.*quit \(exit\) +leave\r\n.*Your move> $")
+    screen = t.screen()
+    if "Your move> help" not in screen.rows:
+        raise SessionError("the edited line is not written back: %r" % screen.last_rows(25))
 
 
 if __name__ == "__main__":

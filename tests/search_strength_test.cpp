@@ -51,9 +51,12 @@ TEST(Strength, LevelsAndTheStepsBetween) {
 }
 
 // From the start position many first moves are nearly equal: with the
-// weakest level's noise the seeds spread the choice; without noise the
-// choice is the same every time. A queen that can be taken for nothing is
-// taken whatever the seed.
+// weakest level's noise the seeds spread the choice, also under its own
+// node budget, which ends the first iteration after a few root moves;
+// without noise the choice is the same every time. A queen that can be
+// taken for nothing is taken whatever the seed. The score without noise is
+// the search's own: 0.00 for two knights against a bare king, whatever
+// bonus chose the move.
 TEST(Strength, RootNoiseChoosesAmongNearBestMovesOnly) {
   Engine engine(uint64_t(1) << 20, uint64_t(1) << 18);
   const std::string start = "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1";
@@ -68,6 +71,25 @@ TEST(Strength, RootNoiseChoosesAmongNearBestMovesOnly) {
   }
   EXPECT_GE(noisy.size(), 4u);
   EXPECT_EQ(quiet.size(), 1u);
+
+  std::set<std::string> weakest;
+  for (uint64_t seed = 1; seed <= 12; ++seed) {
+    SearchParameters p;
+    LimitStrength(p, kWeakestElo, seed);
+    weakest.insert(BestMove(engine, start, p));
+  }
+  EXPECT_GE(weakest.size(), 4u);
+
+  const std::string twoKnights = "8/8/8/4k3/8/8/8/KNN5 w - - 0 1";
+  int noisyScores = 0;
+  for (uint64_t seed = 1; seed <= 8; ++seed) {
+    SearchParameters p;
+    LimitStrength(p, kWeakestElo, seed);
+    BestMove(engine, twoKnights, p);
+    EXPECT_EQ(engine.Info().scoreWithoutNoise, 0) << seed;
+    noisyScores += engine.Info().bestScore != 0;
+  }
+  EXPECT_GT(noisyScores, 0);
 
   const std::string hangingQueen = "rnb1kbnr/pppp1ppp/8/4p3/4P2q/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3";
   for (uint64_t seed = 1; seed <= 8; ++seed) {
