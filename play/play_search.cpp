@@ -78,6 +78,7 @@ bool PlaySession::AnswerDrawOffer(int score) {
 std::optional<PlaySession::Suggestion> PlaySession::SuggestMove() {
   if (session_.GameOver()) return std::nullopt;
   SearchParameters parameters;
+  parameters.style = session_.settings().search;
   parameters.maxNodes = kShortSearchNodes;
   parameters.hardLimit = kShortSearchTime;
   engine_.LoadGame(session_.game());
@@ -106,6 +107,7 @@ void PlaySession::Ponder() {
   if (after.currentPosition.result != kGameRunning) return;
   engine_.LoadGame(after);
   SearchParameters parameters;
+  parameters.style = session_.settings().search;
   parameters.mode = kModePonder;
   searchKind_ = SearchKind::kPonder;
   const bool discard = engine_.Think(parameters, *this);

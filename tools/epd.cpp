@@ -1,4 +1,5 @@
-// epd FILE [--depth N | --time MS]: runs a test suite of EPD lines
+// epd FILE [--depth N | --time MS] [--search classic|selective]: runs a
+// test suite of EPD lines
 //   FEN(4 fields) bm MOVE [MOVE...]; am MOVE [MOVE...]; id "NAME";
 // searching each position from a fresh state to N iterations (default 8) or
 // for MS milliseconds. Moves are in standard algebraic notation ("Nf3",
@@ -37,12 +38,15 @@ struct EpdRecord {
 struct Limits {
   int depth = 8;      // iterations, when no time is given
   int timeMs = 0;     // 0 = search by depth
+  SearchStyle style = SearchStyle::kClassic;
 };
 
 // A time limit is the hard limit of the search, to the millisecond.
 SearchParameters SearchLimits(const Limits& limits) {
-  if (limits.timeMs > 0) return SearchParameters{kModeThink, 0, limits.timeMs, 0};
-  return SearchParameters{kModeThink, limits.depth, 0, 0};
+  SearchParameters parameters{kModeThink, limits.depth, 0, 0};
+  if (limits.timeMs > 0) parameters = SearchParameters{kModeThink, 0, limits.timeMs, 0};
+  parameters.style = limits.style;
+  return parameters;
 }
 
 std::vector<std::string> Words(const std::string& text) {
@@ -217,6 +221,11 @@ std::optional<bool> RunRecord(Engine& engine, const EpdRecord& record, const Lim
 bool ReadLimits(int argc, char** argv, Limits& limits) {
   for (int i = 2; i < argc; i += 2) {
     if (i + 1 >= argc) return false;
+    if (std::strcmp(argv[i], "--search") == 0) {
+      if (std::strcmp(argv[i + 1], "selective") != 0 && std::strcmp(argv[i + 1], "classic") != 0) return false;
+      limits.style = std::strcmp(argv[i + 1], "selective") == 0 ? SearchStyle::kSelective : SearchStyle::kClassic;
+      continue;
+    }
     const int value = std::atoi(argv[i + 1]);
     if (std::strcmp(argv[i], "--depth") == 0 && value >= 1 && value <= 38)
       limits.depth = value;
@@ -233,7 +242,7 @@ bool ReadLimits(int argc, char** argv, Limits& limits) {
 int main(int argc, char** argv) {
   Limits limits;
   if (argc < 2 || !ReadLimits(argc, argv, limits)) {
-    std::fprintf(stderr, "usage: epd FILE [--depth N (1..38) | --time MS]\n");
+    std::fprintf(stderr, "usage: epd FILE [--depth N (1..38) | --time MS] [--search classic|selective]\n");
     return 2;
   }
   std::ifstream file(argv[1]);
