@@ -314,9 +314,7 @@ void Searcher::SearchHashMove(Node& node) {
   node.best = score;
   node.bestMove = node.hashMove;
   node.counted = node.searched = 1;
-  if constexpr (Steps::kSelective) {
-    if (IsQuietMove(node.hashMove)) state_.quietsSearched[node.ply][node.quietsSearched++] = node.hashMove;
-  }
+  if constexpr (Steps::kSelective) RememberSearchedMove(node, node.hashMove);
   if (score >= node.beta) return;
   if (!Steps::kSelective && StatusOf(node.List()) == kStatusNullMoveBound) {
     node.bestFromNullBound = true;
@@ -355,8 +353,7 @@ bool Searcher::TryMove(Node& node, Move move, Move* childStack) {
     score = SearchLateMove<S, Steps>(node, move, givesCheck, childStack);
     UnmakeMove(positions_);
     ++node.searched;
-    if (IsQuietMove(move) && node.quietsSearched < kQuietsRemembered)
-      state_.quietsSearched[node.ply][node.quietsSearched++] = move;
+    RememberSearchedMove(node, move);
     if (score <= node.best) return false;
   } else {
     if (node.futility && node.searched > 0 && !child.kingAttacked &&
@@ -415,8 +412,8 @@ bool Searcher::SearchEvasions(Node& node, const TreePosition& pos, int& score) {
 template <int S, class Steps>
 void Searcher::SearchOrderedMoves(Node& node, const TreePosition& pos) {
   if constexpr (Steps::kGravityHistory) {
-    const auto key = [this](Move move) { return QuietMoveScore<S>(move); };
-    MovePicker<S, decltype(key)> picker(pos, node.List(), node.hashMove, state_.killers[node.ply], key);
+    MovePicker<S, HistoryKeys<S>> picker(pos, node.List(), node.hashMove, state_.killers[node.ply],
+                                         HistoryKeys<S>(*this));
     for (Move move = picker.Next(); move != 0; move = picker.Next())
       if (TryMove<S, Steps>(node, move, picker.ChildStack())) break;
   } else {
@@ -489,7 +486,7 @@ int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* st
   const Move excluded = Steps::kSingularExtension ? state_.excludedMove[ply] : 0;
   if constexpr (Steps::kSelective) {
     node.pv = node.beta - node.alpha > 1;
-    node.quietsSearched = 0;
+    node.quietsSearched = node.capturesSearched = 0;
     if (MateDistanceBounds(node.alpha, node.beta, ply)) return EndNode(node, kStatusOrdinary, node.alpha);
   }
 
@@ -506,7 +503,11 @@ int Searcher::Search(int alpha, int beta, int depth, uint32_t counters, Move* st
     if (excluded == 0 && ReverseFutility<S, Steps>(node, score)) return score;
   }
   if (TryNullMove<S, Steps>(node, pos, score)) return score;
-  Razor<S>(node, pos);
+  if constexpr (Steps::kEvalRazoring) {
+    if (excluded == 0 && EvalRazor<S, Steps>(node, score)) return score;
+  } else {
+    Razor<S>(node, pos);
+  }
   if (InternalDeepening<S, Steps>(node, score)) return score;
 
   if (node.hashMove != 0) SearchHashMove<S, Steps>(node);

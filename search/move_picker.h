@@ -10,9 +10,10 @@
 //   - the captures that lose material and the quiet moves together, by
 //     history, then by the move word (specials, captures, bigger pieces
 //     first).
-// The hash move and the killers tried are never given twice. The quiet
-// moves' key is the picker's parameter: the classic history count, or the
-// selective search's histories.
+// The hash move and the killers tried are never given twice. The keys are
+// the picker's parameter: the classic history count for the quiet moves, or
+// the selective search's histories, which also move a capture within its
+// stage.
 #pragma once
 
 #include <algorithm>
@@ -22,29 +23,30 @@
 #include "search/move_ordering.h"
 #include "search/search_state.h"
 
-// The classic quiet-move key: the side's history count in a few steps
-// (none, a little, then by 64s).
-class ClassicQuietKey {
+// The classic keys: a quiet move's is the side's history count in a few
+// steps (none, a little, then by 64s); a capture keeps its material key.
+class ClassicKeys {
  public:
-  ClassicQuietKey(const uint16_t* history) : history_(history) {}  // NOLINT: a history is its key
-  int operator()(Move move) const {
+  ClassicKeys(const uint16_t* history) : history_(history) {}  // NOLINT: a history is its keys
+  int Quiet(Move move) const {
     const uint16_t h = history_[HistoryIndex(move)];
     return h == 0 ? 0 : h < 64 ? 1 : h / 64;
   }
+  int Capture(Move, int materialKey) const { return materialKey; }
 
  private:
   const uint16_t* history_;
 };
 
-template <int S, class QuietKey = ClassicQuietKey>
+template <int S, class Keys = ClassicKeys>
 class MovePicker {
  public:
   // `list` is the node's region of the move stack (after its status word) in
   // the position `pos`;
-  // the killers and the quiet key are the node's ply's and side's, read as
-  // the stages come; a key lies in 0 to 2047.
-  MovePicker(const TreePosition& pos, Move* list, Move hashMove, const Move* killers, QuietKey quietKey)
-      : pos_(pos), list_(list), hashMove_(hashMove), killers_{killers[0], killers[1]}, quietKey_(quietKey) {}
+  // the killers and the keys are the node's ply's and side's, read as the
+  // stages come; a key lies in 0 to 2047.
+  MovePicker(const TreePosition& pos, Move* list, Move hashMove, const Move* killers, Keys keys)
+      : pos_(pos), list_(list), hashMove_(hashMove), killers_{killers[0], killers[1]}, keys_(keys) {}
 
   // The next move to try, 0 when none is left.
   Move Next() {
@@ -111,7 +113,7 @@ class MovePicker {
           }
         }
       }
-      *goodEnd_++ = PackKey(key, move);
+      *goodEnd_++ = PackKey(keys_.Capture(move, key), move);
     }
     SortDescending(list_, goodEnd_);
     restBegin_ = goodEnd_;
@@ -137,7 +139,7 @@ class MovePicker {
       const Move move = *m;
       if (move == hashMove_ || (killerTried_[0] && move == killers_[0]) || (killerTried_[1] && move == killers_[1]))
         continue;
-      *keep++ = PackKey(quietKey_(move), move);
+      *keep++ = PackKey(keys_.Quiet(move), move);
     }
     restEnd_ = keep;
     SortDescending(restBegin_, restEnd_);
@@ -150,7 +152,7 @@ class MovePicker {
   Move* const list_;
   const Move hashMove_;
   const Move killers_[2];
-  const QuietKey quietKey_;
+  const Keys keys_;
   Stage stage_ = kCaptures;
   Move* cursor_ = nullptr;
   Move* goodEnd_ = nullptr;

@@ -32,6 +32,7 @@ struct Searcher::Node {
   bool improving = false;
   int staticEvaluation = kNoEvaluation;
   int quietsSearched = 0;
+  int capturesSearched = 0;
 
   // The node's move list, right after its status word.
   Move* List() const { return stack + 1; }

@@ -51,8 +51,10 @@ inline constexpr int kMoveStackSize = kMaxPly * 320;
 
 inline int HistoryIndex(Move m) { return m & 4095; }
 
-// The most quiet moves of one node that the selective search remembers.
+// The most quiet moves and captures of one node that the selective search
+// remembers.
 inline constexpr int kQuietsRemembered = 64;
+inline constexpr int kCapturesRemembered = 32;
 
 // The continuation histories are indexed by a move's piece and target
 // square: the earlier move's, then the move's own.
@@ -77,6 +79,8 @@ struct MoveHistories {
   // two plies before (the side's own, [1]): by that move's piece and
   // target, the side, then the move's piece and target.
   int16_t continuation[2][kPieceSquareCount][2][kPieceSquareCount];
+  // Captures by side, moving piece, target and captured piece.
+  int16_t capture[2][8][64][8];
 };
 
 // The plain records one search works on, owned by its searcher.
@@ -108,6 +112,7 @@ struct SearchState {
   Move excludedMove[kMaxPly] = {};
   // The quiet moves each node has searched, for the history penalties.
   Move quietsSearched[kMaxPly][kQuietsRemembered] = {};
+  Move capturesSearched[kMaxPly][kCapturesRemembered] = {};
   Move moveStack[kMoveStackSize] = {};
   // The quiescence search generates captures here and copies the survivors,
   // keyed, into the node's own region of the move stack.

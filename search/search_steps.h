@@ -12,9 +12,11 @@ struct ClassicSteps {
   static constexpr bool kReverseFutility = false;
   static constexpr bool kMoveCountPruning = false;
   static constexpr bool kEvalFutility = false;
+  static constexpr bool kEvalRazoring = false;
   static constexpr bool kAdaptiveNullMove = false;
   static constexpr bool kExchangePruning = false;
   static constexpr bool kGravityHistory = false;
+  static constexpr bool kCaptureHistory = false;
   static constexpr bool kInternalReduction = false;
   static constexpr bool kSingularExtension = false;
   static constexpr bool kNarrowAspiration = false;
@@ -38,6 +40,10 @@ struct SelectiveSteps {
   // Near the leaves, quiet moves that leave the static evaluation far
   // below alpha are not searched.
   static constexpr bool kEvalFutility = false;
+  // Near the leaves, a node whose static evaluation stands far below alpha
+  // is settled by the quiescence search when that confirms it, in place of
+  // the classic razoring on the material balance.
+  static constexpr bool kEvalRazoring = false;
   // The null move is tried when the static evaluation reaches beta, and
   // searched shallower the deeper the node and the further above beta.
   static constexpr bool kAdaptiveNullMove = false;
@@ -47,6 +53,9 @@ struct SelectiveSteps {
   // Quiet-move history with bounded updates, a penalty for the quiet moves
   // that failed before the cut-off, and continuation histories.
   static constexpr bool kGravityHistory = false;
+  // Captures ordered within their stage by a history of their own (piece,
+  // target, captured piece), bounded as the quiet ones; needs the above.
+  static constexpr bool kCaptureHistory = false;
   // A node without a table move is searched one ply shallower instead of
   // by a shallower search of its own first.
   static constexpr bool kInternalReduction = false;

@@ -155,6 +155,8 @@ class Searcher {
   template <int S>
   void Razor(Node& node, const TreePosition& pos);
   template <int S, class Steps>
+  bool EvalRazor(const Node& node, int& score);
+  template <int S, class Steps>
   bool InternalDeepening(Node& node, int& score);
   template <int S, class Steps>
   int SearchChild(const Node& node, int depth, int alpha, int beta, Move* childStack);
@@ -176,12 +178,16 @@ class Searcher {
   void RememberGoodMove(const Node& node);
   template <int S>
   void UpdateMoveHistories(const Node& node);
+  void RememberSearchedMove(Node& node, Move move);
   // The selective search's history of a quiet move, and its key in the move
   // order.
   template <int S>
   int QuietHistory(Move move) const;
   template <int S>
   int QuietMoveScore(Move move) const;
+  // The selective search's keys for the move picker.
+  template <int S>
+  class HistoryKeys;
   // The evaluation of the position at the current ply, the side to move's
   // view.
   template <int S>

@@ -61,7 +61,9 @@ inline constexpr int kReverseFutilityPlies = 8;
 inline constexpr int kFutilityPlies = 6;
 inline constexpr int kMoveCountPlies = 8;
 inline constexpr int kExchangePlies = 8;
+inline constexpr int kRazorPlies = 3;
 inline int ReverseFutilityMargin(int plies, bool improving) { return 75 * (plies - (improving ? 1 : 0)); }
+inline int RazorMargin(int plies) { return 250 + 200 * plies; }
 inline int FutilityMargin(int plies) { return 100 + 80 * plies; }
 inline int MoveCountLimit(int plies, bool improving) {
   return improving ? (40 + 7 * plies * plies) / 10 : (20 + 4 * plies * plies) / 10;
@@ -120,6 +122,22 @@ bool Searcher::ReverseFutility(const Node& node, int& score) {
   score = node.staticEvaluation;
   SetStatus(node.stack, kStatusOrdinary);
   state_.ClearPvRow(node.ply);
+  return true;
+}
+
+// Razoring on the evaluation: near the leaves, a node whose static
+// evaluation lies a margin below alpha returns the quiescence search's
+// score when that stays at or below alpha too.
+template <int S, class Steps>
+bool Searcher::EvalRazor(const Node& node, int& score) {
+  const int plies = PliesLeft(node.depth);
+  if (node.pv || node.inCheck || plies > kRazorPlies || node.alpha >= kMateThreshold ||
+      node.staticEvaluation + RazorMargin(plies) >= node.alpha)
+    return false;
+  const int quiet = Quiesce<S, Steps>(node.alpha, node.alpha + 1, node.stack);
+  if (quiet > node.alpha) return false;
+  score = quiet;
+  SetStatus(node.stack, kStatusOrdinary);
   return true;
 }
 
@@ -203,6 +221,16 @@ int Searcher::SingularExtension(Node& node) {
   return others < singularBeta ? kOnePly : 0;
 }
 
+// The quiet moves and captures a node has searched, for the history
+// penalties after a cut-off.
+inline void Searcher::RememberSearchedMove(Node& node, Move move) {
+  if (IsQuietMove(move)) {
+    if (node.quietsSearched < kQuietsRemembered) state_.quietsSearched[node.ply][node.quietsSearched++] = move;
+  } else if (MoveCaptured(move) != 0 && node.capturesSearched < kCapturesRemembered) {
+    state_.capturesSearched[node.ply][node.capturesSearched++] = move;
+  }
+}
+
 // The side's history of a quiet move: from-to, and after the opponent's
 // last move and the side's own.
 template <int S>
@@ -223,13 +251,47 @@ int Searcher::QuietMoveScore(Move move) const {
   return std::clamp((QuietHistory<S>(move) + 3 * kHistoryBound) >> 6, 0, 2047);
 }
 
-// After a cut-off by a quiet move: a bonus for it in every history, and as
-// much of a penalty for each quiet move searched before it.
+// The capture history's entry for a capture.
+inline int16_t& CaptureHistoryEntry(MoveHistories& histories, int side, Move move) {
+  return histories.capture[side][MovePiece(move)][MoveTo(move)][MoveCaptured(move)];
+}
+inline int CaptureHistoryOf(const MoveHistories& histories, int side, Move move) {
+  return histories.capture[side][MovePiece(move)][MoveTo(move)][MoveCaptured(move)];
+}
+
+// The keys of the selective move order: a quiet move's histories, and a
+// capture's material key moved by its capture history.
+template <int S>
+class Searcher::HistoryKeys {
+ public:
+  explicit HistoryKeys(const Searcher& searcher) : searcher_(searcher) {}
+  int Quiet(Move move) const { return searcher_.QuietMoveScore<S>(move); }
+  int Capture(Move move, int materialKey) const {
+    if constexpr (!SelectiveSteps::kCaptureHistory) return materialKey;
+    return std::clamp(materialKey + CaptureHistoryOf(searcher_.histories_, S, move) / 64, 0, 2047);
+  }
+
+ private:
+  const Searcher& searcher_;
+};
+
+// After a cut-off: a quiet move earns a bonus in every quiet history and
+// each quiet move searched before it as much of a penalty; a capture that
+// cuts earns a bonus in the capture history, and the captures searched
+// before the cut-off move, whatever it is, a penalty.
 template <int S>
 void Searcher::UpdateMoveHistories(const Node& node) {
-  if (node.best < node.beta || node.bestMove == 0 || !IsQuietMove(node.bestMove)) return;
+  if (node.best < node.beta || node.bestMove == 0) return;
   const int bonus = HistoryBonus(PliesLeft(node.depth));
   const int ply = node.ply;
+  if constexpr (SelectiveSteps::kCaptureHistory) {
+    if (!IsQuietMove(node.bestMove) && MoveCaptured(node.bestMove) != 0)
+      AddHistoryBonus(CaptureHistoryEntry(histories_, S, node.bestMove), bonus);
+    const Move* captures = state_.capturesSearched[ply];
+    for (int i = 0; i < node.capturesSearched; ++i)
+      if (captures[i] != node.bestMove) AddHistoryBonus(CaptureHistoryEntry(histories_, S, captures[i]), -bonus);
+  }
+  if (!IsQuietMove(node.bestMove)) return;
   const Move earlier[2] = {ply >= 1 ? state_.pathMove[ply - 1] : 0, ply >= 2 ? state_.pathMove[ply - 2] : 0};
   const auto update = [&](Move move, int amount) {
     AddHistoryBonus(histories_.quiet[S][HistoryIndex(move)], amount);
