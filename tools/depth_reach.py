@@ -14,6 +14,7 @@ given. Engines take their turns one at a time, so that each has the machine.
         "selective=build/ravok uci;Search=selective" toga=toga2 glaurung=glaurung
 """
 import argparse
+import os
 import re
 import shlex
 import statistics
@@ -39,7 +40,8 @@ def engine_spec(text):
 
 
 def depth_reached(command, options, fen, ms):
-    process = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True)
+    env = dict(os.environ, PATH=os.environ.get("PATH", "") + ":/usr/games:/usr/local/games")
+    process = subprocess.Popen(command, stdin=subprocess.PIPE, stdout=subprocess.PIPE, text=True, env=env)
 
     def send(line):
         process.stdin.write(line + "\n")
