@@ -11,6 +11,7 @@
 #include "board/san.h"
 #include "frontend/command_actions.h"
 #include "frontend/commands.h"
+#include "frontend/edit_dialogue.h"
 #include "session/string_utils.h"
 
 namespace {
@@ -79,7 +80,7 @@ void Communicator::Poll() {
 void Communicator::Handle(const WordList& words, CommandState state, bool commands) {
   if (words.empty()) {
     output_.Reply(dialect_.Note(ConsoleNote::kEmptyLine));
-  } else if (commands && RunCommand(DialogueCommands(), *this, words, state, DialogueBitOf(dialect_))) {
+  } else if (commands && RunCommand(DialogueCommands(), *this, words, state)) {
     return;
   } else if (state == CommandState::kIdle) {
     game_commands::IdleMove(*this, words);
@@ -234,9 +235,7 @@ Move Communicator::ReadGameMove(const std::string& word) const {
 
 bool Communicator::EditGameCopy(const WordList& words) {
   Game copy = session_.game();
-  try {
-    copy.EditPosition(input_.Stream(), output_.Stream(), dialect_.EditsInteractively());
-  } catch (const GameError&) {
+  if (!EditGame(copy, input_, output_.Stream(), dialect_.EditsInteractively())) {
     output_.ReplyError(Word(kWordPositionNotLegal), words);
     return false;
   }

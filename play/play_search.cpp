@@ -163,7 +163,7 @@ void PlaySession::PollWhilePondering() {
     throw search_aborted_exception(true);
   }
   const WordList words = MoveWords(TokenizeAtBlanksAndTabs(line));
-  if (words.size() == 1 && FindCommand(PlayCommands(), Lowered(words.front()), kPlayBit) == nullptr) {
+  if (words.size() == 1 && FindCommand(PlayCommands(), Lowered(words.front())) == nullptr) {
     const TypedMove typed = ReadForgivingMove(session_.game().currentPosition, words.front());
     if (typed.problem == MoveProblem::kNone && MoveLow21(typed.move) == MoveLow21(ponderMove_))
       return PonderHit(typed.move);

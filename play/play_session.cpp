@@ -124,7 +124,7 @@ void PlaySession::Handle(const WordList& words, CommandState state) {
   }
   WordList command = words;
   command.front() = Lowered(command.front());
-  if (RunCommand(PlayCommands(), *this, command, state, kPlayBit)) return;
+  if (RunCommand(PlayCommands(), *this, command, state)) return;
   if (state == CommandState::kIdle)
     PlayYourMove(words, false);
   else

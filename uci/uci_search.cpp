@@ -91,7 +91,7 @@ void UciSession::OnSearchEvent(SearchEvent event, const SearchInfo& info) {
 
 UciSession::SearchControl UciSession::HandleSearchTimeCommand(const WordList& words) {
   control_ = SearchControl::kGoOn;
-  if (!words.empty() && !RunCommand(Commands(), *this, words, CommandState::kSearching, kUciBit))
+  if (!words.empty() && !RunCommand(Commands(), *this, words, CommandState::kSearching))
     deferred_.push_back(words);
   return control_;
 }

@@ -52,21 +52,20 @@ std::span<const Command<UciSession>> UciSession::Commands() {
     return true;
   };
   static constexpr Command<UciSession> kCommands[] = {
-      {"uci", [](S& s, W) { return s.AnswerUci(), true; }, kAfterSearch, kUciBit},
-      {"isready", kReady, kReady, kUciBit},
-      {"debug", kDebug, kDebug, kUciBit},
-      {"setoption", [](S& s, W w) { return s.SetOption(w), true; }, kAfterSearch, kUciBit},
-      {"ucinewgame", [](S& s, W) { return s.NewGame(), true; }, kAfterSearch, kUciBit},
-      {"position", [](S& s, W w) { return s.SetPosition(w), true; }, kAfterSearch, kUciBit},
-      {"go", [](S& s, W w) { return s.Go(w), true; }, kAfterSearch, kUciBit},
+      {"uci", [](S& s, W) { return s.AnswerUci(), true; }, kAfterSearch},
+      {"isready", kReady, kReady},
+      {"debug", kDebug, kDebug},
+      {"setoption", [](S& s, W w) { return s.SetOption(w), true; }, kAfterSearch},
+      {"ucinewgame", [](S& s, W) { return s.NewGame(), true; }, kAfterSearch},
+      {"position", [](S& s, W w) { return s.SetPosition(w), true; }, kAfterSearch},
+      {"go", [](S& s, W w) { return s.Go(w), true; }, kAfterSearch},
       // "stop" with no search is a race the interface may lose.
       {"stop", [](S&, W) { return true; },
        [](S& s, W) {
          s.go_.pondering = s.go_.waitsForStop = false;
          s.control_ = SearchControl::kStop;
          return true;
-       },
-       kUciBit},
+       }},
       {"ponderhit",
        [](S& s, W) {
          s.InfoString("ponderhit ignored: no ponder search is running");
@@ -75,23 +74,21 @@ std::span<const Command<UciSession>> UciSession::Commands() {
        [](S& s, W) {
          s.control_ = s.PonderHit();
          return true;
-       },
-       kUciBit},
+       }},
       {"quit",
        [](S& s, W) {
          s.quitRequested_ = true;
          s.control_ = SearchControl::kQuit;
          return true;
-       },
-       nullptr, kUciBit},
+       }},
       // Ravok needs no registration.
-      {"register", [](S&, W) { return true; }, kAfterSearch, kUciBit},
+      {"register", [](S&, W) { return true; }, kAfterSearch},
   };
   return kCommands;
 }
 
 void UciSession::HandleCommand(const WordList& words) {
-  if (!words.empty() && !RunCommand(Commands(), *this, words, CommandState::kIdle, kUciBit))
+  if (!words.empty() && !RunCommand(Commands(), *this, words, CommandState::kIdle))
     InfoString("unknown command " + words.front() + " ignored");
 }
 
