@@ -126,13 +126,13 @@ void Communicator::ResetSearchStatus() {
 void Communicator::RequestSearch(int mode, Move ponder) {
   ponderMove_ = ponder;
   analyzeMode_ = mode == kModeAnalyze;
-  if (analyzeMode_) {
-    searchStatus_.parameters = SearchParameters{};
-  } else {
+  SearchRequest request;
+  if (!analyzeMode_) {
     if (mode == kModeThink) session_.ApplyInterfaceClocks();
-    searchStatus_.parameters = session_.LimitsForMove();
+    request = session_.RequestForMove();
   }
-  searchStatus_.parameters.mode = mode;
+  request.mode = mode;
+  searchStatus_.parameters = session_.Limits(request);
   searchRequested_ = true;
 }
 
@@ -183,7 +183,7 @@ void Communicator::PonderHit() {
   // opponent's clock that the ponder request saw. The time already spent
   // pondering still counts, so the engine's clock is never overstepped.
   if (session_.ClockMode() && engine_.Searching()) {
-    const ClockLimits limits = session_.ClockLimitsForSideToMove();
+    const SearchParameters limits = session_.LimitsForMove();
     searchStatus_.parameters.hardLimit = limits.hardLimit;
     searchStatus_.parameters.allotment = limits.allotment;
   }

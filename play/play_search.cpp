@@ -30,8 +30,7 @@ std::string NextMoveNumber(const Game& game, int firstMoveNumber) {
 }  // namespace
 
 void PlaySession::RavokMoves() {
-  SearchParameters parameters = session_.LimitsForMove();
-  parameters.mode = kModeThink;
+  const SearchParameters parameters = session_.LimitsForMove();
   searchRoot_ = session_.game().currentPosition;
   engine_.LoadGame(session_.game());
   searchKind_ = SearchKind::kThink;
@@ -77,10 +76,8 @@ bool PlaySession::AnswerDrawOffer(int score) {
 
 std::optional<PlaySession::Suggestion> PlaySession::SuggestMove() {
   if (session_.GameOver()) return std::nullopt;
-  SearchParameters parameters;
-  parameters.style = session_.settings().search;
-  parameters.maxNodes = kShortSearchNodes;
-  parameters.hardLimit = kShortSearchTime;
+  const SearchParameters parameters =
+      session_.Limits({.moveTime = kShortSearchTime, .nodes = kShortSearchNodes, .fullStrength = true});
   engine_.LoadGame(session_.game());
   searchKind_ = SearchKind::kShort;
   engine_.Think(parameters, *this);
@@ -106,9 +103,7 @@ void PlaySession::Ponder() {
   after.PlayMove(ponderMove_);
   if (after.currentPosition.result != kGameRunning) return;
   engine_.LoadGame(after);
-  SearchParameters parameters;
-  parameters.style = session_.settings().search;
-  parameters.mode = kModePonder;
+  const SearchParameters parameters = session_.Limits({.mode = kModePonder});
   searchKind_ = SearchKind::kPonder;
   const bool discard = engine_.Think(parameters, *this);
   if (searchKind_ == SearchKind::kThink) return FinishThinking(discard);

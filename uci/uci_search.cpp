@@ -4,7 +4,6 @@
 #include <ostream>
 
 #include "board/moves.h"
-#include "search/strength.h"
 #include "session/string_utils.h"
 #include "uci/uci_report.h"
 #include "uci/uci_session.h"
@@ -27,8 +26,7 @@ const char* ModeName(int mode) {
 }
 
 // The limits of a search in words, for "debug on".
-std::string LimitsText(const GoPlan& plan) {
-  const SearchParameters& p = plan.parameters;
+std::string LimitsText(const SearchParameters& p) {
   return std::string("search: ") + ModeName(p.mode) + ", iterations " + std::to_string(p.maxDepth) + ", hard limit " +
          std::to_string(p.hardLimit) + " ms, target " + std::to_string(p.allotment) + " ms, nodes " +
          std::to_string(p.maxNodes) + " (0 = none)";
@@ -54,19 +52,18 @@ void UciSession::Go(const WordList& words) {
   const GoCommand go = ReadGoCommand(words);
   for (const std::string& problem : go.problems) InfoString("go: " + problem);
   go_ = RunningGo{};
-  go_.plan = PlanSearch(go, session_.SideToMove(), session_.settings().moveOverhead, session_.settings().timeRule);
-  go_.plan.parameters.onlyMoves = ReadSearchMoves(go.searchMoves);
-  go_.plan.parameters.style = session_.settings().search;
-  if (session_.settings().limitStrength && go_.plan.parameters.mode != kModeAnalyze)
-    LimitStrength(go_.plan.parameters, session_.settings().strengthElo, session_.StrengthSeedForMove());
+  SearchRequest request = GoRequest(go, session_.SideToMove());
+  request.onlyMoves = ReadSearchMoves(go.searchMoves);
+  go_.parameters = session_.Limits(request);
+  go_.limited = HasOwnLimit(go, session_.SideToMove());
   go_.pondering = go.ponder;
-  go_.waitsForStop = go_.plan.parameters.mode != kModeThink;
-  if (debug_) InfoString(LimitsText(go_.plan));
+  go_.waitsForStop = go_.parameters.mode != kModeThink;
+  if (debug_) InfoString(LimitsText(go_.parameters));
 
   // The search of the game's position; "quit" drops its result.
   engine_.LoadGame(session_.game());
   go_.lastProgress = clock_();
-  if (engine_.Think(go_.plan.parameters, *this)) return;
+  if (engine_.Think(go_.parameters, *this)) return;
 
   // An open-ended search that ended by itself keeps its move until the
   // interface asks for it.
@@ -106,10 +103,10 @@ UciSession::SearchControl UciSession::PonderHit() {
     return SearchControl::kGoOn;
   }
   go_.pondering = false;
-  if (!go_.plan.limited) return SearchControl::kGoOn;
+  if (!go_.limited) return SearchControl::kGoOn;
   go_.waitsForStop = false;
   if (engine_.Info().searching == 0) return SearchControl::kStop;
-  const SearchParameters& p = go_.plan.parameters;
+  const SearchParameters& p = go_.parameters;
   engine_.EndOpenEndedSearch(p.hardLimit, p.allotment);
   return SearchControl::kGoOn;
 }

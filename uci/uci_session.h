@@ -52,7 +52,10 @@ class UciSession : public SearchListener {
 
   // The running "go".
   struct RunningGo {
-    GoPlan plan;
+    SearchParameters parameters;
+    // The go has a limit of its own: once it is no longer pondering the
+    // search ends by itself; without one it searches until "stop".
+    bool limited = false;
     bool pondering = false;      // a ponder search that has had no "ponderhit"
     bool waitsForStop = false;   // no bestmove before "stop" (or "ponderhit")
     TimePoint lastProgress = 0;  // the last progress line, or the start
