@@ -16,11 +16,6 @@
 #include "session/search_limits.h"
 #include "session/settings.h"
 
-// The source of the session's time readings (the players' clocks and flag
-// fall); the monotonic clock unless a test hands in its own. The search
-// keeps its own times on the monotonic clock.
-using ClockSource = TimePoint (*)();
-
 // The counters behind the engine's draw decisions and resignation, over the
 // engine's moves since the game started.
 struct EngineCounters {

@@ -10,22 +10,15 @@
 #include "uci/position_command.h"
 
 UciSession::UciSession(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out, ClockSource clock)
-    : engine_(engine), input_(in, inputDescriptor), out_(out), clock_(clock) {
+    : engine_(engine), input_(in, inputDescriptor), out_(out), runner_(engine, input_, *this, clock) {
   StartOptions(Options(), Dialogue::kUci);
 }
 
 void UciSession::Run(bool answerUci) {
   try {
     if (answerUci) AnswerUci();
-    while (!quitRequested_) {
-      if (deferred_.empty()) {
-        HandleCommand(TokenizeAtBlanksAndTabs(input_.ReadLine()));
-        continue;
-      }
-      const WordList words = deferred_.front();
-      deferred_.pop_front();
-      HandleCommand(words);
-    }
+    while (!quitRequested_)
+      HandleCommand(runner_.HasKept() ? runner_.TakeKept().words : TokenizeAtBlanksAndTabs(input_.ReadLine()));
   } catch (const end_of_input&) {
     // The interface has gone: so has the dialogue.
   }
@@ -40,7 +33,7 @@ std::span<const Command<UciSession>> UciSession::Commands() {
   using S = UciSession;
   using W = const WordList&;
   constexpr Command<UciSession>::Action kAfterSearch = [](S& s, W w) {
-    s.deferred_.push_back(w);
+    s.runner_.Keep(w);
     return true;
   };
   constexpr Command<UciSession>::Action kReady = [](S& s, W) {
@@ -63,7 +56,7 @@ std::span<const Command<UciSession>> UciSession::Commands() {
       {"stop", [](S&, W) { return true; },
        [](S& s, W) {
          s.go_.pondering = s.go_.waitsForStop = false;
-         s.control_ = SearchControl::kStop;
+         s.runner_.Stop(true);
          return true;
        }},
       {"ponderhit",
@@ -72,13 +65,13 @@ std::span<const Command<UciSession>> UciSession::Commands() {
          return true;
        },
        [](S& s, W) {
-         s.control_ = s.PonderHit();
+         s.PonderHit();
          return true;
        }},
       {"quit",
        [](S& s, W) {
          s.quitRequested_ = true;
-         s.control_ = SearchControl::kQuit;
+         s.runner_.Stop(false);
          return true;
        }},
       // Ravok needs no registration.
