@@ -53,7 +53,7 @@ std::optional<bool> OnOrOff(Words words) {
 }
 
 // While Ravok thinks: the search stops and the command runs at once.
-bool StopFirst(PlaySession& p, Words words) { p.StopThinking(words); }
+bool StopFirst(PlaySession& p, Words words) { return p.StopThinking(words); }
 // While Ravok thinks: the command runs after its move.
 bool AfterMove(PlaySession& p, Words words) {
   p.KeepForAfterMove(words);
@@ -210,7 +210,7 @@ bool Load(PlaySession& p, Words words, bool thinking) {
   const PgnReadResult read = LoadGame(WithHomeFolder(Rest(words)));
   if (!read.error.empty())
     return Say(p, Sentence("Nothing loaded: " + Printable(read.error, kLongestName)) + " The game is as it was.");
-  if (thinking) p.StopThinking(words);
+  if (thinking) return p.StopThinking(words);
   p.TakeGame(read, Printable(Rest(words), kLongestName));
   return true;
 }
