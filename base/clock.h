@@ -16,6 +16,11 @@ inline constexpr Milliseconds kMillisecondsPerSecond = 1000;
 // The current reading; never goes backwards, whatever the wall clock does.
 TimePoint Now();
 
+// A source of readings for the dialogues' own times (the players' clocks,
+// flag fall, the pace of progress reports): Now unless a test hands in a
+// clock of its own. The search keeps its own times on Now.
+using ClockSource = TimePoint (*)();
+
 // The protocol's unit for elapsed times and clock readings.
 constexpr int64_t Centiseconds(Milliseconds duration) { return duration / 10; }
 constexpr Milliseconds FromCentiseconds(int64_t centiseconds) { return centiseconds * 10; }

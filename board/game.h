@@ -5,7 +5,6 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
 #include <string>
 #include <vector>
 
@@ -126,14 +125,6 @@ class Game {
 
   // Text of the current position's game-over reason.
   std::string GameOverReasonText() const;
-
-  // The interactive edit dialogue on the current position, reading lines
-  // from `in` and writing to `out`; the board and the prompts are shown
-  // only when `console` is set. Throws "invalid position." when the edited
-  // position fails the validity check at its end; the game is then
-  // unchanged. A valid end restarts the record from the edited position and
-  // runs the game-over test. The end of `in` throws end_of_input.
-  void EditPosition(std::istream& in, std::ostream& out, bool console);
 
   GamePosition startPosition;
   GamePosition currentPosition;

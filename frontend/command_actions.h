@@ -1,7 +1,8 @@
 // The actions of the command table (frontend/commands.cpp) that change the
 // game, the sides or the mode, each as it runs while idle and during a
 // search (game_commands.cpp). During a search an action that changes the
-// game ends the search and leaves the idle loop what it has to finish.
+// game ends the search (once it is done) and leaves the idle loop what it
+// has to finish.
 #pragma once
 
 #include "session/command_table.h"

@@ -301,5 +301,5 @@ constexpr DialogueCommand kCommands[] = {
 std::span<const DialogueCommand> DialogueCommands() { return kCommands; }
 
 bool IsKnownCommandWord(const std::string& word) {
-  return FindCommand(DialogueCommands(), word, kConsoleAndXboard) != nullptr;
+  return FindCommand(DialogueCommands(), word) != nullptr;
 }

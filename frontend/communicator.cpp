@@ -1,6 +1,6 @@
-// The dialogue's loop and its shared operations: the idle loop and the polls
-// during a search, the search from its request to its driver, and the
-// changes of the game that the commands share.
+// The dialogue's loop and its shared operations: the idle loop and the
+// lines during a search, the search from its request to the runner, and
+// the changes of the game that the commands share.
 #include "frontend/communicator.h"
 
 #include <ostream>
@@ -11,19 +11,17 @@
 #include "board/san.h"
 #include "frontend/command_actions.h"
 #include "frontend/commands.h"
+#include "frontend/edit_dialogue.h"
 #include "session/string_utils.h"
-
-namespace {
-
-// Lines handled in one poll at most: a flood of input is worked off quickly
-// without starving the search when the input never stops.
-constexpr int kMaxLinesPerPoll = 64;
-
-}  // namespace
 
 Communicator::Communicator(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out, bool xboard,
                            ClockSource clock)
-    : engine_(engine), session_(clock), dialect_(xboard), output_(out, engine, dialect_), input_(in, inputDescriptor) {
+    : engine_(engine),
+      session_(clock),
+      dialect_(xboard),
+      output_(out, engine, dialect_),
+      input_(in, inputDescriptor),
+      runner_(engine, input_, *this, clock) {
   ResetSearchStatus();
   StartOptions(Options(), Dialogue::kConsoleXboard);
 }
@@ -43,11 +41,7 @@ void Communicator::Run() {
 void Communicator::DealWithNotSearching() {
   for (;;) {
     if (quitRequested_) return;
-    while (!commandQueue_.empty()) {
-      const WordList words = commandQueue_.front();
-      commandQueue_.pop_front();
-      Handle(words, CommandState::kIdle);
-    }
+    while (runner_.HasKept()) Handle(runner_.TakeKept().words, CommandState::kIdle);
     if (quitRequested_) return;
     if (searchRequested_) {
       StartSearch();
@@ -61,25 +55,22 @@ void Communicator::DealWithNotSearching() {
       return;
     }
     CheckFlagFall();
-    commandQueue_.push_back(Tokenize(line));
+    Handle(Tokenize(line), CommandState::kIdle);
   }
 }
 
-// During a search: a fallen flag ends the game and with it the search; the
-// lines waiting are handled, each by the running search's mode.
-void Communicator::Poll() {
+// During a search: a fallen flag ends the game and with it the search; each
+// line is handled by the running search's mode.
+void Communicator::OnPoll() {
   if (CheckFlagFall()) EndSearch(true);
-  for (int handled = 0; handled < kMaxLinesPerPoll; ++handled) {
-    if (!input_.InputAvailable()) return;
-    Tokenize(input_.ReadLine(), searchWords_);
-    Handle(searchWords_, CommandState::kSearching);
-  }
 }
+
+void Communicator::AnswerDuringSearch(const std::string& line) { Handle(Tokenize(line), CommandState::kSearching); }
 
 void Communicator::Handle(const WordList& words, CommandState state, bool commands) {
   if (words.empty()) {
     output_.Reply(dialect_.Note(ConsoleNote::kEmptyLine));
-  } else if (commands && RunCommand(DialogueCommands(), *this, words, state, DialogueBitOf(dialect_))) {
+  } else if (commands && RunCommand(DialogueCommands(), *this, words, state)) {
     return;
   } else if (state == CommandState::kIdle) {
     game_commands::IdleMove(*this, words);
@@ -103,7 +94,10 @@ bool Communicator::CheckFlagFall() {
 
 void Communicator::PrintEvaluation() { output_.Reply("Value: " + std::to_string(engine_.Evaluate(session_.game()))); }
 
-void Communicator::EndSearch(bool discardResult) { throw search_aborted_exception(discardResult); }
+bool Communicator::EndSearch(bool discardResult) {
+  runner_.Stop(!discardResult);
+  return true;
+}
 
 void Communicator::WaitForSearchEnd(const WordList& words) {
   Queue(words);
@@ -113,7 +107,7 @@ void Communicator::WaitForSearchEnd(const WordList& words) {
   }
 }
 
-// The search from its request to its driver.
+// The search from its request to the runner.
 
 void Communicator::ResetSearchStatus() {
   searchStatus_.searchActive = false;
@@ -125,13 +119,13 @@ void Communicator::ResetSearchStatus() {
 void Communicator::RequestSearch(int mode, Move ponder) {
   ponderMove_ = ponder;
   analyzeMode_ = mode == kModeAnalyze;
-  if (analyzeMode_) {
-    searchStatus_.parameters = SearchParameters{};
-  } else {
+  SearchRequest request;
+  if (!analyzeMode_) {
     if (mode == kModeThink) session_.ApplyInterfaceClocks();
-    searchStatus_.parameters = session_.LimitsForMove();
+    request = session_.RequestForMove();
   }
-  searchStatus_.parameters.mode = mode;
+  request.mode = mode;
+  searchStatus_.parameters = session_.Limits(request);
   searchRequested_ = true;
 }
 
@@ -140,24 +134,23 @@ void Communicator::RequestSearch(int mode, Move ponder) {
 void Communicator::StartSearch() {
   searchRequested_ = false;
   if (ponderMove_ != 0) {
-    if (!PreparePonderPosition()) {
+    if (!PreparePonderTexts()) {
       ponderMove_ = 0;
       ResetSearchStatus();
       return;
     }
   } else {
-    engine_.LoadGame(session_.game());
     searchStatus_.ownMoveText = searchStatus_.expectedMoveText = Word(kWordInvalidMove);
   }
   searchStatus_.searchActive = true;
-  const bool discard = engine_.Think(searchStatus_.parameters, *this);
-  OnSearchFinished(discard);
+  const SearchEnd end = runner_.Run(session_.game(), searchStatus_.parameters, ponderMove_);
+  OnSearchFinished(end == SearchEnd::kDiscarded);
 }
 
-// The texts of the engine's last move and the expected reply, and the
-// search position after that reply. False when there is nothing to ponder
-// on: no own move to show, or a reply that is not legal in the game.
-bool Communicator::PreparePonderPosition() {
+// The texts of the engine's last move and the expected reply. False when
+// there is nothing to ponder on: no own move to show, or a reply that is
+// not legal in the game.
+bool Communicator::PreparePonderTexts() {
   const Game& game = session_.game();
   if (game.moves.empty() || session_.GameOver()) return false;
   Game before = game;
@@ -168,9 +161,6 @@ bool Communicator::PreparePonderPosition() {
     return false;
   }
   searchStatus_.expectedMoveText = MoveToText(game.currentPosition, ponderMove_, kMoveTextUpperCoordinates);
-  Game after = game;
-  after.PlayMove(ponderMove_);
-  engine_.LoadGame(after);
   return true;
 }
 
@@ -182,11 +172,11 @@ void Communicator::PonderHit() {
   // opponent's clock that the ponder request saw. The time already spent
   // pondering still counts, so the engine's clock is never overstepped.
   if (session_.ClockMode() && engine_.Searching()) {
-    const ClockLimits limits = session_.ClockLimitsForSideToMove();
+    const SearchParameters limits = session_.LimitsForMove();
     searchStatus_.parameters.hardLimit = limits.hardLimit;
     searchStatus_.parameters.allotment = limits.allotment;
   }
-  engine_.EndOpenEndedSearch(searchStatus_.parameters.hardLimit, searchStatus_.parameters.allotment);
+  runner_.PonderHit(searchStatus_.parameters.hardLimit, searchStatus_.parameters.allotment);
   searchStatus_.ownMoveText = searchStatus_.expectedMoveText = Word(kWordInvalidMove);
   output_.Reply(dialect_.Note(ConsoleNote::kPredictedMoveMade));
 }
@@ -197,7 +187,7 @@ void Communicator::PlayPonderResult() {
   OnSearchFinished(false);
 }
 
-void Communicator::OnSearchEvent(SearchEvent event, const SearchInfo& info) {
+void Communicator::Report(SearchEvent event, const SearchInfo& info) {
   output_.ReportSearchEvent(event, info, session_.settings().post, searchStatus_);
 }
 
@@ -234,9 +224,7 @@ Move Communicator::ReadGameMove(const std::string& word) const {
 
 bool Communicator::EditGameCopy(const WordList& words) {
   Game copy = session_.game();
-  try {
-    copy.EditPosition(input_.Stream(), output_.Stream(), dialect_.EditsInteractively());
-  } catch (const GameError&) {
+  if (!EditGame(copy, input_, output_.Stream(), dialect_.EditsInteractively())) {
     output_.ReplyError(Word(kWordPositionNotLegal), words);
     return false;
   }

@@ -1,11 +1,11 @@
 // The console and xboard dialogue: one session with its input, its output,
 // the game session it plays, the dialect it speaks, the search status and
-// the queue of commands that wait for the idle loop. Lines go through the
-// command table (frontend/commands.h); a line that no command takes is a
-// move. It drives the engine's searches from their request to their end.
+// the runner of its searches, whose queue also holds the commands that wait
+// for the idle loop. Lines go through the command table
+// (frontend/commands.h); a line that no command takes is a move. It asks
+// for the engine's searches and finishes them (search_end.cpp).
 #pragma once
 
-#include <deque>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -17,13 +17,13 @@
 #include "frontend/dialogue_output.h"
 #include "search/engine.h"
 #include "search/search_info.h"
-#include "search/search_listener.h"
 #include "session/command_table.h"
 #include "session/game_session.h"
 #include "session/line_input.h"
 #include "session/options.h"
+#include "session/search_runner.h"
 
-class Communicator : public SearchListener {
+class Communicator : public SearchDialogue {
  public:
   // A session on `engine` that reads `in` (with `inputDescriptor` behind it,
   // -1 for none) and writes `out`, in xboard mode from the start or not.
@@ -40,10 +40,13 @@ class Communicator : public SearchListener {
   void Run();
   bool UciRequested() const { return uciRequested_; }
 
-  // The search's reports; Poll reads the input during a search and may
-  // throw search_aborted_exception.
-  void Poll() override;
-  void OnSearchEvent(SearchEvent event, const SearchInfo& info) override;
+  // What the runner of its searches asks of the dialogue: a fallen flag
+  // ends the game and the search; each line read during a search runs as
+  // the command table has it for a running search; the reports are the
+  // dialect's.
+  void OnPoll() override;
+  void AnswerDuringSearch(const std::string& line) override;
+  void Report(SearchEvent event, const SearchInfo& info) override;
 
   // What the commands work on.
   GameSession& session() { return session_; }
@@ -68,13 +71,14 @@ class Communicator : public SearchListener {
   void PrintResult() { output_.PrintResult(session_.game()); }
   void PrintEvaluation();
 
-  // The idle loop's queue: commands that a search hands over, or that wait
-  // for its end.
-  void Queue(const WordList& words) { commandQueue_.push_back(words); }
+  // The idle loop's queue (the runner's kept lines): commands that a search
+  // hands over, or that wait for its end.
+  void Queue(const WordList& words) { runner_.Keep(words); }
   void QueueWord(ProtocolWord word) { Queue(WordList{Word(word)}); }
   void RequestQuit() { quitRequested_ = true; }
-  // Ends the running search (see search_aborted_exception).
-  [[noreturn]] void EndSearch(bool discardResult);
+  // Ends the running search once the line's command is done; true, for
+  // the command's answer.
+  bool EndSearch(bool discardResult);
   // During a search: the command waits for the search's end, and an
   // analysis is restarted for it.
   void WaitForSearchEnd(const WordList& words);
@@ -124,20 +128,21 @@ class Communicator : public SearchListener {
   bool CheckFlagFall();
   // A search from its start to its end.
   void StartSearch();
-  bool PreparePonderPosition();
+  // The texts of the engine's last move and the expected reply for a
+  // ponder search; false when there is nothing to ponder on.
+  bool PreparePonderTexts();
 
   Engine& engine_;
   GameSession session_;
   Dialect dialect_;
   DialogueOutput output_;
   LineReader input_;
+  SearchRunner runner_;
   SearchStatus searchStatus_;
   bool analyzeMode_ = false;
   Move ponderMove_ = 0;
-  std::deque<WordList> commandQueue_;
   bool quitRequested_ = false;
   bool uciRequested_ = false;
   bool searchRequested_ = false;
   bool anyLineRead_ = false;
-  WordList searchWords_;  // the line read during a search
 };

@@ -29,12 +29,12 @@ void AnalyseOrHandOver(Communicator& c) {
 
 // The same when the change ends a search: the engine takes the side not
 // to move even when it played neither.
-[[noreturn]] void RestartAnalysisOrHandOver(Communicator& c) {
+bool RestartAnalysisOrHandOver(Communicator& c) {
   if (Analysing(c))
     c.QueueWord(kWordAnalyze);
   else
     c.EnginePlaysOtherSide();
-  c.EndSearch(true);
+  return c.EndSearch(true);
 }
 
 int SideOfWord(const std::string& word) { return word == Word(kWordWhite) ? kWhite : kBlack; }
@@ -93,7 +93,7 @@ uint32_t ResultOfWord(const std::string& word) {
 // "?" moves now only while the engine thinks on its move.
 bool MoveNowIdle(Communicator& c, const WordList& words) { return NotLegalNow(c, words); }
 bool MoveNowSearching(Communicator& c, const WordList& words) {
-  if (Thinking(c)) c.EndSearch(false);
+  if (Thinking(c)) return c.EndSearch(false);
   return NotLegalNow(c, words);
 }
 
@@ -104,7 +104,7 @@ bool AnalyzeIdle(Communicator& c, const WordList&) {
 bool AnalyzeSearching(Communicator& c, const WordList& words) {
   if (Thinking(c) || Analysing(c)) return NotLegalNow(c, words);
   c.Queue(words);
-  c.EndSearch(true);
+  return c.EndSearch(true);
 }
 
 // "white", "black": that side is on move, the engine plays the other.
@@ -115,7 +115,7 @@ bool SideIdle(Communicator& c, const WordList& words) {
 bool SideSearching(Communicator& c, const WordList& words) {
   if (!c.SetSideToMove(SideOfWord(words.front()), words)) return true;
   c.Queue(WordList{words.front()});
-  c.EndSearch(true);
+  return c.EndSearch(true);
 }
 
 bool EditIdle(Communicator& c, const WordList& words) {
@@ -126,7 +126,7 @@ bool EditSearching(Communicator& c, const WordList& words) {
   if (Thinking(c)) return NotLegalNow(c, words);
   if (!c.EditGameCopy(words)) return true;
   c.QueueWord(Analysing(c) ? kWordAnalyze : c.session().SideToMove() == kWhite ? kWordWhite : kWordBlack);
-  c.EndSearch(true);
+  return c.EndSearch(true);
 }
 
 bool QuitIdle(Communicator& c, const WordList&) {
@@ -135,7 +135,7 @@ bool QuitIdle(Communicator& c, const WordList&) {
 }
 bool QuitSearching(Communicator& c, const WordList&) {
   c.RequestQuit();
-  c.EndSearch(true);
+  return c.EndSearch(true);
 }
 
 // "exit" leaves an analysis, or else xboard mode.
@@ -151,7 +151,7 @@ bool ExitIdle(Communicator& c, const WordList&) {
 bool ExitSearching(Communicator& c, const WordList&) {
   if (Analysing(c)) {
     c.LeaveAnalyzeMode();
-    c.EndSearch(true);
+    return c.EndSearch(true);
   }
   c.dialect().LeaveXboard();
   return true;
@@ -166,7 +166,7 @@ bool ForceIdle(Communicator& c, const WordList&) {
 }
 bool ForceSearching(Communicator& c, const WordList&) {
   c.QueueWord(kWordForce);
-  c.EndSearch(true);
+  return c.EndSearch(true);
 }
 
 // "go": a finished game only shows its result again; a finished analysis
@@ -201,7 +201,7 @@ bool GoSearching(Communicator& c, const WordList& words) {
   } else {
     c.QueueWord(kWordGo);
   }
-  c.EndSearch(true);
+  return c.EndSearch(true);
 }
 
 // "new": a fresh game with the engine as Black, or a fresh analysis.
@@ -217,7 +217,7 @@ bool NewIdle(Communicator& c, const WordList&) {
 bool NewSearching(Communicator& c, const WordList&) {
   c.session().NewGame();
   c.ResetSearchStatus();
-  RestartAnalysisOrHandOver(c);
+  return RestartAnalysisOrHandOver(c);
 }
 
 // "tb", "undo": one move back.
@@ -242,7 +242,7 @@ bool TakeBackSearching(Communicator& c, const WordList&) {
     return true;
   }
   c.session().TakeBack();
-  RestartAnalysisOrHandOver(c);
+  return RestartAnalysisOrHandOver(c);
 }
 
 // "setboard": a refused position leaves everything, a running search too.
@@ -252,7 +252,7 @@ bool SetboardIdle(Communicator& c, const WordList& words) {
 }
 bool SetboardSearching(Communicator& c, const WordList& words) {
   if (!SetBoardFromWords(c, words)) return true;
-  RestartAnalysisOrHandOver(c);
+  return RestartAnalysisOrHandOver(c);
 }
 
 bool RemoveIdle(Communicator& c, const WordList& words) {
@@ -265,7 +265,7 @@ bool RemoveSearching(Communicator& c, const WordList& words) {
   if (Thinking(c)) return NotLegalNow(c, words);
   if (!RemoveTwoMoves(c, words)) return true;
   if (Analysing(c)) c.QueueWord(kWordAnalyze);
-  c.EndSearch(true);
+  return c.EndSearch(true);
 }
 
 // "playother": the engine plays the side not on move; while pondering it
@@ -299,7 +299,7 @@ bool Result(Communicator& c, const WordList& words) {
   const uint32_t result = ResultOfWord(words[1]);
   if (result == kGameRunning) return false;
   c.session().SetResult(result, kReasonUnknown);
-  if (c.Status().searchActive) c.EndSearch(true);
+  if (c.Status().searchActive) return c.EndSearch(true);
   c.ResetSearchStatus();
   return true;
 }

@@ -63,10 +63,12 @@ void SearchingMove(Communicator& c, const WordList& words) {
     c.PrintResult();
     if (mode == kModeAnalyze) c.LeaveAnalyzeMode();
     c.EndSearch(true);
+    return;
   }
   if (mode == kModeAnalyze) {
     c.QueueWord(kWordAnalyze);
     c.EndSearch(true);
+    return;
   }
   if (MoveLow21(move) == MoveLow21(c.PonderMove())) {
     c.PonderHit();

@@ -53,7 +53,7 @@ std::optional<bool> OnOrOff(Words words) {
 }
 
 // While Ravok thinks: the search stops and the command runs at once.
-bool StopFirst(PlaySession& p, Words words) { p.StopThinking(words); }
+bool StopFirst(PlaySession& p, Words words) { return p.StopThinking(words); }
 // While Ravok thinks: the command runs after its move.
 bool AfterMove(PlaySession& p, Words words) {
   p.KeepForAfterMove(words);
@@ -210,7 +210,7 @@ bool Load(PlaySession& p, Words words, bool thinking) {
   const PgnReadResult read = LoadGame(WithHomeFolder(Rest(words)));
   if (!read.error.empty())
     return Say(p, Sentence("Nothing loaded: " + Printable(read.error, kLongestName)) + " The game is as it was.");
-  if (thinking) p.StopThinking(words);
+  if (thinking) return p.StopThinking(words);
   p.TakeGame(read, Printable(Rest(words), kLongestName));
   return true;
 }
@@ -228,29 +228,29 @@ bool Quit(PlaySession& p, Words) {
 }
 
 constexpr Command<PlaySession> kCommands[] = {
-    {"new", New, StopFirst, kPlayBit},
-    {"undo", Undo, StopFirst, kPlayBit},
-    {"back", Undo, StopFirst, kPlayBit},
-    {"takeback", Undo, StopFirst, kPlayBit},
-    {"redo", Redo, nullptr, kPlayBit},
-    {"hint", Hint, AfterMove, kPlayBit},
-    {"flip", Flip, nullptr, kPlayBit},
-    {"board", Board, nullptr, kPlayBit},
-    {"display", Board, nullptr, kPlayBit},
-    {"moves", Moves, nullptr, kPlayBit},
-    {"level", Level, nullptr, kPlayBit},
-    {"time", TimeIdle, TimeThinking, kPlayBit},
-    {"clock", Clock, nullptr, kPlayBit},
-    {"think", Think, nullptr, kPlayBit},
-    {"ponder", Ponder, nullptr, kPlayBit},
-    {"draw", Draw, DrawThinking, kPlayBit},
-    {"resign", Resign, StopFirst, kPlayBit},
-    {"save", Save, nullptr, kPlayBit},
-    {"load", LoadIdle, LoadThinking, kPlayBit},
-    {"help", Help, nullptr, kPlayBit},
-    {"?", Help, nullptr, kPlayBit},
-    {"quit", Quit, nullptr, kPlayBit},
-    {"exit", Quit, nullptr, kPlayBit},
+    {"new", New, StopFirst},
+    {"undo", Undo, StopFirst},
+    {"back", Undo, StopFirst},
+    {"takeback", Undo, StopFirst},
+    {"redo", Redo, nullptr},
+    {"hint", Hint, AfterMove},
+    {"flip", Flip, nullptr},
+    {"board", Board, nullptr},
+    {"display", Board, nullptr},
+    {"moves", Moves, nullptr},
+    {"level", Level, nullptr},
+    {"time", TimeIdle, TimeThinking},
+    {"clock", Clock, nullptr},
+    {"think", Think, nullptr},
+    {"ponder", Ponder, nullptr},
+    {"draw", Draw, DrawThinking},
+    {"resign", Resign, StopFirst},
+    {"save", Save, nullptr},
+    {"load", LoadIdle, LoadThinking},
+    {"help", Help, nullptr},
+    {"?", Help, nullptr},
+    {"quit", Quit, nullptr},
+    {"exit", Quit, nullptr},
 };
 
 }  // namespace

@@ -1,8 +1,6 @@
 // Ravok's searches in the play mode: its move under the level and the
 // clock, the silent ponder search while the person thinks, the short
-// searches behind hint and draw, and the polls that read the person's
-// lines meanwhile.
-#include "base/end_of_input.h"
+// searches behind hint and draw, and what the person types meanwhile.
 #include "board/move_advice.h"
 #include "board/moves.h"
 #include "board/san.h"
@@ -14,9 +12,6 @@
 
 namespace {
 
-// Lines handled in one poll at most, so that a flood of input cannot stall
-// the search.
-constexpr int kMaxLinesPerPoll = 16;
 // The short searches: about a fifth of a second on an idle machine.
 constexpr uint64_t kShortSearchNodes = 300000;
 constexpr Milliseconds kShortSearchTime = 2000;
@@ -30,12 +25,10 @@ std::string NextMoveNumber(const Game& game, int firstMoveNumber) {
 }  // namespace
 
 void PlaySession::RavokMoves() {
-  SearchParameters parameters = session_.LimitsForMove();
-  parameters.mode = kModeThink;
+  const SearchParameters parameters = session_.LimitsForMove();
   searchRoot_ = session_.game().currentPosition;
-  engine_.LoadGame(session_.game());
   searchKind_ = SearchKind::kThink;
-  FinishThinking(engine_.Think(parameters, *this));
+  FinishThinking(runner_.Run(session_.game(), parameters) == SearchEnd::kDiscarded);
 }
 
 // Ravok's search has ended: the person's draw offer is answered, Ravok
@@ -77,13 +70,10 @@ bool PlaySession::AnswerDrawOffer(int score) {
 
 std::optional<PlaySession::Suggestion> PlaySession::SuggestMove() {
   if (session_.GameOver()) return std::nullopt;
-  SearchParameters parameters;
-  parameters.style = session_.settings().search;
-  parameters.maxNodes = kShortSearchNodes;
-  parameters.hardLimit = kShortSearchTime;
-  engine_.LoadGame(session_.game());
+  const SearchParameters parameters =
+      session_.Limits({.moveTime = kShortSearchTime, .nodes = kShortSearchNodes, .fullStrength = true});
   searchKind_ = SearchKind::kShort;
-  engine_.Think(parameters, *this);
+  runner_.Run(session_.game(), parameters);
   searchKind_ = SearchKind::kNone;
   const SearchInfo& info = engine_.Info();
   if (info.pvMoves.empty()) return std::nullopt;
@@ -94,24 +84,21 @@ std::optional<PlaySession::Suggestion> PlaySession::SuggestMove() {
 // budget, which thinking ahead would exceed.
 bool PlaySession::CanPonder() const {
   const SessionSettings& settings = session_.settings();
-  return settings.ponder && !settings.limitStrength && ponderMove_ != 0 && !inputEnded_ && !RavokToMove() &&
+  return settings.ponder && !settings.limitStrength && ponderMove_ != 0 && !runner_.InputEnded() && !RavokToMove() &&
          !session_.GameOver() && IsLegalMove(session_.game().currentPosition, ponderMove_);
 }
 
 // Searches the position after the expected reply until the person's line
 // comes: the expected move turns the search into Ravok's think on it, any
-// other line ends it and is handled as usual (ponderLine_).
+// other line ends it and is kept to be handled first.
 void PlaySession::Ponder() {
   Game after = session_.game();
   after.PlayMove(ponderMove_);
   if (after.currentPosition.result != kGameRunning) return;
-  engine_.LoadGame(after);
-  SearchParameters parameters;
-  parameters.style = session_.settings().search;
-  parameters.mode = kModePonder;
+  const SearchParameters parameters = session_.Limits({.mode = kModePonder});
   searchKind_ = SearchKind::kPonder;
-  const bool discard = engine_.Think(parameters, *this);
-  if (searchKind_ == SearchKind::kThink) return FinishThinking(discard);
+  const SearchEnd end = runner_.Run(session_.game(), parameters, ponderMove_);
+  if (searchKind_ == SearchKind::kThink) return FinishThinking(end == SearchEnd::kDiscarded);
   searchKind_ = SearchKind::kNone;
 }
 
@@ -122,57 +109,35 @@ void PlaySession::PonderHit(Move move) {
   // The limits count from the ponder search's start: the time Ravok spent
   // on the person's clock is a gift, its own clock is never overstepped.
   const SearchParameters limits = session_.LimitsForMove();
-  engine_.EndOpenEndedSearch(limits.hardLimit, limits.allotment);
+  runner_.PonderHit(limits.hardLimit, limits.allotment);
 }
 
-void PlaySession::Poll() {
-  switch (searchKind_) {
-    case SearchKind::kThink: PollWhileThinking(); return;
-    case SearchKind::kPonder: PollWhilePondering(); return;
-    default: return;
-  }
+// A fallen flag ends the game and the search (the short searches are the
+// person's, on no clock).
+void PlaySession::OnPoll() {
+  if (searchKind_ != SearchKind::kShort && session_.FlagFalls()) runner_.Stop(false);
 }
 
-// Each line typed at a terminal while Ravok thinks is answered at once or
-// kept (see the command table); at the end of the input the search still
-// ends with a move. Lines from no terminal wait for the move. A fallen flag
-// ends the game and the search.
-void PlaySession::PollWhileThinking() {
-  if (session_.FlagFalls()) throw search_aborted_exception(true);
-  if (!display_.terminalInput) return;
-  for (int handled = 0; handled < kMaxLinesPerPoll && !inputEnded_ && InputAvailable(); ++handled) {
-    std::string line;
-    try {
-      line = ReadInputLine();
-    } catch (const end_of_input&) {
-      inputEnded_ = true;
-      return;
-    }
-    Handle(TokenizeAtBlanksAndTabs(line), CommandState::kSearching);
-  }
+// Lines are read while Ravok ponders, and while it thinks on its move when
+// they are typed at a terminal: lines from no terminal wait for the move.
+bool PlaySession::Listens() const {
+  return searchKind_ == SearchKind::kPonder || (searchKind_ == SearchKind::kThink && display_.terminalInput);
 }
 
-void PlaySession::PollWhilePondering() {
-  if (session_.FlagFalls()) throw search_aborted_exception(true);
-  if (!InputAvailable()) return;
-  std::string line;
-  try {
-    line = ReadInputLine();
-  } catch (const end_of_input&) {
-    inputEnded_ = true;
-    throw search_aborted_exception(true);
-  }
-  const WordList words = MoveWords(TokenizeAtBlanksAndTabs(line));
-  if (words.size() == 1 && FindCommand(PlayCommands(), Lowered(words.front()), kPlayBit) == nullptr) {
-    const TypedMove typed = ReadForgivingMove(session_.game().currentPosition, words.front());
+void PlaySession::AnswerDuringSearch(const std::string& line) {
+  const WordList words = TokenizeAtBlanksAndTabs(line);
+  if (searchKind_ == SearchKind::kThink) return Handle(words, CommandState::kSearching);
+  const WordList move = MoveWords(words);
+  if (move.size() == 1 && FindCommand(PlayCommands(), Lowered(move.front())) == nullptr) {
+    const TypedMove typed = ReadForgivingMove(session_.game().currentPosition, move.front());
     if (typed.problem == MoveProblem::kNone && MoveLow21(typed.move) == MoveLow21(ponderMove_))
       return PonderHit(typed.move);
   }
-  ponderLine_ = line;
-  throw search_aborted_exception(true);
+  runner_.Keep(words, KeptKind::kFirst);
+  runner_.Stop(false);
 }
 
-void PlaySession::OnSearchEvent(SearchEvent event, const SearchInfo& info) {
+void PlaySession::Report(SearchEvent event, const SearchInfo& info) {
   if (searchKind_ != SearchKind::kThink || !showThinking_) return;
   if (event == SearchEvent::kNewBestLine || event == SearchEvent::kIterationStarted) ReportThinking(info);
 }

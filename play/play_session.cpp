@@ -1,6 +1,6 @@
-// The play mode's loop and screen: kept lines, Ravok's moves, the person's
-// lines with the prompt, the board after every move, and the changes of the
-// game that the commands share.
+// The play mode's loop and screen: the lines kept during Ravok's searches,
+// Ravok's moves, the person's lines with the prompt, the board after every
+// move, and the changes of the game that the commands share.
 #include "play/play_session.h"
 
 #include <pwd.h>
@@ -62,7 +62,8 @@ PlaySession::PlaySession(Engine& engine, std::istream& in, int inputDescriptor, 
       input_(in, inputDescriptor),
       display_(display),
       output_(out, display.terminalOutput, display.columns, !display.terminalInput),
-      clock_(clock) {
+      clock_(clock),
+      runner_(engine, *this, *this, clock) {
   if (display.lineEditor) editor_ = MakeLineEditor(inputDescriptor, out, display.columns);
   output_.UseEditor(editor_.get());
   // The console's starting settings, with the clock spent by the increment
@@ -87,9 +88,8 @@ void PlaySession::Run() {
   ShowPosition();
   try {
     while (!quit_) {
-      if (!kept_.empty() && (kept_.front().kind == KeptKind::kNow || !RavokToMove())) {
-        const Kept kept = kept_.front();
-        kept_.pop_front();
+      if (runner_.HasKept() && (runner_.NextKept().kind == KeptKind::kFirst || !RavokToMove())) {
+        const KeptLine kept = runner_.TakeKept();
         if (kept.kind == KeptKind::kMove)
           PlayYourMove(kept.words, true);
         else
@@ -124,7 +124,7 @@ void PlaySession::Handle(const WordList& words, CommandState state) {
   }
   WordList command = words;
   command.front() = Lowered(command.front());
-  if (RunCommand(PlayCommands(), *this, command, state, kPlayBit)) return;
+  if (RunCommand(PlayCommands(), *this, command, state)) return;
   if (state == CommandState::kIdle)
     PlayYourMove(words, false);
   else
@@ -183,19 +183,15 @@ void PlaySession::KeepMove(const WordList& line) {
   if (words.size() > 1)
     return output_.Line("One move at a time, please: " + ShownWord(words.front()) + " is followed by more.");
   std::string replaced;
-  for (auto k = kept_.begin(); k != kept_.end(); ++k) {
-    if (k->kind != KeptKind::kMove) continue;
-    replaced = " instead of " + ShownWord(k->words.front());
-    kept_.erase(k);
-    break;
-  }
-  kept_.push_back(Kept{words, KeptKind::kMove});
+  if (const std::optional<WordList> earlier = runner_.WithdrawKeptMove())
+    replaced = " instead of " + ShownWord(earlier->front());
+  runner_.Keep(words, KeptKind::kMove);
   output_.Line("Kept " + ShownWord(words.front()) + replaced + ": played after " + EngineName() +
                "'s move if it is legal then.");
 }
 
 void PlaySession::KeepForAfterMove(const WordList& words) {
-  kept_.push_back(Kept{words, KeptKind::kAfterMove});
+  runner_.Keep(words);
   std::string text;
   for (const std::string& word : words) {
     if (!text.empty()) text += ' ';
@@ -204,41 +200,34 @@ void PlaySession::KeepForAfterMove(const WordList& words) {
   output_.Line("Kept: " + text + ", done after " + EngineName() + "'s move.");
 }
 
-void PlaySession::StopThinking(const WordList& words) {
-  for (auto k = kept_.begin(); k != kept_.end(); ++k) {
-    if (k->kind != KeptKind::kMove) continue;
-    output_.Line("Your kept move " + ShownWord(k->words.front()) + " is dropped.");
-    kept_.erase(k);
-    break;
-  }
-  kept_.push_front(Kept{words, KeptKind::kNow});
-  throw search_aborted_exception(true);
+bool PlaySession::StopThinking(const WordList& words) {
+  if (const std::optional<WordList> move = runner_.WithdrawKeptMove())
+    output_.Line("Your kept move " + ShownWord(move->front()) + " is dropped.");
+  runner_.Keep(words, KeptKind::kFirst);
+  runner_.Stop(false);
+  return true;
 }
 
 void PlaySession::RequestQuit() {
   quit_ = true;
-  if (searchKind_ != SearchKind::kNone) throw search_aborted_exception(true);
+  runner_.Stop(false);
 }
 
 // The person's line. Their clock is watched while they think; at full
 // strength Ravok ponders meanwhile.
 std::optional<std::string> PlaySession::ReadPersonLine() {
-  if (inputEnded_) throw end_of_input();
+  if (runner_.InputEnded()) throw end_of_input();
   output_.Prompt(PromptText());
   if (CanPonder()) {
     const size_t moves = session_.game().moves.size();
     Ponder();
-    if (ponderLine_) {
-      std::string line = std::move(*ponderLine_);
-      ponderLine_.reset();
-      return line;
-    }
-    // A ponder hit brought Ravok's move, or the person's flag fell.
-    if (session_.GameOver() || session_.game().moves.size() != moves) return std::nullopt;
+    // A line ended the ponder search, a ponder hit brought Ravok's move, or
+    // the person's flag fell.
+    if (runner_.HasKept() || session_.GameOver() || session_.game().moves.size() != moves) return std::nullopt;
   }
   for (;;) {
     const bool clockRuns = session_.ClockMode() && !session_.GameOver();
-    if (WaitForInput(clockRuns ? kFlagWatch : -1)) return ReadInputLine();
+    if (WaitForInput(clockRuns ? kFlagWatch : -1)) return ReadLine();
     if (session_.FlagFalls()) return std::nullopt;
   }
 }
@@ -249,7 +238,7 @@ bool PlaySession::WaitForInput(Milliseconds most) {
   return editor_ ? editor_->WaitForInput(most) : input_.WaitForInput(most);
 }
 
-std::string PlaySession::ReadInputLine() {
+std::string PlaySession::ReadLine() {
   std::string line = editor_ ? editor_->ReadLine() : input_.ReadLine();
   output_.InputRead(line);
   return line;

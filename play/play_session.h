@@ -8,7 +8,6 @@
 #pragma once
 
 #include <array>
-#include <deque>
 #include <iosfwd>
 #include <memory>
 #include <optional>
@@ -22,10 +21,10 @@
 #include "play/play_output.h"
 #include "play/play_texts.h"
 #include "search/engine.h"
-#include "search/search_listener.h"
 #include "session/command_table.h"
 #include "session/game_session.h"
 #include "session/line_input.h"
+#include "session/search_runner.h"
 
 // How the play mode shows itself, decided at start-up from the terminal
 // and the locale.
@@ -43,7 +42,9 @@ struct PlayDisplay {
   bool lineEditor = false;
 };
 
-class PlaySession : public SearchListener {
+// The session is the dialogue of its search runner and, with or without
+// the line editor, the source of the lines the runner reads.
+class PlaySession : public SearchDialogue, public LineSource {
  public:
   PlaySession(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out, const PlayDisplay& display,
               ClockSource clock = Now);
@@ -54,11 +55,22 @@ class PlaySession : public SearchListener {
   // Plays until "quit" or the end of the input.
   void Run();
 
-  // The searches' reports. While Ravok thinks on its move, Poll answers or
-  // keeps each line typed at a terminal; while it ponders, a line other
-  // than the expected move ends the ponder search and is handled as usual.
-  void Poll() override;
-  void OnSearchEvent(SearchEvent event, const SearchInfo& info) override;
+  // What the runner of its searches asks of the session (play_search.cpp):
+  // a fallen flag ends the game and the search; while Ravok thinks on its
+  // move each line typed at a terminal is answered or kept (see the
+  // command table), while it ponders a line other than the expected move
+  // ends the ponder search and is handled first after it; the thinking
+  // line.
+  void OnPoll() override;
+  void AnswerDuringSearch(const std::string& line) override;
+  bool Listens() const override;
+  bool SearchesOnAtEndOfInput() const override { return searchKind_ == SearchKind::kThink; }
+  void Report(SearchEvent event, const SearchInfo& info) override;
+
+  // The person's lines, from the line editor or as plain lines; a line
+  // read is written back where the output wants it.
+  bool InputAvailable() override;
+  std::string ReadLine() override;
 
   // What the commands work on.
   GameSession& session() { return session_; }
@@ -110,7 +122,7 @@ class PlaySession : public SearchListener {
   // search, kept in the order they came; or the search stops and they run
   // at once (a kept move is dropped then, and the person told so).
   void KeepForAfterMove(const WordList& words);
-  [[noreturn]] void StopThinking(const WordList& words);
+  bool StopThinking(const WordList& words);
   void RequestQuit();
 
   // A line no command took: the person's move, while idle, or a move kept
@@ -120,13 +132,6 @@ class PlaySession : public SearchListener {
 
  private:
   enum class SearchKind { kNone, kThink, kPonder, kShort };
-  // A line kept from a search: a move or a command for after Ravok's move,
-  // or a command that stopped the search and runs at once.
-  enum class KeptKind { kMove, kAfterMove, kNow };
-  struct Kept {
-    WordList words;
-    KeptKind kind;
-  };
 
   void Greet();
   void Handle(const WordList& words, CommandState state);
@@ -134,12 +139,10 @@ class PlaySession : public SearchListener {
   static WordList MoveWords(const WordList& words);
   // The person's next line: the prompt, a ponder search while they think,
   // the watch on their clock. Nothing when something else happened first
-  // (a flag fell, a ponder hit brought Ravok's move).
+  // (a flag fell, a ponder hit brought Ravok's move, a line ended the ponder
+  // search and is kept to come first).
   std::optional<std::string> ReadPersonLine();
-  // The person's lines, from the line editor or as plain lines.
-  bool InputAvailable();
   bool WaitForInput(Milliseconds most);
-  std::string ReadInputLine();
   std::string PromptText() const;
   void AnnounceEnd();
 
@@ -150,8 +153,6 @@ class PlaySession : public SearchListener {
   bool AnswerDrawOffer(int score);
   bool CanPonder() const;
   void Ponder();
-  void PollWhileThinking();
-  void PollWhilePondering();
   void PonderHit(Move move);
   void ReportThinking(const SearchInfo& info);
   Milliseconds ClockReading(int side) const;
@@ -171,13 +172,13 @@ class PlaySession : public SearchListener {
   int viewSide_ = kWhite;
   bool showThinking_ = true;
   bool quit_ = false;
-  bool inputEnded_ = false;  // the input ended while Ravok thought: its move comes first
   bool endAnnounced_ = false;
   int firstMoveNumber_ = 1;
   SearchKind searchKind_ = SearchKind::kNone;
-  GamePosition searchRoot_;                // the position Ravok's thinking starts from
-  Move ponderMove_ = 0;                    // the reply Ravok expects to its last move
-  std::optional<std::string> ponderLine_;  // the line that ended a ponder search
-  std::deque<Kept> kept_;
-  std::vector<Move> redo_;  // the moves the last TakeBack took back, the first last
+  GamePosition searchRoot_;  // the position Ravok's thinking starts from
+  Move ponderMove_ = 0;      // the reply Ravok expects to its last move
+  std::vector<Move> redo_;   // the moves the last TakeBack took back, the first last
+  // The searches, the lines kept during them, and whether the input ended
+  // while Ravok thought (its move comes first).
+  SearchRunner runner_;
 };

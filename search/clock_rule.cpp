@@ -77,7 +77,3 @@ ClockLimits LimitsFromClock(const ClockReading& clock, TimeRule rule) {
   return rule == TimeRule::kClassic ? ClassicLimits(r, clock) : IncrementLimits(r, clock);
 }
 
-Milliseconds HardLimitForMoveTime(Milliseconds moveTime) {
-  if (moveTime == 0) return 0;
-  return moveTime > 2 * kClockSafetyMargin ? moveTime - kClockSafetyMargin : std::max<Milliseconds>(moveTime / 2, 1);
-}

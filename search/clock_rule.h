@@ -29,9 +29,9 @@ enum class TimeRule { kClassic, kIncrement };
 inline constexpr std::string_view kTimeRuleNames[] = {"classic", "increment"};
 inline std::string_view TimeRuleName(TimeRule rule) { return kTimeRuleNames[int(rule)]; }
 
-// Time kept back from every deadline the interface sets (the clock, "st"):
-// the move must still travel through the pipes and the interface's
-// scheduling before the interface stops the clock.
+// Time kept back from every clock the interface runs: the move must still
+// travel through the pipes and the interface's scheduling before the
+// interface stops the clock.
 inline constexpr Milliseconds kClockSafetyMargin = 50;
 
 // The two limits of a timed search: past the hard limit the search stops
@@ -48,7 +48,3 @@ struct ClockLimits {
 // that each take the whole hard limit runs the clock out.
 ClockLimits LimitsFromClock(const ClockReading& clock, TimeRule rule);
 
-// The hard limit of a fixed time per move ("st", "abstime", UCI's
-// movetime): the time less the safety margin (half the time when it is too
-// short for the margin); 0 (no limit) stays 0.
-Milliseconds HardLimitForMoveTime(Milliseconds moveTime);

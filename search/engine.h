@@ -45,7 +45,8 @@ class Engine {
   TableChange NewGame();
   TableChange ClearTables();
   TableChange ResizeTables(uint64_t totalBytes);
-  // Both tables together.
+  // Each table's size, and both together.
+  HashSizes TableSizes() const { return HashSizes{table_.Bytes(), pawnTable_.Bytes()}; }
   uint64_t TableBytes() const { return table_.Bytes() + pawnTable_.Bytes(); }
   // The transposition table's fill in permille.
   int HashFull() const { return table_.PermilleFull(); }
@@ -56,6 +57,8 @@ class Engine {
   void LoadGame(const Game& game);
   // The next search starts from `position`, with no history before it.
   void LoadPosition(const GamePosition& position);
+  // The root the next (or the last) search starts from.
+  const TreePosition& SearchRoot() const { return searcher_->Positions().Root(); }
 
   // Searches from now on run on `count` threads: the main searcher on the
   // caller's thread and count - 1 helpers, whose threads start here and
@@ -86,12 +89,6 @@ class Engine {
   // last search prepared. It works on a
   // position and scratch of its own, so a running search is not disturbed.
   int Evaluate(const Game& game);
-
-  // For the tools and tests that work on the search's parts: the main
-  // searcher, the shared table, the main searcher's pawn table.
-  Searcher& Search() { return *searcher_; }
-  TranspositionTable& Table() { return table_; }
-  PawnHashTable& PawnTable() { return pawnTable_; }
 
  private:
   TranspositionTable table_;

@@ -6,7 +6,6 @@
 
 #include "base/protocol_words.h"
 #include "board/game_over.h"
-#include "search/strength.h"
 
 namespace {
 
@@ -185,24 +184,20 @@ void GameSession::ApplyInterfaceClocks() {
   interfaceOtim_.reset();
 }
 
-ClockLimits GameSession::ClockLimitsForSideToMove() const {
-  return LimitsFromClock(Clock(SideToMove()).Reading(settings_.moveOverhead), settings_.timeRule);
+SearchRequest GameSession::RequestForMove() const {
+  SearchRequest request;
+  if (clockMode_) {
+    request.clock = Clock(SideToMove()).Reading();
+    return request;
+  }
+  request.depth = settings_.depth;
+  if (settings_.absoluteTime != 0) request.moveTime = settings_.absoluteTime;
+  request.targetTime = settings_.variableTime;
+  return request;
 }
 
-SearchParameters GameSession::LimitsForMove() const {
-  SearchParameters p;
-  p.style = settings_.search;
-  if (clockMode_) {
-    const ClockLimits limits = ClockLimitsForSideToMove();
-    p.hardLimit = limits.hardLimit;
-    p.allotment = limits.allotment;
-  } else {
-    p.maxDepth = settings_.depth;
-    p.hardLimit = HardLimitForMoveTime(settings_.absoluteTime);
-    p.allotment = settings_.variableTime;
-  }
-  if (settings_.limitStrength) LimitStrength(p, settings_.strengthElo, StrengthSeedForMove());
-  return p;
+SearchParameters GameSession::Limits(const SearchRequest& request) const {
+  return BuildSearchLimits(request, settings_, StrengthSeedForMove());
 }
 
 uint64_t GameSession::StrengthSeedForMove() const {

@@ -13,12 +13,8 @@
 #include "board/game.h"
 #include "search/search_info.h"
 #include "session/player_clock.h"
+#include "session/search_limits.h"
 #include "session/settings.h"
-
-// The source of the session's time readings (the players' clocks and flag
-// fall); the monotonic clock unless a test hands in its own. The search
-// keeps its own times on the monotonic clock.
-using ClockSource = TimePoint (*)();
 
 // The counters behind the engine's draw decisions and resignation, over the
 // engine's moves since the game started.
@@ -107,13 +103,16 @@ class GameSession {
   // a reading also takes the interface's count of the moves to go: the
   // period's moves counted from the game's first move.
   void ApplyInterfaceClocks();
-  // The limits of a search on the engine's move: the side to move's clock
-  // through the clock rule under a time control, the settings otherwise;
-  // below full strength, the node budget and root noise of that strength.
-  SearchParameters LimitsForMove() const;
+  // What a search on the engine's move asks: the side to move's clock under
+  // a time control, the settings' depth and times otherwise.
+  SearchRequest RequestForMove() const;
+  // The limits of a search under the session's settings, its chance moves
+  // below full strength drawn for the current position (see
+  // BuildSearchLimits).
+  SearchParameters Limits(const SearchRequest& request) const;
+  SearchParameters LimitsForMove() const { return Limits(RequestForMove()); }
   // The seed of the chance moves of a search in the current position.
   uint64_t StrengthSeedForMove() const;
-  ClockLimits ClockLimitsForSideToMove() const;
 
   // Draw offers and the engine's counters.
   bool DrawOffered(int side) const { return clocks_[side].drawOffered; }

@@ -49,7 +49,7 @@ std::optional<int32_t> DepthSettingOf(const std::vector<std::string>& words) {
   if (words.size() < 2) return std::nullopt;
   const int n = SaturatingAtoi(words[1]);
   if (n < 0 || n > kMaxDepthSetting) return std::nullopt;
-  return IterationLimitForDepth(n);
+  return n;
 }
 
 std::optional<Milliseconds> SecondsSettingOf(const std::vector<std::string>& words) {

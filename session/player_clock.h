@@ -50,13 +50,14 @@ struct PlayerClock {
   void CompleteMove(TimePoint now);
   // Brings a running clock up to date (remaining time as of `now`).
   void Update(TimePoint now);
-  // The clock as the clock rule reads it, with `overhead` kept back.
-  ClockReading Reading(Milliseconds overhead) const { return ClockReading{remaining, increment, movesToGo, overhead}; }
+  // The clock as the clock rule reads it (the limits builder keeps the
+  // move overhead back).
+  ClockReading Reading() const { return ClockReading{remaining, increment, movesToGo, 0}; }
 };
 
-// Argument of "depth"/"sd" as the driver's iteration limit: depth N runs
-// N - 1 iterations (the last shown as depth N), depth 1 the single
-// shallowest one; 0 removes the limit. Nothing when the command lacks its
+// Argument of "depth"/"sd": the depth N (which the limits builder runs as
+// N - 1 iterations, the last shown as depth N, depth 1 as the single
+// shallowest one); 0 removes the limit. Nothing when the command lacks its
 // number or N is outside 0..36.
 std::optional<int32_t> DepthSettingOf(const std::vector<std::string>& words);
 

@@ -11,7 +11,7 @@
 #include "search/search_info.h"
 
 struct SessionSettings {
-  int32_t depth = 5;                 // the iteration limit ("sd"); 0 = none
+  int32_t depth = 6;                 // the depth limit ("sd"; N - 1 iterations); 0 = none
   Milliseconds absoluteTime = 0;     // the hard limit a move ("abstime", "st"); 0 = none
   Milliseconds variableTime = 3000;  // the target a move ("vartime"); 0 = none
   TimeRule timeRule = TimeRule::kClassic;

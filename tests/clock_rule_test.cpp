@@ -100,11 +100,4 @@ TEST(ClockRules, NoSequenceOfWholeHardLimitsRunsTheClockOut) {
   }
 }
 
-// A fixed time per move: the move arrives just inside it.
-TEST(ClockRules, MoveTimeLeavesTheMargin) {
-  EXPECT_EQ(HardLimitForMoveTime(1000), 1000 - kClockSafetyMargin);
-  EXPECT_EQ(HardLimitForMoveTime(60), 30);
-  EXPECT_EQ(HardLimitForMoveTime(0), 0);
-}
-
 }  // namespace

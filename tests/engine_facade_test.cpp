@@ -67,8 +67,8 @@ TEST(EngineTables, ResizedAndClearedWhileIdle) {
   Engine engine(kMebibyte, 256 * 1024);
   EXPECT_EQ(engine.TableBytes(), kMebibyte + 256 * 1024);
   EXPECT_EQ(engine.ResizeTables(3 * kMebibyte), TableChange::kDone);
-  EXPECT_EQ(engine.Table().Bytes(), 2 * kMebibyte);
-  EXPECT_EQ(engine.PawnTable().Bytes(), kMebibyte);
+  EXPECT_EQ(engine.TableSizes().mainBytes, 2 * kMebibyte);
+  EXPECT_EQ(engine.TableSizes().pawnBytes, kMebibyte);
   // A budget beyond the machine, or beyond what the tables can index, is
   // refused whole.
   EXPECT_EQ(engine.ResizeTables(uint64_t(1) << 60), TableChange::kNoMemory);
@@ -124,14 +124,14 @@ TEST(EngineTables, FailedAllocationKeepsBothTables) {
     const int full = engine.HashFull();
     // The pawn table (1 MiB) cannot be had beside the old tables.
     EXPECT_EQ(engine.ResizeTables(3 * kMebibyte), TableChange::kNoMemory);
-    EXPECT_EQ(engine.Table().Bytes(), kMebibyte);
-    EXPECT_EQ(engine.PawnTable().Bytes(), 256 * 1024u);
+    EXPECT_EQ(engine.TableSizes().mainBytes, kMebibyte);
+    EXPECT_EQ(engine.TableSizes().pawnBytes, 256 * 1024u);
     // The pawn table (512 KiB) can, the main table (1 MiB more) not: the
     // pawn table goes back to its size.
     budgetBytes = 3 * kMebibyte;
     EXPECT_EQ(engine.ResizeTables(uint64_t(2) * kMebibyte + 512 * 1024), TableChange::kNoMemory);
-    EXPECT_EQ(engine.Table().Bytes(), kMebibyte);
-    EXPECT_EQ(engine.PawnTable().Bytes(), 256 * 1024u);
+    EXPECT_EQ(engine.TableSizes().mainBytes, kMebibyte);
+    EXPECT_EQ(engine.TableSizes().pawnBytes, 256 * 1024u);
     EXPECT_EQ(engine.HashFull(), full);
     engine.Think(SearchParameters{kModeThink, 4, 0, 0}, quiet);
     EXPECT_FALSE(engine.Info().pvMoves.empty());

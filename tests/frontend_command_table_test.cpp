@@ -216,37 +216,34 @@ TEST(CommandTable, EachCommandByStateAndDialogue) {
   }
 }
 
-// The machinery over a toy context: the dialogue bits pick the entry, a
-// search without an action of its own runs the idle one, and a word no
-// entry takes is left to the dialogue.
+// The machinery over a toy context: the state picks the action, a search
+// without an action of its own runs the idle one, the first entry of a word
+// is the one that runs, and a word no entry takes (or words its action
+// cannot use) is left to the dialogue.
 struct Toy {
   std::string done;
 };
 
 constexpr Command<Toy> kToyCommands[] = {
     {"stop", [](Toy& t, const WordList&) { return t.done = "stop idle", true; },
-     [](Toy& t, const WordList&) { return t.done = "stop searching", true; }, kUciBit},
-    {"stop", [](Toy& t, const WordList&) { return t.done = "console stop", true; }, nullptr, kConsoleAndXboard},
-    {"sd", [](Toy& t, const WordList& w) { return w.size() == 2 && (t.done = "sd " + w[1], true); }, nullptr,
-     kConsoleAndXboard},
+     [](Toy& t, const WordList&) { return t.done = "stop searching", true; }},
+    {"stop", [](Toy& t, const WordList&) { return t.done = "second stop", true; }},
+    {"sd", [](Toy& t, const WordList& w) { return w.size() == 2 && (t.done = "sd " + w[1], true); }},
 };
 
-TEST(CommandTable, MachineryPicksDialogueAndState) {
+TEST(CommandTable, MachineryPicksTheActionByState) {
   const std::span<const Command<Toy>> table = kToyCommands;
   Toy toy;
-  EXPECT_TRUE(RunCommand(table, toy, {"stop"}, CommandState::kSearching, kUciBit));
+  EXPECT_TRUE(RunCommand(table, toy, {"stop"}, CommandState::kSearching));
   EXPECT_EQ(toy.done, "stop searching");
-  EXPECT_TRUE(RunCommand(table, toy, {"stop"}, CommandState::kIdle, kUciBit));
+  EXPECT_TRUE(RunCommand(table, toy, {"stop"}, CommandState::kIdle));
   EXPECT_EQ(toy.done, "stop idle");
-  EXPECT_TRUE(RunCommand(table, toy, {"stop"}, CommandState::kSearching, kXboardBit));
-  EXPECT_EQ(toy.done, "console stop");
-  EXPECT_TRUE(RunCommand(table, toy, {"sd", "4"}, CommandState::kSearching, kConsoleBit));
+  EXPECT_TRUE(RunCommand(table, toy, {"sd", "4"}, CommandState::kSearching));
   EXPECT_EQ(toy.done, "sd 4");
   toy.done.clear();
-  EXPECT_FALSE(RunCommand(table, toy, {"sd"}, CommandState::kIdle, kConsoleBit));   // unusable words
-  EXPECT_FALSE(RunCommand(table, toy, {"sd", "4"}, CommandState::kIdle, kUciBit));  // not UCI's
-  EXPECT_FALSE(RunCommand(table, toy, {"hint"}, CommandState::kIdle, kConsoleBit));
-  EXPECT_FALSE(RunCommand(table, toy, {}, CommandState::kIdle, kConsoleBit));
+  EXPECT_FALSE(RunCommand(table, toy, {"sd"}, CommandState::kIdle));  // unusable words
+  EXPECT_FALSE(RunCommand(table, toy, {"hint"}, CommandState::kIdle));
+  EXPECT_FALSE(RunCommand(table, toy, {}, CommandState::kIdle));
   EXPECT_EQ(toy.done, "");
 }
 

@@ -123,7 +123,7 @@ TEST_P(BothSearchesThreads, EveryKindOfStopLeavesALegalMove) {
     // A ponder hit: the open-ended search takes a time limit, which ends it.
     ActAtPoll ponderHit(10, [&engine] {
       const Milliseconds elapsed = Now() - engine.Info().startTime;
-      engine.Search().EndOpenEndedSearch(elapsed + 50, 0);
+      engine.EndOpenEndedSearch(elapsed + 50, 0);
     });
     EXPECT_FALSE(SearchOn(engine, threads, kMiddlegame, Parameters(kModePonder, 0, 0, 0, style), ponderHit));
     ExpectFinishedWithLegalMove(engine, kMiddlegame);

@@ -123,12 +123,11 @@ TEST(LevelCommand, IncrementsAreReadTheAtoiWay) {
   EXPECT_EQ(TimeControlOf({"level", "abc", "1", "0"})->movesPerControl, 0);
 }
 
-TEST(DepthCommand, DepthOneIsTheShallowestSearch) {
-  EXPECT_EQ(DepthSettingOf({"sd", "6"}), 5);
-  EXPECT_EQ(DepthSettingOf({"sd", "2"}), 1);
+TEST(DepthCommand, ReadsTheDepthZeroToThirtySix) {
+  EXPECT_EQ(DepthSettingOf({"sd", "6"}), 6);
   EXPECT_EQ(DepthSettingOf({"sd", "1"}), 1);
   EXPECT_EQ(DepthSettingOf({"sd", "0"}), 0);  // no limit
-  EXPECT_EQ(DepthSettingOf({"depth", "36"}), 35);
+  EXPECT_EQ(DepthSettingOf({"depth", "36"}), 36);
   EXPECT_FALSE(DepthSettingOf({"sd", "37"}));
   EXPECT_FALSE(DepthSettingOf({"sd", "-1"}));
   EXPECT_FALSE(DepthSettingOf({"sd"}));

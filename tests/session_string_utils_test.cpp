@@ -58,13 +58,13 @@ TEST(SaturatingAtoi, BehavesLikeAtoiWithoutWrapping) {
 }
 
 TEST(ProtocolWords, SpellingsThatThePeersRelyOn) {
-  EXPECT_STREQ(ProtocolWords[0], "command not legal now");
-  EXPECT_STREQ(ProtocolWords[29], "accepts remis offer");
-  EXPECT_STREQ(ProtocolWords[59], "Ravok");
-  EXPECT_STREQ(ProtocolWords[72], "draw by mutal agreement");
-  EXPECT_STREQ(ProtocolWords[77], "draw by fifthy move rule");
-  EXPECT_STREQ(ProtocolWords[83], "verify");
+  EXPECT_STREQ(Word(kWordCommandNotLegalNow), "command not legal now");
+  EXPECT_STREQ(Word(kWordAcceptsRemisOffer), "accepts remis offer");
+  EXPECT_STREQ(Word(kWordEngineName), "Ravok");
+  EXPECT_STREQ(Word(kWordDrawByAgreement), "draw by mutal agreement");
+  EXPECT_STREQ(Word(kWordDrawByFiftyMoveRule), "draw by fifthy move rule");
   EXPECT_STREQ(Word(kWordMoveNow), "?");
+  EXPECT_STREQ(ProtocolWords[kProtocolWordCount - 1], "unknown reason");
 }
 
 StartupOptions Scan(Words arguments) {

@@ -127,7 +127,7 @@ class UciFuzz {
   void CheckBestMove(const std::string& line) {
     ++bestmoves;
     PositionStack stack;
-    stack.Root() = engine_.Search().Positions().Root();
+    stack.Root() = engine_.SearchRoot();
     RootMove moves[kMaxMovesPerPosition];
     const RootMove* end = GenerateLegalMoves(stack, moves);
     const std::string move = line.substr(9, line.find(' ', 9) - 9);

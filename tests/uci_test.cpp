@@ -11,9 +11,14 @@
 
 namespace {
 
-GoPlan Plan(const std::string& line, int side = kWhite, Milliseconds overhead = 30,
-            TimeRule rule = TimeRule::kIncrement) {
-  return PlanSearch(ReadGoCommand(Tokenize(line)), side, overhead, rule);
+// The go's words through the limits builder, with UCI's starting settings
+// but for the overhead and the clock rule.
+SearchParameters Plan(const std::string& line, int side = kWhite, Milliseconds overhead = 30,
+                      TimeRule rule = TimeRule::kIncrement) {
+  SessionSettings settings;
+  settings.moveOverhead = overhead;
+  settings.timeRule = rule;
+  return BuildSearchLimits(GoRequest(ReadGoCommand(Tokenize(line)), side), settings, 0);
 }
 
 // The side to move's clock, less the overhead, with its increment and the
@@ -35,12 +40,12 @@ TEST(UciGo, ClockWordsFeedTheClockRuleOfTheSideToMove) {
   };
   for (const TimeRule rule : {TimeRule::kClassic, TimeRule::kIncrement}) {
     for (const Case& c : cases) {
-      const GoPlan plan = Plan(c.line, c.side, c.overhead, rule);
+      const SearchParameters p = Plan(c.line, c.side, c.overhead, rule);
       const ClockLimits expected = LimitsFromClock(c.reading, rule);
-      EXPECT_EQ(plan.parameters.mode, kModeThink) << c.line;
-      EXPECT_EQ(plan.parameters.hardLimit, expected.hardLimit) << c.line;
-      EXPECT_EQ(plan.parameters.allotment, expected.allotment) << c.line;
-      EXPECT_GE(plan.parameters.hardLimit, 1) << c.line;
+      EXPECT_EQ(p.mode, kModeThink) << c.line;
+      EXPECT_EQ(p.hardLimit, expected.hardLimit) << c.line;
+      EXPECT_EQ(p.allotment, expected.allotment) << c.line;
+      EXPECT_GE(p.hardLimit, 1) << c.line;
     }
   }
 }
@@ -73,13 +78,13 @@ TEST(UciGo, OtherLimitsAndModes) {
       {"go ponder", kModePonder, 0, 0, 0, 0, false},
   };
   for (const Case& c : cases) {
-    const GoPlan plan = Plan(c.line);
-    EXPECT_EQ(plan.parameters.mode, c.mode) << c.line;
-    EXPECT_EQ(plan.parameters.maxDepth, c.maxDepth) << c.line;
-    EXPECT_EQ(plan.parameters.hardLimit, c.hardLimit) << c.line;
-    EXPECT_EQ(plan.parameters.allotment, c.allotment) << c.line;
-    EXPECT_EQ(plan.parameters.maxNodes, c.maxNodes) << c.line;
-    EXPECT_EQ(plan.limited, c.limited) << c.line;
+    const SearchParameters p = Plan(c.line);
+    EXPECT_EQ(p.mode, c.mode) << c.line;
+    EXPECT_EQ(p.maxDepth, c.maxDepth) << c.line;
+    EXPECT_EQ(p.hardLimit, c.hardLimit) << c.line;
+    EXPECT_EQ(p.allotment, c.allotment) << c.line;
+    EXPECT_EQ(p.maxNodes, c.maxNodes) << c.line;
+    EXPECT_EQ(HasOwnLimit(ReadGoCommand(Tokenize(c.line)), kWhite), c.limited) << c.line;
   }
 }
 

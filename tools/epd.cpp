@@ -189,9 +189,7 @@ std::optional<bool> RunRecord(Engine& engine, const EpdRecord& record, const Lim
   const auto avoid = best ? ReadMoves(record.avoid, position, error) : std::nullopt;
   if (!best || !avoid) return std::nullopt;
 
-  engine.Table().Clear();
-  engine.PawnTable().Clear();
-  engine.Search().ClearKillers();
+  engine.NewGame();
   engine.LoadPosition(position);
   SolutionWatch watch(*best, *avoid);
   engine.Think(SearchLimits(limits), watch);

@@ -4,7 +4,6 @@
 #include <cstdint>
 
 #include "base/types.h"
-#include "search/clock_rule.h"
 #include "session/string_utils.h"
 
 namespace {
@@ -110,9 +109,9 @@ class GoReader {
   // find a mate in N moves (2N - 1 plies) and stops there.
   void ReadMate() {
     const int64_t moves = Cautious("mate", 1, 1);
-    const int32_t depth = int32_t(std::min<int64_t>(2 * moves - 1, kMaxDepthSetting));
-    go_.problems.push_back("mate " + std::to_string(moves) + " is searched as depth " + std::to_string(depth));
-    go_.mateDepth = depth;
+    go_.problems.push_back("mate " + std::to_string(moves) + " is searched as depth " +
+                           std::to_string(MateSearchDepth(moves)));
+    go_.mateMoves = int32_t(std::min<int64_t>(moves, kMaxDepthSetting));
   }
 
   const WordList& words_;
@@ -124,34 +123,20 @@ class GoReader {
 
 GoCommand ReadGoCommand(const WordList& words) { return GoReader(words).Read(); }
 
-GoPlan PlanSearch(const GoCommand& go, int side, Milliseconds moveOverhead, TimeRule rule) {
-  GoPlan plan;
-  SearchParameters& p = plan.parameters;
-  if (go.time[side]) {
-    const ClockReading clock{*go.time[side], go.increment[side], go.movesToGo, moveOverhead};
-    const ClockLimits limits = LimitsFromClock(clock, rule);
-    p.hardLimit = limits.hardLimit;
-    p.allotment = limits.allotment;
-    plan.limited = true;
-  }
-  if (go.moveTime) {
-    const Milliseconds hard = std::max(*go.moveTime - moveOverhead, kShortestMoveTime);
-    p.hardLimit = p.hardLimit == 0 ? hard : std::min(p.hardLimit, hard);
-    plan.limited = true;
-  }
-  const int32_t depth = go.depth != 0 && go.mateDepth != 0 ? std::min(go.depth, go.mateDepth)
-                                                              : std::max(go.depth, go.mateDepth);
-  if (depth != 0) {
-    p.maxDepth = IterationLimitForDepth(depth);
-    plan.limited = true;
-  }
-  if (go.nodes != 0) {
-    p.maxNodes = go.nodes;
-    plan.limited = true;
-  }
+bool HasOwnLimit(const GoCommand& go, int side) {
+  return go.time[side] || go.moveTime || go.depth != 0 || go.mateMoves != 0 || go.nodes != 0;
+}
+
+SearchRequest GoRequest(const GoCommand& go, int side) {
+  SearchRequest request;
+  if (go.time[side]) request.clock = ClockReading{*go.time[side], go.increment[side], go.movesToGo, 0};
+  request.moveTime = go.moveTime;
+  request.depth = go.depth;
+  request.mateMoves = go.mateMoves;
+  request.nodes = go.nodes;
   if (go.ponder)
-    p.mode = kModePonder;
+    request.mode = kModePonder;
   else
-    p.mode = go.infinite || !plan.limited ? kModeAnalyze : kModeThink;
-  return plan;
+    request.mode = go.infinite || !HasOwnLimit(go, side) ? kModeAnalyze : kModeThink;
+  return request;
 }

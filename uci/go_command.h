@@ -1,5 +1,5 @@
-// The UCI "go" command: its words read into limits, and the search those
-// limits ask for when a given side is to move.
+// The UCI "go" command: its words read into limits, and what those limits
+// ask of a search when a given side is to move.
 #pragma once
 
 #include <cstdint>
@@ -7,9 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "base/clock.h"
-#include "search/clock_rule.h"
-#include "search/search_info.h"
+#include "session/search_limits.h"
 
 // The limits of one "go", as far as its words could be used. Each word that
 // could not be used as sent leaves a sentence in `problems`, for the
@@ -20,7 +18,7 @@ struct GoCommand {
   int32_t movesToGo = 0;                // 0 = none given
   std::optional<Milliseconds> moveTime;
   int32_t depth = 0;      // 0 = none given
-  int32_t mateDepth = 0;  // the depth "mate N" asks for; 0 = none given
+  int32_t mateMoves = 0;  // 0 = none given
   uint64_t nodes = 0;  // 0 = none given
   bool infinite = false;
   bool ponder = false;
@@ -34,32 +32,21 @@ struct GoCommand {
 // depth or node count as 1; so a go with a limit word always ends by
 // itself. A move count that cannot be used is left out (the time is then
 // shared as over the whole game); depths beyond Ravok's deepest search are
-// cut to it. "mate N" is searched as depth 2N - 1, deep enough to find such
-// a mate. The words after "searchmoves" up to the next keyword are its
+// cut to it. "mate N" is searched as MateSearchDepth(N) says, deep enough to
+// find such a mate. The words after "searchmoves" up to the next keyword are its
 // moves; unknown words are skipped. Each reading of a word that was not
 // used as sent leaves a sentence in `problems`.
 GoCommand ReadGoCommand(const std::vector<std::string>& words);
 
-// How a "go" is searched.
-struct GoPlan {
-  // The search's parameters as it starts. A ponder search carries the limits
-  // it gets at "ponderhit" in hardLimit and allotment (an open-ended search
-  // does not look at them).
-  SearchParameters parameters;
-  // The go has a limit of its own (clock, move time, depth or nodes): the
-  // search ends by itself once it is no longer pondering. Without one it
-  // searches until "stop".
-  bool limited = false;
-};
+// The go has a limit of its own (clock of `side`, move time, depth, mate
+// or nodes): once it is no longer pondering the search ends by itself.
+// Without one it searches until "stop".
+bool HasOwnLimit(const GoCommand& go, int side);
 
-// The shortest hard limit a move time gives, whatever the overhead.
-inline constexpr Milliseconds kShortestMoveTime = 5;
-
-// The plan for `go` with `side` to move: the side's clock (less
-// `moveOverhead`, not below zero) with its increment and moves to go feeds
-// the clock rule `rule` (LimitsFromClock); a move time is a hard limit
-// less the overhead, at least kShortestMoveTime (the smaller hard limit wins
-// when there is a clock too); depth N runs the iterations "sd N" runs; nodes
-// are the search's node limit. "ponder" searches open-ended as a ponder
-// search; "infinite", or no limit at all, open-ended as an analysis.
-GoPlan PlanSearch(const GoCommand& go, int side, Milliseconds moveOverhead, TimeRule rule);
+// What the go asks of a search with `side` to move: the side's clock
+// (time, increment, moves to go), the move time, the depth, the mate, the
+// nodes; "ponder" a ponder search, "infinite" or no limit at all an
+// analysis. The limits builder (session/search_limits.h) adds the
+// settings: the move overhead, the clock rule, the search style and the
+// level of strength.
+SearchRequest GoRequest(const GoCommand& go, int side);

@@ -1,22 +1,13 @@
 // The UCI session's searches: "go" from its words to its bestmove, the
-// input during the search, the reports, and the wait of an open-ended
-// search for "stop".
+// lines read during the search, and the reports.
 #include <ostream>
 
 #include "board/moves.h"
-#include "search/strength.h"
 #include "session/string_utils.h"
 #include "uci/uci_report.h"
 #include "uci/uci_session.h"
 
 namespace {
-
-// Lines handled in one poll at most: a flood of "isready" is answered
-// quickly without starving the search when the input never stops.
-constexpr int kMaxLinesPerPoll = 64;
-
-// Time between two progress lines (with the table's fill) of a search.
-constexpr Milliseconds kProgressInterval = 1000;
 
 const char* ModeName(int mode) {
   switch (mode) {
@@ -27,8 +18,7 @@ const char* ModeName(int mode) {
 }
 
 // The limits of a search in words, for "debug on".
-std::string LimitsText(const GoPlan& plan) {
-  const SearchParameters& p = plan.parameters;
+std::string LimitsText(const SearchParameters& p) {
   return std::string("search: ") + ModeName(p.mode) + ", iterations " + std::to_string(p.maxDepth) + ", hard limit " +
          std::to_string(p.hardLimit) + " ms, target " + std::to_string(p.allotment) + " ms, nodes " +
          std::to_string(p.maxNodes) + " (0 = none)";
@@ -54,80 +44,48 @@ void UciSession::Go(const WordList& words) {
   const GoCommand go = ReadGoCommand(words);
   for (const std::string& problem : go.problems) InfoString("go: " + problem);
   go_ = RunningGo{};
-  go_.plan = PlanSearch(go, session_.SideToMove(), session_.settings().moveOverhead, session_.settings().timeRule);
-  go_.plan.parameters.onlyMoves = ReadSearchMoves(go.searchMoves);
-  go_.plan.parameters.style = session_.settings().search;
-  if (session_.settings().limitStrength && go_.plan.parameters.mode != kModeAnalyze)
-    LimitStrength(go_.plan.parameters, session_.settings().strengthElo, session_.StrengthSeedForMove());
+  SearchRequest request = GoRequest(go, session_.SideToMove());
+  request.onlyMoves = ReadSearchMoves(go.searchMoves);
+  go_.parameters = session_.Limits(request);
+  go_.limited = HasOwnLimit(go, session_.SideToMove());
   go_.pondering = go.ponder;
-  go_.waitsForStop = go_.plan.parameters.mode != kModeThink;
-  if (debug_) InfoString(LimitsText(go_.plan));
+  go_.waitsForStop = go_.parameters.mode != kModeThink;
+  if (debug_) InfoString(LimitsText(go_.parameters));
 
-  // The search of the game's position; "quit" drops its result.
-  engine_.LoadGame(session_.game());
-  go_.lastProgress = clock_();
-  if (engine_.Think(go_.plan.parameters, *this)) return;
-
-  // An open-ended search that ended by itself keeps its move until the
+  // The search of the game's position; "quit" drops its result. An
+  // open-ended search that ended by itself keeps its move until the
   // interface asks for it.
-  if (go_.waitsForStop && !WaitForStop()) return;
+  if (runner_.Run(session_.game(), go_.parameters) == SearchEnd::kDiscarded) return;
+  if (go_.waitsForStop && !runner_.WaitForStop()) return;
   ReportBestMove();
 }
 
-void UciSession::Poll() {
-  for (int handled = 0; handled < kMaxLinesPerPoll && input_.InputAvailable(); ++handled) {
-    switch (HandleSearchTimeCommand(TokenizeAtBlanksAndTabs(input_.ReadLine()))) {
-      case SearchControl::kGoOn: break;
-      case SearchControl::kStop: throw search_aborted_exception(false);
-      case SearchControl::kQuit: throw search_aborted_exception(true);
-    }
-  }
-  if (clock_() - go_.lastProgress >= kProgressInterval) ReportProgress();
+void UciSession::AnswerDuringSearch(const std::string& line) {
+  const WordList words = TokenizeAtBlanksAndTabs(line);
+  if (!words.empty() && !RunCommand(Commands(), *this, words, CommandState::kSearching)) runner_.Keep(words);
 }
 
-void UciSession::OnSearchEvent(SearchEvent event, const SearchInfo& info) {
+void UciSession::Report(SearchEvent event, const SearchInfo& info) {
   if (event == SearchEvent::kNewBestLine) WriteLine(BestLineInfo(info, Now()));
 }
 
-UciSession::SearchControl UciSession::HandleSearchTimeCommand(const WordList& words) {
-  control_ = SearchControl::kGoOn;
-  if (!words.empty() && !RunCommand(Commands(), *this, words, CommandState::kSearching, kUciBit))
-    deferred_.push_back(words);
-  return control_;
+void UciSession::ReportProgress(const SearchInfo& info) {
+  WriteLine(ProgressInfo(info, engine_.NodesSoFar(), Now(), engine_.HashFull()));
 }
 
 // The move pondered on was played: the search goes on under the limits of
 // its "go" (the time since it started counts, as after an xboard ponder
 // hit, so the clock is never overstepped). A go without limits of its own
 // searches on until "stop".
-UciSession::SearchControl UciSession::PonderHit() {
+void UciSession::PonderHit() {
   if (!go_.pondering) {
     InfoString("ponderhit ignored: no ponder search is running");
-    return SearchControl::kGoOn;
+    return;
   }
   go_.pondering = false;
-  if (!go_.plan.limited) return SearchControl::kGoOn;
+  if (!go_.limited) return;
   go_.waitsForStop = false;
-  if (engine_.Info().searching == 0) return SearchControl::kStop;
-  const SearchParameters& p = go_.plan.parameters;
-  engine_.EndOpenEndedSearch(p.hardLimit, p.allotment);
-  return SearchControl::kGoOn;
-}
-
-bool UciSession::WaitForStop() {
-  for (;;) {
-    switch (HandleSearchTimeCommand(TokenizeAtBlanksAndTabs(input_.ReadLine()))) {
-      case SearchControl::kGoOn: break;
-      case SearchControl::kStop: return true;
-      case SearchControl::kQuit: return false;
-    }
-  }
-}
-
-void UciSession::ReportProgress() {
-  const SearchInfo& info = engine_.Info();
-  WriteLine(ProgressInfo(info, engine_.NodesSoFar(), Now(), engine_.HashFull()));
-  go_.lastProgress = clock_();
+  runner_.PonderHit(go_.parameters.hardLimit, go_.parameters.allotment);
 }
 
 // The search's last word: its node total and the table's fill, then the

@@ -10,22 +10,15 @@
 #include "uci/position_command.h"
 
 UciSession::UciSession(Engine& engine, std::istream& in, int inputDescriptor, std::ostream& out, ClockSource clock)
-    : engine_(engine), input_(in, inputDescriptor), out_(out), clock_(clock) {
+    : engine_(engine), input_(in, inputDescriptor), out_(out), runner_(engine, input_, *this, clock) {
   StartOptions(Options(), Dialogue::kUci);
 }
 
 void UciSession::Run(bool answerUci) {
   try {
     if (answerUci) AnswerUci();
-    while (!quitRequested_) {
-      if (deferred_.empty()) {
-        HandleCommand(TokenizeAtBlanksAndTabs(input_.ReadLine()));
-        continue;
-      }
-      const WordList words = deferred_.front();
-      deferred_.pop_front();
-      HandleCommand(words);
-    }
+    while (!quitRequested_)
+      HandleCommand(runner_.HasKept() ? runner_.TakeKept().words : TokenizeAtBlanksAndTabs(input_.ReadLine()));
   } catch (const end_of_input&) {
     // The interface has gone: so has the dialogue.
   }
@@ -40,7 +33,7 @@ std::span<const Command<UciSession>> UciSession::Commands() {
   using S = UciSession;
   using W = const WordList&;
   constexpr Command<UciSession>::Action kAfterSearch = [](S& s, W w) {
-    s.deferred_.push_back(w);
+    s.runner_.Keep(w);
     return true;
   };
   constexpr Command<UciSession>::Action kReady = [](S& s, W) {
@@ -52,46 +45,43 @@ std::span<const Command<UciSession>> UciSession::Commands() {
     return true;
   };
   static constexpr Command<UciSession> kCommands[] = {
-      {"uci", [](S& s, W) { return s.AnswerUci(), true; }, kAfterSearch, kUciBit},
-      {"isready", kReady, kReady, kUciBit},
-      {"debug", kDebug, kDebug, kUciBit},
-      {"setoption", [](S& s, W w) { return s.SetOption(w), true; }, kAfterSearch, kUciBit},
-      {"ucinewgame", [](S& s, W) { return s.NewGame(), true; }, kAfterSearch, kUciBit},
-      {"position", [](S& s, W w) { return s.SetPosition(w), true; }, kAfterSearch, kUciBit},
-      {"go", [](S& s, W w) { return s.Go(w), true; }, kAfterSearch, kUciBit},
+      {"uci", [](S& s, W) { return s.AnswerUci(), true; }, kAfterSearch},
+      {"isready", kReady, kReady},
+      {"debug", kDebug, kDebug},
+      {"setoption", [](S& s, W w) { return s.SetOption(w), true; }, kAfterSearch},
+      {"ucinewgame", [](S& s, W) { return s.NewGame(), true; }, kAfterSearch},
+      {"position", [](S& s, W w) { return s.SetPosition(w), true; }, kAfterSearch},
+      {"go", [](S& s, W w) { return s.Go(w), true; }, kAfterSearch},
       // "stop" with no search is a race the interface may lose.
       {"stop", [](S&, W) { return true; },
        [](S& s, W) {
          s.go_.pondering = s.go_.waitsForStop = false;
-         s.control_ = SearchControl::kStop;
+         s.runner_.Stop(true);
          return true;
-       },
-       kUciBit},
+       }},
       {"ponderhit",
        [](S& s, W) {
          s.InfoString("ponderhit ignored: no ponder search is running");
          return true;
        },
        [](S& s, W) {
-         s.control_ = s.PonderHit();
+         s.PonderHit();
          return true;
-       },
-       kUciBit},
+       }},
       {"quit",
        [](S& s, W) {
          s.quitRequested_ = true;
-         s.control_ = SearchControl::kQuit;
+         s.runner_.Stop(false);
          return true;
-       },
-       nullptr, kUciBit},
+       }},
       // Ravok needs no registration.
-      {"register", [](S&, W) { return true; }, kAfterSearch, kUciBit},
+      {"register", [](S&, W) { return true; }, kAfterSearch},
   };
   return kCommands;
 }
 
 void UciSession::HandleCommand(const WordList& words) {
-  if (!words.empty() && !RunCommand(Commands(), *this, words, CommandState::kIdle, kUciBit))
+  if (!words.empty() && !RunCommand(Commands(), *this, words, CommandState::kIdle))
     InfoString("unknown command " + words.front() + " ignored");
 }
 

@@ -1,0 +1,42 @@
+#include "session/search_limits.h"
+
+#include <algorithm>
+
+#include "search/strength.h"
+
+int32_t MateSearchDepth(int64_t moves) {
+  if (moves >= kMaxDepthSetting) return kMaxDepthSetting;
+  return int32_t(std::clamp<int64_t>(2 * moves - 1, 1, kMaxDepthSetting));
+}
+
+Milliseconds MoveTimeHardLimit(Milliseconds moveTime, Milliseconds overhead) {
+  return std::max(moveTime - overhead, kShortestMoveTime);
+}
+
+SearchParameters BuildSearchLimits(const SearchRequest& request, const SessionSettings& settings,
+                                   uint64_t strengthSeed) {
+  SearchParameters p;
+  p.mode = request.mode;
+  p.style = settings.search;
+  p.onlyMoves = request.onlyMoves;
+  p.allotment = request.targetTime;
+  if (request.clock) {
+    ClockReading reading = *request.clock;
+    reading.overhead = settings.moveOverhead;
+    const ClockLimits limits = LimitsFromClock(reading, settings.timeRule);
+    p.hardLimit = limits.hardLimit;
+    p.allotment = limits.allotment;
+  }
+  if (request.moveTime) {
+    const Milliseconds hard = MoveTimeHardLimit(*request.moveTime, settings.moveOverhead);
+    p.hardLimit = p.hardLimit == 0 ? hard : std::min(p.hardLimit, hard);
+  }
+  const int32_t mateDepth = request.mateMoves != 0 ? MateSearchDepth(request.mateMoves) : 0;
+  const int32_t depth = request.depth != 0 && mateDepth != 0 ? std::min(request.depth, mateDepth)
+                                                              : std::max(request.depth, mateDepth);
+  p.maxDepth = IterationLimitForDepth(depth);
+  p.maxNodes = request.nodes;
+  if (settings.limitStrength && !request.fullStrength && request.mode != kModeAnalyze)
+    LimitStrength(p, settings.strengthElo, strengthSeed);
+  return p;
+}
