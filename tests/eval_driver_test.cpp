@@ -91,7 +91,7 @@ TEST(EvalDriver, WholeEvaluationBlockedPawnAndBlackRace) {
 TEST(EvalDriver, MaterialImbalance) {
   const auto bonus = [](const char* fen) {
     SetUpRoot(fen);
-    return ImbalanceBonus(Root());
+    return ImbalanceBonus(Root(), Scratch());
   };
   // One minor up with equal majors counts only with a pawn of the side.
   EXPECT_EQ(bonus("4k3/p7/8/8/8/8/P7/1N2K3 w - - 0 1"), 50);
@@ -109,7 +109,7 @@ TEST(EvalDriver, MaterialImbalance) {
 TEST(EvalDriver, PawnlessExits) {
   // No pawns at all: the pawnless evaluation unchanged.
   SetUpRoot("8/8/3k4/8/8/3K4/8/3R4 w - - 0 1");
-  EXPECT_EQ(FullEval(), PawnlessEvaluation(Root()));
+  EXPECT_EQ(FullEval(), PawnlessEvaluation(Root(), Scratch()));
   // Queen and two pawns against a bare king: 1180 - 200 > 504. Pawnless
   // score (1180 + 1500 + 44 - 44 - 28) plus 100 + 2 x 20 per pawn.
   EXPECT_EQ(SetUpAndEvaluate("4k3/8/8/8/8/8/PP6/4K2Q w - - 0 1"), 2652 + 2 * 140);
