@@ -79,6 +79,7 @@ std::optional<PlaySession::Suggestion> PlaySession::SuggestMove() {
   if (session_.GameOver()) return std::nullopt;
   SearchParameters parameters;
   parameters.style = session_.settings().search;
+  parameters.evaluation = session_.settings().evaluation;
   parameters.maxNodes = kShortSearchNodes;
   parameters.hardLimit = kShortSearchTime;
   engine_.LoadGame(session_.game());
@@ -108,6 +109,7 @@ void PlaySession::Ponder() {
   engine_.LoadGame(after);
   SearchParameters parameters;
   parameters.style = session_.settings().search;
+  parameters.evaluation = session_.settings().evaluation;
   parameters.mode = kModePonder;
   searchKind_ = SearchKind::kPonder;
   const bool discard = engine_.Think(parameters, *this);

@@ -192,6 +192,7 @@ ClockLimits GameSession::ClockLimitsForSideToMove() const {
 SearchParameters GameSession::LimitsForMove() const {
   SearchParameters p;
   p.style = settings_.search;
+  p.evaluation = settings_.evaluation;
   if (clockMode_) {
     const ClockLimits limits = ClockLimitsForSideToMove();
     p.hardLimit = limits.hardLimit;

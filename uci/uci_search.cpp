@@ -57,6 +57,7 @@ void UciSession::Go(const WordList& words) {
   go_.plan = PlanSearch(go, session_.SideToMove(), session_.settings().moveOverhead, session_.settings().timeRule);
   go_.plan.parameters.onlyMoves = ReadSearchMoves(go.searchMoves);
   go_.plan.parameters.style = session_.settings().search;
+  go_.plan.parameters.evaluation = session_.settings().evaluation;
   if (session_.settings().limitStrength && go_.plan.parameters.mode != kModeAnalyze)
     LimitStrength(go_.plan.parameters, session_.settings().strengthElo, session_.StrengthSeedForMove());
   go_.pondering = go.ponder;
