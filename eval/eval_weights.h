@@ -19,6 +19,7 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 
 #include "eval/value_tables.h"
@@ -337,23 +338,29 @@ struct WeightValues {
   std::initializer_list<int32_t> values;
 };
 
+// Sets weight `id` from its values as a source writes them; false when
+// their number is not the weight's.
+constexpr bool SetWrittenValues(EvalWeights& weights, WeightId id, std::span<const int32_t> values) {
+  const WeightSpec& spec = kWeightSpecs[id];
+  if (int(values.size()) != spec.count) return false;
+  const bool squares = spec.shape == WeightShape::kSquares || spec.shape == WeightShape::kPhaseSquares;
+  for (int i = 0; i < spec.count; ++i) {
+    // Diagram entry d of a table is square d ^ 56.
+    const int entry = squares ? (i & ~63) | ((i & 63) ^ 56) : i;
+    weights.value[WeightIndex(id, entry)] = values[i];
+  }
+  return true;
+}
+
 // A weight set from every weight's values, each weight exactly once (a
 // missing, repeated or wrongly sized weight stops the compilation).
 constexpr EvalWeights MakeWeights(std::initializer_list<WeightValues> all) {
   EvalWeights weights{};
   std::array<bool, kWeightCount> seen{};
   for (const WeightValues& w : all) {
-    const WeightSpec& spec = kWeightSpecs[w.id];
-    if (seen[w.id] || int(w.values.size()) != spec.count) throw "a weight repeated or of the wrong size";
+    if (seen[w.id] || !SetWrittenValues(weights, w.id, std::span<const int32_t>(w.values.begin(), w.values.size())))
+      throw "a weight repeated or of the wrong size";
     seen[w.id] = true;
-    int i = 0;
-    for (int32_t v : w.values) {
-      const int square = spec.shape == WeightShape::kSquares || spec.shape == WeightShape::kPhaseSquares
-                             ? (i & ~63) | ((i & 63) ^ 56)
-                             : i;
-      weights.value[WeightIndex(w.id, square)] = v;
-      ++i;
-    }
   }
   for (bool s : seen)
     if (!s) throw "a weight without values";
