@@ -1,18 +1,24 @@
-// The tuner: traces that reproduce the evaluation, the gradient against
-// finite differences, the scale fit and the weights source.
+// The tuner and its data: traces that reproduce the evaluation, the
+// gradient against finite differences, the scale fit, the weights source,
+// and self-play's positions and resumption.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <regex>
 #include <sstream>
+
+#include <unistd.h>
 
 #include "board/fen.h"
 #include "board/search_position.h"
 #include "eval/classic_weights.h"
 #include "eval/eval_mode.h"
 #include "eval/tuned_weights.h"
+#include "tuning/self_play.h"
 #include "tuning/texel.h"
 
 namespace {
@@ -194,6 +200,96 @@ TEST(Tuning, WeightsSourceReadsBackAsWritten) {
     }
     EXPECT_EQ(kTunedWeights.value[i] == kUnusedSquare, kClassicWeights.value[i] == kUnusedSquare) << i;
   }
+}
+
+// The quiet test: no capture in sight, a capture that wins, a check.
+TEST(SelfPlay, QuietTest) {
+  QuietTest quiet(EvaluationSet::kClassic);
+  EXPECT_TRUE(quiet.IsQuiet(ParseFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1")));
+  // A capture that loses (the knight for the e5 pawn) leaves it quiet.
+  EXPECT_TRUE(quiet.IsQuiet(ParseFen("r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3")));
+  // A queen en prise, to either side to move.
+  EXPECT_FALSE(quiet.IsQuiet(ParseFen("rnb1kbnr/pppp1ppp/8/4p1q1/3P4/2N5/PPP1PPPP/R1BQKBNR w KQkq - 0 3")));
+  EXPECT_FALSE(quiet.IsQuiet(ParseFen("rnbqkb1r/pppp1ppp/5n2/4p2Q/4P3/8/PPPP1PPP/RNB1KBNR b KQkq - 2 3")));
+  // In check.
+  EXPECT_FALSE(quiet.IsQuiet(ParseFen("rnbqk1nr/pppp1ppp/8/4p3/1b1P4/8/PPP1PPPP/RNBQKBNR w KQkq - 1 3")));
+}
+
+// The data of a short run: every position legal and quiet, with the result
+// of the game whose line follows it; a continued run plays only the games
+// missing (and cuts off an unfinished game first), and a game played again
+// is the same game.
+TEST(SelfPlay, ShortRunWritesQuietPositionsWithTheirGamesResults) {
+  InitEngineTables();
+  std::istringstream openingText("# two openings\ne2e4 e7e5 g1f3 b8c6\n\nd2d4 d7d5 c2c4 e7e6\n");
+  const std::vector<Opening> openings = ReadOpenings(openingText);
+  ASSERT_EQ(openings.size(), 2u);
+  SelfPlaySettings settings;
+  settings.nodes = 300;
+  settings.randomPlies = 2;
+  settings.maxPlies = 120;
+  SelfPlayRun run;
+  run.path = (std::filesystem::temp_directory_path() / ("ravok_selfplay_" + std::to_string(::getpid()) + ".txt")).string();
+  std::filesystem::remove(run.path);
+  run.games = 3;
+  run.threads = 2;
+  run.hashBytes = uint64_t(1) << 20;
+  run.header = "a test";
+  const auto quietly = [](const std::string&) {};
+  EXPECT_EQ(RunSelfPlay(run, openings, settings, quietly), 3u);
+  {
+    // An unfinished game at the end: two positions and no game line.
+    std::ofstream out(run.path, std::ios::app);
+    out << "8/8/8/8/8/8/8/K1k5 w - - 0 1; 1-0; 5\n8/8/8/8/8/8/8/K1k5 w - - 0 1; 1-0";
+  }
+  run.games = 5;
+  EXPECT_EQ(RunSelfPlay(run, openings, settings, quietly), 2u);
+
+  std::ifstream in(run.path);
+  std::map<uint64_t, std::vector<TrainingPosition>> games;
+  std::map<uint64_t, std::string> results;
+  std::vector<TrainingPosition> pending;
+  QuietTest quiet(settings.evaluation);
+  int positions = 0, finished = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (const std::optional<GameLineFields> game = ReadGameLine(line)) {
+      EXPECT_EQ(games.count(game->game), 0u) << "game " << game->game << " twice";
+      for (const TrainingPosition& p : pending) EXPECT_EQ(ResultText(p.result), game->result) << line;
+      if (game->result == "*") {
+        EXPECT_TRUE(pending.empty()) << line;
+      } else {
+        ++finished;
+      }
+      games[game->game] = pending;
+      results[game->game] = game->result;
+      pending.clear();
+    } else if (const std::optional<TrainingPosition> p = ReadTrainingLine(line)) {
+      const GamePosition position = ParseFen(p->fen);
+      EXPECT_TRUE(position.IsValidPosition()) << p->fen;
+      EXPECT_TRUE(quiet.IsQuiet(position)) << p->fen;
+      pending.push_back(*p);
+      ++positions;
+    } else {
+      EXPECT_TRUE(line.rfind("# a test", 0) == 0) << line;
+    }
+  }
+  EXPECT_TRUE(pending.empty());
+  EXPECT_EQ(finished, 5);
+  EXPECT_GT(positions, 20);
+
+  // The last game again, on another engine: the same game, positions,
+  // scores and result.
+  const uint64_t last = games.rbegin()->first;
+  Engine engine(uint64_t(1) << 20, uint64_t(1) << 20);
+  const SelfPlayGame again = PlaySelfPlayGame(engine, quiet, openings[last % openings.size()], last, settings);
+  EXPECT_EQ(again.result, results[last]);
+  ASSERT_EQ(again.positions.size(), games[last].size());
+  for (size_t i = 0; i < again.positions.size(); ++i) {
+    EXPECT_EQ(again.positions[i].fen, games[last][i].fen);
+    EXPECT_EQ(again.positions[i].score, games[last][i].score);
+    EXPECT_EQ(again.positions[i].result, games[last][i].result);
+  }
+  std::filesystem::remove(run.path);
 }
 
 }  // namespace

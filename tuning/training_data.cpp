@@ -48,12 +48,14 @@ std::string GameLine(uint64_t game, std::string_view result, int plies, int posi
          std::to_string(positions) + " positions, " + std::string(ending);
 }
 
-std::optional<uint64_t> GameNumberOfLine(std::string_view line) {
+std::optional<GameLineFields> ReadGameLine(std::string_view line) {
   constexpr std::string_view kStart = "# game ";
   if (line.substr(0, kStart.size()) != kStart) return std::nullopt;
   line.remove_prefix(kStart.size());
-  uint64_t game = 0;
-  const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), game);
-  if (error != std::errc() || end == line.data() + line.size() || *end != ':') return std::nullopt;
-  return game;
+  GameLineFields fields{};
+  const auto [end, error] = std::from_chars(line.data(), line.data() + line.size(), fields.game);
+  if (error != std::errc() || line.substr(end - line.data(), 2) != ": ") return std::nullopt;
+  line.remove_prefix(end - line.data() + 2);
+  fields.result = std::string(line.substr(0, line.find(',')));
+  return fields;
 }

@@ -34,7 +34,11 @@ std::string TrainingLine(const TrainingPosition& position);
 // line that does not follow the format.
 std::optional<TrainingPosition> ReadTrainingLine(std::string_view line);
 
-// A game's closing line (RESULT * for a game left unfinished), and the game
-// number of one (nullopt for any other line).
+// A game's closing line (RESULT * for a game given up), and the number and
+// result of one (nullopt for any other line).
 std::string GameLine(uint64_t game, std::string_view result, int plies, int positions, std::string_view ending);
-std::optional<uint64_t> GameNumberOfLine(std::string_view line);
+struct GameLineFields {
+  uint64_t game;
+  std::string result;
+};
+std::optional<GameLineFields> ReadGameLine(std::string_view line);
