@@ -59,13 +59,13 @@ template <int S, class M>
 int KingPlacement(const TreePosition& p, const EvalScratch& e) {
   const SidePieces& own = Own<S>(p);
   if (own.castling == 0) {
+    // The wing it stands on, less for the d- or e-file and the c- or f-file.
     const int file = FileOf(own.kingSquare);
-    const int wing = file <= 3 ? kQueenSide : kKingSide;
-    int v = KingShelterOf<S, M>(p, e, wing);
-    // On the d- or e-file, or on the c- or f-file.
-    if (file == 3 || file == 4) v += Weight<M, S>(e, kKingInCentre, 0);
-    else if (file == 2 || file == 5) v += Weight<M, S>(e, kKingInCentre, 1);
-    return v;
+    if (file <= 3)
+      return KingShelterOf<S, M>(p, e, kQueenSide) +
+             (file == 3 ? Weight<M, S>(e, kKingInCentre, 0) : file == 2 ? Weight<M, S>(e, kKingInCentre, 1) : 0);
+    return KingShelterOf<S, M>(p, e, kKingSide) +
+           (file == 4 ? Weight<M, S>(e, kKingInCentre, 0) : file == 5 ? Weight<M, S>(e, kKingInCentre, 1) : 0);
   }
   int v;
   if ((own.castling & kCastleKingSide) && (own.castling & kCastleQueenSide)) {
