@@ -26,7 +26,7 @@
 
 enum class WeightShape : uint8_t { kScalar, kList, kSquares, kPhaseSquares };
 
-// The weights, in the order of kWeightSpecs.
+// The weights, in the order of kWeightInfos.
 enum WeightId : int {
   // Material and imbalance.
   kMaterial,
@@ -120,7 +120,7 @@ enum WeightId : int {
   kWeightCount
 };
 
-struct WeightSpec {
+struct WeightInfo {
   WeightId id;
   std::string_view identifier;  // the enumerator's name, as the generated source writes it
   WeightShape shape;
@@ -131,22 +131,22 @@ struct WeightSpec {
 };
 
 namespace eval_weights {
-constexpr WeightSpec Scalar(WeightId id, std::string_view identifier, std::string_view note, bool tuned = true) {
+constexpr WeightInfo Scalar(WeightId id, std::string_view identifier, std::string_view note, bool tuned = true) {
   return {id, identifier, WeightShape::kScalar, 1, tuned, false, note};
 }
-constexpr WeightSpec List(WeightId id, std::string_view identifier, int count, std::string_view note,
+constexpr WeightInfo List(WeightId id, std::string_view identifier, int count, std::string_view note,
                           bool tuned = true) {
   return {id, identifier, WeightShape::kList, count, tuned, false, note};
 }
-constexpr WeightSpec Phases(WeightId id, std::string_view identifier, std::string_view note) {
+constexpr WeightInfo Phases(WeightId id, std::string_view identifier, std::string_view note) {
   return {id, identifier, WeightShape::kPhaseSquares, 192, true, true, note};
 }
-constexpr WeightSpec Squares(WeightId id, std::string_view identifier, std::string_view note) {
+constexpr WeightInfo Squares(WeightId id, std::string_view identifier, std::string_view note) {
   return {id, identifier, WeightShape::kSquares, 64, false, false, note};
 }
 }  // namespace eval_weights
 
-inline constexpr WeightSpec kWeightSpecs[kWeightCount] = {
+inline constexpr WeightInfo kWeightInfos[kWeightCount] = {
     eval_weights::List(kMaterial, "kMaterial", 5, "pawn, knight, bishop, rook, queen"),
     eval_weights::Scalar(kExtraMinorWithPawns, "kExtraMinorWithPawns",
                          "a minor piece up with equal majors, for a side that has pawns"),
@@ -282,19 +282,19 @@ inline constexpr WeightSpec kWeightSpecs[kWeightCount] = {
 // Where each weight's values start in a set, and the number of values.
 inline constexpr std::array<int, kWeightCount + 1> kWeightOffsets = [] {
   std::array<int, kWeightCount + 1> offsets{};
-  for (int i = 0; i < kWeightCount; ++i) offsets[i + 1] = offsets[i] + kWeightSpecs[i].count;
+  for (int i = 0; i < kWeightCount; ++i) offsets[i + 1] = offsets[i] + kWeightInfos[i].count;
   return offsets;
 }();
 inline constexpr int kWeightValueCount = kWeightOffsets[kWeightCount];
 
 constexpr int WeightIndex(WeightId id, int entry = 0) { return kWeightOffsets[id] + entry; }
 
-constexpr bool SpecsInOrder() {
+constexpr bool InfoInOrder() {
   for (int i = 0; i < kWeightCount; ++i)
-    if (kWeightSpecs[i].id != i) return false;
+    if (kWeightInfos[i].id != i) return false;
   return true;
 }
-static_assert(SpecsInOrder(), "kWeightSpecs lists the weights in the order of WeightId");
+static_assert(InfoInOrder(), "kWeightInfos lists the weights in the order of WeightId");
 
 // One set of values for every weight.
 struct EvalWeights {
@@ -341,10 +341,10 @@ struct WeightValues {
 // Sets weight `id` from its values as a source writes them; false when
 // their number is not the weight's.
 constexpr bool SetWrittenValues(EvalWeights& weights, WeightId id, std::span<const int32_t> values) {
-  const WeightSpec& spec = kWeightSpecs[id];
-  if (int(values.size()) != spec.count) return false;
-  const bool squares = spec.shape == WeightShape::kSquares || spec.shape == WeightShape::kPhaseSquares;
-  for (int i = 0; i < spec.count; ++i) {
+  const WeightInfo& info = kWeightInfos[id];
+  if (int(values.size()) != info.count) return false;
+  const bool squares = info.shape == WeightShape::kSquares || info.shape == WeightShape::kPhaseSquares;
+  for (int i = 0; i < info.count; ++i) {
     // Diagram entry d of a table is square d ^ 56.
     const int entry = squares ? (i & ~63) | ((i & 63) ^ 56) : i;
     weights.value[WeightIndex(id, entry)] = values[i];

@@ -177,24 +177,24 @@ TEST(Tuning, WeightsSourceReadsBackAsWritten) {
   for (std::string line; std::getline(lines, line);) code += std::regex_replace(line, std::regex("//.*"), "") + "\n";
   EvalWeights read{};
   int weightsRead = 0;
-  for (const WeightSpec& spec : kWeightSpecs) {
-    const std::string start = "{" + std::string(spec.identifier) + ", {";
+  for (const WeightInfo& info : kWeightInfos) {
+    const std::string start = "{" + std::string(info.identifier) + ", {";
     const size_t from = code.find(start);
-    ASSERT_NE(from, std::string::npos) << spec.identifier;
+    ASSERT_NE(from, std::string::npos) << info.identifier;
     const size_t to = code.find("}}", from);
     std::vector<int32_t> values;
     const std::string body = code.substr(from + start.size(), to - from - start.size());
     const std::regex number("-?[0-9]+|M");
     for (auto it = std::sregex_iterator(body.begin(), body.end(), number); it != std::sregex_iterator(); ++it)
       values.push_back(it->str() == "M" ? kUnusedSquare : std::stoi(it->str()));
-    EXPECT_TRUE(SetWrittenValues(read, spec.id, values)) << spec.identifier;
+    EXPECT_TRUE(SetWrittenValues(read, info.id, values)) << info.identifier;
     ++weightsRead;
   }
   EXPECT_EQ(weightsRead, kWeightCount);
   EXPECT_EQ(read.value, varied.value);
 
   for (int i = 0; i < kWeightValueCount; ++i) {
-    const bool tuned = kWeightSpecs[WeightOfIndex(i)].tuned && kClassicWeights.value[i] != kUnusedSquare;
+    const bool tuned = kWeightInfos[WeightOfIndex(i)].tuned && kClassicWeights.value[i] != kUnusedSquare;
     if (!tuned) {
       EXPECT_EQ(kTunedWeights.value[i], kClassicWeights.value[i]) << i;
     }

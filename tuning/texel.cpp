@@ -19,7 +19,7 @@ WeightVector WeightsOf(EvaluationSet set) {
 std::vector<bool> TunableValues(const WeightVector& start) {
   std::vector<bool> tunable(start.size(), false);
   for (int i = 0; i < kWeightValueCount; ++i)
-    tunable[i] = kWeightSpecs[WeightOfIndex(i)].tuned && start[i] != kUnusedSquare;
+    tunable[i] = kWeightInfos[WeightOfIndex(i)].tuned && start[i] != kUnusedSquare;
   return tunable;
 }
 
@@ -204,27 +204,27 @@ std::string ValueText(int32_t value) { return value == kUnusedSquare ? "M" : std
 
 // The values of a weight as a source writes them: diagrams for square
 // tables, `perLine` values a line otherwise.
-void AppendValues(std::string& text, const WeightSpec& spec, std::span<const int32_t> values) {
-  const bool squares = spec.shape == WeightShape::kSquares || spec.shape == WeightShape::kPhaseSquares;
+void AppendValues(std::string& text, const WeightInfo& info, std::span<const int32_t> values) {
+  const bool squares = info.shape == WeightShape::kSquares || info.shape == WeightShape::kPhaseSquares;
   if (!squares) {
     text += "{";
-    for (int i = 0; i < spec.count; ++i) {
+    for (int i = 0; i < info.count; ++i) {
       if (i > 0) text += (i % 12 == 0) ? ",\n        " : ", ";
-      text += ValueText(values[WeightIndex(spec.id, i)]);
+      text += ValueText(values[WeightIndex(info.id, i)]);
     }
     text += "}";
     return;
   }
   static const char* const kPhaseNames[] = {"opening", "middlegame", "endgame"};
   text += "{\n";
-  for (int table = 0; table < spec.count / 64; ++table) {
-    if (spec.shape == WeightShape::kPhaseSquares) text += std::string("        // ") + kPhaseNames[table] + "\n";
+  for (int table = 0; table < info.count / 64; ++table) {
+    if (info.shape == WeightShape::kPhaseSquares) text += std::string("        // ") + kPhaseNames[table] + "\n";
     for (int row = 0; row < 8; ++row) {
       text += "       ";
       for (int file = 0; file < 8; ++file) {
         const int square = (7 - row) * 8 + file;  // rank 8 first
         char cell[16];
-        std::snprintf(cell, sizeof cell, " %5s,", ValueText(values[WeightIndex(spec.id, 64 * table + square)]).c_str());
+        std::snprintf(cell, sizeof cell, " %5s,", ValueText(values[WeightIndex(info.id, 64 * table + square)]).c_str());
         text += cell;
       }
       text += "\n";
@@ -242,10 +242,10 @@ std::string WeightsSource(std::span<const int32_t> values, const std::vector<std
       "#pragma once\n\n#include \"eval/eval_weights.h\"\n\nnamespace tuned_weights {\n\n"
       "// A square the evaluation never reads.\nconstexpr int32_t M = kUnusedSquare;\n\n"
       "inline constexpr EvalWeights kWeights = MakeWeights({\n";
-  for (const WeightSpec& spec : kWeightSpecs) {
-    text += CommentLines(spec.note, "    ");
-    text += "    {" + std::string(spec.identifier) + ", ";
-    AppendValues(text, spec, values);
+  for (const WeightInfo& info : kWeightInfos) {
+    text += CommentLines(info.note, "    ");
+    text += "    {" + std::string(info.identifier) + ", ";
+    AppendValues(text, info, values);
     text += "},\n";
   }
   text += "});\n\n}  // namespace tuned_weights\n\ninline constexpr EvalWeights kTunedWeights = tuned_weights::kWeights;\n";
