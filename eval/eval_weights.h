@@ -222,7 +222,8 @@ inline constexpr WeightInfo kWeightInfos[kWeightCount] = {
                        "opening tables, a queen beyond the second rank: in or around the centre, elsewhere"),
     eval_weights::Scalar(kQueenKingDistance, "kQueenKingDistance",
                          "per square between a queen and an enemy king that can no longer castle"),
-    eval_weights::Scalar(kQueenOnSeventh, "kQueenOnSeventh", "a queen on the seventh with the enemy king on the eighth"),
+    eval_weights::Scalar(kQueenOnSeventh, "kQueenOnSeventh",
+                         "a queen on the seventh with the enemy king on the eighth"),
     eval_weights::Scalar(kShelterEnemyMen, "kShelterEnemyMen", "per enemy man in the nine squares of the shelter"),
     eval_weights::List(kShelterOpenFile, "kShelterOpenFile", 3,
                        "a shelter file without own pawns; without enemy pawns too; without enemy pawns only"),
@@ -324,7 +325,8 @@ constexpr int TableValueIndex(SideTable table, int phase, int side, Square squar
   if (side == kBlack) {
     if (table == kKingTable && phase == kMiddlegamePhase && square >= D8 && square <= F8)
       return WeightIndex(kBlackMiddlegameKing, square - D8);
-    if (table == kDuoTable && phase == kEndgamePhase && FileOf(square) < 7 && (RankOf(square) == 6 || RankOf(square) == 5))
+    const bool secondOrThirdRank = RankOf(square) == 6 || RankOf(square) == 5;
+    if (table == kDuoTable && phase == kEndgamePhase && FileOf(square) < 7 && secondOrThirdRank)
       return WeightIndex(kBlackEndgameDuo, RankOf(square) == 6 ? 0 : 1);
   }
   return WeightIndex(kTableWeights[table], 64 * phase + (side == kWhite ? square : square ^ 56));

@@ -78,7 +78,8 @@ int Evaluator::PieceTerms(const TreePosition& p, const EvalScratch& e, bool endg
     if constexpr (M::kTrace) e.trace->factor = 1;
     s += whiteShelter - blackShelter;
   }
-  s += TableWeight<M, kWhite>(e, kKingTable, p.white.kingSquare) - TableWeight<M, kBlack>(e, kKingTable, p.black.kingSquare);
+  s += TableWeight<M, kWhite>(e, kKingTable, p.white.kingSquare) -
+       TableWeight<M, kBlack>(e, kKingTable, p.black.kingSquare);
   s += KnightTerms<kWhite, M>(p, e) - KnightTerms<kBlack, M>(p, e);
   s += BishopTerms<kWhite, M>(p, e) - BishopTerms<kBlack, M>(p, e);
   if (endgame) s += BishopCountTerm<M>(p, e);

@@ -61,7 +61,8 @@ int FarAhead(const TreePosition& p, int mb) {
   // Against a bare king: drive it to the edge and bring the kings together.
   if (weak.valMinors == 0 && weak.valMajors == 0)
     return mb + At<M>(kPawnlessWin) - KingCentre<M>(wk) + KingCentre<M>(sk) + kings;
-  int v = OnEdgeNextTo(wk, sk) ? mb + At<M>(kPawnlessEdgeNextToKing) : mb + At<M>(kPawnlessFarAhead) - KingCentre<M>(wk);
+  int v = OnEdgeNextTo(wk, sk) ? mb + At<M>(kPawnlessEdgeNextToKing)
+                               : mb + At<M>(kPawnlessFarAhead) - KingCentre<M>(wk);
   v -= SumOverMen(weak, [&](Square s) { return Tropism<M>(p.squares[s], KingDistance[wk][s]); });
   v += SumOverMen(strong, [&](Square s) { return manDistance * KingDistance[wk][s]; });
   return v + KingCentre<M>(sk) + kings;
@@ -73,7 +74,8 @@ int ModeratelyAhead(const TreePosition& p, int mb) {
   const SidePieces& strong = Own<S>(p);
   const SidePieces& weak = Enemy<S>(p);
   int v = mb / 2;
-  v += OnEdgeNextTo(weak.kingSquare, strong.kingSquare) ? At<M>(kPawnlessModerateEdge) : -KingCentre<M>(weak.kingSquare);
+  v += OnEdgeNextTo(weak.kingSquare, strong.kingSquare) ? At<M>(kPawnlessModerateEdge)
+                                                        : -KingCentre<M>(weak.kingSquare);
   v += At<M>(kPawnlessStrongKing, strong.kingSquare) / 2;
   v -= SumOverMen(weak, [&](Square s) {
     return Tropism<M>(p.squares[s], KingDistance[weak.kingSquare][s]) +

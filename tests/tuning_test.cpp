@@ -95,7 +95,8 @@ TEST(Tuning, TracesReproduceTheEvaluation) {
   // value.
   std::map<uint32_t, float> material;
   for (const TraceEntry& entry : traced.Entries(8))
-    if (WeightOfIndex(int(entry.index)) == kMaterial) material[entry.index - WeightIndex(kMaterial)] = entry.coefficient;
+    if (WeightOfIndex(int(entry.index)) == kMaterial)
+      material[entry.index - WeightIndex(kMaterial)] = entry.coefficient;
   EXPECT_EQ(material, (std::map<uint32_t, float>{{3, 1.0f}}));
   EXPECT_TRUE(traced.Entries(0).empty());
   EXPECT_EQ(traced.Entries(6).size(), 8u);
@@ -229,7 +230,8 @@ TEST(SelfPlay, ShortRunWritesQuietPositionsWithTheirGamesResults) {
   settings.randomPlies = 2;
   settings.maxPlies = 120;
   SelfPlayRun run;
-  run.path = (std::filesystem::temp_directory_path() / ("ravok_selfplay_" + std::to_string(::getpid()) + ".txt")).string();
+  const std::string name = "ravok_selfplay_" + std::to_string(::getpid()) + ".txt";
+  run.path = (std::filesystem::temp_directory_path() / name).string();
   std::filesystem::remove(run.path);
   run.games = 3;
   run.threads = 2;

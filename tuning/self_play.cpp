@@ -92,10 +92,8 @@ int QuietTest::CaptureSearch(int alpha, int beta, int depth) {
   // The most valuable victim first, by the cheapest attacker.
   Move moves[kMaxMovesPerPosition];
   Move* const end = GenerateCaptures<S>(p, moves);
-  std::sort(moves, end, [](Move a, Move b) {
-    const int ka = 8 * kPieceValue[MoveCaptured(a)] - MovePiece(a), kb = 8 * kPieceValue[MoveCaptured(b)] - MovePiece(b);
-    return ka > kb;
-  });
+  const auto key = [](Move m) { return 8 * kPieceValue[MoveCaptured(m)] - MovePiece(m); };
+  std::sort(moves, end, [&key](Move a, Move b) { return key(a) > key(b); });
   for (Move* m = moves; m != end; ++m) {
     MakeMove<S>(*stack_, *m);
     const TreePosition& child = stack_->Current();

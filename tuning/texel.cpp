@@ -120,7 +120,8 @@ double ErrorAndGradient(const TrainingSet& set, const WeightVector& weights, dou
   std::vector<std::thread> workers;
   const auto part = [&](int t) { return first + n * size_t(t) / size_t(threads); };
   for (int t = 1; t < threads; ++t)
-    workers.emplace_back([&, t] { sums[t] = AddErrorAndGradient(set, weights, k, partial[t - 1], part(t), part(t + 1)); });
+    workers.emplace_back(
+        [&, t] { sums[t] = AddErrorAndGradient(set, weights, k, partial[t - 1], part(t), part(t + 1)); });
   sums[0] = AddErrorAndGradient(set, weights, k, gradient, part(0), part(1));
   for (std::thread& worker : workers) worker.join();
   double sum = sums[0];
@@ -248,6 +249,7 @@ std::string WeightsSource(std::span<const int32_t> values, const std::vector<std
     AppendValues(text, info, values);
     text += "},\n";
   }
-  text += "});\n\n}  // namespace tuned_weights\n\ninline constexpr EvalWeights kTunedWeights = tuned_weights::kWeights;\n";
+  text += "});\n\n}  // namespace tuned_weights\n\n";
+  text += "inline constexpr EvalWeights kTunedWeights = tuned_weights::kWeights;\n";
   return text;
 }
