@@ -4,6 +4,8 @@
 #include "base/types.h"
 #include "eval/value_tables.h"
 
+struct EvalTrace;
+
 // Rewritten at the start of every evaluation; valid only within that call
 // (and, for tests, until the next one).
 struct EvalScratch {
@@ -14,6 +16,7 @@ struct EvalScratch {
   Bitboard whitePassers, blackPassers;
   bool drawDetected;  // set by the pawn race; the call returns 0
   const ValueSet* activeSet;
+  EvalTrace* trace;  // the traced evaluation's record of the weights used; null otherwise
 };
 
 inline bool EndgameMode(const EvalScratch& e) { return e.activeSet->phase == kEndgamePhase; }

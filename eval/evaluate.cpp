@@ -5,6 +5,7 @@
 
 #include <new>
 
+#include "eval/eval_mode.h"
 #include "eval/eval_scratch.h"
 #include "eval/eval_side.h"
 #include "eval/king_safety.h"
@@ -17,23 +18,29 @@ namespace {
 
 Bitboard Bit(Square s) { return SquareMask[s]; }
 
+// Beyond any score: the traced evaluation's full window.
+constexpr int kBeyondAnyScore = 1 << 20;
+
 // Each far-advanced pawn can still swing the score by this much in a bare
 // endgame.
 constexpr int kAdvancedPawnMargin = 200;
 
 // The centre squares and the blocked d- and e-pawns.
-int CentreTerms(const TreePosition& p) {
-  struct CentreSquare { Square square; int whiteMiss, blackMiss; };
-  static constexpr CentreSquare kCentre[] = {{E4, 6, 4}, {E5, 4, 6}, {D4, 6, 4}, {D5, 4, 6}};
+template <class M>
+int CentreTerms(const TreePosition& p, const EvalScratch& e) {
+  // Each centre square and the entry of kCentreOutOfReach it has for White
+  // (its own fourth rank or fifth) and for Black.
+  struct CentreSquare { Square square; int whiteEntry, blackEntry; };
+  static constexpr CentreSquare kCentre[] = {{E4, 0, 1}, {E5, 1, 0}, {D4, 0, 1}, {D5, 1, 0}};
   const Bitboard pawns = p.white.pawn | p.black.pawn;
   int v = 0;
   for (const CentreSquare& c : kCentre) {
     if (pawns & Bit(c.square)) continue;
-    if ((WhitePawnReach[c.square] & p.white.pawn) == 0) v -= c.whiteMiss;
-    if ((BlackPawnReach[c.square] & p.black.pawn) == 0) v += c.blackMiss;
+    if ((WhitePawnReach[c.square] & p.white.pawn) == 0) v += Weight<M, kWhite>(e, kCentreOutOfReach, c.whiteEntry);
+    if ((BlackPawnReach[c.square] & p.black.pawn) == 0) v -= Weight<M, kBlack>(e, kCentreOutOfReach, c.blackEntry);
   }
-  if ((p.white.pawn & Bit(D2)) && (p.white.pawn & Bit(E2))) v -= 20;
-  if ((p.black.pawn & Bit(D7)) && (p.black.pawn & Bit(E7))) v += 20;
+  if ((p.white.pawn & Bit(D2)) && (p.white.pawn & Bit(E2))) v += Weight<M, kWhite>(e, kHomeCentrePawns);
+  if ((p.black.pawn & Bit(D7)) && (p.black.pawn & Bit(E7))) v -= Weight<M, kBlack>(e, kHomeCentrePawns);
   return v;
 }
 
@@ -58,23 +65,28 @@ int Gate(int score, bool whiteCanWin, bool blackCanWin) {
 
 }  // namespace
 
+template <class M>
 int Evaluator::PieceTerms(const TreePosition& p, const EvalScratch& e, bool endgame) {
   int s = 0;
   int whiteShelter = 0, blackShelter = 0;
+  // With both queens on, king safety counts half again.
+  const bool bothQueens = p.white.queen && p.black.queen;
   if (!endgame) {
-    whiteShelter = KingPlacement<kWhite>(p);
-    blackShelter = KingPlacement<kBlack>(p);
+    if constexpr (M::kTrace) e.trace->factor = bothQueens ? 1.5 : 1;
+    whiteShelter = KingPlacement<kWhite, M>(p, e);
+    blackShelter = KingPlacement<kBlack, M>(p, e);
+    if constexpr (M::kTrace) e.trace->factor = 1;
     s += whiteShelter - blackShelter;
   }
-  s += Tables<kWhite>(e).king[p.white.kingSquare] - Tables<kBlack>(e).king[p.black.kingSquare];
-  s += KnightTerms<kWhite>(p, e) - KnightTerms<kBlack>(p, e);
-  s += BishopTerms<kWhite>(p, e) - BishopTerms<kBlack>(p, e);
-  if (endgame) s += BishopCountTerm(p);
-  s += RookTerms<kWhite>(p, e) - RookTerms<kBlack>(p, e);
-  s += QueenTerms<kWhite>(p, e) - QueenTerms<kBlack>(p, e);
+  s += TableWeight<M, kWhite>(e, kKingTable, p.white.kingSquare) -
+       TableWeight<M, kBlack>(e, kKingTable, p.black.kingSquare);
+  s += KnightTerms<kWhite, M>(p, e) - KnightTerms<kBlack, M>(p, e);
+  s += BishopTerms<kWhite, M>(p, e) - BishopTerms<kBlack, M>(p, e);
+  if (endgame) s += BishopCountTerm<M>(p, e);
+  s += RookTerms<kWhite, M>(p, e) - RookTerms<kBlack, M>(p, e);
+  s += QueenTerms<kWhite, M>(p, e) - QueenTerms<kBlack, M>(p, e);
 
-  // With both queens on, king safety counts half again.
-  if (p.white.queen && p.black.queen) s += (whiteShelter - blackShelter) / 2;
+  if (bothQueens) s += (whiteShelter - blackShelter) / 2;
   return s;
 }
 
@@ -84,6 +96,22 @@ void Evaluator::AllocatePieceTerms() {
 }
 
 int Evaluator::Evaluate(const TreePosition& p, int alpha, int beta) {
+  if (preparation_.weights == EvaluationSet::kTuned) return EvaluateIn<TunedEval>(p, alpha, beta);
+  return EvaluateIn<ClassicEval>(p, alpha, beta);
+}
+
+int Evaluator::Trace(const TreePosition& p, EvalTrace& trace) {
+  trace.Clear();
+  scratch_.trace = &trace;
+  const int score = preparation_.weights == EvaluationSet::kTuned
+                        ? EvaluateIn<TracedTunedEval>(p, -kBeyondAnyScore, kBeyondAnyScore)
+                        : EvaluateIn<TracedClassicEval>(p, -kBeyondAnyScore, kBeyondAnyScore);
+  scratch_.trace = nullptr;
+  return score;
+}
+
+template <class M>
+int Evaluator::EvaluateIn(const TreePosition& p, int alpha, int beta) {
   EvalScratch& e = scratch_;
   const EvalPreparation& prepared = preparation_;
   const int positionalMargin = positionalMargin_;
@@ -101,25 +129,43 @@ int Evaluator::Evaluate(const TreePosition& p, int alpha, int beta) {
     e.activeSet = (e.queensOnBoard || !prepared.rootHasPawns) ? &prepared.endgameSet : &prepared.alternateSet;
   const bool endgame = EndgameMode(e);
 
+  // A score that rules decide: the trace keeps it as a constant.
+  const auto ruled = [&e](int score) {
+    if constexpr (M::kTrace) {
+      e.trace->Clear();
+      e.trace->constant = score;
+    }
+    return score;
+  };
+
   // Pawnless exits: no pawns at all, or a side without pawns facing more
   // than 504 of extra material; the far side's pawns are added as runners.
   if (p.white.pawn == 0) {
-    if (p.black.pawn == 0) return PawnlessEvaluation(p);
+    if (p.black.pawn == 0) return ruled(PawnlessEvaluation<M>(p, e));
     if (-100 * p.black.numPawns - p.materialBalance > 504) {
-      int v = PawnlessEvaluation(p);
-      for (Bitboard b = p.black.pawn; b;) v -= 2 * Tables<kBlack>(e).passed[PopHighest(b)] + 100;
+      int v = ruled(PawnlessEvaluation<M>(p, e));
+      for (Bitboard b = p.black.pawn; b;) {
+        const Square s = PopHighest(b);
+        v -= 2 * TableWeight<M, kBlack>(e, kPassedTable, s) + Weight<M, kBlack>(e, kPawnlessRunner);
+        if constexpr (M::kTrace) e.trace->Note(TableValueIndex(kPassedTable, e.activeSet->phase, kBlack, s), -1);
+      }
       return v;
     }
   } else if (p.black.pawn == 0 && p.materialBalance - 100 * p.white.numPawns > 504) {
-    int v = PawnlessEvaluation(p);
-    for (Bitboard b = p.white.pawn; b;) v += 2 * Tables<kWhite>(e).passed[PopLowest(b)] + 100;
+    int v = ruled(PawnlessEvaluation<M>(p, e));
+    for (Bitboard b = p.white.pawn; b;) {
+      const Square s = PopLowest(b);
+      v += 2 * TableWeight<M, kWhite>(e, kPassedTable, s) + Weight<M, kWhite>(e, kPawnlessRunner);
+      if constexpr (M::kTrace) e.trace->Note(TableValueIndex(kPassedTable, e.activeSet->phase, kWhite, s), 1);
+    }
     return v;
   }
 
   // The pawn hash entry: a hit bounds the search for passers and may hold
-  // the structure score.
-  PawnHashEntry& entry = pawnTable_.EntryFor(p.pawnHashKey);
-  const bool hit = entry.key == p.pawnHashKey;
+  // the structure score. The traced evaluation works out everything afresh.
+  PawnHashEntry traceEntry{};
+  PawnHashEntry& entry = M::kTrace ? traceEntry : pawnTable_.EntryFor(p.pawnHashKey);
+  const bool hit = !M::kTrace && entry.key == p.pawnHashKey;
 
   // Pawn attacks and defended pawns.
   e.whitePawnAttacks = PawnAttacksOfSet<kWhite>(p.white.pawn);
@@ -134,15 +180,16 @@ int Evaluator::Evaluate(const TreePosition& p, int alpha, int beta) {
   const bool blackCanWin = !endgame || CanWin(p.black);
 
   // Material imbalance and passed pawns.
-  int s = ImbalanceBonus(p);
-  s += PassedPawnScore(p, e);
+  const int material = MaterialBalance<M>(p, e);
+  int s = ImbalanceBonus<M>(p, e);
+  s += PassedPawnScore<M>(p, e);
 
   // A drawn pawn ending.
-  if (e.drawDetected) return 0;
+  if (e.drawDetected) return ruled(0);
 
   // Lazy exit: material and passed pawns alone put the score far outside
   // the window.
-  const int t = s + p.materialBalance;
+  const int t = s + material;
   if (t > beta + positionalMargin || t < alpha - positionalMargin) {
     if (!endgame) return t;
     if (e.whiteBare || e.blackBare) {
@@ -156,29 +203,42 @@ int Evaluator::Evaluate(const TreePosition& p, int alpha, int beta) {
   }
 
   // King safety and pieces, computed once per position and preparation.
-  PieceTermsEntry& cached = pieceTerms_.At(p.hashKey);
-  if (cached.key != p.hashKey || cached.preparation != preparationNumber_)
-    cached = PieceTermsEntry{p.hashKey, PieceTerms(p, e, endgame), preparationNumber_};
-  s += cached.score;
+  if constexpr (M::kTrace) {
+    s += PieceTerms<M>(p, e, endgame);
+  } else {
+    PieceTermsEntry& cached = pieceTerms_.At(p.hashKey);
+    if (cached.key != p.hashKey || cached.preparation != preparationNumber_)
+      cached = PieceTermsEntry{p.hashKey, PieceTerms<M>(p, e, endgame), preparationNumber_};
+    s += cached.score;
+  }
 
   // Pawn structure, from the hash when the entry is complete.
   int structure;
   if (hit && !(entry.flags & kPawnEntryPartial)) {
     structure = entry.score;
   } else if (hit) {
-    const int u = p.materialBalance + s;
+    const int u = material + s;
     const int margin = positionalMargin / 2;
-    structure = (alpha <= u + margin && u - margin <= beta) ? PawnStructure(p, e, entry, s, alpha, beta, positionalMargin)
-                                                           : entry.score;
+    structure = (alpha <= u + margin && u - margin <= beta)
+                    ? PawnStructure<M>(p, e, entry, s, alpha, beta, positionalMargin)
+                    : entry.score;
   } else {
-    structure = PawnStructure(p, e, entry, s, alpha, beta, positionalMargin);
+    structure = PawnStructure<M>(p, e, entry, s, alpha, beta, positionalMargin);
   }
   s += structure;
 
-  if (!endgame) s += CentreTerms(p);
+  if (!endgame) s += CentreTerms<M>(p, e);
 
   // Blocked pawns and material.
-  const int r = s + p.materialBalance - 4 * BlockedPawns<kWhite>(p) + 4 * BlockedPawns<kBlack>(p);
+  const int r = s + material + WeightTimes<M, kWhite>(e, kBlockedPawn, 0, BlockedPawns<kWhite>(p)) -
+                WeightTimes<M, kBlack>(e, kBlockedPawn, 0, BlockedPawns<kBlack>(p));
 
-  return Gate(r, whiteCanWin, blackCanWin);
+  const int gated = Gate(r, whiteCanWin, blackCanWin);
+  if constexpr (M::kTrace)
+    if (gated != r) return ruled(gated);
+  return gated;
 }
+
+#define RAVOK_INSTANTIATE(M) template int Evaluator::EvaluateIn<M>(const TreePosition&, int, int);
+RAVOK_FOR_EACH_EVAL_MODE(RAVOK_INSTANTIATE)
+#undef RAVOK_INSTANTIATE

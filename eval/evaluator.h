@@ -15,9 +15,12 @@
 // more than this.
 inline constexpr int kPositionalMargin = 320;
 
+struct EvalTrace;
+
 // What the preparation before a search leaves for the evaluation of every
-// node: three value sets and the rule that picks one.
+// node: the weight set, three value sets and the rule that picks one.
 struct EvalPreparation {
+  EvaluationSet weights = EvaluationSet::kClassic;
   ValueSet rootSet{};       // the root's phase, with queens on
   ValueSet alternateSet{};  // without queens
   ValueSet endgameSet{};    // once the material has thinned out
@@ -43,13 +46,23 @@ class Evaluator {
     AllocatePieceTerms();
   }
 
+  // The weight set that the next preparations fill the value sets from and
+  // the evaluation reads (the Evaluation setting); classic until chosen.
+  void SelectWeights(EvaluationSet set) { selected_ = set; }
+  EvaluationSet SelectedWeights() const { return selected_; }
+
   // Decides the root's phase and fills the value sets the evaluation reads
-  // during the search.
+  // during the search, under the selected weights.
   void PrepareRoot(const TreePosition& root);
 
   // Score of `p` in centipawns from White's point of view. The window only
   // steers the lazy exits; it never clips the result.
   int Evaluate(const TreePosition& p, int alpha, int beta);
+
+  // The full-window score of `p` under the preparation, as Evaluate gives
+  // it, with the trace of the weights it used (see EvalTrace). Neither the
+  // pawn table nor the kept piece terms are read or written.
+  int Trace(const TreePosition& p, EvalTrace& trace);
 
   // Starts loading the table entries an evaluation of `p` reads (see
   // PowerOfTwoTable::Prefetch).
@@ -67,8 +80,12 @@ class Evaluator {
   void SetPositionalMargin(int margin) { positionalMargin_ = margin; }
 
  private:
+  // The evaluation under the weights and trace of mode M (eval/eval_mode.h).
+  template <class M>
+  int EvaluateIn(const TreePosition& p, int alpha, int beta);
   // The king and piece terms, White's view: they depend on
   // the position and the preparation only, never on the window.
+  template <class M>
   static int PieceTerms(const TreePosition& p, const EvalScratch& e, bool endgame);
   void AllocatePieceTerms();
 
@@ -82,4 +99,5 @@ class Evaluator {
   // terms, the most expensive part of the evaluation.
   PowerOfTwoTable<PieceTermsEntry> pieceTerms_;
   uint32_t preparationNumber_ = 1;
+  EvaluationSet selected_ = EvaluationSet::kClassic;
 };

@@ -7,33 +7,32 @@ bool CanWin(const SidePieces& side) {
   return true;
 }
 
-int ImbalanceBonus(const TreePosition& p) {
+template <class M>
+int ImbalanceBonus(const TreePosition& p, const EvalScratch& e) {
   const int dMin = p.white.valMinors - p.black.valMinors;
   const int dMaj = p.white.valMajors - p.black.valMajors;
   // A lone extra minor piece counts only with pawns to support it.
   if (dMaj == 0) {
-    if (dMin == 3) return p.white.pawn ? 50 : 0;
-    if (dMin == -3) return p.black.pawn ? -50 : 0;
+    if (dMin == 3) return p.white.pawn ? Weight<M, kWhite>(e, kExtraMinorWithPawns) : 0;
+    if (dMin == -3) return p.black.pawn ? -Weight<M, kBlack>(e, kExtraMinorWithPawns) : 0;
     return 0;
   }
-  // Minor pieces traded against majors; by dMaj = -1, 1, -2, 2 (any other
-  // difference scores 0).
-  struct Row {
-    int dMin, minus1, plus1, minus2, plus2;
-  };
-  static constexpr Row kRows[] = {
-      {3, 50, -50, 100, -100}, {-3, 50, -50, 100, -100}, {6, 50, -50, 100, -100},
-      {-6, 0, -50, 100, -100}, {9, 0, 0, 100, -100},     {-9, 0, 0, 0, -100},
-  };
-  for (const Row& row : kRows) {
-    if (row.dMin != dMin) continue;
-    switch (dMaj) {
-      case -1: return row.minus1;
-      case 1: return row.plus1;
-      case -2: return row.minus2;
-      case 2: return row.plus2;
-      default: return 0;
-    }
+  // Minor pieces traded against majors: the row of kImbalance by dMin, the
+  // column by dMaj = -1, 1, -2, 2 (any other difference scores 0).
+  static constexpr int kRows[] = {3, -3, 6, -6, 9, -9};
+  int column;
+  switch (dMaj) {
+    case -1: column = 0; break;
+    case 1: column = 1; break;
+    case -2: column = 2; break;
+    case 2: column = 3; break;
+    default: return 0;
   }
+  for (int row = 0; row < 6; ++row)
+    if (kRows[row] == dMin) return Weight<M, kWhite>(e, kImbalance, 4 * row + column);
   return 0;
 }
+
+#define RAVOK_INSTANTIATE(M) template int ImbalanceBonus<M>(const TreePosition&, const EvalScratch&);
+RAVOK_FOR_EACH_EVAL_MODE(RAVOK_INSTANTIATE)
+#undef RAVOK_INSTANTIATE

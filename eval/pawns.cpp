@@ -7,13 +7,6 @@ namespace {
 
 Bitboard Bit(Square s) { return SquareMask[s]; }
 
-// Percent scales by rank distance.
-constexpr int kBackwardScale[6] = {0, 0, 50, 60, 70, 75};  // d = 1..5
-constexpr int kDoubledScale[4] = {70, 75, 80, 90};         // k = 0..3
-constexpr int kIsolatedScale[5] = {50, 60, 65, 70, 75};    // k = 0..4
-
-constexpr int kUnstoppable = 660;
-
 uint16_t PasserFlags(const EvalScratch& e) {
   const int white = PopCount(e.whitePassers), black = PopCount(e.blackPassers);
   return uint16_t((white > 3 ? 3 : white) << 1 | (black > 3 ? 3 : black) << 3);
@@ -41,16 +34,15 @@ Bitboard ScanPassers(const TreePosition& p, int bound) {
 }
 
 // Side S's passed pawns, S's view.
-template <int S>
+template <int S, class M>
 int PassedOf(const TreePosition& p, const EvalScratch& e) {
   constexpr int E = 1 - S;
-  const SideTables& t = Tables<S>(e);
   const Bitboard ownPawns = Own<S>(p).pawn;
   const Bitboard passers = Passers<S>(e);
   int v = 0;
   for (Bitboard walk = passers; walk;) {
     const Square s = PopRearmost<S>(walk);
-    v += (DefendedPawns<S>(e) & Bit(s)) ? t.passedDefended[s] : t.passed[s];
+    v += TableWeight<M, S>(e, (DefendedPawns<S>(e) & Bit(s)) ? kPassedDefendedTable : kPassedTable, s);
     // A pawn beside it on the right (toward the h-file, for both colours).
     if (FileOf(s) == 7 || (ownPawns & Bit(s + 1)) == 0) continue;
     // Two passers side by side against enemy pieces score as a passed duo.
@@ -58,7 +50,7 @@ int PassedOf(const TreePosition& p, const EvalScratch& e) {
     // has no seventh rank: a pair there is a passed duo even against a bare
     // king.
     const bool passedDuo = (passers & Bit(s + 1)) && (!Bare<E>(e) || RelativeRank<S>(s) == 6);
-    v += passedDuo ? t.passedDuo[s] : t.duo[s];
+    v += TableWeight<M, S>(e, passedDuo ? kPassedDuoTable : kDuoTable, s);
   }
   return v;
 }
@@ -112,18 +104,17 @@ KingPawnVerdict KingAndPawnRules(const TreePosition& p, const EvalScratch& e, Sq
 
 // Side S's pawn terms other than the file terms, S's view: table values,
 // defended pawns, duos and backward pawns of the pawns that are not passed.
-template <int S>
+template <int S, class M>
 int PawnTermsOf(const TreePosition& p, const EvalScratch& e) {
   constexpr int E = 1 - S;
-  const SideTables& t = Tables<S>(e);
   const SidePieces& own = Own<S>(p);
   const Bitboard allPawns = p.white.pawn | p.black.pawn;
   int v = 0;
   for (Bitboard pawns = own.pawn & ~Passers<S>(e); pawns;) {
     const Square s = PopRearmost<S>(pawns);
-    v += t.pawn[s];
-    if (DefendedPawns<S>(e) & Bit(s)) v += t.defended[s];
-    if (FileOf(s) != 7 && (own.pawn & Bit(s + 1))) v += t.duo[s];
+    v += TableWeight<M, S>(e, kPawnTable, s);
+    if (DefendedPawns<S>(e) & Bit(s)) v += TableWeight<M, S>(e, kDefendedTable, s);
+    if (FileOf(s) != 7 && (own.pawn & Bit(s + 1))) v += TableWeight<M, S>(e, kDuoTable, s);
 
     // Backward: a step ahead (or the double step) that an enemy pawn
     // controls and no own pawn does. Squares holding a pawn are passed over.
@@ -135,7 +126,7 @@ int PawnTermsOf(const TreePosition& p, const EvalScratch& e) {
       if (allPawns & step) continue;
       if ((PawnAttacks<E>(e) & step) && !(PawnAttacks<S>(e) & step)) {
         const Bitboard x = (Enemy<S>(p).pawn | DefendedPawns<S>(e)) & SpanAhead<S>(s);
-        v -= x ? kBackwardScale[RankDistance(s, Rearmost<S>(x))] * 30 / 100 : 30;
+        v += Weight<M, S>(e, kBackwardPawn, x ? RankDistance(s, Rearmost<S>(x)) : 0);
         break;
       }
     }
@@ -144,7 +135,7 @@ int PawnTermsOf(const TreePosition& p, const EvalScratch& e) {
 }
 
 // Side S's doubled and isolated pawns, file by file, S's view.
-template <int S>
+template <int S, class M>
 int FileTermsOf(const TreePosition& p, const EvalScratch& e) {
   const SidePieces& own = Own<S>(p);
   const Bitboard enemyPawns = Enemy<S>(p).pawn;
@@ -159,22 +150,21 @@ int FileTermsOf(const TreePosition& p, const EvalScratch& e) {
     const Square front = MostAdvanced<S>(onFile);
     const Bitboard blockers = enemyPawns & SpanAhead<S>(front);
     const int k = blockers ? RankDistance(front, Rearmost<S>(blockers)) - 1 : 0;
+    // Lists by k: entry 0 without an enemy pawn ahead, k + 1 with one.
+    const int byBlocker = blockers ? k + 1 : 0;
     if (n >= 3) {
-      v -= isolated ? 80 : 60;
+      v += Weight<M, S>(e, kTripledPawns, isolated ? 0 : 1);
     } else if (n == 2) {
-      if (isolated) {
-        v -= 45;
-      } else {
-        int penalty = (DefendedPawns<S>(e) & Bit(front)) ? 10 : 20;
-        if (blockers) penalty = penalty * kDoubledScale[k] / 100;
-        v -= penalty;
-      }
+      if (isolated)
+        v += Weight<M, S>(e, kDoubledIsolatedPawns);
+      else
+        v += Weight<M, S>(e, (DefendedPawns<S>(e) & Bit(front)) ? kDoubledDefendedPawns : kDoubledPawns, byBlocker);
     } else if (blockers) {
-      v -= kIsolatedScale[k] * 16 / 100;
+      v += Weight<M, S>(e, kIsolatedPawn, byBlocker);
     } else {
       // An isolated queen's pawn in the centre is milder with pieces on.
       const bool isolatedQueenPawn = file == 3 && (own.pawn & Bit(Relative<S>(D4))) && p.pieceUnits > 32;
-      v -= isolatedQueenPawn ? 10 : 16;
+      v += isolatedQueenPawn ? Weight<M, S>(e, kIsolatedQueenPawn) : Weight<M, S>(e, kIsolatedPawn, 0);
     }
   }
   return v;
@@ -187,7 +177,7 @@ void FindPassedPawns(const TreePosition& p, const PawnHashEntry* hit, EvalScratc
   e.blackPassers = ScanPassers<kBlack>(p, hit ? BlackPasserCount(hit->flags) : 3);
 }
 
-template <int S>
+template <int S, class M>
 int PawnRace(const TreePosition& p, EvalScratch& e) {
   const SidePieces& own = Own<S>(p);
   const SidePieces& enemy = Enemy<S>(p);
@@ -200,49 +190,59 @@ int PawnRace(const TreePosition& p, EvalScratch& e) {
     const Square s = PopMostAdvanced<S>(passers);
     passers &= ~FileMask[FileOf(s)];
     // Rule of the square.
-    if ((PawnSquare[toMove][Relative<S>(s)] & loneKing) == 0) return kUnstoppable;
+    if ((PawnSquare[toMove][Relative<S>(s)] & loneKing) == 0) return Weight<M, S>(e, kUnstoppablePasser);
     if (!kingAndPawns) continue;
     consulted = true;
     switch (KingAndPawnRules<S>(p, e, s)) {
-      case KingPawnVerdict::kWin: return kUnstoppable;
+      case KingPawnVerdict::kWin: return Weight<M, S>(e, kUnstoppablePasser);
       case KingPawnVerdict::kDraw: e.drawDetected = true; return 0;
       case KingPawnVerdict::kNone: break;
     }
   }
-  if (!Bare<S>(e)) return 100;
-  return (PopCount(own.pawn) >= 2 && consulted) ? 100 : 0;
+  if (!Bare<S>(e)) return Weight<M, S>(e, kPasserAgainstBareKing);
+  return (PopCount(own.pawn) >= 2 && consulted) ? Weight<M, S>(e, kPasserAgainstBareKing) : 0;
 }
-
-template int PawnRace<kWhite>(const TreePosition&, EvalScratch&);
-template int PawnRace<kBlack>(const TreePosition&, EvalScratch&);
 
 int PassedPawnRace(const TreePosition& p, EvalScratch& e) { return PawnRace<kWhite>(p, e); }
 
+template <class M>
 int PassedPawnScore(const TreePosition& p, EvalScratch& e) {
   // Both sides' passers.
-  int score = PassedOf<kWhite>(p, e) - PassedOf<kBlack>(p, e);
+  int score = PassedOf<kWhite, M>(p, e) - PassedOf<kBlack, M>(p, e);
   // Passers against a king without pieces. Black's passers race White's
   // bare king exactly as White's race Black's.
-  if (e.blackBare && e.whitePassers && (!e.whiteBare || !e.blackPassers)) score += PawnRace<kWhite>(p, e);
-  if (e.whiteBare && e.blackPassers && (!e.blackBare || !e.whitePassers)) score -= PawnRace<kBlack>(p, e);
+  if (e.blackBare && e.whitePassers && (!e.whiteBare || !e.blackPassers)) score += PawnRace<kWhite, M>(p, e);
+  if (e.whiteBare && e.blackPassers && (!e.blackBare || !e.whitePassers)) score -= PawnRace<kBlack, M>(p, e);
   return score;
 }
 
+template <class M>
 int PawnStructure(const TreePosition& p, const EvalScratch& e, PawnHashEntry& entry, int s, int alpha, int beta,
                   int positionalMargin) {
   const uint16_t counts = PasserFlags(e);
 
   // Far outside the window the structure cannot matter: a partial entry.
-  const int shortcutMargin = positionalMargin / 2;
-  const int u = s + p.materialBalance;
-  if (u + shortcutMargin < alpha || u - shortcutMargin > beta) {
-    entry = PawnHashEntry{p.pawnHashKey, 0, uint16_t(counts | kPawnEntryPartial)};
-    return 0;
+  // (The traced evaluation has the full window.)
+  if constexpr (!M::kTrace) {
+    const int shortcutMargin = positionalMargin / 2;
+    const int u = s + MaterialBalance<M>(p, e);
+    if (u + shortcutMargin < alpha || u - shortcutMargin > beta) {
+      entry = PawnHashEntry{p.pawnHashKey, 0, uint16_t(counts | kPawnEntryPartial)};
+      return 0;
+    }
   }
   // Pawn values, backward, doubled and isolated pawns of both sides.
-  const int score = PawnTermsOf<kWhite>(p, e) - PawnTermsOf<kBlack>(p, e) + FileTermsOf<kWhite>(p, e) -
-                    FileTermsOf<kBlack>(p, e);
+  const int score = PawnTermsOf<kWhite, M>(p, e) - PawnTermsOf<kBlack, M>(p, e) + FileTermsOf<kWhite, M>(p, e) -
+                    FileTermsOf<kBlack, M>(p, e);
   // The complete entry.
   entry = PawnHashEntry{p.pawnHashKey, int16_t(score), counts};
   return score;
 }
+
+#define RAVOK_INSTANTIATE(M)                                                                                      \
+  template int PawnRace<kWhite, M>(const TreePosition&, EvalScratch&);                                           \
+  template int PawnRace<kBlack, M>(const TreePosition&, EvalScratch&);                                           \
+  template int PassedPawnScore<M>(const TreePosition&, EvalScratch&);                                            \
+  template int PawnStructure<M>(const TreePosition&, const EvalScratch&, PawnHashEntry&, int, int, int, int);
+RAVOK_FOR_EACH_EVAL_MODE(RAVOK_INSTANTIATE)
+#undef RAVOK_INSTANTIATE

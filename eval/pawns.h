@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "eval/eval_mode.h"
 #include "eval/eval_scratch.h"
 #include "eval/pawn_hash.h"
 #include "position/tree_position.h"
@@ -20,18 +21,21 @@ void FindPassedPawns(const TreePosition& p, const PawnHashEntry* hit, EvalScratc
 
 // The passed-pawn score, White's view, with the race against a bare king
 // where it applies (may set drawDetected).
+template <class M = ClassicEval>
 int PassedPawnScore(const TreePosition& p, EvalScratch& e);
 
 // White's passed pawns racing a Black side without pieces: 660 for a pawn
-// that cannot be stopped, 100 or 0 otherwise; may set drawDetected.
+// that cannot be stopped, 100 or 0 otherwise (classic weights); may set
+// drawDetected.
 int PassedPawnRace(const TreePosition& p, EvalScratch& e);
 // The race of side S's passers against the other side's bare king, S's view.
-template <int S>
+template <int S, class M = ClassicEval>
 int PawnRace(const TreePosition& p, EvalScratch& e);
 
 // The pawn structure of `p`, White's view; always writes `entry`. `s` is
 // the positional score so far (no material). Far outside the window (by
 // positionalMargin / 2) it stores a partial entry and returns 0 without
 // computing the structure.
+template <class M = ClassicEval>
 int PawnStructure(const TreePosition& p, const EvalScratch& e, PawnHashEntry& entry, int s, int alpha, int beta,
                   int positionalMargin);

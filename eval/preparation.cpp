@@ -6,14 +6,6 @@
 
 namespace {
 
-void FillForPhase(ValueSet& values, int phase) {
-  values.phase = phase;
-  switch (phase) {
-    case kOpeningPhase: FillOpeningSet(values); break;
-    case kMiddlegamePhase: FillMiddlegameSet(values); break;
-    default: FillEndgameSet(values); break;
-  }
-}
 
 // Opening while castling is possible or a minor piece still stands on its
 // starting square.
@@ -43,17 +35,21 @@ void Evaluator::PrepareRoot(const TreePosition& p) {
     pieceTerms_.Clear();
     preparationNumber_ = 1;
   }
+  // The pawn table's structure scores were made with the other weights.
+  if (preparation_.weights != selected_) pawnTable_.Clear();
+  preparation_.weights = selected_;
+  const auto fill = [this](ValueSet& values, int phase) { values = PhaseValueSet(selected_, phase); };
   const bool pawns = (p.white.pawn | p.black.pawn) != 0;
   const int phase = RootPhase(p, pawns);
 
   // The root's own tables; a pawnless root never reads them.
-  if (pawns) FillForPhase(preparation_.rootSet, phase);
+  if (pawns) fill(preparation_.rootSet, phase);
 
   // The tables for positions without queens, judged by rooks and minors.
   const int noPawnUnits = pawns ? 0 : 4;
   const int whiteUnits = 5 * PopCount(p.white.rook) + p.white.valMinors + noPawnUnits;
   const int blackUnits = 5 * PopCount(p.black.rook) + p.black.valMinors + noPawnUnits;
-  FillForPhase(preparation_.alternateSet, whiteUnits > 20 || blackUnits > 20 ? kMiddlegamePhase : kEndgamePhase);
+  fill(preparation_.alternateSet, whiteUnits > 20 || blackUnits > 20 ? kMiddlegamePhase : kEndgamePhase);
 
   preparation_.rootHasPawns = pawns;
 
@@ -63,6 +59,6 @@ void Evaluator::PrepareRoot(const TreePosition& p) {
     preparation_.phaseThreshold = -1;
   } else {
     preparation_.phaseThreshold = 20;
-    FillForPhase(preparation_.endgameSet, kEndgamePhase);
+    fill(preparation_.endgameSet, kEndgamePhase);
   }
 }

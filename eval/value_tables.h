@@ -1,10 +1,10 @@
 // The evaluation's value tables: the prepared value sets that the evaluation
-// reads at every node, and the opening, middlegame and endgame sets they are
-// filled from.
+// reads at every node, filled for the root's phases from the weights of the
+// parameter table (eval/eval_weights.h).
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <string_view>
 
 #include "base/types.h"
 
@@ -30,17 +30,38 @@ struct SideTables {
   int32_t passedDuo[64];
 };
 
+// The tables of a side by name, in the order of SideTables.
+enum SideTable : int {
+  kKnightTable,
+  kBishopTable,
+  kRookTable,
+  kKingTable,
+  kPawnTable,
+  kPassedTable,
+  kPassedDefendedTable,
+  kDefendedTable,
+  kDuoTable,
+  kPassedDuoTable,
+  kSideTableCount
+};
+inline constexpr int32_t (SideTables::*kSideTableMembers[kSideTableCount])[64] = {
+    &SideTables::knight, &SideTables::bishop,         &SideTables::rook,     &SideTables::king, &SideTables::pawn,
+    &SideTables::passed, &SideTables::passedDefended, &SideTables::defended, &SideTables::duo,  &SideTables::passedDuo,
+};
+
 // A prepared value set: its phase and the tables of White and Black.
 struct ValueSet {
   int32_t phase;
   SideTables side[2];
 };
 
-// Centre-weighted table of the endgame knights, bishops and kings (White's
-// view; symmetric between the colours).
-extern const std::array<int32_t, 64> CentreTable;
+// The two weight sets the evaluation can play with (the Evaluation setting):
+// the classic weights, set by hand, and the tuned ones, fitted to the
+// results of Ravok's own games (eval/tuned_weights.h).
+enum class EvaluationSet : int32_t { kClassic, kTuned };
 
-// Copy the opening, middlegame or endgame set into `values` (tables only).
-void FillOpeningSet(ValueSet& values);
-void FillMiddlegameSet(ValueSet& values);
-void FillEndgameSet(ValueSet& values);
+// Their names in settings, in the order of the sets.
+inline constexpr std::string_view kEvaluationSetNames[] = {"classic", "tuned"};
+
+// The value set of `phase` under the weights of `set`, filled once and kept.
+const ValueSet& PhaseValueSet(EvaluationSet set, int phase);

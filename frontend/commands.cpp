@@ -127,7 +127,8 @@ bool MoveTime(Communicator& c, const WordList& words) {
 }
 
 // A console word that sets a combo option: "timerule classic|increment"
-// (the Time Rule option), "search classic|selective" (the Search option).
+// (the Time Rule option), "search classic|selective" (the Search option),
+// "evaluation classic|tuned" (the Evaluation option).
 bool ComboOptionCommand(Communicator& c, const WordList& words, std::string_view name) {
   const OptionEntry& option = *FindOption(name, false);
   const std::optional<int64_t> value = words.size() == 2 ? XboardOptionValue(option, words[1]) : std::nullopt;
@@ -138,6 +139,7 @@ bool ComboOptionCommand(Communicator& c, const WordList& words, std::string_view
 }
 bool TimeRuleCommand(Communicator& c, const WordList& words) { return ComboOptionCommand(c, words, "Time Rule"); }
 bool SearchCommand(Communicator& c, const WordList& words) { return ComboOptionCommand(c, words, "Search"); }
+bool EvaluationCommand(Communicator& c, const WordList& words) { return ComboOptionCommand(c, words, "Evaluation"); }
 
 // "level MPS BASE INC": the clocks run from now on. A time word that is no
 // time is refused, the settings stay; while the engine thinks or ponders
@@ -266,6 +268,7 @@ constexpr DialogueCommand kCommands[] = {
     {"level", Level, nullptr},
     {"timerule", TimeRuleCommand, nullptr},
     {"search", SearchCommand, nullptr},
+    {"evaluation", EvaluationCommand, nullptr},
     {"time", InterfaceClock, nullptr},
     {"otim", InterfaceClock, nullptr},
     {"easy", EasyOrHard, nullptr},

@@ -68,13 +68,14 @@ PlaySession::PlaySession(Engine& engine, std::istream& in, int inputDescriptor, 
   output_.UseEditor(editor_.get());
   // The console's starting settings, with the clock spent by the increment
   // rule (a person's game rarely has periods, and the rule spends an
-  // increment as people do), the selective search at full strength and no
-  // depth limit: without a clock Ravok thinks about three seconds a move,
-  // never more than ten.
+  // increment as people do), the selective search and the tuned evaluation
+  // at full strength and no depth limit: without a clock Ravok thinks about
+  // three seconds a move, never more than ten.
   StartOptions(OptionHost{engine_, session_.Settings()}, Dialogue::kConsoleXboard);
   SessionSettings& settings = session_.Settings();
   settings.timeRule = TimeRule::kIncrement;
   settings.search = SearchStyle::kSelective;
+  settings.evaluation = EvaluationSet::kTuned;
   settings.depth = 0;
   settings.absoluteTime = kLongestThinkWithoutClock;
   session_.SetEngineSide(1 - you_);

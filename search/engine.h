@@ -72,6 +72,7 @@ class Engine {
   // Searches the loaded position (see Searcher::Think): the main searcher
   // decides the move and reports; Info() counts the nodes of every thread.
   bool Think(const SearchParameters& parameters, SearchListener& listener) {
+    searcher_->Evaluation().SelectWeights(parameters.evaluation);
     return searcher_->Think(parameters, listener);
   }
   bool Searching() const { return searcher_->Info().searching != 0; }

@@ -88,6 +88,7 @@ void HelperThreads::Start(const Searcher& main) {
     // keep their old table if the memory cannot be had).
     if (helper->pawnTable.Bytes() != mainPawnTable_.Bytes()) helper->pawnTable.Allocate(mainPawnTable_.Bytes());
     helper->searcher.AdoptRoot(main);
+    helper->searcher.Evaluation().SelectWeights(main.Evaluation().SelectedWeights());
     helper->nodes.store(0, std::memory_order_relaxed);
     helper->counted = 0;
   }

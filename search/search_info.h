@@ -8,6 +8,7 @@
 
 #include "base/clock.h"
 #include "base/types.h"
+#include "eval/value_tables.h"
 
 // Ends a running search when thrown from a listener's poll. discardResult:
 // true drops the result (no move is played); false keeps the best move
@@ -52,6 +53,8 @@ struct SearchParameters {
   int32_t rootNoise = 0;
   uint64_t noiseSeed = 0;
   SearchStyle style = SearchStyle::kClassic;
+  // The weights the evaluation reads (the classic ones by default).
+  EvaluationSet evaluation = EvaluationSet::kClassic;
   // The root moves the search may choose from; empty = every legal move.
   // Moves that are not legal at the root are passed over.
   std::vector<Move> onlyMoves{};

@@ -62,6 +62,7 @@ class Searcher {
 
   // The evaluation as the last search prepared it.
   Evaluator& Evaluation() { return evaluator_; }
+  const Evaluator& Evaluation() const { return evaluator_; }
 
   // The search position: the root is loaded into record 0.
   PositionStack& Positions() { return positions_; }

@@ -14,6 +14,7 @@ void LimitStrength(SearchParameters& parameters, int32_t elo, uint64_t seed) {
   parameters.maxNodes = parameters.maxNodes == 0 ? nodes : std::min(parameters.maxNodes, nodes);
   parameters.rootNoise = int32_t(std::lround(lower->rootNoise + share * (upper->rootNoise - lower->rootNoise)));
   parameters.noiseSeed = seed;
-  // The steps were calibrated on the classic search.
+  // The steps were calibrated on the classic search and evaluation.
   parameters.style = SearchStyle::kClassic;
+  parameters.evaluation = EvaluationSet::kClassic;
 }

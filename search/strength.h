@@ -40,5 +40,6 @@ inline constexpr int32_t kStrongestLimitedElo = std::end(kStrengthLevels)[-1].el
 // budget and root noise of the steps around it, in between on a
 // logarithmic scale of nodes. Keeps a smaller node limit the search
 // already has. `seed` picks the chance moves; the same seed gives the same
-// game. The search is the classic one, on which the steps were calibrated.
+// game. The search and the evaluation are the classic ones, on which the
+// steps were calibrated.
 void LimitStrength(SearchParameters& parameters, int32_t elo, uint64_t seed);

@@ -92,6 +92,17 @@ constexpr OptionEntry kOptions[] = {
            h.settings.search = SearchStyle(style);
            return OptionOutcome::kDone;
          }},
+    {.name = "Evaluation",
+     .kind = OptionKind::kCombo,
+     .choices = kEvaluationSetNames,
+     .consoleStart = int64_t(EvaluationSet::kClassic),
+     .uciStart = int64_t(EvaluationSet::kTuned),
+     .read = [](const OptionHost& h) { return int64_t(h.settings.evaluation); },
+     .write =
+         [](OptionHost& h, int64_t set) {
+           h.settings.evaluation = EvaluationSet(set);
+           return OptionOutcome::kDone;
+         }},
     {.name = "Threads",
      .kind = OptionKind::kSpin,
      .minimum = 1,

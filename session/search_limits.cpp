@@ -18,6 +18,7 @@ SearchParameters BuildSearchLimits(const SearchRequest& request, const SessionSe
   SearchParameters p;
   p.mode = request.mode;
   p.style = settings.search;
+  p.evaluation = settings.evaluation;
   p.onlyMoves = request.onlyMoves;
   p.allotment = request.targetTime;
   if (request.clock) {

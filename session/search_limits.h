@@ -2,7 +2,8 @@
 // search, in its own terms (a clock reading, a fixed time for the move, a
 // depth, a node budget, a mate to find, an open-ended search), together
 // with the session's settings (the move overhead, the clock rule, the
-// search style, the level of strength) in; the search's parameters out.
+// search style and evaluation, the level of strength) in; the search's
+// parameters out.
 #pragma once
 
 #include <cstdint>
@@ -57,8 +58,8 @@ Milliseconds MoveTimeHardLimit(Milliseconds moveTime, Milliseconds overhead);
 // The search's parameters for `request` under `settings`: the clock through
 // the clock rule the settings name, a move time through MoveTimeHardLimit
 // (with a clock too, the smaller hard limit wins), the depth as its
-// iterations, the node budget, the root moves, the settings' search style;
-// below full strength (the settings' level, unless the request asks for
+// iterations, the node budget, the root moves, the settings' search style
+// and evaluation; below full strength (the settings' level, unless the request asks for
 // full strength) a search on the engine's move or its ponder search gets
 // the node budget and root noise of that strength, its chance moves drawn
 // from `strengthSeed`. An analysis is always at full strength.

@@ -16,6 +16,7 @@ struct SessionSettings {
   Milliseconds variableTime = 3000;  // the target a move ("vartime"); 0 = none
   TimeRule timeRule = TimeRule::kClassic;
   SearchStyle search = SearchStyle::kClassic;  // the search at full strength
+  EvaluationSet evaluation = EvaluationSet::kClassic;  // the evaluation's weights at full strength
   Milliseconds moveOverhead = 0;  // kept back from a clock for the move's way to the interface
   bool ponder = false;            // think on the opponent's time (UCI: the interface may send "go ponder")
   bool post = true;               // xboard: show the thinking lines

@@ -91,7 +91,7 @@ TEST(EvalDriver, WholeEvaluationBlockedPawnAndBlackRace) {
 TEST(EvalDriver, MaterialImbalance) {
   const auto bonus = [](const char* fen) {
     SetUpRoot(fen);
-    return ImbalanceBonus(Root());
+    return ImbalanceBonus(Root(), Scratch());
   };
   // One minor up with equal majors counts only with a pawn of the side.
   EXPECT_EQ(bonus("4k3/p7/8/8/8/8/P7/1N2K3 w - - 0 1"), 50);
@@ -109,7 +109,7 @@ TEST(EvalDriver, MaterialImbalance) {
 TEST(EvalDriver, PawnlessExits) {
   // No pawns at all: the pawnless evaluation unchanged.
   SetUpRoot("8/8/3k4/8/8/3K4/8/3R4 w - - 0 1");
-  EXPECT_EQ(FullEval(), PawnlessEvaluation(Root()));
+  EXPECT_EQ(FullEval(), PawnlessEvaluation(Root(), Scratch()));
   // Queen and two pawns against a bare king: 1180 - 200 > 504. Pawnless
   // score (1180 + 1500 + 44 - 44 - 28) plus 100 + 2 x 20 per pawn.
   EXPECT_EQ(SetUpAndEvaluate("4k3/8/8/8/8/8/PP6/4K2Q w - - 0 1"), 2652 + 2 * 140);
@@ -206,6 +206,52 @@ TEST(EvalDriver, TermsKeptUnderOnePreparationAreNotReusedUnderTheNext) {
   EXPECT_EQ(FullEval(), underEndgame);
   SetUpRoot(middlegame);
   EXPECT_EQ(FullEval(), own);
+}
+
+// The classic weights of the parameter table score as the evaluation did
+// when its numbers were written in the code: scores recorded then, each
+// position prepared as the root. Openings, middlegames (both queens and
+// castling rights on both wings, a trapped bishop), endgames with the
+// pawn race and the king-and-pawn rules, the gate, the exits for pawns
+// against far more material, and the pawnless endgames.
+TEST(EvalDriver, ClassicWeightsKeepTheHandSetScores) {
+  struct Recorded {
+    const char* fen;
+    int score;
+  };
+  const Recorded recorded[] = {
+      {"rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", 0},
+      {"r1bqk2r/pppp1ppp/2n2n2/2b1p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 5", -29},
+      {"rnbqk2r/ppp1ppbp/3p1np1/8/2PPP3/2N5/PP3PPP/R1BQKBNR w KQkq - 0 5", 133},
+      {"r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1", 50},
+      {"2rq1rk1/pp1bppbp/3p1np1/4n3/3NP3/1BN1BP2/PPPQ2PP/2KR3R w - - 0 12", -41},
+      {"r1b2rk1/pp3ppp/2n5/3q4/3P4/5N2/PP3PPP/R2QKB1R w KQ - 0 12", 18},
+      {"r2q1rk1/pb1nbppp/1p2pn2/2pp4/2PP4/1PN1PN2/PB2BPPP/R2Q1RK1 w - - 0 10", -7},
+      {"r2qkb1r/B1p2ppp/1pnp1n2/4p3/4P3/2NP1N2/PPP2PPP/R2QKB1R w KQkq - 0 8", 353},
+      {"r3kb1r/pp3ppp/2n1bn2/3p4/3P4/2N1BN2/PP3PPP/R3KB1R b - - 0 10", -6},
+      {"4r1k1/pp3ppp/2p5/8/3P4/2P5/P4PPP/4R1K1 w - - 0 25", 12},
+      {"8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1", -93},
+      {"6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1", 550},
+      {"8/pp3k2/2p5/8/8/5K2/PP6/8 w - - 0 1", -104},
+      {"8/4kp2/4p3/3pP3/3P4/4K3/8/5B2 w - - 0 1", 343},
+      {"8/8/4k3/8/2P5/8/4K3/8 w - - 0 1", 120},
+      {"8/8/2k5/5P2/8/8/2K5/8 w - - 0 1", 155},
+      {"k7/8/K7/P7/8/8/8/8 w - - 0 1", 0},
+      {"5k2/8/8/8/8/8/1p3K2/8 b - - 0 1", -900},
+      {"4k3/pp6/8/8/8/8/8/1NN1K3 w - - 0 1", 0},
+      {"4k3/8/8/8/8/8/PP6/4K2Q w - - 0 1", 2932},
+      {"4k2q/pp6/8/8/8/8/8/4K3 b - - 0 1", -2932},
+      {"8/8/8/8/8/4k3/8/R3K3 w - - 0 1", 219},
+      {"8/8/8/4k3/8/8/8/2B1KN2 w - - 0 1", 1382},
+      {"8/8/3k4/8/8/3B4/3K4/6N1 b - - 0 1", 1447},
+      {"3k4/8/8/8/8/8/3r4/3QK3 w - - 0 1", 628},
+      {"8/8/3k4/4b3/8/8/3KN3/8 w - - 0 1", -5},
+      {"8/8/8/3k4/8/8/3K4/N1n5 w - - 0 1", -6},
+      {"4k3/ppp3pp/8/8/8/8/PPP3PP/4K3 w - - 0 1", 2},
+      {"3qk2r/8/8/8/8/8/PPPPPPPP/RNBQKBNR w KQk - 0 1", 3172},
+      {"2kr3r/ppp2ppp/8/8/3P4/8/PP3PPP/R3K2R w KQ - 0 1", -11},
+  };
+  for (const Recorded& r : recorded) EXPECT_EQ(SetUpAndEvaluate(r.fen), r.score) << r.fen;
 }
 
 // Does the position touch one of the evaluation's deliberate colour

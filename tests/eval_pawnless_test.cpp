@@ -11,7 +11,7 @@ using namespace eval_test;
 TEST(EvalPawnless, KingsOnlyAreDampedCentralisation) {
   // (4 for d2 - 44 for d5) / 4; the driver returns it unchanged.
   EXPECT_EQ(SetUpAndEvaluate("8/8/8/3k4/8/8/3K4/8 w - - 0 1"), (4 - 44) / 4);
-  EXPECT_EQ(PawnlessEvaluation(Root()), -10);
+  EXPECT_EQ(PawnlessEvaluation(Root(), Scratch()), -10);
   // c1 is the one asymmetric square of the king table: -36, c8 -56.
   EXPECT_EQ(SetUpAndEvaluate("2k5/8/8/8/8/8/8/2K5 w - - 0 1"), (-36 + 56) / 4);
 }

@@ -40,21 +40,21 @@ TEST(EvalKingSafety, KingPlacement) {
   // A king on e1 without castling rights: the king's-side shelter - 70.
   SetUpAndEvaluate("4k3/8/8/8/8/8/5PPP/4K3 w - - 0 1");
   EXPECT_EQ(KingShelter(Root(), kWhite, kKingSide), 30);
-  EXPECT_EQ(KingPlacement<kWhite>(Root()), 30 - 70);
+  EXPECT_EQ(KingPlacement<kWhite>(Root(), Scratch()), 30 - 70);
   // Both rights: the better wing (queen's side 30, king's side -165) - 25.
   SetUpAndEvaluate("r3k2r/8/8/8/8/8/PPP5/R3K2R w KQkq - 0 1");
   EXPECT_EQ(KingShelter(Root(), kWhite, kQueenSide), 30);
-  EXPECT_EQ(KingPlacement<kWhite>(Root()), 30 - 25);
+  EXPECT_EQ(KingPlacement<kWhite>(Root(), Scratch()), 30 - 25);
   // Black with the king's-side right only: that bare wing (-165) - 25, even
   // though the queen's side is better.
   SetUpAndEvaluate("r3k2r/ppp5/8/8/8/8/PPP5/R3K2R w KQk - 0 1");
   EXPECT_EQ(KingShelter(Root(), kBlack, kKingSide), -165);
-  EXPECT_EQ(KingPlacement<kBlack>(Root()), -165 - 25);
+  EXPECT_EQ(KingPlacement<kBlack>(Root(), Scratch()), -165 - 25);
   // A king on c8 that cannot castle: the queen's side (half-open files -30,
   // pawns at home +60) - 17.
   SetUpAndEvaluate("2kr4/ppp5/8/8/8/8/5PPP/6K1 w - - 0 1");
   EXPECT_EQ(KingShelter(Root(), kBlack, kQueenSide), 30);
-  EXPECT_EQ(KingPlacement<kBlack>(Root()), 30 - 17);
+  EXPECT_EQ(KingPlacement<kBlack>(Root(), Scratch()), 30 - 17);
 }
 
 TEST(EvalPieces, RookConnectionAndOpenFiles) {
@@ -119,9 +119,9 @@ TEST(EvalPieces, TrappedBishop) {
 TEST(EvalPieces, BishopPairAndEndgameCount) {
   // Two White bishops against one Black one, pawns on both wings.
   SetUpAndEvaluate("4k3/p5pb/8/8/8/8/P5P1/2B1KB2 w - - 0 1");
-  EXPECT_EQ(BishopCountTerm(Root()), 16);
+  EXPECT_EQ(BishopCountTerm(Root(), Scratch()), 16);
   SetUpAndEvaluate("4k3/p6b/8/8/8/8/P7/2B1KB2 w - - 0 1");
-  EXPECT_EQ(BishopCountTerm(Root()), 8);
+  EXPECT_EQ(BishopCountTerm(Root(), Scratch()), 8);
 }
 
 TEST(EvalPieces, EarlyQueen) {

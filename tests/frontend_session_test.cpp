@@ -274,11 +274,12 @@ TEST(Clocks, MovesIncrementsPeriodsAndTakeBacks) {
   EXPECT_FALSE(black.running);
 }
 
-// The clock rule and the search are the classic ones until "timerule" and
-// "search" (console) or "option Time Rule=..." and "option Search=..."
-// (xboard) pick the others; the next search's limits follow them. A
-// 1-minute + 1-second clock at its start.
-TEST(Clocks, TimeRuleAndSearchSettingsDecideTheLimits) {
+// The clock rule, the search and the evaluation are the classic ones until
+// "timerule", "search" and "evaluation" (console) or "option Time
+// Rule=...", "option Search=..." and "option Evaluation=..." (xboard) pick
+// the others; the next search's limits follow them. A 1-minute + 1-second
+// clock at its start.
+TEST(Clocks, TimeRuleSearchAndEvaluationSettingsDecideTheLimits) {
   for (const bool xboard : {false, true}) {
     Session s(xboard);
     s.comm.HandleIdle({"level", "0", "1", "1"});
@@ -298,6 +299,11 @@ TEST(Clocks, TimeRuleAndSearchSettingsDecideTheLimits) {
     EXPECT_EQ(s.comm.Status().parameters.style, SearchStyle::kSelective);
     hardLimitWith(xboard ? WordList{"option", "Search=classic"} : WordList{"search", "classic"});
     EXPECT_EQ(s.comm.Status().parameters.style, SearchStyle::kClassic);
+    EXPECT_EQ(s.comm.Status().parameters.evaluation, EvaluationSet::kClassic);
+    hardLimitWith(xboard ? WordList{"option", "Evaluation=tuned"} : WordList{"evaluation", "tuned"});
+    EXPECT_EQ(s.comm.Status().parameters.evaluation, EvaluationSet::kTuned);
+    hardLimitWith(xboard ? WordList{"option", "Evaluation=classic"} : WordList{"evaluation", "classic"});
+    EXPECT_EQ(s.comm.Status().parameters.evaluation, EvaluationSet::kClassic);
   }
 }
 

@@ -27,6 +27,7 @@ TEST(Options, AnnouncedInBothFormsWithTheDialoguesStartingValues) {
                                         "option name Move Overhead type spin default 30 min 0 max 5000",
                                         "option name Time Rule type combo default increment var classic var increment",
                                         "option name Search type combo default selective var classic var selective",
+                                        "option name Evaluation type combo default tuned var classic var tuned",
                                         "option name Threads type spin default 1 min 1 max 256",
                                         "option name UCI_LimitStrength type check default false",
                                         "option name UCI_Elo type spin default 1970 min 130 max 1970",
@@ -38,15 +39,19 @@ TEST(Options, AnnouncedInBothFormsWithTheDialoguesStartingValues) {
                                                   "feature option=\"Move Overhead -spin 0 0 5000\"",
                                                   "feature option=\"Time Rule -combo *classic /// increment\"",
                                                   "feature option=\"Search -combo *classic /// selective\"",
+                                                  "feature option=\"Evaluation -combo *classic /// tuned\"",
                                                   "feature option=\"Threads -spin 1 1 256\"",
                                                   "feature option=\"UCI_LimitStrength -check 0\"",
                                                   "feature option=\"UCI_Elo -spin 1970 130 1970\"",
                                               }));
-  // The console/xboard dialogue keeps its timing and its search: the
-  // classic rule and search, no overhead; it ponders from the start.
+  // The console/xboard dialogue keeps its timing, search and evaluation:
+  // the classic rule, search and weights, no overhead; it ponders from the
+  // start.
   EXPECT_EQ(xboard.settings.timeRule, TimeRule::kClassic);
   EXPECT_EQ(xboard.settings.search, SearchStyle::kClassic);
   EXPECT_EQ(uci.settings.search, SearchStyle::kSelective);
+  EXPECT_EQ(xboard.settings.evaluation, EvaluationSet::kClassic);
+  EXPECT_EQ(uci.settings.evaluation, EvaluationSet::kTuned);
   EXPECT_EQ(xboard.settings.moveOverhead, 0);
   EXPECT_TRUE(xboard.settings.ponder);
   EXPECT_EQ(uci.settings.timeRule, TimeRule::kIncrement);
@@ -72,6 +77,8 @@ TEST(Options, EveryOptionSetInBothForms) {
       {"name time rule value increment", "Time Rule=increment", 1},
       {"name search value Classic", "Search=classic", 0},
       {"name Search value selective", "Search=selective", 1},
+      {"name evaluation value CLASSIC", "Evaluation=classic", 0},
+      {"name Evaluation value tuned", "Evaluation=tuned", 1},
       {"name threads value 4", "Threads=4", 4},
       {"name uci_limitstrength value true", "UCI_LimitStrength=1", 1},
       {"name UCI_Elo value 1500", "UCI_Elo=1500", 1500},
@@ -87,7 +94,8 @@ TEST(Options, EveryOptionSetInBothForms) {
   }
   Host host(Dialogue::kUci);
   OptionHost target = host.Get();
-  for (const char* words : {"Hash=64", "Ponder=1", "Move Overhead=120", "Time Rule=classic", "Search=classic"}) {
+  for (const char* words :
+       {"Hash=64", "Ponder=1", "Move Overhead=120", "Time Rule=classic", "Search=classic", "Evaluation=classic"}) {
     const OptionSetting setting = ReadOptionCommand(Tokenize(std::string("option ") + words));
     EXPECT_EQ(setting.option->write(target, setting.value), OptionOutcome::kDone) << words;
   }
@@ -97,6 +105,7 @@ TEST(Options, EveryOptionSetInBothForms) {
   EXPECT_EQ(OptionFeatureLines(target)[3], "feature option=\"Move Overhead -spin 120 0 5000\"");
   EXPECT_EQ(OptionLines(target)[4], "option name Time Rule type combo default classic var classic var increment");
   EXPECT_EQ(OptionLines(target)[5], "option name Search type combo default classic var classic var selective");
+  EXPECT_EQ(OptionLines(target)[6], "option name Evaluation type combo default classic var classic var tuned");
 }
 
 TEST(Options, BadValuesRefusedInEachProtocolsForm) {

@@ -19,6 +19,7 @@ FEATURES = (
     'feature option="Move Overhead -spin 0 0 5000"\n'
     'feature option="Time Rule -combo *classic /// increment"\n'
     'feature option="Search -combo *classic /// selective"\n'
+    'feature option="Evaluation -combo *classic /// tuned"\n'
     'feature option="Threads -spin 1 1 256"\n'
     'feature option="UCI_LimitStrength -check 0"\n'
     'feature option="UCI_Elo -spin 1970 130 1970"\n'

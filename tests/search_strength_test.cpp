@@ -23,14 +23,19 @@ std::string BestMove(Engine& engine, const std::string& fen, const SearchParamet
 
 // A level's Elo gives its own budget and noise; an Elo between two levels
 // something in between; the ends clamp; a smaller node limit already set
-// stays.
+// stays. Every level searches with the classic search and weights it was
+// calibrated on, whatever the full-strength settings are.
 TEST(Strength, LevelsAndTheStepsBetween) {
   for (const StrengthLevel& level : StrengthLevels()) {
     SearchParameters p;
+    p.style = SearchStyle::kSelective;
+    p.evaluation = EvaluationSet::kTuned;
     LimitStrength(p, level.elo, 7);
     EXPECT_EQ(p.maxNodes, level.nodes) << level.elo;
     EXPECT_EQ(p.rootNoise, level.rootNoise) << level.elo;
     EXPECT_EQ(p.noiseSeed, 7u);
+    EXPECT_EQ(p.style, SearchStyle::kClassic);
+    EXPECT_EQ(p.evaluation, EvaluationSet::kClassic);
   }
   const StrengthLevel& a = kStrengthLevels[3];
   const StrengthLevel& b = kStrengthLevels[4];

@@ -53,18 +53,20 @@ TEST(SearchLimits, AFixedMoveTimeLessTheOverhead) {
             LimitsFromClock({100000, 0, 0, 40}, TimeRule::kIncrement).hardLimit);
 }
 
-// Every search carries the settings' search style; a level below full
-// strength gives a search on the engine's move and its ponder search the
-// strength's node budget (a smaller one stays), root noise and seed, and
-// the classic search it was calibrated on. An analysis and a request for
+// Every search carries the settings' search style and evaluation; a level
+// below full strength gives a search on the engine's move and its ponder
+// search the strength's node budget (a smaller one stays), root noise and
+// seed, and the classic search and evaluation it was calibrated on. An analysis and a request for
 // the engine's own judgement are at full strength.
 TEST(SearchLimits, StyleAndStrengthFollowTheSettings) {
   SessionSettings settings;
   settings.search = SearchStyle::kSelective;
+  settings.evaluation = EvaluationSet::kTuned;
   for (const int mode : {kModeThink, kModePonder, kModeAnalyze}) {
     const SearchParameters p = Build({.mode = mode}, settings);
     EXPECT_EQ(p.mode, mode);
     EXPECT_EQ(p.style, SearchStyle::kSelective);
+    EXPECT_EQ(p.evaluation, EvaluationSet::kTuned);
     EXPECT_EQ(p.maxNodes, 0u);
   }
   settings.limitStrength = true;
@@ -75,6 +77,7 @@ TEST(SearchLimits, StyleAndStrengthFollowTheSettings) {
     EXPECT_EQ(p.rootNoise, kStrengthLevels[0].rootNoise);
     EXPECT_EQ(p.noiseSeed, 99u);
     EXPECT_EQ(p.style, SearchStyle::kClassic);
+    EXPECT_EQ(p.evaluation, EvaluationSet::kClassic);
   }
   EXPECT_EQ(Build({.nodes = 10}, settings).maxNodes, 10u);
   for (const SearchRequest& full : {SearchRequest{.mode = kModeAnalyze}, SearchRequest{.fullStrength = true}}) {
@@ -82,6 +85,7 @@ TEST(SearchLimits, StyleAndStrengthFollowTheSettings) {
     EXPECT_EQ(p.maxNodes, 0u);
     EXPECT_EQ(p.rootNoise, 0);
     EXPECT_EQ(p.style, SearchStyle::kSelective);
+    EXPECT_EQ(p.evaluation, EvaluationSet::kTuned);
   }
 }
 

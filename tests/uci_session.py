@@ -18,6 +18,7 @@ HANDSHAKE = [
     "option name Move Overhead type spin default 30 min 0 max 5000",
     "option name Time Rule type combo default increment var classic var increment",
     "option name Search type combo default selective var classic var selective",
+    "option name Evaluation type combo default tuned var classic var tuned",
     "option name Threads type spin default 1 min 1 max 256",
     "option name UCI_LimitStrength type check default false",
     "option name UCI_Elo type spin default 1970 min 130 max 1970",
@@ -178,11 +179,14 @@ def test_node_limit_and_new_game_repeat_a_search(start):
 
 def test_same_nodes_as_xboard(start):
     # The same search under UCI and under xboard, each from fresh tables:
-    # UCI's own search and xboard's once the option picks it, then the
-    # classic search, xboard's own.
-    for search_style, xboard_setting in (("selective", ["option Search=selective"]), ("classic", [])):
+    # UCI's own search and evaluation and xboard's once the options pick
+    # them, then the classic ones, xboard's own.
+    for search_style, evaluation, xboard_setting in (
+            ("selective", "tuned", ["option Search=selective", "option Evaluation=tuned"]),
+            ("classic", "classic", [])):
         s = uci(start)
         s.send("setoption name Search value " + search_style)
+        s.send("setoption name Evaluation value " + evaluation)
         s.send("position startpos moves e2e4 e7e5 g1f3")
         lines, _ = search(s, "go depth 6")
         uci_nodes = best_lines(lines)[-1].group(3)

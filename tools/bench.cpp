@@ -1,9 +1,10 @@
-// bench [iterations] [threads N] [movetime MS] [search classic|selective]:
-// searches a fixed set of positions one after another, each from a fresh
-// state, to a fixed number of iterations (by default 6 for the classic
-// search, 12 for the selective one). The total node count is the search's
-// signature: it changes only when the search or the evaluation changes.
-// Reads no input.
+// bench [iterations] [threads N] [movetime MS] [search classic|selective]
+// [evaluation classic|tuned]: searches a fixed set of positions one after
+// another, each from a fresh state, to a fixed number of iterations (by
+// default 6 for the classic search, 12 for the selective one), with the
+// classic evaluation unless told otherwise. The total node count is the
+// search's signature: it changes only when the search or the evaluation
+// changes. Reads no input.
 //
 // `threads N` searches on N threads; `movetime MS` gives each position MS
 // milliseconds instead of the iteration limit. With either, every line
@@ -76,6 +77,7 @@ double ThreadMilliseconds() {
 struct BenchSettings {
   int iterations = 0;  // 0: the search's own default
   SearchStyle style = SearchStyle::kClassic;
+  EvaluationSet evaluation = EvaluationSet::kClassic;
   int threads = 1;
   Milliseconds moveTime = 0;  // 0: the iteration limit
   bool timed = false;         // a time column on every line
@@ -85,9 +87,16 @@ struct BenchSettings {
 bool ReadSettings(int argc, char** argv, BenchSettings& settings) {
   int i = 1;
   if (i < argc && std::strcmp(argv[i], "threads") != 0 && std::strcmp(argv[i], "movetime") != 0 &&
-      std::strcmp(argv[i], "search") != 0)
+      std::strcmp(argv[i], "search") != 0 && std::strcmp(argv[i], "evaluation") != 0)
     settings.iterations = std::atoi(argv[i++]);
   for (; i + 1 < argc; i += 2) {
+    if (std::strcmp(argv[i], "evaluation") == 0) {
+      if (std::strcmp(argv[i + 1], "tuned") == 0)
+        settings.evaluation = EvaluationSet::kTuned;
+      else if (std::strcmp(argv[i + 1], "classic") != 0)
+        return false;
+      continue;
+    }
     if (std::strcmp(argv[i], "search") == 0) {
       if (std::strcmp(argv[i + 1], "selective") == 0)
         settings.style = SearchStyle::kSelective;
@@ -114,7 +123,9 @@ bool ReadSettings(int argc, char** argv, BenchSettings& settings) {
 int main(int argc, char** argv) {
   BenchSettings settings;
   if (!ReadSettings(argc, argv, settings)) {
-    std::fprintf(stderr, "usage: bench [iterations 1..38] [threads 1..%d] [movetime MS] [search classic|selective]\n",
+    std::fprintf(stderr,
+                 "usage: bench [iterations 1..38] [threads 1..%d] [movetime MS] [search classic|selective]\n"
+                 "             [evaluation classic|tuned]\n",
                  kMaxSearchThreads);
     return 2;
   }
@@ -129,6 +140,7 @@ int main(int argc, char** argv) {
   SearchParameters parameters{kModeThink, settings.iterations, 0, 0};
   if (settings.moveTime != 0) parameters = SearchParameters{kModeThink, 0, settings.moveTime, 0};
   parameters.style = settings.style;
+  parameters.evaluation = settings.evaluation;
 
   uint64_t totalNodes = 0;
   const auto start = std::chrono::steady_clock::now();

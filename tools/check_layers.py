@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Checks that every source folder includes only from itself or from the
 floors below it: base -> position -> board -> eval -> search -> session (what
-the dialogues share) -> front ends (frontend, uci, play) -> app. Folders on the
-same floor never include each other: one front end knows nothing of another.
+the dialogues share) and tuning (self-play and the tuner, for the tools) ->
+front ends (frontend, uci, play) -> app. Folders on the same floor never
+include each other: one front end knows nothing of another.
 Prints each include that runs against the floors; exit status 1 when there
 is one."""
 
@@ -10,8 +11,8 @@ import pathlib
 import re
 import sys
 
-FLOORS = {"base": 0, "position": 1, "board": 2, "eval": 3, "search": 4, "session": 5, "frontend": 6, "uci": 6,
-          "play": 6, "app": 7}
+FLOORS = {"base": 0, "position": 1, "board": 2, "eval": 3, "search": 4, "session": 5, "tuning": 5, "frontend": 6,
+          "uci": 6, "play": 6, "app": 7}
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"/]+)/[^"]+"')
 
 

@@ -1,5 +1,5 @@
-// epd FILE [--depth N | --time MS] [--search classic|selective]: runs a
-// test suite of EPD lines
+// epd FILE [--depth N | --time MS] [--search classic|selective]
+// [--evaluation classic|tuned]: runs a test suite of EPD lines
 //   FEN(4 fields) bm MOVE [MOVE...]; am MOVE [MOVE...]; id "NAME";
 // searching each position from a fresh state to N iterations (default 8) or
 // for MS milliseconds. Moves are in standard algebraic notation ("Nf3",
@@ -39,6 +39,7 @@ struct Limits {
   int depth = 8;      // iterations, when no time is given
   int timeMs = 0;     // 0 = search by depth
   SearchStyle style = SearchStyle::kClassic;
+  EvaluationSet evaluation = EvaluationSet::kClassic;
 };
 
 // A time limit is the hard limit of the search, to the millisecond.
@@ -46,6 +47,7 @@ SearchParameters SearchLimits(const Limits& limits) {
   SearchParameters parameters{kModeThink, limits.depth, 0, 0};
   if (limits.timeMs > 0) parameters = SearchParameters{kModeThink, 0, limits.timeMs, 0};
   parameters.style = limits.style;
+  parameters.evaluation = limits.evaluation;
   return parameters;
 }
 
@@ -224,6 +226,11 @@ bool ReadLimits(int argc, char** argv, Limits& limits) {
       limits.style = std::strcmp(argv[i + 1], "selective") == 0 ? SearchStyle::kSelective : SearchStyle::kClassic;
       continue;
     }
+    if (std::strcmp(argv[i], "--evaluation") == 0) {
+      if (std::strcmp(argv[i + 1], "tuned") != 0 && std::strcmp(argv[i + 1], "classic") != 0) return false;
+      limits.evaluation = std::strcmp(argv[i + 1], "tuned") == 0 ? EvaluationSet::kTuned : EvaluationSet::kClassic;
+      continue;
+    }
     const int value = std::atoi(argv[i + 1]);
     if (std::strcmp(argv[i], "--depth") == 0 && value >= 1 && value <= 38)
       limits.depth = value;
@@ -240,7 +247,9 @@ bool ReadLimits(int argc, char** argv, Limits& limits) {
 int main(int argc, char** argv) {
   Limits limits;
   if (argc < 2 || !ReadLimits(argc, argv, limits)) {
-    std::fprintf(stderr, "usage: epd FILE [--depth N (1..38) | --time MS] [--search classic|selective]\n");
+    std::fprintf(stderr,
+                 "usage: epd FILE [--depth N (1..38) | --time MS] [--search classic|selective]"
+                 " [--evaluation classic|tuned]\n");
     return 2;
   }
   std::ifstream file(argv[1]);

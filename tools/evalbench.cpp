@@ -2,7 +2,8 @@
 // each prepared as a search root and evaluated many times with a changing
 // window. The checksum of the scores changes only when the evaluation does.
 //
-//   evalbench [ROUNDS]   (default 20 rounds of 20000 calls per position)
+//   evalbench [ROUNDS] [classic|tuned]   (default 20 rounds of 20000 calls
+//                                         per position, classic weights)
 //
 // Each round evaluates every position with changing windows (the figure to
 // quote; lazy exits included) and then with the full window only.
@@ -10,6 +11,7 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 #include "board/fen.h"
 #include "board/search_position.h"
@@ -90,9 +92,15 @@ void Report(const char* name, const Run& run) {
 
 int main(int argc, char** argv) {
   const int rounds = argc > 1 ? std::atoi(argv[1]) : 20;
+  const bool tuned = argc > 2 && std::strcmp(argv[2], "tuned") == 0;
+  if (rounds < 1 || (argc > 2 && !tuned && std::strcmp(argv[2], "classic") != 0) || argc > 3) {
+    std::fprintf(stderr, "usage: evalbench [ROUNDS] [classic|tuned]\n");
+    return 2;
+  }
   InitEngineTables();
   PawnHashTable pawnTable(uint64_t(8) << 20);
   Evaluator evaluator(pawnTable);
+  evaluator.SelectWeights(tuned ? EvaluationSet::kTuned : EvaluationSet::kClassic);
   PositionStack position;
 
   Run windows, fullWindow;
@@ -110,7 +118,8 @@ int main(int argc, char** argv) {
       EvaluateRepeatedly(evaluator, root, true, fullWindow);
     }
   }
-  std::printf("positions %zu, rounds %d\n", sizeof kPositions / sizeof *kPositions, rounds);
+  std::printf("positions %zu, rounds %d, %s weights\n", sizeof kPositions / sizeof *kPositions, rounds,
+              tuned ? "tuned" : "classic");
   Report("changing windows", windows);
   Report("full window", fullWindow);
   return 0;

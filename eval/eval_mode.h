@@ -1,0 +1,98 @@
+// The modes the evaluation is compiled in: the weight set it reads (known at
+// compile time, so each weight folds into the code as a constant) and
+// whether it keeps a trace of the weights it uses. The terms take the mode
+// as a template parameter and read every weight through Weight() and
+// TableWeight() below.
+#pragma once
+
+#include <array>
+
+#include "eval/classic_weights.h"
+#include "eval/eval_scratch.h"
+#include "eval/tuned_weights.h"
+#include "position/tree_position.h"
+
+// The trace of one evaluation: how many times, counted from White's side,
+// the score holds each value of the weight set. The evaluation is a sum of
+// weights, so the score is the sum of coefficient x value over the set plus
+// `constant` (the part no weight explains). The exceptions are written down
+// where they occur: the shelter counted half again with both queens on (a
+// factor of 1.5 here, the evaluation halves with an integer division), the
+// better of two wings taken as the wing the traced weights choose, and the
+// scores that rules decide (a drawn pawn ending, a side that cannot win, the
+// endgames without pawns), which the trace keeps as a constant.
+struct EvalTrace {
+  std::array<double, kWeightValueCount> coefficient{};
+  double constant = 0;
+  // Multiplies what is noted: 1, 1.5 for the shelter with both queens on, 0
+  // while a term is worked out only to be compared.
+  double factor = 1;
+
+  void Clear() {
+    coefficient.fill(0);
+    constant = 0;
+    factor = 1;
+  }
+  void Note(int index, int count) { coefficient[index] += factor * count; }
+};
+
+template <const EvalWeights& W, bool Trace>
+struct EvalMode {
+  static constexpr const EvalWeights& kWeights = W;
+  static constexpr bool kTrace = Trace;
+  // The material weights are the search position's own piece values: the
+  // balance that make-move keeps is the evaluation's.
+  static constexpr bool kBaseMaterial = W.At(kMaterial, 0) == kPawnValue && W.At(kMaterial, 1) == kKnightValue &&
+                                        W.At(kMaterial, 2) == kBishopValue && W.At(kMaterial, 3) == kRookValue &&
+                                        W.At(kMaterial, 4) == kQueenValue;
+};
+
+using ClassicEval = EvalMode<kClassicWeights, false>;
+using TunedEval = EvalMode<kTunedWeights, false>;
+using TracedClassicEval = EvalMode<kClassicWeights, true>;
+using TracedTunedEval = EvalMode<kTunedWeights, true>;
+
+// Instantiates X(mode) for every mode the evaluation is compiled in.
+#define RAVOK_FOR_EACH_EVAL_MODE(X) X(ClassicEval) X(TunedEval) X(TracedClassicEval) X(TracedTunedEval)
+
+// Value `entry` of weight `id`, a bonus for side S; the trace counts it for
+// S.
+template <class M, int S = kWhite>
+inline int Weight(const EvalScratch& e, WeightId id, int entry = 0) {
+  const int index = WeightIndex(id, entry);
+  if constexpr (M::kTrace) e.trace->Note(index, S == kWhite ? 1 : -1);
+  return M::kWeights.value[index];
+}
+
+// The same, `count` times.
+template <class M, int S = kWhite>
+inline int WeightTimes(const EvalScratch& e, WeightId id, int entry, int count) {
+  const int index = WeightIndex(id, entry);
+  if constexpr (M::kTrace) e.trace->Note(index, S == kWhite ? count : -count);
+  return M::kWeights.value[index] * count;
+}
+
+// Side S's value on `square` in table `table` of the value set in use; the
+// trace counts the weight the preparation filled it from.
+template <class M, int S>
+inline int TableWeight(const EvalScratch& e, SideTable table, Square square) {
+  if constexpr (M::kTrace) e.trace->Note(TableValueIndex(table, e.activeSet->phase, S, square), S == kWhite ? 1 : -1);
+  return (e.activeSet->side[S].*kSideTableMembers[table])[square];
+}
+
+// The material balance under the mode's piece values, White's view.
+template <class M>
+inline int MaterialBalance(const TreePosition& p, const EvalScratch& e) {
+  if constexpr (M::kBaseMaterial && !M::kTrace) {
+    return p.materialBalance;
+  } else {
+    const int counts[5] = {p.white.numPawns - p.black.numPawns,
+                           PopCount(p.white.knight) - PopCount(p.black.knight),
+                           PopCount(p.white.bishop) - PopCount(p.black.bishop),
+                           PopCount(p.white.rook) - PopCount(p.black.rook),
+                           PopCount(p.white.queen) - PopCount(p.black.queen)};
+    int balance = 0;
+    for (int type = 0; type < 5; ++type) balance += WeightTimes<M>(e, kMaterial, type, counts[type]);
+    return balance;
+  }
+}
