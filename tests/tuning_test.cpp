@@ -8,7 +8,6 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
-#include <regex>
 #include <sstream>
 
 #include <unistd.h>
@@ -175,7 +174,7 @@ TEST(Tuning, WeightsSourceReadsBackAsWritten) {
   // Each weight's entry: "{kName, {" up to the closing "}},"; comments out.
   std::string code;
   std::istringstream lines(source);
-  for (std::string line; std::getline(lines, line);) code += std::regex_replace(line, std::regex("//.*"), "") + "\n";
+  for (std::string line; std::getline(lines, line);) code += line.substr(0, line.find("//")) + "\n";
   EvalWeights read{};
   int weightsRead = 0;
   for (const WeightInfo& info : kWeightInfos) {
@@ -185,9 +184,19 @@ TEST(Tuning, WeightsSourceReadsBackAsWritten) {
     const size_t to = code.find("}}", from);
     std::vector<int32_t> values;
     const std::string body = code.substr(from + start.size(), to - from - start.size());
-    const std::regex number("-?[0-9]+|M");
-    for (auto it = std::sregex_iterator(body.begin(), body.end(), number); it != std::sregex_iterator(); ++it)
-      values.push_back(it->str() == "M" ? kUnusedSquare : std::stoi(it->str()));
+    // The numbers and the unused-square marks "M", in their order.
+    for (size_t i = 0; i < body.size();) {
+      const size_t start = body.find_first_of("-0123456789M", i);
+      if (start == std::string::npos) break;
+      if (body[start] == 'M') {
+        values.push_back(kUnusedSquare);
+        i = start + 1;
+        continue;
+      }
+      size_t length = 0;
+      values.push_back(std::stoi(body.substr(start), &length));
+      i = start + length;
+    }
     EXPECT_TRUE(SetWrittenValues(read, info.id, values)) << info.identifier;
     ++weightsRead;
   }
