@@ -98,11 +98,14 @@ TEST_P(BothSearchesThreads, EveryKindOfStopLeavesALegalMove) {
     EXPECT_EQ(engine.Info().displayDepth, 6);
 
     // The node limit counts every thread's nodes and ends soon after it.
+    // How far past depends on the scheduler: on a loaded machine the
+    // helpers may search on while the main searcher waits for a core, so
+    // the bound only tells a limit kept from one ignored.
     const uint64_t limit = 100000;
     EXPECT_FALSE(SearchOn(engine, threads, kMiddlegame, Parameters(kModeThink, 0, 0, limit, style), quiet));
     ExpectFinishedWithLegalMove(engine, kMiddlegame);
     EXPECT_GE(engine.Info().totalNodes, limit);
-    EXPECT_LE(engine.Info().totalNodes, limit + 25000u * threads);
+    EXPECT_LT(engine.Info().totalNodes, 3 * limit);
 
     // The hard time limit.
     EXPECT_FALSE(SearchOn(engine, threads, kMiddlegame, Parameters(kModeThink, 0, 100, 0, style), quiet));
