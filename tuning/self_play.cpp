@@ -77,7 +77,7 @@ std::vector<Opening> ReadOpenings(std::istream& in) {
 }
 
 QuietTest::QuietTest(EvaluationSet evaluation)
-    : pawnTable_(uint64_t(1) << 20), evaluator_(pawnTable_), stack_(std::make_unique<PositionStack>()) {
+    : pawnTable_(kMinimumPawnHashBytes), evaluator_(pawnTable_), stack_(std::make_unique<PositionStack>()) {
   evaluator_.SelectWeights(evaluation);
 }
 
@@ -113,6 +113,10 @@ int QuietTest::CaptureSearch(int alpha, int beta, int depth) {
 }
 
 bool QuietTest::IsQuiet(const GamePosition& position) {
+  // The pawn table keeps scores that partly depend on the pieces of the
+  // position that stored them: emptied, the verdict depends on this
+  // position alone, the same for the writer and for every reader.
+  pawnTable_.Clear();
   LoadSearchRoot(*stack_, position);
   const TreePosition& root = stack_->Root();
   if (root.kingAttacked) return false;
