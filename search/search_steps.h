@@ -33,10 +33,10 @@ struct SelectiveSteps {
   static constexpr bool kLateMoveReductions = true;
   // A node whose static evaluation stands far enough above beta near the
   // leaves returns at once.
-  static constexpr bool kReverseFutility = false;
+  static constexpr bool kReverseFutility = true;
   // Near the leaves, quiet moves beyond a count that grows with the depth
   // are not searched.
-  static constexpr bool kMoveCountPruning = false;
+  static constexpr bool kMoveCountPruning = true;
   // Near the leaves, quiet moves that leave the static evaluation far
   // below alpha are not searched.
   static constexpr bool kEvalFutility = false;
@@ -52,7 +52,7 @@ struct SelectiveSteps {
   static constexpr bool kExchangePruning = false;
   // Quiet-move history with bounded updates, a penalty for the quiet moves
   // that failed before the cut-off, and continuation histories.
-  static constexpr bool kGravityHistory = false;
+  static constexpr bool kGravityHistory = true;
   // Captures ordered within their stage by a history of their own (piece,
   // target, captured piece), bounded as the quiet ones; needs the above.
   static constexpr bool kCaptureHistory = false;

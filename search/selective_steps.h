@@ -62,11 +62,11 @@ inline constexpr int kFutilityPlies = 6;
 inline constexpr int kMoveCountPlies = 8;
 inline constexpr int kExchangePlies = 8;
 inline constexpr int kRazorPlies = 3;
-inline int ReverseFutilityMargin(int plies, bool improving) { return 75 * (plies - (improving ? 1 : 0)); }
+inline int ReverseFutilityMargin(int plies, bool improving) { return 120 * (plies - (improving ? 1 : 0)); }
 inline int RazorMargin(int plies) { return 250 + 200 * plies; }
 inline int FutilityMargin(int plies) { return 100 + 80 * plies; }
 inline int MoveCountLimit(int plies, bool improving) {
-  return improving ? (40 + 7 * plies * plies) / 10 : (20 + 4 * plies * plies) / 10;
+  return improving ? 5 + 2 * plies * plies : 3 + plies * plies;
 }
 // The static exchange below which a move is left out near the leaves.
 inline int QuietExchangeLimit(int plies) { return -60 * plies; }
