@@ -8,7 +8,9 @@
 #include <csignal>
 #include <cstdlib>
 #include <iostream>
+#include <optional>
 
+#include "app/bench_command.h"
 #include "board/game.h"
 #include "frontend/communicator.h"
 #include "session/string_utils.h"
@@ -39,7 +41,7 @@ PlayDisplay TerminalDisplay() {
 }
 
 // The words the command line takes.
-constexpr const char* kWords[] = {"play", "p", "xboard", "uci", "hash", "pawnhash", "--help", "-h", "--version"};
+constexpr const char* kWords[] = {"play", "p", "xboard", "uci", "bench", "hash", "pawnhash", "--help", "-h", "--version"};
 
 // Edits from one word to the other: letters put in, left out, changed, or
 // two neighbours swapped.
@@ -73,6 +75,12 @@ StartupOptions ScanOptions(const std::vector<std::string>& arguments) {
     const bool known = std::find(std::begin(kWords), std::end(kWords), first) != std::end(kWords);
     if (!known && lowered != "xboard" && lowered != "hash" && lowered != "pawnhash") options.unknownWord = first;
   }
+  // "bench" takes the words after it as its own.
+  if (arguments.size() > 1 && arguments[1] == "bench") {
+    options.bench = true;
+    options.benchWords.assign(arguments.begin() + 2, arguments.end());
+    return options;
+  }
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& word = arguments[i];
     if (word == "xboard") {
@@ -105,6 +113,8 @@ std::string UsageText() {
          "\n"
          "usage: ravok [xboard | uci] [hash N] [pawnhash N]\n"
          "       ravok play | p [hash N] [pawnhash N]\n"
+         "       ravok bench [depth N] [threads N] [search classic | selective]\n"
+         "                   [evaluation classic | tuned]\n"
          "       ravok --help | -h | --version\n"
          "\n"
          "  play, p      a game against Ravok in the terminal: the board after every\n"
@@ -116,6 +126,10 @@ std::string UsageText() {
          "  xboard       the xboard protocol, for graphical interfaces (an interface's\n"
          "               first command \"xboard\" does the same)\n"
          "  uci          the Universal Chess Interface (a first command \"uci\" does the same)\n"
+         "  bench        searches 30 fixed positions and prints the total nodes, the\n"
+         "               search's signature, and the speed; with UCI's search and\n"
+         "               evaluation unless told otherwise, to 12 iterations for the\n"
+         "               selective search and 6 for the classic one unless \"depth N\"\n"
          "  hash N       transposition table of N MiB (default " + std::to_string(kDefaultHashBytes / kMebibyte) + ")\n"
          "  pawnhash N   pawn hash table of N MiB (default " + std::to_string(kDefaultPawnHashBytes / kMebibyte) + ")\n"
          "  --help, -h   this text\n"
@@ -152,6 +166,17 @@ int RunEngine(int argc, char** argv) {
   if (options.help || options.version) {
     std::cout << (options.help ? UsageText() : VersionText());
     return 0;
+  }
+
+  if (options.bench) {
+    std::string problem;
+    const std::optional<BenchSettings> settings = ReadBenchWords(options.benchWords, problem);
+    if (!settings) {
+      std::cerr << "ravok: bench: " << problem << "\n\n" << UsageText();
+      return 2;
+    }
+    InitEngineTables();
+    return RunBenchCommand(*settings, std::cout, std::cerr);
   }
 
   // Tables and hash keys, then the engine with its tables; the search

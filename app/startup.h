@@ -13,6 +13,8 @@ struct StartupOptions {
   bool play = false;     // "play" or "p": a game against Ravok in the terminal
   bool help = false;     // "--help" or "-h": print the usage and stop
   bool version = false;  // "--version": print the version and stop
+  bool bench = false;    // "bench" as the first word: run the bench and stop
+  std::vector<std::string> benchWords;  // the words after "bench"
   // The first word after the program name when it is none of the words
   // below (and no "xboard", "hash" or "pawnhash" in capitals, which are
   // passed over as any later unknown word is): the start refuses it.
@@ -25,6 +27,7 @@ struct StartupOptions {
 // "uci" (which wins over "xboard"), "play" or "p" (which wins over both), "hash N" and "pawnhash N" (N mebibytes;
 // N <= 0 or no number selects the minimum size), "--help", "-h" and
 // "--version". "hash" or "pawnhash" as the last word ends the scan.
+// "bench" as the first word takes every word after it.
 StartupOptions ScanOptions(const std::vector<std::string>& arguments);
 
 // The texts of "--help" and "--version".

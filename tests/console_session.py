@@ -1,5 +1,6 @@
 """Console dialogue without searches: prompt, replies, results, settings."""
 
+import re
 import subprocess
 import sys
 
@@ -71,6 +72,29 @@ def test_usage_and_version(start):
                 or "usage: ravok [xboard | uci] [hash N] [pawnhash N]" not in result.stderr:
             raise AssertionError("%r gave status %d, %r and %r" % (word, result.returncode, result.stdout[:100],
                                                                    result.stderr[:200]))
+    # "bench", as engine-testing frameworks run it: a line a position, the
+    # last two lines "N nodes" and "N nps", N nodes the sum of the lines';
+    # the same count every run; with the classic search and evaluation, the
+    # designed game's signature.
+    def bench(*words):
+        result = subprocess.run([binary, "bench", *words], stdin=subprocess.DEVNULL, capture_output=True, text=True,
+                                timeout=120)
+        lines = result.stdout.splitlines()
+        positions = [int(re.match(r"position \d+/30: (\d+) nodes, move [a-h1-8qrbn-]+$", line).group(1))
+                     for line in lines[:-3]]
+        if result.returncode != 0 or len(positions) != 30 or not re.fullmatch(r"time \d+\.\d\d s", lines[-3]) \
+                or not re.fullmatch(r"\d+ nps", lines[-1]) or lines[-2] != "%d nodes" % sum(positions):
+            raise AssertionError("bench %r gave status %d and %r" % (words, result.returncode, result.stdout[-300:]))
+        return lines[-2]
+    if bench("depth", "3") != bench("depth", "3"):
+        raise AssertionError("the bench's signature changes from run to run")
+    if bench("evaluation", "classic", "search", "classic") != "5878354 nodes":
+        raise AssertionError("the classic search's signature is not 5878354")
+    for words in [["depth", "39"], ["depth"], ["threads", "0"], ["search", "fast"], ["dpeth", "3"]]:
+        result = subprocess.run([binary, "bench", *words], stdin=subprocess.DEVNULL, capture_output=True, text=True,
+                                timeout=10)
+        if result.returncode != 2 or result.stdout or not result.stderr.startswith("ravok: bench: "):
+            raise AssertionError("bench %r gave status %d and %r" % (words, result.returncode, result.stderr[:200]))
 
 
 def test_empty_and_blank_lines_answer_ok(start):

@@ -13,78 +13,16 @@
 // thread's processor time. On a machine whose cores are busy with other
 // work the second tells what the first would be with a core for each
 // thread, as long as the threads get equal shares.
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <string>
 
-#include "board/fen.h"
-#include "board/moves.h"
-#include "search/engine.h"
+#include "session/bench.h"
 
 namespace {
 
-const char* const kPositions[] = {
-    // Openings.
-    "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
-    "r1bqkbnr/pppp1ppp/2n5/4p3/4P3/5N2/PPPP1PPP/RNBQKB1R w KQkq - 2 3",
-    "rnbqkb1r/pp2pppp/3p1n2/8/3NP3/8/PPP2PPP/RNBQKB1R w KQkq - 1 5",
-    "r1bqk2r/pppp1ppp/2n2n2/2b1p3/2B1P3/2N2N2/PPPP1PPP/R1BQK2R w KQkq - 6 5",
-    "rnbqkb1r/ppp2ppp/4pn2/3p2B1/2PP4/2N5/PP2PPPP/R2QKBNR b KQkq - 3 4",
-    // Middlegames.
-    "r3k2r/p1ppqpb1/bn2pnp1/3PN3/1p2P3/2N2Q1p/PPPBBPPP/R3K2R w KQkq - 0 1",
-    "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
-    "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8",
-    "2rq1rk1/pb1nbppp/1p2pn2/2pp4/2PP4/1PN1PN2/PB2BPPP/2RQ1RK1 w - - 0 11",
-    "r2q1rk1/pP1p2pp/Q4n2/bbp1p3/Np6/1B3NBn/pPPP1PPP/R3K2R b KQ - 0 1",
-    // Tactics.
-    "2rr3k/pp3pp1/1nnqbN1p/3pN3/2pP4/2P3Q1/PPB4P/R4RK1 w - - 0 1",
-    "5rk1/1ppb3p/p1pb4/6q1/3P1p1r/2P1R2P/PP1BQ1P1/5RKN w - - 0 1",
-    "r1bq2rk/pp3pbp/2p1p1pQ/7P/3P4/2PB1N2/PP3PPR/2KR4 w - - 0 1",
-    "5k2/6pp/p1qN4/1p1p4/3P4/2PKP2Q/PP3r2/3R4 b - - 0 1",
-    "7k/p7/1R5K/6r1/6p1/6P1/8/8 w - - 0 1",
-    "rnbqkb1r/pppp1ppp/8/4P3/6n1/7P/PPPNPPP1/R1BQKBNR b KQkq - 0 1",
-    "r4q1k/p2bR1rp/2p2Q1N/5p2/5p2/2P5/PP3PPP/R5K1 w - - 0 1",
-    // Endgames.
-    "8/2p5/3p4/KP5r/1R3p1k/8/4P1P1/8 w - - 0 1",
-    "8/8/8/4k3/8/8/4P3/4K3 w - - 0 1",
-    "8/k7/3p4/p2P1p2/P2P1P2/8/8/K7 w - - 0 1",
-    "6k1/5ppp/8/8/8/8/5PPP/3R2K1 w - - 0 1",
-    "8/8/4k3/8/2p5/8/B2K4/8 w - - 0 1",
-    "8/5pk1/6p1/8/4P3/5PK1/8/8 w - - 0 1",
-    "2k5/8/1P6/8/8/8/6K1/8 w - - 0 1",
-    // Pawnless.
-    "8/8/8/8/8/3k4/8/3KR3 w - - 0 1",
-    "8/8/8/4k3/8/8/8/KBN5 w - - 0 1",
-    "8/8/8/3k4/8/8/2Q5/K7 w - - 0 1",
-    "4k3/8/8/8/8/8/8/R3K2R w KQ - 0 1",
-    "8/8/3k4/8/8/3rK3/8/7Q w - - 0 1",
-    "8/8/2kn4/8/8/2KB4/8/8 w - - 0 1",
-};
-
-constexpr int kClassicIterations = 6;
-constexpr int kSelectiveIterations = 12;
-
-// Milliseconds of processor time the calling thread has used.
-double ThreadMilliseconds() {
-  timespec now;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
-struct BenchSettings {
-  int iterations = 0;  // 0: the search's own default
-  SearchStyle style = SearchStyle::kClassic;
-  EvaluationSet evaluation = EvaluationSet::kClassic;
-  int threads = 1;
-  Milliseconds moveTime = 0;  // 0: the iteration limit
-  bool timed = false;         // a time column on every line
-};
-
 // False when the words are not a bench command line.
-bool ReadSettings(int argc, char** argv, BenchSettings& settings) {
+bool ReadSettings(int argc, char** argv, BenchSettings& settings, bool& timed) {
   int i = 1;
   if (i < argc && std::strcmp(argv[i], "threads") != 0 && std::strcmp(argv[i], "movetime") != 0 &&
       std::strcmp(argv[i], "search") != 0 && std::strcmp(argv[i], "evaluation") != 0)
@@ -111,60 +49,42 @@ bool ReadSettings(int argc, char** argv, BenchSettings& settings) {
       settings.moveTime = value;
     else
       return false;
-    settings.timed = true;
+    timed = true;
   }
-  if (settings.iterations == 0)
-    settings.iterations = settings.style == SearchStyle::kSelective ? kSelectiveIterations : kClassicIterations;
-  return i == argc && settings.iterations >= 1 && settings.iterations <= 38;
+  if (settings.iterations == 0) settings.iterations = DefaultBenchIterations(settings.style);
+  return i == argc && settings.iterations >= 1 && settings.iterations <= kMaxBenchIterations;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
   BenchSettings settings;
-  if (!ReadSettings(argc, argv, settings)) {
+  bool timed = false;  // a time column on every line
+  if (!ReadSettings(argc, argv, settings, timed)) {
     std::fprintf(stderr,
-                 "usage: bench [iterations 1..38] [threads 1..%d] [movetime MS] [search classic|selective]\n"
+                 "usage: bench [iterations 1..%d] [threads 1..%d] [movetime MS] [search classic|selective]\n"
                  "             [evaluation classic|tuned]\n",
-                 kMaxSearchThreads);
+                 kMaxBenchIterations, kMaxSearchThreads);
     return 2;
   }
   InitEngineTables();
-  Engine engine(uint64_t(16) << 20, uint64_t(8) << 20);
-  if (!engine.SetThreadCount(settings.threads)) {
+  Engine engine(kBenchHashBytes, kBenchPawnHashBytes);
+  bool started = false;
+  const BenchTotals totals = RunBench(
+      engine, settings,
+      [timed](const BenchLine& line) {
+        std::printf("%2d %10llu %-6s %6d  ", line.number, static_cast<unsigned long long>(line.nodes),
+                    line.move.c_str(), line.score);
+        if (timed) std::printf("%8.1f ms %8.1f cpu ms  ", line.milliseconds, line.processorMilliseconds);
+        std::printf("%s\n", line.fen);
+      },
+      &started);
+  if (!started) {
     std::fprintf(stderr, "bench: cannot start %d threads\n", settings.threads);
     return 1;
   }
-  // Quiet: no reports, no input, no game to play the move on.
-  SearchListener quiet;
-  SearchParameters parameters{kModeThink, settings.iterations, 0, 0};
-  if (settings.moveTime != 0) parameters = SearchParameters{kModeThink, 0, settings.moveTime, 0};
-  parameters.style = settings.style;
-  parameters.evaluation = settings.evaluation;
-
-  uint64_t totalNodes = 0;
-  const auto start = std::chrono::steady_clock::now();
-  int index = 0;
-  for (const char* fen : kPositions) {
-    engine.NewGame();
-    engine.LoadPosition(ParseFen(fen));
-    const auto searchStart = std::chrono::steady_clock::now();
-    const double processorStart = ThreadMilliseconds();
-    engine.Think(parameters, quiet);
-    const double processor = ThreadMilliseconds() - processorStart;
-    const double milliseconds =
-        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - searchStart).count();
-    const SearchInfo& info = engine.Info();
-    totalNodes += info.totalNodes;
-    const std::string move = info.pvMoves.empty() ? "-" : CoordinateMoveText(info.pvMoves[0]);
-    std::printf("%2d %10llu %-6s %6d  ", ++index, static_cast<unsigned long long>(info.totalNodes), move.c_str(),
-                info.bestScore);
-    if (settings.timed) std::printf("%8.1f ms %8.1f cpu ms  ", milliseconds, processor);
-    std::printf("%s\n", fen);
-  }
-  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  std::printf("total nodes %llu\n", static_cast<unsigned long long>(totalNodes));
-  std::printf("time %.2f s\n", seconds);
-  std::printf("nodes per second %.0f\n", seconds > 0 ? totalNodes / seconds : 0.0);
+  std::printf("total nodes %llu\n", static_cast<unsigned long long>(totals.nodes));
+  std::printf("time %.2f s\n", totals.seconds);
+  std::printf("nodes per second %llu\n", static_cast<unsigned long long>(totals.NodesPerSecond()));
   return 0;
 }
