@@ -47,6 +47,9 @@ struct SearchParameters {
   Milliseconds hardLimit = 0;  // 0 = none
   Milliseconds allotment = 0;  // target time; 0 = no time control
   uint64_t maxNodes = 0;       // the search stops soon after; 0 = none
+  // The search stops once it finds a mate in this many moves or fewer for
+  // the side to move ("go mate N"); 0 = none.
+  int32_t mateMoves = 0;
   // Below full strength: each root move's score is raised by a random amount
   // up to `rootNoise` centipawns, drawn anew for every search from
   // `noiseSeed`; 0 = none, the engine's own choice.
@@ -83,6 +86,7 @@ struct SearchInfo {
   Milliseconds hardLimit = 0;
   Milliseconds allotment = 0;
   uint64_t maxNodes = 0;
+  int32_t mateMoves = 0;
 };
 
 // What the driver is doing, as far as the time tests care.

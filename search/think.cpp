@@ -123,6 +123,10 @@ void Searcher::NewBestLine(Move move, int score) {
   info_.bestScore = score;
   info_.scoreWithoutNoise = std::abs(score) >= kMateThreshold ? score : score - RootBonus(move);
   Report(SearchEvent::kNewBestLine);
+  // The mate asked for is found: a score of kInfinity less P plies, at
+  // least a lower bound, is a mate in (P + 1) / 2 moves or fewer.
+  if (info_.mateMoves != 0 && score > kMateThreshold && (kInfinity - score + 1) / 2 <= info_.mateMoves)
+    throw search_aborted_exception(false);
 }
 
 // A mate found again by the next iteration ends the search. The selective
@@ -329,6 +333,7 @@ void Searcher::BeginSearch(const SearchParameters& parameters) {
   info.hardLimit = parameters.hardLimit;
   info.allotment = parameters.allotment;
   info.maxNodes = parameters.maxNodes;
+  info.mateMoves = parameters.mateMoves;
   rootNoise_ = std::max(parameters.rootNoise, 0);
   style_ = parameters.style;
   noiseSeed_ = parameters.noiseSeed;

@@ -4,11 +4,6 @@
 
 #include "search/strength.h"
 
-int32_t MateSearchDepth(int64_t moves) {
-  if (moves >= kMaxDepthSetting) return kMaxDepthSetting;
-  return int32_t(std::clamp<int64_t>(2 * moves - 1, 1, kMaxDepthSetting));
-}
-
 Milliseconds MoveTimeHardLimit(Milliseconds moveTime, Milliseconds overhead) {
   return std::max(moveTime - overhead, kShortestMoveTime);
 }
@@ -32,10 +27,8 @@ SearchParameters BuildSearchLimits(const SearchRequest& request, const SessionSe
     const Milliseconds hard = MoveTimeHardLimit(*request.moveTime, settings.moveOverhead);
     p.hardLimit = p.hardLimit == 0 ? hard : std::min(p.hardLimit, hard);
   }
-  const int32_t mateDepth = request.mateMoves != 0 ? MateSearchDepth(request.mateMoves) : 0;
-  const int32_t depth = request.depth != 0 && mateDepth != 0 ? std::min(request.depth, mateDepth)
-                                                              : std::max(request.depth, mateDepth);
-  p.maxDepth = IterationLimitForDepth(depth);
+  p.maxDepth = IterationLimitForDepth(request.depth);
+  p.mateMoves = request.mateMoves;
   p.maxNodes = request.nodes;
   if (settings.limitStrength && !request.fullStrength && request.mode != kModeAnalyze)
     LimitStrength(p, settings.strengthElo, strengthSeed);

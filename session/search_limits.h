@@ -32,8 +32,8 @@ struct SearchRequest {
   // A depth as people count it ("sd N", "go depth N"): N - 1 iterations,
   // the last shown as depth N; 0 = none.
   int32_t depth = 0;
-  // A mate in N moves to find ("go mate N"): searched to MateSearchDepth;
-  // with a depth too, the smaller one wins. 0 = none.
+  // A mate in N moves to find ("go mate N"): the search stops once it has
+  // found a mate in N moves or fewer; other limits still end it. 0 = none.
   int32_t mateMoves = 0;
   uint64_t nodes = 0;  // 0 = none
   // The engine's own judgement whatever the level of strength (the play
@@ -42,10 +42,6 @@ struct SearchRequest {
   // The root moves the search may choose from; empty = all.
   std::vector<Move> onlyMoves{};
 };
-
-// The depth "mate N" is searched to: 2N - 1 plies, deep enough to find
-// such a mate, at most kMaxDepthSetting.
-int32_t MateSearchDepth(int64_t moves);
 
 // The shortest hard limit a move time gives, whatever the overhead.
 inline constexpr Milliseconds kShortestMoveTime = 5;

@@ -14,18 +14,15 @@ SearchParameters Build(const SearchRequest& request, const SessionSettings& sett
   return BuildSearchLimits(request, settings, seed);
 }
 
-// A depth N is N - 1 iterations (depth 1 and 2 the single shallowest one),
-// a mate in N is searched to depth 2N - 1 and, beside a depth, the smaller
-// of the two wins; nodes pass through.
+// A depth N is N - 1 iterations (depth 1 and 2 the single shallowest one);
+// a mate to find sets no depth of its own and leaves a depth as it is;
+// nodes pass through.
 TEST(SearchLimits, DepthsAndMatesAsIterations) {
   const std::pair<int, int> depths[] = {{0, 0}, {1, 1}, {2, 1}, {6, 5}, {36, 35}};
   for (const auto& [depth, iterations] : depths) EXPECT_EQ(Build({.depth = depth}).maxDepth, iterations) << depth;
-  EXPECT_EQ(MateSearchDepth(1), 1);
-  EXPECT_EQ(MateSearchDepth(3), 5);
-  EXPECT_EQ(MateSearchDepth(int64_t(1) << 62), kMaxDepthSetting);
-  EXPECT_EQ(Build({.mateMoves = 3}).maxDepth, 4);
-  EXPECT_EQ(Build({.depth = 9, .mateMoves = 2}).maxDepth, 2);
-  EXPECT_EQ(Build({.depth = 2, .mateMoves = 5}).maxDepth, 1);
+  EXPECT_EQ(Build({.mateMoves = 3}).maxDepth, 0);
+  EXPECT_EQ(Build({.mateMoves = 3}).mateMoves, 3);
+  EXPECT_EQ(Build({.depth = 9, .mateMoves = 2}).maxDepth, 8);
   EXPECT_EQ(Build({.nodes = 777}).maxNodes, 777u);
 }
 

@@ -223,6 +223,29 @@ def test_mate_stalemate_and_no_move(start):
     lines, _ = search(s, "go depth 4")
     if best_lines(lines)[-1].group(2) != "mate -1":
         raise AssertionError("no negative mate: %r" % lines)
+    # go mate N ends the search once a mate in N moves or fewer is found,
+    # with either search; a longer mate, or none, leaves the search to end
+    # as it would without it (a depth, or the mate found again).
+    for search_style in ("classic", "selective"):
+        s.send("setoption name Search value " + search_style)
+        mate_in_three = "position fen r1b1kb1r/pppp1ppp/5q2/4n3/3KP3/2N3PN/PPP4P/R1BQ1B1R b kq - 0 1"
+        s.send("ucinewgame")
+        s.send(mate_in_three)
+        lines, best = search(s, "go mate 3")
+        found = best_lines(lines)[-1]
+        if best.group(1) != found.group(6).split()[0] or found.group(2) != "mate 3" or \
+                [line.group(2) for line in best_lines(lines)].index("mate 3") != len(best_lines(lines)) - 1:
+            raise AssertionError("%s go mate 3: %r %r" % (search_style, lines, best.group(0)))
+        s.send("ucinewgame")
+        s.send(mate_in_three)
+        longer, _ = search(s, "go mate 2 depth 7")
+        nodes = [int(re.search(r" nodes (\d+)", line).group(1)) for line in (lines[-1], longer[-1])]
+        if best_lines(longer)[-1].group(2) != "mate 3" or nodes[1] <= nodes[0]:
+            raise AssertionError("%s go mate 2: %r after %r" % (search_style, longer[-3:], lines[-3:]))
+        s.send("position startpos")
+        lines, _ = search(s, "go mate 1 depth 3")
+        if best_lines(lines)[-1].group(1) != "3":
+            raise AssertionError("%s go mate 1 depth 3: %r" % (search_style, lines[-3:]))
 
 
 # --- open-ended searches and the commands during a search ------------------
@@ -364,8 +387,7 @@ def test_bad_go_words_are_named_and_the_search_still_answers(start):
             ("go searchmoves e2e5 depth 2", ["searchmoves e2e5 is not a legal move here; skipped",
                                              "searchmoves names no legal move; every move is searched"]),
             ("go searchmoves depth 2", ["searchmoves needs moves"]),
-            ("go mate 3", ["mate 3 is searched as depth 5"]),
-            ("go mate", ["mate needs a number: read as 1", "mate 1 is searched as depth 1"]),
+            ("go mate depth 2", ["mate needs a number: read as 1"]),
             ("go fast depth 2", ["unknown word fast skipped"])):
         s.send(go)
         s.expect_lines(*["info string go: " + note for note in notes])

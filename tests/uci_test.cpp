@@ -72,8 +72,8 @@ TEST(UciGo, OtherLimitsAndModes) {
       // Garbled limits: each at its most cautious, so the search ends by itself.
       {"go depth 0 nodes -4 movetime x", kModeThink, 1, kShortestMoveTime, 0, 1, true},
       {"go wtime abc", kModeThink, 0, 1, 10, 0, true},
-      {"go mate 3", kModeThink, 4, 0, 0, 0, true},
-      {"go mate 2 depth 9", kModeThink, 2, 0, 0, 0, true},
+      {"go mate 3", kModeThink, 0, 0, 0, 0, true},
+      {"go mate 2 depth 9", kModeThink, 8, 0, 0, 0, true},
       {"go ponder movetime 500", kModePonder, 0, 470, 0, 0, true},
       {"go ponder", kModePonder, 0, 0, 0, 0, false},
   };

@@ -13,6 +13,9 @@ using WordList = std::vector<std::string>;
 constexpr const char* kGoKeywords[] = {"searchmoves", "ponder", "wtime", "btime", "winc",     "binc",
                                        "movestogo",   "depth",  "nodes", "mate",  "movetime", "infinite"};
 
+// Mates longer than any search reaches: "mate N" beyond it asks for any mate.
+constexpr int64_t kMaxMateMoves = 1000;
+
 bool IsGoKeyword(const std::string& word) {
   return std::find(std::begin(kGoKeywords), std::end(kGoKeywords), word) != std::end(kGoKeywords);
 }
@@ -105,13 +108,10 @@ class GoReader {
     return kMaxDepthSetting;
   }
 
-  // "mate N" is not searched for as such: the search goes deep enough to
-  // find a mate in N moves (2N - 1 plies) and stops there.
+  // "mate N": the search ends once it finds a mate in N moves or fewer.
   void ReadMate() {
     const int64_t moves = Cautious("mate", 1, 1);
-    go_.problems.push_back("mate " + std::to_string(moves) + " is searched as depth " +
-                           std::to_string(MateSearchDepth(moves)));
-    go_.mateMoves = int32_t(std::min<int64_t>(moves, kMaxDepthSetting));
+    go_.mateMoves = int32_t(std::min<int64_t>(moves, kMaxMateMoves));
   }
 
   const WordList& words_;
