@@ -88,8 +88,17 @@ void DialogueOutput::ReportSearchEvent(SearchEvent event, const SearchInfo& info
       break;
     case SearchEvent::kNewBestLine:
       // The search's times are readings of the monotonic clock, like its
-      // start.
+      // start. With several lines, they come together after each iteration.
+      if (info.lineCount > 1) break;
       if (const auto line = dialect_.ThinkingLine(info, Now(), post)) WriteLine(*line);
+      break;
+    case SearchEvent::kLinesFound:
+      for (const SearchInfo::Line& found : info.lines) {
+        SearchInfo one = info;
+        one.bestScore = found.score;
+        one.pvMoves = found.moves;
+        if (const auto line = dialect_.ThinkingLine(one, Now(), post)) WriteLine(*line);
+      }
       break;
     case SearchEvent::kAborted:
       if (progress) WriteLine(Word(kWordSearchAborted));

@@ -6,6 +6,7 @@
 #include "board/move_advice.h"
 #include "board/san.h"
 #include "play/levels.h"
+#include "session/string_utils.h"
 #include "play/play_session.h"
 #include "play/play_texts.h"
 #include "session/options.h"
@@ -78,12 +79,21 @@ bool Redo(PlaySession& p, Words words) {
   return true;
 }
 
+// "hint" or "hint N": the best move, or the N best, each with its score.
 bool Hint(PlaySession& p, Words words) {
-  if (!Alone(p, words)) return true;
+  constexpr int64_t kMostHints = 10;
+  const std::optional<int64_t> count = words.size() == 2 ? ReadWholeNumber(words[1]) : std::optional<int64_t>(1);
+  if (words.size() > 2 || !count || *count < 1 || *count > kMostHints)
+    return Say(p, "hint takes a number from 1 to " + std::to_string(kMostHints) +
+                      " after it: hint 3 shows the three best moves.");
   const GamePosition position = p.session().game().currentPosition;
-  const std::optional<PlaySession::Suggestion> suggestion = p.SuggestMove();
-  if (!suggestion) return Say(p, "The game is over: there is nothing to suggest.");
-  return Say(p, "Hint: " + SanMoveText(position, suggestion->move) + " (" + PersonScoreText(suggestion->score) + ").");
+  const std::vector<PlaySession::Suggestion> suggestions = p.SuggestMoves(int(*count));
+  if (suggestions.empty()) return Say(p, "The game is over: there is nothing to suggest.");
+  std::string text = suggestions.size() == 1 ? "Hint: " : "Hints: ";
+  for (size_t i = 0; i < suggestions.size(); ++i)
+    text += (i == 0 ? "" : ", ") + SanMoveText(position, suggestions[i].move) + " (" +
+            PersonScoreText(suggestions[i].score) + ")";
+  return Say(p, text + ".");
 }
 
 bool Flip(PlaySession& p, Words words) {
@@ -264,7 +274,7 @@ std::vector<std::string> PlayHelpLines() {
       "  new [white|black]      a new game; you play White unless you say black",
       "  undo (back, takeback)  take back your last move and " + engine + "'s answer",
       "  redo                   play again what undo took back",
-      "  hint                   " + engine + "'s suggestion for your move",
+      "  hint [N]               " + engine + "'s suggestion for your move, or its N best",
       "  flip                   turn the board around",
       "  board [unicode|ascii]  show the position; or choose chess symbols or letters",
       "  moves                  the moves so far",

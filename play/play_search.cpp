@@ -69,15 +69,27 @@ bool PlaySession::AnswerDrawOffer(int score) {
 }
 
 std::optional<PlaySession::Suggestion> PlaySession::SuggestMove() {
-  if (session_.GameOver()) return std::nullopt;
-  const SearchParameters parameters =
+  const std::vector<Suggestion> suggestions = SuggestMoves(1);
+  if (suggestions.empty()) return std::nullopt;
+  return suggestions.front();
+}
+
+std::vector<PlaySession::Suggestion> PlaySession::SuggestMoves(int count) {
+  if (session_.GameOver()) return {};
+  SearchParameters parameters =
       session_.Limits({.moveTime = kShortSearchTime, .nodes = kShortSearchNodes, .fullStrength = true});
+  parameters.lines = count;
   searchKind_ = SearchKind::kShort;
   runner_.Run(session_.game(), parameters);
   searchKind_ = SearchKind::kNone;
   const SearchInfo& info = engine_.Info();
-  if (info.pvMoves.empty()) return std::nullopt;
-  return Suggestion{info.pvMoves.front(), info.bestScore};
+  std::vector<Suggestion> suggestions;
+  if (count > 1 && !info.lines.empty()) {
+    for (const SearchInfo::Line& line : info.lines) suggestions.push_back(Suggestion{line.moves.front(), line.score});
+  } else if (!info.pvMoves.empty()) {
+    suggestions.push_back(Suggestion{info.pvMoves.front(), info.bestScore});
+  }
+  return suggestions;
 }
 
 // Ravok ponders at full strength only: a weaker level plays by its node

@@ -111,12 +111,15 @@ class PlaySession : public SearchDialogue, public LineSource {
 
   // A short search of the person's position at full strength: Ravok's
   // suggestion and its score from the person's side; none when the game is
-  // over.
+  // over. SuggestMoves: the `count` best moves, best first (fewer when the
+  // position has fewer, or when the short search ends before it has found
+  // them all).
   struct Suggestion {
     Move move;
     int score;
   };
   std::optional<Suggestion> SuggestMove();
+  std::vector<Suggestion> SuggestMoves(int count);
 
   // While Ravok thinks on its move: the words wait for the end of its
   // search, kept in the order they came; or the search stops and they run

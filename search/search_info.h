@@ -50,6 +50,10 @@ struct SearchParameters {
   // The search stops once it finds a mate in this many moves or fewer for
   // the side to move ("go mate N"); 0 = none.
   int32_t mateMoves = 0;
+  // The best lines to find (MultiPV): 1, the best move and its line alone,
+  // is the designed search; with more, every root move is searched to an
+  // exact score or to below the last of the lines.
+  int32_t lines = 1;
   // Below full strength: each root move's score is raised by a random amount
   // up to `rootNoise` centipawns, drawn anew for every search from
   // `noiseSeed`; 0 = none, the engine's own choice.
@@ -87,6 +91,15 @@ struct SearchInfo {
   Milliseconds allotment = 0;
   uint64_t maxNodes = 0;
   int32_t mateMoves = 0;
+  // With several lines to find: how many were asked for, and after each
+  // iteration its lines (as many, or as many as there are root moves), best
+  // first, with their scores.
+  int32_t lineCount = 1;
+  struct Line {
+    int32_t score = 0;
+    std::vector<Move> moves;
+  };
+  std::vector<Line> lines;
 };
 
 // What the driver is doing, as far as the time tests care.

@@ -15,6 +15,7 @@ enum class SearchEvent {
   kCandidateRejected,  // the candidate's re-search did not confirm it
   kNewBestLine,        // pvMoves and bestScore hold a new best line
   kAborted,            // the search was stopped before its depth limit
+  kLinesFound,         // with several lines: `lines` holds the iteration's, best first
 };
 
 class SearchListener {

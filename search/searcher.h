@@ -93,6 +93,8 @@ class Searcher {
   // bonus, captures still first.
   void OrderRootMovesByBonus();
   void SearchIteration(int j);
+  // An iteration that finds several lines (MultiPV).
+  void SearchIterationForLines(int j);
   int WidenNarrowWindow(Move first, int j, int alpha, int beta, int w);
   // Whether `score`, the first root move's in iteration j, confirms the
   // mate of the last iteration, which ends the search.

@@ -268,6 +268,54 @@ void Searcher::SearchIteration(int j) {
   }
 }
 
+// Several lines: the root moves in the order of the last iteration's
+// scores; as many as lines are wanted searched with an open window, each
+// later one with a zero window at the score of the last line so far, and
+// again with the window above it when it beats that score. A move searched
+// to an exact score takes its place among the lines, the last one dropping
+// out. The first line is the best line, reported as one.
+void Searcher::SearchIterationForLines(int j) {
+  SearchInfo& info = info_;
+  driver_.failedLowThisIteration = false;
+  info.displayDepth = j + 1;
+  Report(SearchEvent::kIterationStarted);
+  std::stable_sort(rootMoves_, rootMoves_ + rootMoveCount_,
+                   [](const RootMove& a, const RootMove& b) { return a.score > b.score; });
+  if (j >= 2) WriteBackPrincipalVariation();
+  const size_t wanted = size_t(std::min(info.lineCount, rootMoveCount_));
+  std::vector<SearchInfo::Line> lines;
+  lines.reserve(wanted + 1);
+  for (int k = 1; k <= rootMoveCount_; ++k) {
+    info.currentRootMove = k;
+    driver_.firstMove = k == 1;
+    const Move move = rootMoves_[k - 1].move;
+    const bool open = lines.size() < wanted;
+    const int bar = open ? -kInfinity : lines.back().score;
+    state_.SetExtensionLimits(j, open ? 1 : 0, LastExtendingPly());
+    int score = open ? SearchRootMove(move, j, -kInfinity, kInfinity) : SearchRootMove(move, j, bar, bar + 1);
+    if (!open && score > bar) {
+      state_.SetExtensionLimits(j, 1, LastExtendingPly());
+      score = SearchRootMove(move, j, bar, kInfinity);
+    }
+    rootMoves_[k - 1].score = score;
+    if (score > bar) {
+      state_.SetPvRow(0, move);
+      RecordPrincipalVariation();
+      const auto place = std::find_if(lines.begin(), lines.end(),
+                                      [score](const SearchInfo::Line& line) { return line.score < score; });
+      lines.insert(place, SearchInfo::Line{score, info.pvMoves});
+      if (lines.size() > wanted) lines.pop_back();
+      // The best line, as the one-line search has it.
+      info.pvMoves = lines.front().moves;
+      if (lines.front().moves.front() == move && score == lines.front().score) NewBestLine(move, score);
+    }
+    AddNodes();
+  }
+  driver_.firstMove = false;
+  info.lines = std::move(lines);
+  Report(SearchEvent::kLinesFound);
+}
+
 void Searcher::NoteBestMoveStability() {
   const Move best = info_.pvMoves.empty() ? 0 : info_.pvMoves[0];
   driver_.stableIterations = best == driver_.lastBestMove ? driver_.stableIterations + 1 : 0;
@@ -334,6 +382,8 @@ void Searcher::BeginSearch(const SearchParameters& parameters) {
   info.allotment = parameters.allotment;
   info.maxNodes = parameters.maxNodes;
   info.mateMoves = parameters.mateMoves;
+  info.lineCount = std::max(parameters.lines, 1);
+  info.lines.clear();
   rootNoise_ = std::max(parameters.rootNoise, 0);
   style_ = parameters.style;
   noiseSeed_ = parameters.noiseSeed;
@@ -390,7 +440,10 @@ bool Searcher::RunSearch(const SearchParameters& parameters) {
   try {
     for (int j = 1; j <= info.maxDepth || (driver_.openEnded && j <= MaxIterations()); ++j) {
       if (helpers_ != nullptr) helpers_->MainIterationStarted(j);
-      SearchIteration(j);
+      if (info.lineCount > 1)
+        SearchIterationForLines(j);
+      else
+        SearchIteration(j);
       if (style_ == SearchStyle::kSelective && SelectiveSteps::kStabilityTime) NoteBestMoveStability();
     }
   } catch (const search_aborted_exception& abort) {

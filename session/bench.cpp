@@ -72,6 +72,7 @@ BenchTotals RunBench(Engine& engine, const BenchSettings& settings, const std::f
   if (settings.moveTime != 0) parameters = SearchParameters{kModeThink, 0, settings.moveTime, 0};
   parameters.style = settings.style;
   parameters.evaluation = settings.evaluation;
+  parameters.lines = settings.lines;
 
   const auto start = std::chrono::steady_clock::now();
   int number = 0;

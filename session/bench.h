@@ -18,6 +18,7 @@ struct BenchSettings {
   EvaluationSet evaluation = EvaluationSet::kClassic;
   int threads = 1;
   Milliseconds moveTime = 0;  // 0: the iteration limit
+  int lines = 1;              // the best lines to find (MultiPV)
 };
 
 // The iterations a bench searches by default: 6 for the classic search,

@@ -115,6 +115,18 @@ constexpr OptionEntry kOptions[] = {
            if (h.engine.Searching()) return OptionOutcome::kSearchRunning;
            return h.engine.SetThreadCount(int(threads)) ? OptionOutcome::kDone : OptionOutcome::kNoMemory;
          }},
+    {.name = "MultiPV",
+     .kind = OptionKind::kSpin,
+     .minimum = 1,
+     .maximum = kMaxMultiPv,
+     .consoleStart = 1,
+     .uciStart = 1,
+     .read = [](const OptionHost& h) { return int64_t(h.settings.lines); },
+     .write =
+         [](OptionHost& h, int64_t lines) {
+           h.settings.lines = int32_t(lines);
+           return OptionOutcome::kDone;
+         }},
     {.name = "UCI_LimitStrength",
      .kind = OptionKind::kCheck,
      .maximum = 1,

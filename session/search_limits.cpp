@@ -29,8 +29,11 @@ SearchParameters BuildSearchLimits(const SearchRequest& request, const SessionSe
   }
   p.maxDepth = IterationLimitForDepth(request.depth);
   p.mateMoves = request.mateMoves;
+  p.lines = settings.lines;
   p.maxNodes = request.nodes;
-  if (settings.limitStrength && !request.fullStrength && request.mode != kModeAnalyze)
+  if (settings.limitStrength && !request.fullStrength && request.mode != kModeAnalyze) {
     LimitStrength(p, settings.strengthElo, strengthSeed);
+    p.lines = 1;  // a level picks its move among its own near-best ones
+  }
   return p;
 }

@@ -20,6 +20,7 @@ struct SessionSettings {
   Milliseconds moveOverhead = 0;  // kept back from a clock for the move's way to the interface
   bool ponder = false;            // think on the opponent's time (UCI: the interface may send "go ponder")
   bool post = true;               // xboard: show the thinking lines
+  int32_t lines = 1;              // the best lines a search finds and shows (MultiPV)
   int64_t hashMebibytes = 0;      // both tables as last asked for; 0 = as they were at the start
   // Below full strength (UCI_LimitStrength, UCI_Elo, the play mode's levels):
   // the engine plays at about `strengthElo`. `strengthSeed` picks its chance
@@ -29,6 +30,9 @@ struct SessionSettings {
   int32_t strengthElo = 0;
   uint64_t strengthSeed = 0;
 };
+
+// The most lines a search finds (MultiPV): more than any position has moves.
+inline constexpr int32_t kMaxMultiPv = 256;
 
 // Which dialogue a session speaks, where an option starts differently.
 enum class Dialogue { kConsoleXboard, kUci };

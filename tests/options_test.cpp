@@ -29,6 +29,7 @@ TEST(Options, AnnouncedInBothFormsWithTheDialoguesStartingValues) {
                                         "option name Search type combo default selective var classic var selective",
                                         "option name Evaluation type combo default tuned var classic var tuned",
                                         "option name Threads type spin default 1 min 1 max 256",
+                                        "option name MultiPV type spin default 1 min 1 max 256",
                                         "option name UCI_LimitStrength type check default false",
                                         "option name UCI_Elo type spin default 1970 min 130 max 1970",
                                     }));
@@ -41,6 +42,7 @@ TEST(Options, AnnouncedInBothFormsWithTheDialoguesStartingValues) {
                                                   "feature option=\"Search -combo *classic /// selective\"",
                                                   "feature option=\"Evaluation -combo *classic /// tuned\"",
                                                   "feature option=\"Threads -spin 1 1 256\"",
+                                                  "feature option=\"MultiPV -spin 1 1 256\"",
                                                   "feature option=\"UCI_LimitStrength -check 0\"",
                                                   "feature option=\"UCI_Elo -spin 1970 130 1970\"",
                                               }));
@@ -80,6 +82,7 @@ TEST(Options, EveryOptionSetInBothForms) {
       {"name evaluation value CLASSIC", "Evaluation=classic", 0},
       {"name Evaluation value tuned", "Evaluation=tuned", 1},
       {"name threads value 4", "Threads=4", 4},
+      {"name multipv value 4", "MultiPV=4", 4},
       {"name uci_limitstrength value true", "UCI_LimitStrength=1", 1},
       {"name UCI_Elo value 1500", "UCI_Elo=1500", 1500},
   };

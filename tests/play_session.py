@@ -126,6 +126,8 @@ def test_each_bad_line_named_and_the_game_unchanged(start):
                      "at most an hour.\n"),
         ("new purple", "new takes white or black: new black lets Ravok move first.\n"),
         ("undo 3", "undo takes nothing after it: help lists the commands.\n"),
+        ("hint 0", "hint takes a number from 1 to 10 after it: hint 3 shows the three best moves.\n"),
+        ("hint 3 4", "hint takes a number from 1 to 10 after it: hint 3 shows the three best moves.\n"),
         ("undo", "Nothing to take back: you have made no move yet.\n"),
         ("redo", "Nothing to play again: redo replays what undo took back.\n"),
         ("board purple", "board takes unicode or ascii: board ascii shows letters.\n"),
@@ -152,6 +154,12 @@ def test_each_bad_line_named_and_the_game_unchanged(start):
             raise SessionError("%r: expected %r, got %r" % (line[:50], reply, text[:300]))
     if moves_of(s) != "":
         raise SessionError("a bad line changed the game")
+    # hint N: the N best moves, different, each with its score, best first.
+    hints = re.fullmatch(r"Hints: (\S+) \(([+-]\d+\.\d\d)\), (\S+) \(([+-]\d+\.\d\d)\), (\S+) \(([+-]\d+\.\d\d)\)\.\n",
+                         say(s, "hint 3"))
+    if not hints or len({hints.group(1), hints.group(3), hints.group(5)}) != 3 or \
+            not float(hints.group(2)) >= float(hints.group(4)) >= float(hints.group(6)):
+        raise SessionError("hint 3 gave %r" % (hints and hints.group(0)))
     # Ambiguity, a pinned piece, a missing promotion piece: in set-up
     # positions.
     say(s, "load 8/P6k/8/8/8/8/3r4/R1N1K1N1 w - - 0 1")

@@ -21,6 +21,7 @@ FEATURES = (
     'feature option="Search -combo *classic /// selective"\n'
     'feature option="Evaluation -combo *classic /// tuned"\n'
     'feature option="Threads -spin 1 1 256"\n'
+    'feature option="MultiPV -spin 1 1 256"\n'
     'feature option="UCI_LimitStrength -check 0"\n'
     'feature option="UCI_Elo -spin 1970 130 1970"\n'
     "feature done=1\n")
@@ -461,6 +462,16 @@ def test_options_as_xboard_sends_them(start):
     s.send("exit")
     s.send("ping 99")
     s.skip_to("pong 99")
+    # MultiPV=2: the analysis shows two thinking lines at each depth, from
+    # different first moves, the better first.
+    for line in ["option MultiPV=2", "new", "force", "post", "analyze"]:
+        s.send(line)
+    posts = [re.fullmatch(POST, s.skip_to(POST)[1].group(0)) for _ in range(6)]
+    s.send("exit")
+    pairs = [(posts[i], posts[i + 1]) for i in range(0, len(posts), 2)]
+    if any(a.group(1) != b.group(1) or a.group(5).split()[0] == b.group(5).split()[0] or
+           int(a.group(2)) < int(b.group(2)) for a, b in pairs):
+        raise AssertionError("MultiPV=2 analysis: %r" % [p.group(0) for p in posts])
 
 
 if __name__ == "__main__":

@@ -40,7 +40,7 @@ const SearchInfo& Info() { return TestSearcher().Info(); }
 
 // A quiet search of `iterations` iterations (0: until a mate is
 // confirmed) from a fresh state.
-void SearchFen(const std::string& fen, int iterations, SearchStyle style = SearchStyle::kClassic) {
+void SearchFen(const std::string& fen, int iterations, SearchStyle style = SearchStyle::kClassic, int lines = 1) {
   Parts().table.Clear();
   Parts().pawnTable.Clear();
   TestSearcher().ClearKillers();
@@ -48,6 +48,7 @@ void SearchFen(const std::string& fen, int iterations, SearchStyle style = Searc
   SearchListener quiet;
   SearchParameters parameters{kModeThink, iterations, 0, 0};
   parameters.style = style;
+  parameters.lines = lines;
   TestSearcher().Think(parameters, quiet);
 }
 
@@ -152,6 +153,47 @@ TEST_P(BothSearches, FindsMatesUpToFiveMoves) {
     LoadSearchRoot(Stack(), ParseFen(c.fen));
     if (Stack().Current().side == kWhite) MakeWhiteMove(Stack(), Info().pvMoves[0]); else MakeBlackMove(Stack(), Info().pvMoves[0]);
     EXPECT_TRUE(AllRepliesLoseWithin(c.moves - 1)) << BestMove();
+  }
+}
+
+// Several lines (MultiPV): as many as asked for, or as the position has
+// moves; each a legal line from a different first move, ordered by score,
+// the first the best line; its move is the one the one-line search plays
+// at the same depth.
+TEST_P(BothSearches, SeveralLinesAreDistinctLegalOrderedAndLedByTheBestMove) {
+  const int iterations = GetParam() == SearchStyle::kSelective ? 9 : 5;
+  struct Case {
+    const char* fen;
+    size_t lines;
+  };
+  for (const Case& c : {Case{"r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10", 4},
+                        Case{"2rq1rk1/pb1nbppp/1p2pn2/2pp4/2PP4/1PN1PN2/PB2BPPP/2RQ1RK1 w - - 0 11", 4},
+                        Case{"2rr3k/pp3pp1/1nnqbN1p/3pN3/2pP4/2P3Q1/PPB4P/R4RK1 w - - 0 1", 4},
+                        Case{"k7/2K5/8/8/8/8/8/1R6 b - - 0 1", 1},  // the king has one move
+                        Case{"8/8/8/4k3/8/8/4P3/4K3 w - - 0 1", 4}}) {
+    SCOPED_TRACE(c.fen);
+    SearchFen(c.fen, iterations, GetParam(), 4);
+    const std::vector<SearchInfo::Line> lines = Info().lines;
+    ASSERT_EQ(lines.size(), c.lines);
+    EXPECT_EQ(Info().pvMoves, lines.front().moves);
+    EXPECT_EQ(Info().bestScore, lines.front().score);
+    for (size_t k = 0; k < lines.size(); ++k) {
+      SCOPED_TRACE(k);
+      ASSERT_FALSE(lines[k].moves.empty());
+      LoadSearchRoot(Stack(), ParseFen(c.fen));
+      for (const Move move : lines[k].moves) {
+        ASSERT_TRUE(IsLegal(Stack(), move)) << CoordinateMoveText(move);
+        (Stack().Current().side == kWhite ? MakeWhiteMove : MakeBlackMove)(Stack(), move);
+      }
+      Stack().ply = 0;
+      if (k > 0) {
+        EXPECT_GE(lines[k - 1].score, lines[k].score);
+        for (size_t i = 0; i < k; ++i) EXPECT_NE(lines[i].moves.front(), lines[k].moves.front());
+      }
+    }
+    const Move first = lines.front().moves.front();
+    SearchFen(c.fen, iterations, GetParam());
+    EXPECT_EQ(BestMove(), CoordinateMoveText(first));
   }
 }
 

@@ -20,6 +20,7 @@ HANDSHAKE = [
     "option name Search type combo default selective var classic var selective",
     "option name Evaluation type combo default tuned var classic var tuned",
     "option name Threads type spin default 1 min 1 max 256",
+    "option name MultiPV type spin default 1 min 1 max 256",
     "option name UCI_LimitStrength type check default false",
     "option name UCI_Elo type spin default 1970 min 130 max 1970",
     "uciok",
@@ -121,6 +122,21 @@ def test_go_depth_reports_and_bestmove(start):
         raise AssertionError("bestmove %r is not the line %r" % (best.group(0), pv))
     if not PROGRESS.fullmatch(lines[-1]):
         raise AssertionError("no closing progress line: %r" % lines[-1])
+    # MultiPV 3: after every iteration three lines, best first, each from its
+    # own first move; bestmove is the first line's move.
+    s.send("setoption name MultiPV value 3")
+    lines, best = search(s, "go depth 4")
+    multi = [re.fullmatch(r"info depth (\d+) multipv (\d) score cp (-?\d+) nodes \d+ nps \d+ time \d+ pv((?: %s)+)"
+                          % MOVE, line) for line in lines if " multipv " in line]
+    if len(multi) != 9 or not all(multi) or [m.group(2) for m in multi] != ["1", "2", "3"] * 3 or \
+            best_lines(lines) or best.group(1) != multi[-3].group(4).split()[0]:
+        raise AssertionError("MultiPV 3: %r %r" % (lines, best.group(0)))
+    for depth in range(3):
+        found = multi[3 * depth:3 * depth + 3]
+        if len({m.group(1) for m in found}) != 1 or len({m.group(4).split()[0] for m in found}) != 3 or \
+                [int(m.group(3)) for m in found] != sorted((int(m.group(3)) for m in found), reverse=True):
+            raise AssertionError("MultiPV 3 at one depth: %r" % [m.group(0) for m in found])
+    s.send("setoption name MultiPV value 1")
     # Depth 1 is the single shallowest iteration.
     lines, _ = search(s, "go depth 1")
     if {m.group(1) for m in best_lines(lines)} != {"2"}:

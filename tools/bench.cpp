@@ -1,5 +1,5 @@
 // bench [iterations] [threads N] [movetime MS] [search classic|selective]
-// [evaluation classic|tuned]: searches a fixed set of positions one after
+// [evaluation classic|tuned] [lines N]: searches a fixed set of positions one after
 // another, each from a fresh state, to a fixed number of iterations (by
 // default 6 for the classic search, 12 for the selective one), with the
 // classic evaluation unless told otherwise. The total node count is the
@@ -12,12 +12,14 @@
 // last iteration: the time to that depth), on the clock and in the main
 // thread's processor time. On a machine whose cores are busy with other
 // work the second tells what the first would be with a core for each
-// thread, as long as the threads get equal shares.
+// thread, as long as the threads get equal shares. `lines N` finds the N
+// best lines (MultiPV) at every position.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "session/bench.h"
+#include "session/settings.h"
 
 namespace {
 
@@ -25,7 +27,7 @@ namespace {
 bool ReadSettings(int argc, char** argv, BenchSettings& settings, bool& timed) {
   int i = 1;
   if (i < argc && std::strcmp(argv[i], "threads") != 0 && std::strcmp(argv[i], "movetime") != 0 &&
-      std::strcmp(argv[i], "search") != 0 && std::strcmp(argv[i], "evaluation") != 0)
+      std::strcmp(argv[i], "search") != 0 && std::strcmp(argv[i], "evaluation") != 0 && std::strcmp(argv[i], "lines") != 0)
     settings.iterations = std::atoi(argv[i++]);
   for (; i + 1 < argc; i += 2) {
     if (std::strcmp(argv[i], "evaluation") == 0) {
@@ -43,6 +45,10 @@ bool ReadSettings(int argc, char** argv, BenchSettings& settings, bool& timed) {
       continue;
     }
     const int value = std::atoi(argv[i + 1]);
+    if (std::strcmp(argv[i], "lines") == 0 && value >= 1 && value <= kMaxMultiPv) {
+      settings.lines = value;
+      continue;
+    }
     if (std::strcmp(argv[i], "threads") == 0 && value >= 1 && value <= kMaxSearchThreads)
       settings.threads = value;
     else if (std::strcmp(argv[i], "movetime") == 0 && value >= 1)
@@ -63,8 +69,8 @@ int main(int argc, char** argv) {
   if (!ReadSettings(argc, argv, settings, timed)) {
     std::fprintf(stderr,
                  "usage: bench [iterations 1..%d] [threads 1..%d] [movetime MS] [search classic|selective]\n"
-                 "             [evaluation classic|tuned]\n",
-                 kMaxBenchIterations, kMaxSearchThreads);
+                 "             [evaluation classic|tuned] [lines 1..%d]\n",
+                 kMaxBenchIterations, kMaxSearchThreads, kMaxMultiPv);
     return 2;
   }
   InitEngineTables();

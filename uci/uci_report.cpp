@@ -23,14 +23,31 @@ std::string ScoreText(int score) {
   return "cp " + std::to_string(score);
 }
 
-std::string BestLineInfo(const SearchInfo& info, TimePoint now) {
-  std::string line = "info depth " + std::to_string(info.displayDepth) + " score " + ScoreText(info.bestScore) + " " +
-                     SpeedWords(info.totalNodes, info.startTime, now) + " pv";
-  for (const Move move : info.pvMoves) {
+namespace {
+
+// "info depth D [multipv K] score S nodes N nps R time T pv ...".
+std::string LineInfo(const SearchInfo& info, const std::string& multiPv, int score, const std::vector<Move>& moves,
+                     TimePoint now) {
+  std::string line = "info depth " + std::to_string(info.displayDepth) + multiPv + " score " + ScoreText(score) +
+                     " " + SpeedWords(info.totalNodes, info.startTime, now) + " pv";
+  for (const Move move : moves) {
     line += ' ';
     AppendCoordinateMoveText(line, move);
   }
   return line;
+}
+
+}  // namespace
+
+std::string BestLineInfo(const SearchInfo& info, TimePoint now) {
+  return LineInfo(info, "", info.bestScore, info.pvMoves, now);
+}
+
+std::vector<std::string> LinesInfo(const SearchInfo& info, TimePoint now) {
+  std::vector<std::string> lines;
+  for (size_t k = 0; k < info.lines.size(); ++k)
+    lines.push_back(LineInfo(info, " multipv " + std::to_string(k + 1), info.lines[k].score, info.lines[k].moves, now));
+  return lines;
 }
 
 std::string ProgressInfo(const SearchInfo& info, uint64_t nodes, TimePoint now, int hashfull) {

@@ -19,6 +19,10 @@ std::string ScoreText(int score);
 // best line, its node total and the time since the search started.
 std::string BestLineInfo(const SearchInfo& info, TimePoint now);
 
+// With several lines (MultiPV): "info depth D multipv K score S ... pv ..."
+// for each of the iteration's lines, best first.
+std::vector<std::string> LinesInfo(const SearchInfo& info, TimePoint now);
+
 // "info depth D nodes N nps R time T hashfull P": how far the search has
 // got, with `nodes` counted up to now and the table's fill in permille.
 std::string ProgressInfo(const SearchInfo& info, uint64_t nodes, TimePoint now, int hashfull);

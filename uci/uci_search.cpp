@@ -66,7 +66,10 @@ void UciSession::AnswerDuringSearch(const std::string& line) {
 }
 
 void UciSession::Report(SearchEvent event, const SearchInfo& info) {
-  if (event == SearchEvent::kNewBestLine) WriteLine(BestLineInfo(info, Now()));
+  // With several lines, all of them after each iteration, best first.
+  if (event == SearchEvent::kNewBestLine && info.lineCount == 1) WriteLine(BestLineInfo(info, Now()));
+  if (event == SearchEvent::kLinesFound)
+    for (const std::string& line : LinesInfo(info, Now())) WriteLine(line);
 }
 
 void UciSession::ReportProgress(const SearchInfo& info) {
