@@ -92,6 +92,7 @@ class Searcher {
   // Below full strength: the root moves in the order of their random
   // bonus, captures still first.
   void OrderRootMovesByBonus();
+  void StartIteration(int j);
   void SearchIteration(int j);
   // An iteration that finds several lines (MultiPV).
   void SearchIterationForLines(int j);

@@ -173,13 +173,19 @@ int Searcher::WidenNarrowWindow(Move first, int j, int alpha, int beta, int w) {
   return w;
 }
 
-void Searcher::SearchIteration(int j) {
-  SearchInfo& info = info_;
+// An iteration begins: reported, the root moves in the order of the last
+// iteration's scores.
+void Searcher::StartIteration(int j) {
   driver_.failedLowThisIteration = false;
-  info.displayDepth = j + 1;
+  info_.displayDepth = j + 1;
   Report(SearchEvent::kIterationStarted);
   std::stable_sort(rootMoves_, rootMoves_ + rootMoveCount_,
                    [](const RootMove& a, const RootMove& b) { return a.score > b.score; });
+}
+
+void Searcher::SearchIteration(int j) {
+  SearchInfo& info = info_;
+  StartIteration(j);
   info.currentRootMove = 1;
   driver_.firstMove = true;
   state_.SetExtensionLimits(j, 1, LastExtendingPly());
@@ -276,11 +282,7 @@ void Searcher::SearchIteration(int j) {
 // out. The first line is the best line, reported as one.
 void Searcher::SearchIterationForLines(int j) {
   SearchInfo& info = info_;
-  driver_.failedLowThisIteration = false;
-  info.displayDepth = j + 1;
-  Report(SearchEvent::kIterationStarted);
-  std::stable_sort(rootMoves_, rootMoves_ + rootMoveCount_,
-                   [](const RootMove& a, const RootMove& b) { return a.score > b.score; });
+  StartIteration(j);
   if (j >= 2) WriteBackPrincipalVariation();
   const size_t wanted = size_t(std::min(info.lineCount, rootMoveCount_));
   std::vector<SearchInfo::Line> lines;
