@@ -25,7 +25,7 @@ std::string FeatureText(const OptionEntry& option, int64_t value) {
 std::vector<std::string> OptionFeatureLines(const OptionHost& host) {
   std::vector<std::string> lines;
   for (const OptionEntry& option : Options())
-    lines.push_back("feature option=\"" + FeatureText(option, option.read(host)) + "\"");
+    if (!option.uciOnly) lines.push_back("feature option=\"" + FeatureText(option, option.read(host)) + "\"");
   return lines;
 }
 
@@ -48,7 +48,7 @@ OptionSetting ReadOptionCommand(const std::vector<std::string>& words) {
   for (size_t i = 1; i < words.size(); ++i) setting += (i > 1 ? " " : "") + words[i];
   const size_t equals = setting.find('=');
   const OptionEntry* option = FindOption(setting.substr(0, equals), false);
-  if (!option) return OptionSetting{nullptr, 0, "unknown option"};
+  if (!option || option->uciOnly) return OptionSetting{nullptr, 0, "unknown option"};
   if (option->kind == OptionKind::kButton) return OptionSetting{option, 0, ""};
   const std::optional<int64_t> value =
       equals == std::string::npos ? std::nullopt : XboardOptionValue(*option, setting.substr(equals + 1));

@@ -41,6 +41,8 @@ struct OptionEntry {
   // engine decides (the tables' size) or for a button.
   std::optional<int64_t> consoleStart = std::nullopt;
   std::optional<int64_t> uciStart = std::nullopt;
+  // Only UCI announces and takes it (its meaning is UCI's own).
+  bool uciOnly = false;
   // The value as it stands (what the dialogues announce as the default),
   // and what setting a value does.
   int64_t (*read)(const OptionHost&) = nullptr;

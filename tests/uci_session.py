@@ -21,6 +21,7 @@ HANDSHAKE = [
     "option name Evaluation type combo default tuned var classic var tuned",
     "option name Threads type spin default 1 min 1 max 256",
     "option name MultiPV type spin default 1 min 1 max 256",
+    "option name UCI_ShowWDL type check default false",
     "option name UCI_LimitStrength type check default false",
     "option name UCI_Elo type spin default 1970 min 130 max 1970",
     "uciok",
@@ -137,6 +138,14 @@ def test_go_depth_reports_and_bestmove(start):
                 [int(m.group(3)) for m in found] != sorted((int(m.group(3)) for m in found), reverse=True):
             raise AssertionError("MultiPV 3 at one depth: %r" % [m.group(0) for m in found])
     s.send("setoption name MultiPV value 1")
+    # UCI_ShowWDL: the chances in per mille after every score, adding to 1000.
+    s.send("setoption name UCI_ShowWDL value true")
+    lines, _ = search(s, "go depth 3")
+    chances = [re.fullmatch(r"info depth \d+ score cp (-?\d+) wdl (\d+) (\d+) (\d+) nodes .*", line)
+               for line in lines if " score " in line]
+    if not chances or not all(chances) or any(sum(int(c.group(i)) for i in (2, 3, 4)) != 1000 for c in chances):
+        raise AssertionError("UCI_ShowWDL: %r" % lines)
+    s.send("setoption name UCI_ShowWDL value false")
     # Depth 1 is the single shallowest iteration.
     lines, _ = search(s, "go depth 1")
     if {m.group(1) for m in best_lines(lines)} != {"2"}:

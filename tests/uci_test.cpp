@@ -2,12 +2,15 @@
 // score words, positions and the bestmove line.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "board/fen.h"
 #include "board/moves.h"
 #include "session/string_utils.h"
 #include "uci/go_command.h"
 #include "uci/position_command.h"
 #include "uci/uci_report.h"
+#include "uci/win_draw_loss.h"
 
 namespace {
 
@@ -86,6 +89,30 @@ TEST(UciGo, OtherLimitsAndModes) {
     EXPECT_EQ(p.maxNodes, c.maxNodes) << c.line;
     EXPECT_EQ(HasOwnLimit(ReadGoCommand(Tokenize(c.line)), kWhite), c.limited) << c.line;
   }
+}
+
+// The win/draw/loss chances add to 1000, mirror each other between the
+// sides, grow with the score, and draw more late in the game than early;
+// mates are certain.
+TEST(UciReport, WinDrawLossChances) {
+  for (const int move : {1, 20, 40, 80, 200}) {
+    int lastWin = -1;
+    for (int score = -1500; score <= 1500; score += 50) {
+      const WinDrawLoss chances = WinDrawLossOf(score, move);
+      const WinDrawLoss mirrored = WinDrawLossOf(-score, move);
+      EXPECT_EQ(chances.win + chances.draw + chances.loss, 1000) << score << " " << move;
+      EXPECT_GE(std::min({chances.win, chances.draw, chances.loss}), 0);
+      EXPECT_EQ(chances.win, mirrored.loss) << score << " " << move;
+      EXPECT_GE(chances.win, lastWin);
+      lastWin = chances.win;
+      if (score > 0) {
+        EXPECT_GT(chances.win, chances.loss);
+      }
+    }
+  }
+  EXPECT_GT(WinDrawLossOf(0, 60).draw, WinDrawLossOf(0, 5).draw);
+  EXPECT_EQ(WinDrawLossOf(31995, 30).win, 1000);
+  EXPECT_EQ(WinDrawLossOf(-31995, 30).loss, 1000);
 }
 
 // Numbers are whole decimal words within 64 bits; a keyword is never taken

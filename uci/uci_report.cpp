@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "board/moves.h"
+#include "uci/win_draw_loss.h"
 #include "search/search_state.h"
 
 namespace {
@@ -25,11 +26,16 @@ std::string ScoreText(int score) {
 
 namespace {
 
-// "info depth D [multipv K] score S nodes N nps R time T pv ...".
+// "info depth D [multipv K] score S [wdl W D L] nodes N nps R time T pv ...".
 std::string LineInfo(const SearchInfo& info, const std::string& multiPv, int score, const std::vector<Move>& moves,
-                     TimePoint now) {
-  std::string line = "info depth " + std::to_string(info.displayDepth) + multiPv + " score " + ScoreText(score) +
-                     " " + SpeedWords(info.totalNodes, info.startTime, now) + " pv";
+                     TimePoint now, std::optional<int> wdlMoveNumber) {
+  std::string line = "info depth " + std::to_string(info.displayDepth) + multiPv + " score " + ScoreText(score);
+  if (wdlMoveNumber) {
+    const WinDrawLoss chances = WinDrawLossOf(score, *wdlMoveNumber);
+    line += " wdl " + std::to_string(chances.win) + " " + std::to_string(chances.draw) + " " +
+            std::to_string(chances.loss);
+  }
+  line += " " + SpeedWords(info.totalNodes, info.startTime, now) + " pv";
   for (const Move move : moves) {
     line += ' ';
     AppendCoordinateMoveText(line, move);
@@ -39,14 +45,15 @@ std::string LineInfo(const SearchInfo& info, const std::string& multiPv, int sco
 
 }  // namespace
 
-std::string BestLineInfo(const SearchInfo& info, TimePoint now) {
-  return LineInfo(info, "", info.bestScore, info.pvMoves, now);
+std::string BestLineInfo(const SearchInfo& info, TimePoint now, std::optional<int> wdlMoveNumber) {
+  return LineInfo(info, "", info.bestScore, info.pvMoves, now, wdlMoveNumber);
 }
 
-std::vector<std::string> LinesInfo(const SearchInfo& info, TimePoint now) {
+std::vector<std::string> LinesInfo(const SearchInfo& info, TimePoint now, std::optional<int> wdlMoveNumber) {
   std::vector<std::string> lines;
   for (size_t k = 0; k < info.lines.size(); ++k)
-    lines.push_back(LineInfo(info, " multipv " + std::to_string(k + 1), info.lines[k].score, info.lines[k].moves, now));
+    lines.push_back(LineInfo(info, " multipv " + std::to_string(k + 1), info.lines[k].score, info.lines[k].moves,
+                             now, wdlMoveNumber));
   return lines;
 }
 

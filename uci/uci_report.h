@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,11 +18,14 @@ std::string ScoreText(int score);
 
 // "info depth D score S nodes N nps R time T pv M1 M2 ...": the search's
 // best line, its node total and the time since the search started.
-std::string BestLineInfo(const SearchInfo& info, TimePoint now);
+// With `wdlMoveNumber` (UCI_ShowWDL), "wdl W D L" follows the score: the
+// chances in per mille on that move of the game (see WinDrawLossOf).
+std::string BestLineInfo(const SearchInfo& info, TimePoint now, std::optional<int> wdlMoveNumber = std::nullopt);
 
 // With several lines (MultiPV): "info depth D multipv K score S ... pv ..."
 // for each of the iteration's lines, best first.
-std::vector<std::string> LinesInfo(const SearchInfo& info, TimePoint now);
+std::vector<std::string> LinesInfo(const SearchInfo& info, TimePoint now,
+                                   std::optional<int> wdlMoveNumber = std::nullopt);
 
 // "info depth D nodes N nps R time T hashfull P": how far the search has
 // got, with `nodes` counted up to now and the table's fill in permille.
