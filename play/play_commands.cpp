@@ -6,10 +6,10 @@
 #include "board/move_advice.h"
 #include "board/san.h"
 #include "play/levels.h"
-#include "session/string_utils.h"
 #include "play/play_session.h"
 #include "play/play_texts.h"
 #include "session/options.h"
+#include "session/string_utils.h"
 
 namespace {
 
