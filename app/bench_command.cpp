@@ -1,20 +1,18 @@
 #include "app/bench_command.h"
 
-#include <charconv>
 #include <iomanip>
 #include <ostream>
 
 #include "session/options.h"
+#include "session/string_utils.h"
 
 namespace {
 
 // The whole word as a number within [minimum, maximum].
 std::optional<int> NumberIn(const std::string& word, int minimum, int maximum) {
-  int value = 0;
-  const auto [end, error] = std::from_chars(word.data(), word.data() + word.size(), value);
-  if (error != std::errc() || end != word.data() + word.size() || value < minimum || value > maximum)
-    return std::nullopt;
-  return value;
+  const std::optional<int64_t> value = ReadWholeNumber(word);
+  if (!value || *value < minimum || *value > maximum) return std::nullopt;
+  return int(*value);
 }
 
 // The UCI start of a combo option, as its value.
@@ -41,11 +39,7 @@ std::optional<BenchSettings> ReadBenchWords(const std::vector<std::string>& word
       settings.iterations = *number;
     } else if (word == "threads" && (number = NumberIn(value, 1, kMaxSearchThreads))) {
       settings.threads = *number;
-    } else if (word == "search" && (value == "classic" || value == "selective")) {
-      settings.style = value == "classic" ? SearchStyle::kClassic : SearchStyle::kSelective;
-    } else if (word == "evaluation" && (value == "classic" || value == "tuned")) {
-      settings.evaluation = value == "classic" ? EvaluationSet::kClassic : EvaluationSet::kTuned;
-    } else {
+    } else if (!ReadBenchChoice(word, value, settings)) {
       problem = "\"" + word + " " + value + "\" is not a bench setting";
       return std::nullopt;
     }

@@ -1,6 +1,8 @@
 #include "session/bench.h"
 
+#include <algorithm>
 #include <chrono>
+#include <iterator>
 #include <ctime>
 
 #include "board/fen.h"
@@ -58,6 +60,21 @@ double ThreadMilliseconds() {
 int DefaultBenchIterations(SearchStyle style) { return style == SearchStyle::kSelective ? 12 : 6; }
 
 std::span<const char* const> BenchPositions() { return kPositions; }
+
+bool ReadBenchChoice(const std::string& word, const std::string& value, BenchSettings& settings) {
+  const auto index = [&value](std::span<const std::string_view> names) {
+    return int(std::find(names.begin(), names.end(), value) - names.begin());
+  };
+  if (word == "search" && index(kSearchStyleNames) < int(std::size(kSearchStyleNames))) {
+    settings.style = SearchStyle(index(kSearchStyleNames));
+    return true;
+  }
+  if (word == "evaluation" && index(kEvaluationSetNames) < int(std::size(kEvaluationSetNames))) {
+    settings.evaluation = EvaluationSet(index(kEvaluationSetNames));
+    return true;
+  }
+  return false;
+}
 
 BenchTotals RunBench(Engine& engine, const BenchSettings& settings, const std::function<void(const BenchLine&)>& onLine,
                      bool* started) {

@@ -33,6 +33,10 @@ inline constexpr uint64_t kBenchPawnHashBytes = uint64_t(8) << 20;
 
 std::span<const char* const> BenchPositions();
 
+// Reads "search classic|selective" or "evaluation classic|tuned" into
+// `settings`; false for any other word or value.
+bool ReadBenchChoice(const std::string& word, const std::string& value, BenchSettings& settings);
+
 // One position's search.
 struct BenchLine {
   int number = 0;  // from 1

@@ -30,18 +30,8 @@ bool ReadSettings(int argc, char** argv, BenchSettings& settings, bool& timed) {
       std::strcmp(argv[i], "search") != 0 && std::strcmp(argv[i], "evaluation") != 0 && std::strcmp(argv[i], "lines") != 0)
     settings.iterations = std::atoi(argv[i++]);
   for (; i + 1 < argc; i += 2) {
-    if (std::strcmp(argv[i], "evaluation") == 0) {
-      if (std::strcmp(argv[i + 1], "tuned") == 0)
-        settings.evaluation = EvaluationSet::kTuned;
-      else if (std::strcmp(argv[i + 1], "classic") != 0)
-        return false;
-      continue;
-    }
-    if (std::strcmp(argv[i], "search") == 0) {
-      if (std::strcmp(argv[i + 1], "selective") == 0)
-        settings.style = SearchStyle::kSelective;
-      else if (std::strcmp(argv[i + 1], "classic") != 0)
-        return false;
+    if (std::strcmp(argv[i], "search") == 0 || std::strcmp(argv[i], "evaluation") == 0) {
+      if (!ReadBenchChoice(argv[i], argv[i + 1], settings)) return false;
       continue;
     }
     const int value = std::atoi(argv[i + 1]);

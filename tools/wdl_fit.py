@@ -21,7 +21,6 @@ Needs numpy (and matplotlib for the plot): Debian's python3-numpy and
 python3-matplotlib.
 """
 import argparse
-import math
 import re
 import sys
 
@@ -31,6 +30,8 @@ COMMENT = re.compile(r"\{([+-]?\d+\.\d+)/\d+ [\d.]+s\}")
 TOKEN = re.compile(r"\d+\.(?:\.\.)?|\{[^}]*\}|[^\s{]+")
 MOVE_CAP = 120
 SCALE = 32.0
+# The starting guess: a win as likely as not at +1.50, turning over 80.
+START = np.array([150.0, 0, 0, 0, 80.0, 0, 0, 0])
 
 
 def games(paths):
@@ -99,7 +100,7 @@ def log_loss(params, numbers, scores, outcomes):
 def fit(numbers, scores, outcomes):
     """Adam on the mean log loss, with numerical gradients over the eight
     coefficients (cheap: the model is vectorised over the samples)."""
-    params = np.array([150.0, 0, 0, 0, 80.0, 0, 0, 0])
+    params = START.copy()
     first, second = np.zeros(8), np.zeros(8)
     rate, step = 2.0, 1e-3
     for t in range(1, 1501):
@@ -159,7 +160,7 @@ def main():
     if len(scores) < 1000:
         sys.exit("wdl_fit: only %d scored moves" % len(scores))
     params = fit(numbers, scores, outcomes)
-    before = log_loss(np.array([150.0, 0, 0, 0, 80.0, 0, 0, 0]), numbers, scores, outcomes)
+    before = log_loss(START, numbers, scores, outcomes)
     after = log_loss(params, numbers, scores, outcomes)
     shares = [np.mean(outcomes == o) for o in (1, 0, -1)]
     print("positions %d from the moves of %s" % (len(scores), ", ".join(sorted(engines)) or "every engine"))

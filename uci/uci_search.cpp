@@ -67,13 +67,17 @@ void UciSession::AnswerDuringSearch(const std::string& line) {
 
 void UciSession::Report(SearchEvent event, const SearchInfo& info) {
   // With several lines, all of them after each iteration, best first.
+  const bool bestLine = event == SearchEvent::kNewBestLine && info.lineCount == 1;
+  if (!bestLine && event != SearchEvent::kLinesFound) return;
   // The chances are read on the game's move (counted from its start: a FEN's
   // own move number is not kept).
   std::optional<int> wdlMoveNumber;
   if (session_.settings().showWinDrawLoss) wdlMoveNumber = int(session_.game().moves.size() / 2 + 1);
-  if (event == SearchEvent::kNewBestLine && info.lineCount == 1) WriteLine(BestLineInfo(info, Now(), wdlMoveNumber));
-  if (event == SearchEvent::kLinesFound)
+  if (bestLine) {
+    WriteLine(BestLineInfo(info, Now(), wdlMoveNumber));
+  } else {
     for (const std::string& line : LinesInfo(info, Now(), wdlMoveNumber)) WriteLine(line);
+  }
 }
 
 void UciSession::ReportProgress(const SearchInfo& info) {
