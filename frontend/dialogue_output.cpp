@@ -88,8 +88,7 @@ void DialogueOutput::ReportSearchEvent(SearchEvent event, const SearchInfo& info
       break;
     case SearchEvent::kNewBestLine:
       // The search's times are readings of the monotonic clock, like its
-      // start. With several lines, they come together after each iteration.
-      if (info.lineCount > 1) break;
+      // start.
       if (const auto line = dialect_.ThinkingLine(info, Now(), post)) WriteLine(*line);
       break;
     case SearchEvent::kLinesFound:

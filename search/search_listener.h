@@ -13,7 +13,7 @@ enum class SearchEvent {
   kResearchEnded,      // the first root move's re-searches are done
   kCandidateAccepted,  // the candidate's re-search confirmed it: a new best line follows
   kCandidateRejected,  // the candidate's re-search did not confirm it
-  kNewBestLine,        // pvMoves and bestScore hold a new best line
+  kNewBestLine,        // pvMoves and bestScore hold a new best line (one line searched for)
   kAborted,            // the search was stopped before its depth limit
   kLinesFound,         // with several lines: `lines` holds the iteration's, best first
 };

@@ -122,7 +122,8 @@ void Searcher::NewBestLine(Move move, int score) {
   AddNodes();
   info_.bestScore = score;
   info_.scoreWithoutNoise = std::abs(score) >= kMateThreshold ? score : score - RootBonus(move);
-  Report(SearchEvent::kNewBestLine);
+  // Several lines are reported together, once the iteration has found them.
+  if (info_.lineCount == 1) Report(SearchEvent::kNewBestLine);
   // The mate asked for is found: a score of kInfinity less P plies, at
   // least a lower bound, is a mate in (P + 1) / 2 moves or fewer.
   if (info_.mateMoves != 0 && score > kMateThreshold && (kInfinity - score + 1) / 2 <= info_.mateMoves)
@@ -279,7 +280,8 @@ void Searcher::SearchIteration(int j) {
 // later one with a zero window at the score of the last line so far, and
 // again with the window above it when it beats that score. A move searched
 // to an exact score takes its place among the lines, the last one dropping
-// out. The first line is the best line, reported as one.
+// out. The first line is the best line (pvMoves, bestScore), kept as the
+// one-line search keeps it; the lines are reported together at the end.
 void Searcher::SearchIterationForLines(int j) {
   SearchInfo& info = info_;
   StartIteration(j);

@@ -67,7 +67,7 @@ void UciSession::AnswerDuringSearch(const std::string& line) {
 
 void UciSession::Report(SearchEvent event, const SearchInfo& info) {
   // With several lines, all of them after each iteration, best first.
-  const bool bestLine = event == SearchEvent::kNewBestLine && info.lineCount == 1;
+  const bool bestLine = event == SearchEvent::kNewBestLine;
   if (!bestLine && event != SearchEvent::kLinesFound) return;
   // The chances are read on the game's move (counted from its start: a FEN's
   // own move number is not kept).
