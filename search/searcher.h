@@ -97,6 +97,7 @@ class Searcher {
   // An iteration that finds several lines (MultiPV).
   void SearchIterationForLines(int j);
   int WidenNarrowWindow(Move first, int j, int alpha, int beta, int w);
+  int SearchLineScore(Move move, int j, int guess, int floor);
   // Whether `score`, the first root move's in iteration j, confirms the
   // mate of the last iteration, which ends the search.
   bool MateConfirmed(int score, int j) const;

@@ -22,6 +22,9 @@ constexpr uint64_t kFirstPollNodes = 100;
 // far either side of the last score.
 constexpr int kNarrowFromIteration = 4;
 constexpr int kNarrowHalfWidth = 16;
+// The first window of a line below the best one, either side of its last
+// score.
+constexpr int kLineHalfWidth = 40;
 
 // The listener of a search that nobody watches.
 SearchListener silentListener;
@@ -275,10 +278,31 @@ void Searcher::SearchIteration(int j) {
   }
 }
 
+// The exact score of a root move that is to be one of several lines, no
+// lower than `floor` (a score it is known to beat). From the second
+// iteration the window starts narrow around `guess`, the move's score in
+// the last iteration or the bound it just failed high on, and widens on the
+// side it fails, doubling its step each time: the lines below the best one
+// cost little more than the zero-window searches of a one-line search.
+int Searcher::SearchLineScore(Move move, int j, int guess, int floor) {
+  if (j < 2 || std::abs(guess) >= kMateThreshold) return SearchRootMove(move, j, floor, kInfinity);
+  int step = kLineHalfWidth;
+  int alpha = std::max(guess - step, floor), beta = std::max(guess, floor) + step;
+  for (;;) {
+    const int score = SearchRootMove(move, j, alpha, beta);
+    if ((score > alpha || alpha == floor) && (score < beta || beta == kInfinity)) return score;
+    step *= 2;
+    if (score <= alpha)
+      alpha = std::max(score - step, floor);
+    else
+      beta = score + step >= kMateThreshold ? kInfinity : score + step;
+  }
+}
+
 // Several lines: the root moves in the order of the last iteration's
-// scores; as many as lines are wanted searched with an open window, each
+// scores; as many as lines are wanted searched to an exact score, each
 // later one with a zero window at the score of the last line so far, and
-// again with the window above it when it beats that score. A move searched
+// again to an exact score above it when it beats that score. A move searched
 // to an exact score takes its place among the lines, the last one dropping
 // out. The first line is the best line (pvMoves, bestScore), kept as the
 // one-line search keeps it; the lines are reported together at the end.
@@ -296,10 +320,15 @@ void Searcher::SearchIterationForLines(int j) {
     const bool open = lines.size() < wanted;
     const int bar = open ? -kInfinity : lines.back().score;
     state_.SetExtensionLimits(j, open ? 1 : 0, LastExtendingPly());
-    int score = open ? SearchRootMove(move, j, -kInfinity, kInfinity) : SearchRootMove(move, j, bar, bar + 1);
-    if (!open && score > bar) {
-      state_.SetExtensionLimits(j, 1, LastExtendingPly());
-      score = SearchRootMove(move, j, bar, kInfinity);
+    int score;
+    if (open) {
+      score = SearchLineScore(move, j, rootMoves_[k - 1].score, -kInfinity);
+    } else {
+      score = SearchRootMove(move, j, bar, bar + 1);
+      if (score > bar) {
+        state_.SetExtensionLimits(j, 1, LastExtendingPly());
+        score = SearchLineScore(move, j, score, bar);
+      }
     }
     rootMoves_[k - 1].score = score;
     if (score > bar) {
