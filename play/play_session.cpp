@@ -3,12 +3,8 @@
 // move, and the changes of the game that the commands share.
 #include "play/play_session.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
-
 #include "base/end_of_input.h"
+#include "base/platform.h"
 #include "board/move_advice.h"
 #include "board/moves.h"
 #include "board/san.h"
@@ -33,16 +29,14 @@ std::string SideName(int side) { return side == kWhite ? "White" : "Black"; }
 
 // The person's name in a saved game: the login name, else "You".
 std::string PersonName() {
-  const char* user = std::getenv("USER");
-  return user != nullptr && *user != '\0' ? user : "You";
+  const std::string user = LoginName();
+  return !user.empty() ? user : "You";
 }
 
 // The names a game file may give the person.
 std::vector<std::string> PersonNames() {
   std::vector<std::string> names = {"You"};
-  for (const char* variable : {"USER", "LOGNAME"})
-    if (const char* value = std::getenv(variable)) names.push_back(value);
-  if (const passwd* entry = getpwuid(getuid())) names.push_back(entry->pw_name);
+  for (std::string& name : AccountNames()) names.push_back(std::move(name));
   return names;
 }
 
