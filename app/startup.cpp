@@ -154,8 +154,8 @@ int RunEngine(int argc, char** argv) {
   // the dialogues' bytes unchanged. Interfaces interrupt engines before
   // their moves: the interrupt signal must not end Ravok, not even before
   // its first search.
-  UseStandardStreamsAsBytes();
   std::ios::sync_with_stdio(false);
+  PrepareStandardStreams();
   IgnoreInterruptKey(true);
 
   // The usage or the version, and nothing more.

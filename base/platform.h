@@ -29,11 +29,16 @@ bool InputReadable(int descriptor, Milliseconds wait);
 // up), or when the system cannot tell.
 int64_t InputBytesWaiting(int descriptor);
 
-// Standard input and output carry the dialogues' bytes unchanged: no
-// carriage return is put before a line end written, none taken out of a
-// line read (Windows' own text mode does both), so the texts are the same
-// on every system.
-void UseStandardStreamsAsBytes();
+// Readies std::cin and std::cout for the dialogues, after
+// std::ios::sync_with_stdio(false) has given them buffers of their own.
+// They carry the dialogues' bytes unchanged: no carriage return is put
+// before a line end written, none taken out of a line read (Windows' own
+// text mode does both), so the texts are the same on every system. And
+// standard input can be waited for: on Windows, where neither a console
+// nor every pipe can be asked whether it holds a line (a pipe from a
+// program outside Windows, as under Wine, cannot), a thread reads it
+// ahead into std::cin's buffer.
+void PrepareStandardStreams();
 
 // --- The interrupt key ----------------------------------------------------
 
@@ -82,6 +87,10 @@ std::vector<std::string> AccountNames();
 std::string HomeFolder(const std::string& account);
 // The characters that separate the folders of a path.
 std::string_view FolderSeparators();
+
+// The machine's name on the network (a saved game's site); "" when the
+// system does not tell.
+std::string MachineName();
 
 // The process's number, which no other running process has.
 long ProcessNumber();

@@ -35,7 +35,7 @@ int64_t InputBytesWaiting(int descriptor) {
   return ioctl(descriptor, FIONREAD, &waiting) == 0 && waiting > 0 ? waiting : 0;
 }
 
-void UseStandardStreamsAsBytes() {}
+void PrepareStandardStreams() {}
 
 // --- The interrupt key ----------------------------------------------------
 
@@ -119,6 +119,11 @@ std::string HomeFolder(const std::string& account) {
 }
 
 std::string_view FolderSeparators() { return "/"; }
+
+std::string MachineName() {
+  char host[256] = {};
+  return gethostname(host, sizeof host - 1) == 0 ? host : "";
+}
 
 long ProcessNumber() { return long(::getpid()); }
 

@@ -3,6 +3,8 @@
 // move, and the changes of the game that the commands share.
 #include "play/play_session.h"
 
+#include <ctime>
+
 #include "base/end_of_input.h"
 #include "base/platform.h"
 #include "board/move_advice.h"
@@ -371,8 +373,8 @@ void PlaySession::SetTimeControl(const std::optional<TimeControl>& control) {
 // runs now, and the other tags it had, but for a stale ply count and a
 // termination that no longer holds. A flag fall is a time forfeit.
 PgnTags PlaySession::Tags() const {
-  char host[256] = {};
-  if (gethostname(host, sizeof host - 1) != 0 || host[0] == '\0') host[0] = '?';
+  std::string host = MachineName();
+  if (host.empty()) host = "?";
   const time_t now = time(nullptr);
   char date[16] = "????.??.??";
   strftime(date, sizeof date, "%Y.%m.%d", localtime(&now));
