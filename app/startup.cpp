@@ -1,16 +1,13 @@
 #include "app/startup.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cctype>
-#include <csignal>
 #include <cstdlib>
 #include <iostream>
 #include <optional>
 
 #include "app/bench_command.h"
+#include "base/platform.h"
 #include "board/game.h"
 #include "frontend/communicator.h"
 #include "session/string_utils.h"
@@ -23,19 +20,21 @@ namespace {
 
 constexpr const char* kVersion = "1.0";
 
-// The play mode's look: chess symbols where the locale reads UTF-8, the
-// thinking line rewritten in place on a terminal as wide as it is, the
-// person's lines echoed and taken one at a time when they come from no
-// terminal, and edited as they are typed at one when the build has the
-// line editor.
+// The play mode's look: chess symbols where the terminal shows them (where
+// the system cannot tell, where the locale reads UTF-8), the thinking line
+// rewritten in place on a terminal as wide as it is, the person's lines
+// echoed and taken one at a time when they come from no terminal, and
+// edited as they are typed at one when the build has the line editor.
 PlayDisplay TerminalDisplay() {
+  const Terminal terminal = PrepareTerminal();
   PlayDisplay display;
-  display.glyphs = GlyphsForLocale(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG"));
-  display.terminalOutput = isatty(STDOUT_FILENO) != 0;
-  winsize size{};
-  if (display.terminalOutput && ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) == 0 && size.ws_col > 0)
-    display.columns = size.ws_col;
-  display.terminalInput = isatty(STDIN_FILENO) != 0;
+  if (terminal.symbols)
+    display.glyphs = *terminal.symbols ? PieceGlyphs::kUnicode : PieceGlyphs::kAscii;
+  else
+    display.glyphs = GlyphsForLocale(std::getenv("LC_ALL"), std::getenv("LC_CTYPE"), std::getenv("LANG"));
+  display.terminalOutput = terminal.output;
+  if (terminal.columns > 0) display.columns = terminal.columns;
+  display.terminalInput = terminal.input;
   display.lineEditor = display.terminalInput && display.terminalOutput && LineEditorBuiltIn();
   return display;
 }
@@ -151,11 +150,13 @@ std::string UnknownWordText(const std::string& word) {
 
 int RunEngine(int argc, char** argv) {
   // The standard input gets a buffer of its own, so that a poll during the
-  // search can see the lines that wait in it. Interfaces interrupt engines
-  // before their moves: the interrupt signal must not end Ravok, not even
-  // before its first search.
+  // search can see the lines that wait in it; both standard streams carry
+  // the dialogues' bytes unchanged. Interfaces interrupt engines before
+  // their moves: the interrupt signal must not end Ravok, not even before
+  // its first search.
   std::ios::sync_with_stdio(false);
-  std::signal(SIGINT, SIG_IGN);
+  PrepareStandardStreams();
+  IgnoreInterruptKey(true);
 
   // The usage or the version, and nothing more.
   const StartupOptions options = ScanOptions(std::vector<std::string>(argv, argv + argc));
@@ -188,7 +189,7 @@ int RunEngine(int argc, char** argv) {
   // The play mode for a person at a terminal, whom the interrupt key lets
   // leave as in any terminal program.
   if (options.play) {
-    std::signal(SIGINT, SIG_DFL);
+    IgnoreInterruptKey(false);
     PlaySession session(engine, std::cin, 0, std::cout, TerminalDisplay());
     session.Run();
     return 0;

@@ -8,7 +8,10 @@
 struct TableMemory {
   void* address = nullptr;  // null: the memory could not be had
   uint64_t bytes = 0;       // as asked for
-  uint64_t mapped = 0;      // the source's own bookkeeping
+  // The source's own bookkeeping: the length of a block straight from the
+  // system (0 for one from the heap), and whether it is on large pages.
+  uint64_t mapped = 0;
+  bool largePages = false;
 };
 
 // The three things a table asks of its memory. `allocate` gives a block of
@@ -21,11 +24,11 @@ struct TableMemorySource {
   void (*release)(const TableMemory& memory);
 };
 
-// The system's memory. Blocks of 2 MiB and more are mapped from the system
-// on 2 MiB boundaries and advised for the processor's 2 MiB pages (which
-// spare random probes most of their address-translation misses); their
-// pages are only touched when written, and clearing gives them back instead
-// of writing zeros, so a table larger than what a search fills costs
-// nothing beyond its address range. Smaller blocks come from the heap,
-// cache-line aligned and zero-filled.
+// The system's memory. Blocks of 2 MiB and more come straight from the
+// system (base/platform.h), on the processor's large pages where it can
+// (which spare random probes most of their address-translation misses);
+// their pages are only backed when touched, and where the system allows,
+// clearing gives them back instead of writing zeros, so a table larger
+// than what a search fills costs nothing beyond its address range. Smaller
+// blocks come from the heap, cache-line aligned and zero-filled.
 const TableMemorySource& SystemTableMemory();

@@ -48,19 +48,54 @@ int DiagonalLength(int d) { return 8 - (d < 0 ? -d : d); }
 // Mask of the inner squares of a line of `length` squares, at bit 0.
 int32_t InnerMask(int length) { return length > 2 ? (1 << (length - 2)) - 1 : 0; }
 
+// The generator of the GNU C library's rand(), written out so that the keys
+// are the same on every system (other C libraries have other generators,
+// Windows' one of 15 bits): an additive lagged-Fibonacci generator, draw i
+// the sum of draws i - 3 and i - 31 modulo 2^32 without its lowest bit, its
+// first 31 words spread from the seed by the Park-Miller generator and its
+// first 310 draws thrown away.
+class CLibraryGenerator {
+ public:
+  explicit CLibraryGenerator(uint32_t seed) {
+    int32_t word = seed == 0 ? 1 : int32_t(seed);
+    ring_[0] = uint32_t(word);
+    for (int i = 1; i < kLag; ++i) {
+      // 16807 * word modulo 2^31 - 1, without overflow (Schrage's method).
+      const int32_t high = word / 127773, low = word % 127773;
+      word = 16807 * low - 2836 * high;
+      if (word < 0) word += 2147483647;
+      ring_[i] = uint32_t(word);
+    }
+    for (int i = 0; i < 10 * kLag; ++i) Next();
+  }
+
+  uint32_t Next() {
+    uint32_t& word = ring_[next_ % kLag];
+    word += ring_[(next_ - 3) % kLag];
+    ++next_;
+    return word >> 1;
+  }
+
+ private:
+  static constexpr int kLag = 31;
+  uint32_t ring_[kLag];
+  // Words 31 to 33 are words 0 to 2 again; the sums start with word 34.
+  uint64_t next_ = kLag + 3;
+};
+
 // The keys are drawn square by square, code -6 to 6 within a square, from
 // the C library's generator seeded with 0, 16 bits at a time; a key equal to
 // one drawn before is drawn again.
 void InitHashKeys() {
   constexpr int kKeys = 64 * 13;
   uint64_t drawn[kKeys];
-  std::srand(0);
+  CLibraryGenerator generator(0);
   for (int i = 0; i < kKeys; ++i) {
     for (;;) {
-      uint64_t r1 = std::rand() & 0xFFFF;
-      uint64_t r2 = std::rand() & 0xFFFF;
-      uint64_t r3 = std::rand() & 0xFFFF;
-      uint64_t r4 = std::rand() & 0xFFFF;
+      uint64_t r1 = generator.Next() & 0xFFFF;
+      uint64_t r2 = generator.Next() & 0xFFFF;
+      uint64_t r3 = generator.Next() & 0xFFFF;
+      uint64_t r4 = generator.Next() & 0xFFFF;
       uint64_t key = r4 << 48 | r3 << 32 | r2 << 16 | r1;
       bool unique = true;
       for (int j = 0; j < i && unique; ++j) unique = drawn[j] != key;

@@ -1,19 +1,15 @@
-// Game files: the temporary-file-and-rename write, the size-limited read and
-// the choice between a file and a FEN.
+// Game files: the whole-or-nothing write, the size-limited read and the
+// choice between a file and a FEN.
 #include "board/game_file.h"
 
-#include <fcntl.h>
-#include <pwd.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
 #include <sstream>
 #include <vector>
+
+#include "base/platform.h"
 
 namespace {
 
@@ -21,19 +17,6 @@ constexpr long kMostBytes = 1 << 20;
 
 std::string Failure(const char* doing, const std::string& path, int error) {
   return std::string("cannot ") + doing + " " + path + ": " + std::strerror(error);
-}
-
-// Writes all of `text` to `fd` and flushes it to the disk; false with errno
-// set when that fails.
-bool WriteAll(int fd, const std::string& text) {
-  size_t done = 0;
-  while (done < text.size()) {
-    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) return false;
-    done += size_t(n);
-  }
-  return ::fsync(fd) == 0;
 }
 
 std::vector<std::string> Fields(const std::string& text) {
@@ -53,30 +36,15 @@ bool LooksLikeFen(const std::string& text) {
 
 std::optional<std::string> SaveTextFile(const std::string& path, const std::string& text) {
   if (path.empty()) return "no file name given";
-  // A name of our own beside the target: same folder, so the rename stays
-  // on one file system and replaces the target in one step.
-  std::string temporary;
-  int fd = -1;
-  for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-    temporary = path + "." + std::to_string(::getpid()) + "." + std::to_string(attempt) + ".tmp";
-    fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return Failure("write", path, errno);
-  }
-  if (fd < 0) return Failure("write", path, EEXIST);
-  // The first failing step's errno: writing, closing, renaming.
-  int error = WriteAll(fd, text) ? 0 : errno;
-  if (::close(fd) != 0 && error == 0) error = errno;
-  if (error == 0 && ::rename(temporary.c_str(), path.c_str()) != 0) error = errno;
-  if (error == 0) return std::nullopt;
-  ::unlink(temporary.c_str());
-  return Failure("write", path, error);
+  if (const int error = WriteFileWhole(path, text); error != 0) return Failure("write", path, error);
+  return std::nullopt;
 }
 
 std::optional<std::string> ReadTextFile(const std::string& path, std::string& text) {
-  struct stat status;
-  if (::stat(path.c_str(), &status) != 0) return Failure("read", path, errno);
-  if (!S_ISREG(status.st_mode)) return "cannot read " + path + ": not a regular file";
-  if (status.st_size > kMostBytes) return "cannot read " + path + ": larger than 1 MiB";
+  const FileFacts file = LookAtFile(path);
+  if (file.error != 0) return Failure("read", path, file.error);
+  if (!file.regular) return "cannot read " + path + ": not a regular file";
+  if (file.bytes > kMostBytes) return "cannot read " + path + ": larger than 1 MiB";
   std::ifstream in(path, std::ios::binary);
   if (!in) return Failure("read", path, errno);
   std::string content{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -98,23 +66,16 @@ PgnReadResult ReadFenText(const std::string& fen) {
 
 std::string WithHomeFolder(const std::string& path) {
   if (path.empty() || path.front() != '~') return path;
-  const size_t slash = path.find('/');
+  const size_t slash = path.find_first_of(FolderSeparators());
   const std::string name = path.substr(1, slash == std::string::npos ? std::string::npos : slash - 1);
-  std::string home;
-  const char* variable = std::getenv("HOME");
-  if (name.empty() && variable != nullptr && *variable != '\0') {
-    home = variable;
-  } else if (const passwd* entry = name.empty() ? getpwuid(getuid()) : getpwnam(name.c_str())) {
-    home = entry->pw_dir;
-  }
+  const std::string home = HomeFolder(name);
   if (home.empty()) return path;
   return slash == std::string::npos ? home : home + path.substr(slash);
 }
 
 PgnReadResult LoadGame(const std::string& fileOrFen) {
   if (Fields(fileOrFen).empty()) return {"no file or FEN given", Game(), PgnTags()};
-  struct stat status;
-  if (::stat(fileOrFen.c_str(), &status) != 0 && LooksLikeFen(fileOrFen)) return ReadFenText(fileOrFen);
+  if (LookAtFile(fileOrFen).error != 0 && LooksLikeFen(fileOrFen)) return ReadFenText(fileOrFen);
   std::string text;
   if (std::optional<std::string> error = ReadTextFile(fileOrFen, text)) return {*error, Game(), PgnTags()};
   if (text.find('[') == std::string::npos && LooksLikeFen(text)) return ReadFenText(text);

@@ -17,9 +17,11 @@ std::optional<std::string> SaveTextFile(const std::string& path, const std::stri
 // nothing on success.
 std::optional<std::string> ReadTextFile(const std::string& path, std::string& text);
 
-// A file name with a leading "~" or "~/" read as the home folder ($HOME,
-// else the account's), "~name/" as that account's; any other name as it is,
-// and so is one whose home folder cannot be found.
+// A file name with a leading "~" or "~/" read as the person's home folder
+// ($HOME, else the account's; on Windows the profile folder), "~name/" as
+// that account's; any other name as it is, and so is one whose home folder
+// cannot be found. The folders of a name may be separated as the system
+// separates them.
 std::string WithHomeFolder(const std::string& path);
 
 // Loads a game from `fileOrFen`: an existing file's text (a PGN game, or a

@@ -2,9 +2,6 @@
 
 #ifdef RAVOK_LINE_EDITOR
 
-#include <sys/ioctl.h>
-#include <sys/select.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -16,6 +13,7 @@
 #include <editline/readline.h>
 
 #include "base/end_of_input.h"
+#include "base/platform.h"
 
 namespace {
 
@@ -153,21 +151,14 @@ class LibeditLine final : public LineEditor {
     return last != nullptr && last->line != nullptr ? last->line : "";
   }
 
-  bool Readable(Milliseconds wait) const {
-    fd_set readable;
-    FD_ZERO(&readable);
-    FD_SET(descriptor_, &readable);
-    timeval limit{time_t(wait / kMillisecondsPerSecond), suseconds_t(wait % kMillisecondsPerSecond * 1000)};
-    return select(descriptor_ + 1, &readable, nullptr, nullptr, wait < 0 ? nullptr : &limit) > 0;
-  }
+  bool Readable(Milliseconds wait) const { return InputReadable(descriptor_, wait); }
 
   // One character to libedit. A terminal that is readable with nothing to
   // read has hung up: the input has ended. After a line libedit gives the
   // terminal back; it takes it again at once, so that what the person
   // types next is neither echoed nor held by the terminal.
   void ReadOneCharacter() {
-    int waiting = 0;
-    if (ioctl(descriptor_, FIONREAD, &waiting) != 0 || waiting <= 0) {
+    if (InputBytesWaiting(descriptor_) == 0) {
       ended_ = true;
       return;
     }

@@ -3,12 +3,10 @@
 // move, and the changes of the game that the commands share.
 #include "play/play_session.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
-#include <cstdlib>
+#include <ctime>
 
 #include "base/end_of_input.h"
+#include "base/platform.h"
 #include "board/move_advice.h"
 #include "board/moves.h"
 #include "board/san.h"
@@ -33,16 +31,14 @@ std::string SideName(int side) { return side == kWhite ? "White" : "Black"; }
 
 // The person's name in a saved game: the login name, else "You".
 std::string PersonName() {
-  const char* user = std::getenv("USER");
-  return user != nullptr && *user != '\0' ? user : "You";
+  const std::string user = LoginName();
+  return !user.empty() ? user : "You";
 }
 
 // The names a game file may give the person.
 std::vector<std::string> PersonNames() {
   std::vector<std::string> names = {"You"};
-  for (const char* variable : {"USER", "LOGNAME"})
-    if (const char* value = std::getenv(variable)) names.push_back(value);
-  if (const passwd* entry = getpwuid(getuid())) names.push_back(entry->pw_name);
+  for (std::string& name : AccountNames()) names.push_back(std::move(name));
   return names;
 }
 
@@ -377,8 +373,8 @@ void PlaySession::SetTimeControl(const std::optional<TimeControl>& control) {
 // runs now, and the other tags it had, but for a stale ply count and a
 // termination that no longer holds. A flag fall is a time forfeit.
 PgnTags PlaySession::Tags() const {
-  char host[256] = {};
-  if (gethostname(host, sizeof host - 1) != 0 || host[0] == '\0') host[0] = '?';
+  std::string host = MachineName();
+  if (host.empty()) host = "?";
   const time_t now = time(nullptr);
   char date[16] = "????.??.??";
   strftime(date, sizeof date, "%Y.%m.%d", localtime(&now));

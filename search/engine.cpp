@@ -2,6 +2,7 @@
 
 #include <exception>
 
+#include "base/platform.h"
 #include "base/tables.h"
 #include "board/search_position.h"
 #include "eval/evaluator.h"
@@ -35,6 +36,8 @@ TableChange Engine::ResizeTables(uint64_t totalBytes) {
   const HashSizes sizes = SplitHashMemory(totalBytes);
   const uint64_t oldPawnBytes = pawnTable_.Bytes();
   if (sizes.mainBytes == table_.Bytes() && sizes.pawnBytes == oldPawnBytes) return TableChange::kDone;
+  // A budget beyond the machine's memory would only be allocated to be
+  // thrown out by the system once the tables are filled.
   const uint64_t physical = PhysicalMemoryBytes();
   if (physical != 0 && totalBytes > physical) return TableChange::kNoMemory;
   // Both tables or neither: the smaller pawn table first, put back when the

@@ -1,7 +1,5 @@
 #include "search/table_memory.h"
 
-#include <unistd.h>
-
 #include <algorithm>
 
 #include "eval/pawn_hash.h"
@@ -24,9 +22,4 @@ HashSizes SplitHashMemory(uint64_t totalBytes) {
   sizes.pawnBytes =
       LargestPowerOfTwoAtMost(std::min({totalBytes - sizes.mainBytes, sizes.mainBytes / 2, kMaximumPawnHashBytes}));
   return sizes;
-}
-
-uint64_t PhysicalMemoryBytes() {
-  const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGESIZE);
-  return pages > 0 && pageSize > 0 ? uint64_t(pages) * uint64_t(pageSize) : 0;
 }

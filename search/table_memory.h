@@ -24,8 +24,3 @@ struct HashSizes {
   uint64_t pawnBytes = 0;
 };
 HashSizes SplitHashMemory(uint64_t totalBytes);
-
-// The machine's physical memory in bytes, 0 when unknown. A budget beyond it
-// would only be allocated to be thrown out by the system once the tables
-// are filled.
-uint64_t PhysicalMemoryBytes();

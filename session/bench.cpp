@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <chrono>
 #include <iterator>
-#include <ctime>
 
+#include "base/platform.h"
 #include "board/fen.h"
 #include "board/moves.h"
 
@@ -48,13 +48,6 @@ const char* const kPositions[] = {
     "8/8/2kn4/8/8/2KB4/8/8 w - - 0 1",
 };
 
-// Milliseconds of processor time the calling thread has used.
-double ThreadMilliseconds() {
-  timespec now;
-  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
-  return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
-}
-
 }  // namespace
 
 int DefaultBenchIterations(SearchStyle style) { return style == SearchStyle::kSelective ? 12 : 6; }
@@ -97,10 +90,10 @@ BenchTotals RunBench(Engine& engine, const BenchSettings& settings, const std::f
     engine.NewGame();
     engine.LoadPosition(ParseFen(fen));
     const auto searchStart = std::chrono::steady_clock::now();
-    const double processorStart = ThreadMilliseconds();
+    const double processorStart = ThreadProcessorMilliseconds();
     engine.Think(parameters, quiet);
     BenchLine line;
-    line.processorMilliseconds = ThreadMilliseconds() - processorStart;
+    line.processorMilliseconds = ThreadProcessorMilliseconds() - processorStart;
     line.milliseconds =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - searchStart).count();
     const SearchInfo& info = engine.Info();

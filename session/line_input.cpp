@@ -1,10 +1,9 @@
 #include "session/line_input.h"
 
-#include <sys/select.h>
-
 #include <istream>
 
 #include "base/end_of_input.h"
+#include "base/platform.h"
 
 LineReader::LineReader(std::istream& in, int descriptor) : in_(in), descriptor_(descriptor) {}
 
@@ -23,24 +22,16 @@ bool LineReader::CollectWaitingCharacters() {
   return pendingLineComplete_;
 }
 
-bool LineReader::DescriptorReadable(Milliseconds wait) const {
-  fd_set readable;
-  FD_ZERO(&readable);
-  FD_SET(descriptor_, &readable);
-  timeval limit{time_t(wait / kMillisecondsPerSecond), suseconds_t(wait % kMillisecondsPerSecond * 1000)};
-  return select(descriptor_ + 1, &readable, nullptr, nullptr, wait < 0 ? nullptr : &limit) > 0;
-}
-
 bool LineReader::InputAvailable() {
   if (CollectWaitingCharacters()) return true;
   if (!in_.good()) return true;
   // A stream without a descriptor has nothing more to offer than its buffer.
   if (descriptor_ < 0) return in_.rdbuf()->in_avail() < 0;
-  if (!DescriptorReadable()) return false;
-  // Readable: either characters arrived since the look at the buffer, or
-  // the input has ended.
-  if (in_.rdbuf()->in_avail() > 0) return CollectWaitingCharacters();
-  return true;
+  if (!InputReadable(descriptor_, 0)) return false;
+  // Readable: either characters arrived since the look at the buffer, and
+  // the stream takes them in without waiting, or the input has ended.
+  if (in_.rdbuf()->sgetc() == std::streambuf::traits_type::eof()) return true;
+  return CollectWaitingCharacters();
 }
 
 bool LineReader::WaitForInput(Milliseconds most) {
@@ -52,7 +43,7 @@ bool LineReader::WaitForInput(Milliseconds most) {
     // look; the wait goes on for the rest of the line.
     const Milliseconds left = most < 0 ? -1 : end - Now();
     if (most >= 0 && left <= 0) return false;
-    DescriptorReadable(left);
+    InputReadable(descriptor_, left);
   }
 }
 

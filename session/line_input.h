@@ -44,9 +44,6 @@ class LineReader : public LineSource {
 
  private:
   bool CollectWaitingCharacters();
-  // Whether the descriptor can be read within `wait` milliseconds (no
-  // limit when negative).
-  bool DescriptorReadable(Milliseconds wait = 0) const;
 
   std::istream& in_;
   int descriptor_;

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "base/platform.h"
 #include "board/game_file.h"
 #include "board/move_advice.h"
 #include "board/moves.h"
@@ -24,10 +25,26 @@ using Strings = std::vector<std::string>;
 
 // A fresh folder for the test's files.
 std::string TemporaryFolder() {
-  std::string name = (std::filesystem::temp_directory_path() / "ravok-pgn-XXXXXX").string();
-  if (mkdtemp(name.data()) == nullptr) ADD_FAILURE() << "no temporary folder";
-  return name;
+  const std::string stem = "ravok-pgn-" + std::to_string(ProcessNumber()) + "-";
+  for (int n = 0;; ++n) {
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / (stem + std::to_string(n));
+    if (std::filesystem::create_directory(path)) return path.string();
+  }
 }
+
+// The variable that names the person's home folder, and a change of it.
+#ifdef _WIN32
+constexpr const char* kHomeVariable = "USERPROFILE";
+void SetVariable(const char* name, const char* value) { _putenv_s(name, value != nullptr ? value : ""); }
+#else
+constexpr const char* kHomeVariable = "HOME";
+void SetVariable(const char* name, const char* value) {
+  if (value != nullptr)
+    setenv(name, value, 1);
+  else
+    unsetenv(name);
+}
+#endif
 
 std::string FileText(const std::string& path) {
   std::ifstream in(path);
@@ -245,17 +262,14 @@ TEST(GameFile, LoadsAFileOrAFenAndNamesWhatFails) {
   for (const auto& c : kCases) EXPECT_EQ(LoadGame(c.source).error, c.error) << c.source;
 
   // "~" is the home folder.
-  const char* home = std::getenv("HOME");
+  const char* home = std::getenv(kHomeVariable);
   const std::string kept = home != nullptr ? home : "";
-  setenv("HOME", folder.c_str(), 1);
+  SetVariable(kHomeVariable, folder.c_str());
   EXPECT_EQ(LoadGame(WithHomeFolder("~/position.fen")).error, "");
   EXPECT_EQ(WithHomeFolder("~"), folder);
   EXPECT_EQ(WithHomeFolder("a/~/b"), "a/~/b");
   EXPECT_EQ(WithHomeFolder("~no-such-account-here/x"), "~no-such-account-here/x");
-  if (home != nullptr)
-    setenv("HOME", kept.c_str(), 1);
-  else
-    unsetenv("HOME");
+  SetVariable(kHomeVariable, home != nullptr ? kept.c_str() : nullptr);
   std::filesystem::remove_all(folder);
 }
 
@@ -272,7 +286,7 @@ TEST(GameFile, WritesWholeOrNotAtAll) {
   EXPECT_EQ(SaveTextFile("", "text"), "no file name given");
   // Only the written file and the folder are left: no temporary file.
   Strings names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (Strings{"game.pgn", "sub"}));
   std::filesystem::remove_all(folder);

@@ -4,7 +4,7 @@ import re
 import subprocess
 import sys
 
-from session_driver import HELP_LINES, INITIAL_PLACEMENT, board_text, run_tests
+from session_driver import HELP_LINES, INITIAL_PLACEMENT, board_text, engine_command, run_tests
 
 
 def console(start):
@@ -56,18 +56,18 @@ def test_usage_and_version(start):
     binary = sys.argv[1]
     for words, first_line in [(["--help"], "Ravok 1.0, a chess engine"), (["-h", "xboard"], "Ravok 1.0, a chess engine"),
                               (["--version"], "Ravok 1.0")]:
-        result = subprocess.run([binary, *words], stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=10)
+        result = subprocess.run(engine_command(binary, *words), stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=10)
         if result.returncode != 0 or not result.stdout.startswith(first_line):
             raise AssertionError("%r gave status %d and %r" % (words, result.returncode, result.stdout[:200]))
         if words[0] != "--version" and "usage: ravok [xboard | uci] [hash N] [pawnhash N]" not in result.stdout:
             raise AssertionError("no usage line in %r" % result.stdout)
-    if subprocess.run([binary, "--version"], capture_output=True, text=True).stdout != "Ravok 1.0\n":
+    if subprocess.run(engine_command(binary, "--version"), capture_output=True, text=True).stdout != "Ravok 1.0\n":
         raise AssertionError("the version is more than one line")
     # An unknown first word is refused with the usage and a failure status,
     # without reading any input.
     for word, hint in [("plya", '"plya"; did you mean play?'), ("Play", '"Play"; did you mean play?'),
                        ("foo", '"foo"\n')]:
-        result = subprocess.run([binary, word], stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=10)
+        result = subprocess.run(engine_command(binary, word), stdin=subprocess.DEVNULL, capture_output=True, text=True, timeout=10)
         if result.returncode == 0 or result.stdout or "ravok: unknown word " + hint not in result.stderr \
                 or "usage: ravok [xboard | uci] [hash N] [pawnhash N]" not in result.stderr:
             raise AssertionError("%r gave status %d, %r and %r" % (word, result.returncode, result.stdout[:100],
@@ -77,7 +77,7 @@ def test_usage_and_version(start):
     # the same count every run; with the classic search and evaluation, the
     # designed game's signature.
     def bench(*words):
-        result = subprocess.run([binary, "bench", *words], stdin=subprocess.DEVNULL, capture_output=True, text=True,
+        result = subprocess.run(engine_command(binary, "bench", *words), stdin=subprocess.DEVNULL, capture_output=True, text=True,
                                 timeout=120)
         lines = result.stdout.splitlines()
         positions = [int(re.match(r"position \d+/30: (\d+) nodes, move [a-h1-8qrbn-]+$", line).group(1))
@@ -91,7 +91,7 @@ def test_usage_and_version(start):
     if bench("evaluation", "classic", "search", "classic") != "5878354 nodes":
         raise AssertionError("the classic search's signature is not 5878354")
     for words in [["depth", "39"], ["depth"], ["threads", "0"], ["search", "fast"], ["dpeth", "3"]]:
-        result = subprocess.run([binary, "bench", *words], stdin=subprocess.DEVNULL, capture_output=True, text=True,
+        result = subprocess.run(engine_command(binary, "bench", *words), stdin=subprocess.DEVNULL, capture_output=True, text=True,
                                 timeout=10)
         if result.returncode != 2 or result.stdout or not result.stderr.startswith("ravok: bench: "):
             raise AssertionError("bench %r gave status %d and %r" % (words, result.returncode, result.stderr[:200]))

@@ -7,7 +7,7 @@ import re
 import sys
 import time
 
-from session_driver import INITIAL_PLACEMENT, board_text, play_first_legal, run_tests
+from session_driver import EMULATOR, INITIAL_PLACEMENT, board_text, play_first_legal, run_tests
 
 FEATURES = (
     "feature ping=1 setboard=1 playother=1 usermove=0 san=0 time=1 draw=1 sigint=0 sigterm=0 reuse=1 "
@@ -384,6 +384,11 @@ def test_playother_and_usermove(start):
         raise AssertionError("expected White's move, got %r" % line)
 
 
+# Under an emulator (Wine) the process's sizes are the emulator's, which
+# reserves its address space ahead: they tell nothing of the tables.
+SIZES_TELL = not EMULATOR
+
+
 def memory_mib(s, field):
     """The engine process's VmRSS (resident) or VmSize (address space)."""
     with open("/proc/%d/status" % s.proc.pid) as f:
@@ -402,20 +407,20 @@ def test_memory(start):
         s.send(line)
         s.expect("Error (%s): %s\n" % (reason, line))
     ping(s)
-    before = memory_mib(s, "VmSize")
+    before = memory_mib(s, "VmSize") if SIZES_TELL else 0
     s.send("memory 384")   # 256 MiB and 128 MiB
     ping(s)
-    grown = memory_mib(s, "VmSize")
-    if grown < before + 300:
+    grown = memory_mib(s, "VmSize") if SIZES_TELL else 0
+    if SIZES_TELL and grown < before + 300:
         raise AssertionError("memory 384 left the engine at %d MiB (was %d MiB)" % (grown, before))
     # The new tables read as empty without being written: their pages are
     # touched only as searches fill them.
-    if "ASAN_OPTIONS" not in os.environ and memory_mib(s, "VmRSS") > 100:
+    if SIZES_TELL and "ASAN_OPTIONS" not in os.environ and memory_mib(s, "VmRSS") > 100:
         raise AssertionError("memory 384 wrote %d MiB" % memory_mib(s, "VmRSS"))
     # A refused size leaves the tables alone.
     s.send("memory 999999999")
     s.expect("Error (not enough memory): memory 999999999\n")
-    if memory_mib(s, "VmSize") < grown - 16:
+    if SIZES_TELL and memory_mib(s, "VmSize") < grown - 16:
         raise AssertionError("the tables shrank after a refused size")
     # During an analysis the analysis restarts with the new tables; the
     # engine plays on.
@@ -428,7 +433,7 @@ def test_memory(start):
     for line in ["nopost", "sd 3", "go"]:
         s.send(line)
     s.skip_to(r"move \S+", timeout=10)
-    if memory_mib(s, "VmSize") > grown - 300:
+    if SIZES_TELL and memory_mib(s, "VmSize") > grown - 300:
         raise AssertionError("memory 2 kept %d MiB" % memory_mib(s, "VmSize"))
 
 

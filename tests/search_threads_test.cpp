@@ -3,6 +3,16 @@
 // ready for the next search; thread counts change between searches; the
 // nodes of every thread are counted.
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <tlhelp32.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -166,7 +176,16 @@ TEST_P(BothSearchesThreads, MatesAreFoundOnEveryThreadCount) {
 // The threads of this process.
 int ProcessThreads() {
   int count = 0;
+#ifdef _WIN32
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  THREADENTRY32 thread;
+  thread.dwSize = sizeof thread;
+  for (bool more = Thread32First(snapshot, &thread); more; more = Thread32Next(snapshot, &thread))
+    count += thread.th32OwnerProcessID == GetCurrentProcessId();
+  CloseHandle(snapshot);
+#else
   for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator("/proc/self/task")) ++count;
+#endif
   return count;
 }
 

@@ -9,6 +9,7 @@ runs them all, prints what differed and returns the exit status.
 import os
 import re
 import select
+import shlex
 import subprocess
 import sys
 import time
@@ -16,9 +17,22 @@ import traceback
 
 DEFAULT_TIMEOUT = 10.0
 
+# The emulator that runs a cross build's engine (Wine for the Windows build),
+# as CTest hands it over; none for the build machine's own engine.
+EMULATOR = shlex.split(os.environ.get("RAVOK_EMULATOR", ""))
+
+
+def engine_command(binary, *args):
+    """The command line that starts the engine with the given words."""
+    return [*EMULATOR, binary, *args]
+
 
 class SessionError(AssertionError):
     pass
+
+
+class Skipped(Exception):
+    """Raised by a test that cannot apply where it runs, with the reason."""
 
 
 class Session:
@@ -27,7 +41,7 @@ class Session:
 
     def __init__(self, binary, args=()):
         self.proc = subprocess.Popen(
-            [binary, *args], stdin=subprocess.PIPE, stdout=subprocess.PIPE,
+            engine_command(binary, *args), stdin=subprocess.PIPE, stdout=subprocess.PIPE,
             stderr=subprocess.PIPE, bufsize=0)
         os.set_blocking(self.proc.stdout.fileno(), False)
         os.set_blocking(self.proc.stderr.fileno(), False)
@@ -191,6 +205,8 @@ def run_tests(namespace, argv=None):
                 if session.proc.poll() not in (None, 0):
                     raise SessionError("engine ended with status %r" % session.proc.returncode)
             print("ok   %s (%.1f s)" % (name, time.monotonic() - began))
+        except Skipped as reason:
+            print("skip %s: %s" % (name, reason))
         except Exception as error:  # report every kind of failure, go on
             failures += 1
             print("FAIL %s: %s" % (name, error))

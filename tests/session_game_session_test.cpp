@@ -1,8 +1,14 @@
 // The game session's clocks as the play mode drives them: a time control
 // dropped again, clocks stopped at the end of a game and restarted after
-// moves replayed without them; and the line reader's bounded wait.
+// moves replayed without them; and the line reader's bounded wait on a
+// pipe, timed by the monotonic clock.
 #include <gtest/gtest.h>
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#else
 #include <unistd.h>
+#endif
 
 #include <ext/stdio_filebuf.h>
 #include <istream>
@@ -57,10 +63,20 @@ TEST(GameSessionClocks, StoppedAndRestartedAroundMovesReplayed) {
   EXPECT_EQ(session.Clock(kBlack).remaining, 60000);
 }
 
+// A pipe as interfaces give an engine its input (on Windows, bytes passed as
+// they are).
+int OpenPipe(int ends[2]) {
+#ifdef _WIN32
+  return _pipe(ends, 4096, _O_BINARY);
+#else
+  return pipe(ends);
+#endif
+}
+
 // A reader on the read end of a pipe, as standard input is read.
 struct PipeReader {
   PipeReader() {
-    EXPECT_EQ(pipe(ends), 0);
+    EXPECT_EQ(OpenPipe(ends), 0);
     buffer = std::make_unique<__gnu_cxx::stdio_filebuf<char>>(ends[0], std::ios::in);
     stream = std::make_unique<std::istream>(buffer.get());
     reader = std::make_unique<LineReader>(*stream, ends[0]);
@@ -68,7 +84,7 @@ struct PipeReader {
   ~PipeReader() {
     if (ends[1] >= 0) close(ends[1]);
   }
-  void Write(const std::string& text) { EXPECT_EQ(write(ends[1], text.data(), text.size()), ssize_t(text.size())); }
+  void Write(const std::string& text) { EXPECT_EQ(write(ends[1], text.data(), unsigned(text.size())), int(text.size())); }
   void CloseWriteEnd() {
     close(ends[1]);
     ends[1] = -1;
@@ -80,11 +96,20 @@ struct PipeReader {
   std::unique_ptr<LineReader> reader;
 };
 
+// A wait that finds no line takes its whole time on the clock, which never
+// goes back.
+void ExpectNoLineFor(PipeReader& pipe, Milliseconds wait) {
+  const TimePoint start = Now();
+  EXPECT_FALSE(pipe.reader->WaitForInput(wait));
+  EXPECT_GE(Now() - start, wait);
+}
+
 TEST(LineReaderWait, AHalfLineIsNoLineAndTheEndIsInput) {
   PipeReader pipe;
-  EXPECT_FALSE(pipe.reader->WaitForInput(20));
+  ExpectNoLineFor(pipe, 20);
   pipe.Write("e2");
-  EXPECT_FALSE(pipe.reader->WaitForInput(20));
+  ExpectNoLineFor(pipe, 20);
+  EXPECT_FALSE(pipe.reader->InputAvailable());
   pipe.Write("e4\nNf3\n");
   ASSERT_TRUE(pipe.reader->WaitForInput(-1));
   EXPECT_EQ(pipe.reader->ReadLine(), "e2e4");

@@ -171,10 +171,10 @@ TEST(Tables, KeysAreDistinctAndDrawnFromSeedZero) {
   EXPECT_EQ(keys.size(), 832u);
   for (uint64_t constant : {SideKey, CastlingKeys[0][0], CastlingKeys[0][1], CastlingKeys[1][0], CastlingKeys[1][1]})
     EXPECT_TRUE(keys.insert(constant).second);
-  // The first key is the first four draws of the generator seeded with 0.
-  std::srand(0);
-  uint64_t r1 = std::rand() & 0xFFFF, r2 = std::rand() & 0xFFFF, r3 = std::rand() & 0xFFFF,
-           r4 = std::rand() & 0xFFFF;
+  // The first key is the first four draws of the GNU C library's rand()
+  // seeded with 0, on every system.
+  const uint64_t r1 = 1804289383 & 0xFFFF, r2 = 846930886 & 0xFFFF, r3 = 1681692777 & 0xFFFF,
+                 r4 = 1714636915 & 0xFFFF;
   EXPECT_EQ(PieceKey(A1, -6), r4 << 48 | r3 << 32 | r2 << 16 | r1);
   // Pawn keys are the 32-bit halves of the first 64 keys drawn, low half first.
   EXPECT_EQ(WhitePawnKeys[0], uint32_t(DrawnKey(0)));

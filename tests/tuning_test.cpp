@@ -10,8 +10,7 @@
 #include <map>
 #include <sstream>
 
-#include <unistd.h>
-
+#include "base/platform.h"
 #include "board/fen.h"
 #include "board/search_position.h"
 #include "eval/classic_weights.h"
@@ -239,7 +238,7 @@ TEST(SelfPlay, ShortRunWritesQuietPositionsWithTheirGamesResults) {
   settings.randomPlies = 2;
   settings.maxPlies = 120;
   SelfPlayRun run;
-  const std::string name = "ravok_selfplay_" + std::to_string(::getpid()) + ".txt";
+  const std::string name = "ravok_selfplay_" + std::to_string(ProcessNumber()) + ".txt";
   run.path = (std::filesystem::temp_directory_path() / name).string();
   std::filesystem::remove(run.path);
   run.games = 3;
@@ -300,6 +299,7 @@ TEST(SelfPlay, ShortRunWritesQuietPositionsWithTheirGamesResults) {
     EXPECT_EQ(again.positions[i].score, games[last][i].score);
     EXPECT_EQ(again.positions[i].result, games[last][i].result);
   }
+  in.close();  // (Windows removes no open file)
   std::filesystem::remove(run.path);
 }
 
