@@ -39,7 +39,7 @@ struct SelectiveSteps {
   static constexpr bool kMoveCountPruning = true;
   // Near the leaves, quiet moves that leave the static evaluation far
   // below alpha are not searched.
-  static constexpr bool kEvalFutility = false;
+  static constexpr bool kEvalFutility = true;
   // Near the leaves, a node whose static evaluation stands far below alpha
   // is settled by the quiescence search when that confirms it, in place of
   // the classic razoring on the material balance.
@@ -49,7 +49,7 @@ struct SelectiveSteps {
   static constexpr bool kAdaptiveNullMove = false;
   // Near the leaves, moves that lose material by static exchange are not
   // searched.
-  static constexpr bool kExchangePruning = false;
+  static constexpr bool kExchangePruning = true;
   // Quiet-move history with bounded updates, a penalty for the quiet moves
   // that failed before the cut-off, and continuation histories.
   static constexpr bool kGravityHistory = true;
