@@ -274,7 +274,13 @@ std::string ToFen(const GamePosition& p, int moveNumber) {
 GamePosition ParseAnyFen(const std::string& fen) {
   try {
     return ParseFen(fen);
-  } catch (const FenError&) {
-    return ParseFen(fen, true);
+  } catch (const FenError& standard) {
+    // A FEN that is no Chess960 position either is refused for what is
+    // wrong with it as standard chess.
+    try {
+      return ParseFen(fen, true);
+    } catch (const FenError&) {
+      throw standard;
+    }
   }
 }

@@ -30,7 +30,8 @@ class FenError : public GameError {
 GamePosition ParseFen(const std::string& fen, bool chess960 = false);
 
 // A Chess960 FEN, or a standard one: read as standard chess where it can
-// be, else as Chess960 (what the tools take).
+// be, else as Chess960 (what the tools and the play mode's "load" take);
+// refused with the standard reading's reason when neither fits.
 GamePosition ParseAnyFen(const std::string& fen);
 
 // Writes the position as FEN with the given move number; a Chess960

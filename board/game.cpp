@@ -173,8 +173,9 @@ Game::Game() {
   NewGame();
 }
 
-void Game::NewGame() {
+void Game::NewGame(bool chess960) {
   startPosition = GamePosition::Initial();
+  startPosition.chess960 = chess960;
   currentPosition = startPosition;
   moves.clear();
 }

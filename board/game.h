@@ -112,8 +112,9 @@ class Game {
  public:
   Game();
 
-  // Back to the initial position with an empty move list.
-  void NewGame();
+  // Back to the initial position with an empty move list; `chess960`
+  // marks the game as Chess960 (start 518).
+  void NewGame(bool chess960 = false);
 
   // Restart the game record from `position` (it becomes start and current
   // position, the move list is emptied) and run the game-over test on it.
