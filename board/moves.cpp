@@ -69,9 +69,10 @@ Move BuildMoveWord(const GamePosition& p, Square from, Square to, int promotion)
   if (piece == kKing && (p.sideToMove == kWhite || p.sideToMove == kBlack)) {
     const int sign = p.sideToMove == kWhite ? 1 : -1;
     const int wing = to > from ? 0 : 1;
-    const bool takesOwnRook = p.chess960 && p.squares[to] == sign * kRook && RankOf(to) == RankOf(from) &&
+    const bool sideways = RankOf(to) == RankOf(from);
+    const bool takesOwnRook = p.chess960 && sideways && p.squares[to] == sign * kRook &&
                               FileOf(to) == p.castlingRookFile[p.sideToMove][wing];
-    if (Abs(to - from) >= 2 || takesOwnRook) {
+    if ((sideways && Abs(to - from) >= 2) || takesOwnRook) {
       const Move castling = CastlingWordOf(p.sideToMove, wing, from);
       if (MoveFrom(castling) == from && (MoveTo(castling) == to || takesOwnRook)) m = castling;
     }

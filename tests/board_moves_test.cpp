@@ -61,6 +61,14 @@ TEST(ParseMove, Chess960CastlingIsTheKingTakingItsOwnRook) {
   EXPECT_EQ(ParseMove(standard, "e1g1"), kWhiteCastleShort);
   EXPECT_EQ(ParseError(standard, "e1h1"), "Invalid move.");
   EXPECT_EQ(CoordinateMoveText(kWhiteCastleShort, standard), "e1g1");
+  // A king's step onto its castling square from the rank above is a step,
+  // in both (h7-g8 and d2-c1 once named castling squares by their distance).
+  for (const bool chess960 : {false, true}) {
+    GamePosition kings = ParseFen("8/7k/8/8/8/8/3K4/8 b - - 0 1", chess960);
+    EXPECT_EQ(ParseMove(kings, "h7g8"), MakeMoveWord(H7, G8, kKing)) << chess960;
+    ApplyMove(kings, MakeMoveWord(H7, G8, kKing));
+    EXPECT_EQ(ParseMove(kings, "d2c1"), MakeMoveWord(D2, C1, kKing)) << chess960;
+  }
 }
 
 TEST(ParseMove, RejectsTextThatNamesNoSquares) {
