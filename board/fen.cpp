@@ -79,6 +79,49 @@ void ReadCastling(const std::string& text, GamePosition& p) {
   }
 }
 
+// Chess960 castling rights, after the board: Shredder-FEN's rook files
+// ("HAha"), or X-FEN's K and Q (the outermost rook on that wing) mixed with
+// file letters where another rook is meant. Each right needs its side's
+// king on its first rank and a rook of its own on that file.
+void ReadChess960Castling(const std::string& text, GamePosition& p) {
+  if (text == "-") return;
+  const std::string field = "the castling rights (third field)";
+  for (char c : text) {
+    const bool white = c >= 'A' && c <= 'Z';
+    const int side = white ? kWhite : kBlack;
+    const char letter = white ? c : char(c - 'a' + 'A');
+    if (letter != 'K' && letter != 'Q' && (letter < 'A' || letter > 'H'))
+      Reject(std::string("unexpected castling letter '") + c + "'",
+             field + " must be K, Q, k, q, the rooks' files (A to H, a to h) or -, not '" + text + "'");
+    const int sign = white ? 1 : -1;
+    const Square rank = white ? A1 : A8;
+    int king = 0;
+    while (king < 8 && p.squares[rank + king] != sign * kKing) ++king;
+    int rook = -1;
+    if (letter == 'K') {
+      for (int f = 7; f > king && rook < 0; --f)
+        if (p.squares[rank + f] == sign * kRook) rook = f;
+    } else if (letter == 'Q') {
+      for (int f = 0; f < king && rook < 0; ++f)
+        if (p.squares[rank + f] == sign * kRook) rook = f;
+    } else if (p.squares[rank + (letter - 'A')] == sign * kRook) {
+      rook = letter - 'A';
+    }
+    if (king == 8 || rook < 0 || rook == king)
+      Reject(std::string("castling letter '") + c + "' has no rook to castle with",
+             field + " give '" + c + "', but " + (white ? "White" : "Black") +
+                 " has no king on its first rank and rook there to castle with");
+    const int wing = rook > king ? 0 : 1;
+    uint16_t& flags = white ? p.whiteCastling : p.blackCastling;
+    const uint16_t bit = wing == 0 ? kCastleKingSide : kCastleQueenSide;
+    if (flags & bit)
+      Reject(std::string("castling letter '") + c + "' given twice",
+             field + " give two rights on one wing for " + (white ? "White" : "Black"));
+    flags |= bit;
+    p.castlingRookFile[side][wing] = uint8_t(rook);
+  }
+}
+
 void ReadEnPassant(const std::string& text, GamePosition& p) {
   if (text == "-") return;
   if (text.size() != 2 || text[0] < 'a' || text[0] > 'h' || text[1] < '1' || text[1] > '8')
@@ -148,7 +191,7 @@ std::string PlainVerdict(const GamePosition& p, const std::string& message) {
 
 }  // namespace
 
-GamePosition ParseFen(const std::string& fen) {
+GamePosition ParseFen(const std::string& fen, bool chess960) {
   std::istringstream in(fen);
   std::vector<std::string> fields;
   for (std::string field; in >> field;) fields.push_back(field);
@@ -164,16 +207,19 @@ GamePosition ParseFen(const std::string& fen) {
                       " fields, more than six: board, side to move, castling rights, en-passant square, half-move "
                       "clock and move number");
 
-  GamePosition p;
-  std::memset(&p, 0, sizeof p);
+  GamePosition p{};
   p.result = kGameRunning;
   p.reason = kReasonUnknown;
+  p.chess960 = chess960;
   ReadPlacement(fields[0], p);
   if (fields[1] != "w" && fields[1] != "b")
     Reject("side to move must be w or b, not '" + fields[1] + "'",
            "the side to move (second field) must be w or b, not '" + fields[1] + "'");
   p.sideToMove = fields[1] == "w" ? kWhite : kBlack;
-  ReadCastling(fields[2], p);
+  if (chess960)
+    ReadChess960Castling(fields[2], p);
+  else
+    ReadCastling(fields[2], p);
   ReadEnPassant(fields[3], p);
   if (fields.size() >= 5) p.halfMoveCounter = int16_t(ReadCounter(fields[4], "half-move clock", "fifth", 0, 100));
   if (fields.size() >= 6) ReadCounter(fields[5], "move number", "sixth", 1, 999999);
@@ -202,11 +248,17 @@ std::string ToFen(const GamePosition& p, int moveNumber) {
     if (rank > 0) fen += '/';
   }
   fen += p.sideToMove == kWhite ? " w " : " b ";
+  // Chess960 names the rooks' files (Shredder-FEN), standard chess the
+  // wings.
   std::string castling;
-  if (p.whiteCastling & kCastleKingSide) castling += 'K';
-  if (p.whiteCastling & kCastleQueenSide) castling += 'Q';
-  if (p.blackCastling & kCastleKingSide) castling += 'k';
-  if (p.blackCastling & kCastleQueenSide) castling += 'q';
+  for (const int side : {kWhite, kBlack}) {
+    const uint16_t rights = side == kWhite ? p.whiteCastling : p.blackCastling;
+    const char first = side == kWhite ? 'A' : 'a';
+    for (const int wing : {0, 1}) {
+      if (!(rights & (wing == 0 ? kCastleKingSide : kCastleQueenSide))) continue;
+      castling += p.chess960 ? char(first + p.castlingRookFile[side][wing]) : char((wing == 0 ? 'K' : 'Q') + (first - 'A'));
+    }
+  }
   fen += castling.empty() ? "-" : castling;
   fen += ' ';
   if (p.epSquare != 0) {
@@ -217,4 +269,18 @@ std::string ToFen(const GamePosition& p, int moveNumber) {
   }
   fen += ' ' + std::to_string(p.halfMoveCounter) + ' ' + std::to_string(moveNumber);
   return fen;
+}
+
+GamePosition ParseAnyFen(const std::string& fen) {
+  try {
+    return ParseFen(fen);
+  } catch (const FenError& standard) {
+    // A FEN that is no Chess960 position either is refused for what is
+    // wrong with it as standard chess.
+    try {
+      return ParseFen(fen, true);
+    } catch (const FenError&) {
+      throw standard;
+    }
+  }
 }

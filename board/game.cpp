@@ -1,5 +1,6 @@
 #include "board/game.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "base/fatal_error.h"
@@ -28,6 +29,43 @@ GamePosition GamePosition::Initial() {
   return p;
 }
 
+GamePosition GamePosition::Chess960Start(int number) {
+  // Bishops on a light and a dark square, the queen on one of the six
+  // squares left, the knights on two of the five left (the ten pairs in
+  // order), rook, king, rook on the last three.
+  static const int kKnightPairs[10][2] = {{0, 1}, {0, 2}, {0, 3}, {0, 4}, {1, 2},
+                                          {1, 3}, {1, 4}, {2, 3}, {2, 4}, {3, 4}};
+  int back[8] = {};
+  int n = number;
+  back[2 * (n % 4) + 1] = kBishop;
+  n /= 4;
+  back[2 * (n % 4)] = kBishop;
+  n /= 4;
+  const auto emptyFile = [&back](int index) {
+    for (int f = 0; f < 8; ++f)
+      if (back[f] == 0 && index-- == 0) return f;
+    return -1;
+  };
+  back[emptyFile(n % 6)] = kQueen;
+  n /= 6;
+  const int firstKnight = emptyFile(kKnightPairs[n][0]), secondKnight = emptyFile(kKnightPairs[n][1]);
+  back[firstKnight] = back[secondKnight] = kKnight;
+  back[emptyFile(0)] = kRook;
+  back[emptyFile(0)] = kKing;
+  back[emptyFile(0)] = kRook;
+
+  GamePosition p = Initial();
+  for (int f = 0; f < 8; ++f) {
+    p.squares[MakeSquare(f, 0)] = int8_t(back[f]);
+    p.squares[MakeSquare(f, 7)] = int8_t(-back[f]);
+    if (back[f] != kRook) continue;
+    const bool kingSide = std::find(back + f, back + 8, int(kKing)) == back + 8;
+    p.castlingRookFile[kWhite][kingSide ? 0 : 1] = p.castlingRookFile[kBlack][kingSide ? 0 : 1] = uint8_t(f);
+  }
+  p.chess960 = 1;
+  return p;
+}
+
 bool IsSquareAttacked(const int8_t squares[64], Square target, int attacker) {
   GamePosition board{};
   std::memcpy(board.squares, squares, sizeof board.squares);
@@ -52,11 +90,14 @@ Square GamePosition::FindOwnKing() const {
 
 uint16_t GamePosition::CastlingRightsOfPlacement(int side) const {
   const int sign = side == kWhite ? 1 : -1;
-  const Square king = side == kWhite ? E1 : E8;
-  if (squares[king] != sign * kKing) return 0;
+  const Square rank = side == kWhite ? A1 : A8;
+  int kingFile = 0;
+  while (kingFile < 8 && squares[rank + kingFile] != sign * kKing) ++kingFile;
+  if (kingFile == 8 || (!chess960 && kingFile != FileOf(E1))) return 0;
   uint16_t rights = 0;
-  if (squares[king + 3] == sign * kRook) rights |= kCastleKingSide;
-  if (squares[king - 4] == sign * kRook) rights |= kCastleQueenSide;
+  const int kingSideRook = castlingRookFile[side][0], queenSideRook = castlingRookFile[side][1];
+  if (kingSideRook > kingFile && squares[rank + kingSideRook] == sign * kRook) rights |= kCastleKingSide;
+  if (queenSideRook < kingFile && squares[rank + queenSideRook] == sign * kRook) rights |= kCastleQueenSide;
   return rights;
 }
 
@@ -132,8 +173,9 @@ Game::Game() {
   NewGame();
 }
 
-void Game::NewGame() {
+void Game::NewGame(bool chess960) {
   startPosition = GamePosition::Initial();
+  startPosition.chess960 = chess960;
   currentPosition = startPosition;
   moves.clear();
 }

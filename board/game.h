@@ -46,9 +46,20 @@ struct GamePosition {
   int16_t halfMoveCounter;
   uint32_t result;
   uint32_t reason;
+  // The files of the rooks the castling rights castle with, by side and
+  // wing ([side][0] the king's side, [side][1] the queen's side), fixed
+  // for a game: h and a in standard chess.
+  uint8_t castlingRookFile[2][2] = {{7, 0}, {7, 0}};
+  // A Chess960 game: any king and rook files may castle, FEN is written
+  // in Shredder's form (the rooks' files) and UCI writes castling as the
+  // king taking its own rook. The rules of moving are the same either way.
+  uint8_t chess960 = 0;
 
   // The initial chess position, White to move.
   static GamePosition Initial();
+  // Chess960 start position `number` (0 to 959, by Scharnagl's numbering,
+  // 518 the initial position), White to move, every castling right held.
+  static GamePosition Chess960Start(int number);
 
   // The validity rules in order; the first failure decides the message,
   // which replaces *message when one is given. Never throws.
@@ -57,9 +68,10 @@ struct GamePosition {
   // Square of the king of the side to move; a missing king is fatal.
   Square FindOwnKing() const;
 
-  // The castling rights that the placement allows `side`: the king's side
-  // with its king on e1/e8 and a rook of its own on h1/h8, the queen's side
-  // likewise with a1/a8.
+  // The castling rights that the placement allows `side`: its king on its
+  // first rank (on e1/e8 in standard chess) and a rook of its own on the
+  // right's rook file (h or a in standard chess), beyond the king on that
+  // wing.
   uint16_t CastlingRightsOfPlacement(int side) const;
 
   // Does the en-passant square follow a double step that a pawn of the side
@@ -100,8 +112,9 @@ class Game {
  public:
   Game();
 
-  // Back to the initial position with an empty move list.
-  void NewGame();
+  // Back to the initial position with an empty move list; `chess960`
+  // marks the game as Chess960 (start 518).
+  void NewGame(bool chess960 = false);
 
   // Restart the game record from `position` (it becomes start and current
   // position, the move list is emptied) and run the game-over test on it.

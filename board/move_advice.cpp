@@ -11,6 +11,7 @@
 
 #include "board/moves.h"
 #include "board/san.h"
+#include "position/movegen.h"
 
 namespace {
 
@@ -49,16 +50,15 @@ bool ReadCoordinates(const std::string& word, Square& from, Square& to, int& pro
 
 TypedMove CastlingAdvice(const GamePosition& p, bool kingSide) {
   const bool white = p.sideToMove == kWhite;
-  const Move m = white ? (kingSide ? kWhiteCastleShort : kWhiteCastleLong)
-                       : (kingSide ? kBlackCastleShort : kBlackCastleLong);
+  const Move m = CastlingMove(p, kingSide ? 0 : 1);
   if (IsLegalMove(p, m)) return {m, MoveProblem::kNone, ""};
   // A castling right implies king and rook on their squares (the board
   // drops it when either moves or the rook is taken).
   const int rights = white ? p.whiteCastling : p.blackCastling;
   const Square king = MoveFrom(m);
-  const int step = kingSide ? 1 : -1;
+  const Square rook = (white ? A1 : A8) + p.castlingRookFile[p.sideToMove][kingSide ? 0 : 1];
   bool empty = true;
-  for (Square s = king + step; s != (kingSide ? king + 3 : king - 4); s += step) empty &= p.squares[s] == 0;
+  for (Bitboard must = CastlingEmptySquares(p.sideToMove, king, rook); must;) empty &= p.squares[PopLowest(must)] == 0;
   std::string why = "your king would cross or land on an attacked square";
   if (!(rights & (kingSide ? kCastleKingSide : kCastleQueenSide)))
     why = "your king or that rook has moved";

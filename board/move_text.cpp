@@ -61,3 +61,17 @@ std::string CoordinateMoveText(Move move) {
   AppendCoordinateMoveText(text, move);
   return text;
 }
+
+void AppendCoordinateMoveText(std::string& text, Move move, const GamePosition& game) {
+  if (!game.chess960 || MovePiece(move) != kKing || MoveSpecial(move) == 0) return AppendCoordinateMoveText(text, move);
+  const Square from = MoveFrom(move);
+  const int side = RankOf(from) == 0 ? kWhite : kBlack;
+  AppendSquare(text, from, false);
+  AppendSquare(text, MakeSquare(game.castlingRookFile[side][MoveSpecial(move) - 1], RankOf(from)), false);
+}
+
+std::string CoordinateMoveText(Move move, const GamePosition& game) {
+  std::string text;
+  AppendCoordinateMoveText(text, move, game);
+  return text;
+}

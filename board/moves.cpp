@@ -26,9 +26,6 @@ bool TakesMoves(const GamePosition& p) {
 
 bool OnFirstOrLastRank(Square s) { return RankOf(s) == 0 || RankOf(s) == 7; }
 
-// The castling words by side: [side][0] king's side, [side][1] queen's side.
-constexpr Move kCastlingWords[2][2] = {{kWhiteCastleShort, kWhiteCastleLong}, {kBlackCastleShort, kBlackCastleLong}};
-
 }  // namespace
 
 bool ReadSquareName(char file, char rank, Square& square) {
@@ -64,15 +61,26 @@ Move BuildMoveWord(const GamePosition& p, Square from, Square to, int promotion)
       m |= Move(promotion) << 18;
     }
   }
-  // The king's two-file move from its home square is castling. Only the
-  // castling word with exactly these squares counts, so that text naming
-  // the other side's king never turns into a castling of the side to move.
-  if (piece == kKing && (p.sideToMove == kWhite || p.sideToMove == kBlack) && Abs(to - from) == 2) {
-    const Move castling = kCastlingWords[p.sideToMove][to > from ? 0 : 1];
-    if (MoveFrom(castling) == from && MoveTo(castling) == to) m = castling;
+  // The king's move to its castling square two files or more away is
+  // castling; in Chess960 so is the king taking its own rook. Only the
+  // castling word with exactly the king's square counts, so that text
+  // naming the other side's king never turns into a castling of the side to
+  // move.
+  if (piece == kKing && (p.sideToMove == kWhite || p.sideToMove == kBlack)) {
+    const int sign = p.sideToMove == kWhite ? 1 : -1;
+    const int wing = to > from ? 0 : 1;
+    const bool sideways = RankOf(to) == RankOf(from);
+    const bool takesOwnRook = p.chess960 && sideways && p.squares[to] == sign * kRook &&
+                              FileOf(to) == p.castlingRookFile[p.sideToMove][wing];
+    if ((sideways && Abs(to - from) >= 2) || takesOwnRook) {
+      const Move castling = CastlingWordOf(p.sideToMove, wing, from);
+      if (MoveFrom(castling) == from && (MoveTo(castling) == to || takesOwnRook)) m = castling;
+    }
   }
   return m;
 }
+
+Move CastlingMove(const GamePosition& p, int wing) { return CastlingWordOf(p.sideToMove, wing, p.FindOwnKing()); }
 
 Move ParseMove(const GamePosition& p, const std::string& text) {
   const GameError invalid("Invalid move.");

@@ -18,13 +18,18 @@ int PromotionOfLetter(char letter);
 // without any legality test: moving and captured types from the squares, 1
 // as the captured type of a pawn's en-passant capture, the promotion piece
 // in the special field of a pawn move to the first or last rank, and the
-// castling word for the side to move's king going from e1/e8 two files
-// sideways.
+// castling word for the side to move's king going to its castling square
+// two files or more sideways or, in Chess960, taking its own rook.
 Move BuildMoveWord(const GamePosition& position, Square from, Square to, int promotion);
 
+// The side to move's castling word for a wing (0 the king's side, 1 the
+// queen's side), legal or not.
+Move CastlingMove(const GamePosition& position, int wing);
+
 // Reads coordinate move text ("e2e4", "E2E4", "e7e8n", castling as the king's
-// two-square move) in `position`. Throws "Invalid move." when the text is too
-// short, names a square off the board or gives an illegal move.
+// two-square move, in Chess960 as the king taking its own rook, "e1h1") in
+// `position`. Throws "Invalid move." when the text is too short, names a
+// square off the board or gives an illegal move.
 Move ParseMove(const GamePosition& position, const std::string& text);
 
 // The legal moves of the side to move, as position/'s generator lists them:
@@ -68,3 +73,8 @@ std::string LongMoveText(Move move);
 // Coordinate form: "e2e4", "e7e8q".
 std::string CoordinateMoveText(Move move);
 void AppendCoordinateMoveText(std::string& text, Move move);
+// The same in a game: a Chess960 game writes castling as the king taking
+// its own rook ("e1h1", UCI's way), with the rook files of `game` (any
+// position of the game).
+std::string CoordinateMoveText(Move move, const GamePosition& game);
+void AppendCoordinateMoveText(std::string& text, Move move, const GamePosition& game);

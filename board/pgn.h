@@ -67,5 +67,8 @@ PgnReadResult ReadPgn(const std::string& text);
 // A game without moves from a FEN: the default tags with the FEN's move
 // number. A malformed or illegal FEN gives `error`, the problem in plain
 // words ("the side to move (second field) must be w or b, not 'x'", "White
-// has no king"). Never throws.
-PgnReadResult ReadFen(const std::string& fen);
+// has no king"). Never throws. A FEN that is no standard position but a
+// Chess960 one (its castling rights in Shredder's or X-FEN's form) starts a
+// Chess960 game, and `chess960` (a PGN's [Variant "Chess960"]) makes any
+// FEN one.
+PgnReadResult ReadFen(const std::string& fen, bool chess960 = false);

@@ -14,6 +14,14 @@
 
 namespace {
 
+// The names other programs give Chess960 in the Variant tag.
+bool IsChess960Variant(const std::string& value) {
+  std::string lowered;
+  for (char c : value)
+    if (c != ' ' && c != '-') lowered += char(std::tolower(static_cast<unsigned char>(c)));
+  return lowered == "chess960" || lowered == "fischerandom" || lowered == "fischerrandom";
+}
+
 struct PgnFailure {
   std::string message;
 };
@@ -124,6 +132,7 @@ class PgnReader {
       Fail(line + "the Result tag \"" + ShownWord(value) + "\" is not 1-0, 0-1, 1/2-1/2 or *");
     if (name == "SetUp" && value != "0" && value != "1") Fail(line + "the SetUp tag must be 0 or 1");
     if (std::find(std::begin(kNames), std::end(kNames), name) != std::end(kNames)) return;
+    if (name == "Variant" && IsChess960Variant(value)) return void(chess960_ = true);
     for (auto& [otherName, otherValue] : tags.others)
       if (otherName == name) return void(otherValue = value);
     tags.others.emplace_back(name, value);
@@ -132,9 +141,10 @@ class PgnReader {
   void SetUpGame() {
     if (fen_.empty()) {
       if (setUp_ == "1") Fail("the SetUp tag is 1 but there is no FEN tag");
+      if (chess960_) result_.game.NewGame(true);
       return;
     }
-    const PgnReadResult start = ReadFen(fen_);
+    const PgnReadResult start = ReadFen(fen_, chess960_);
     if (!start.error.empty()) Fail("the FEN tag: " + start.error);
     result_.game = start.game;
     result_.tags.firstMoveNumber = start.tags.firstMoveNumber;
@@ -224,15 +234,16 @@ class PgnReader {
   int tagCount_ = 0;
   int moves_ = 0;
   std::string resultTag_, setUp_, fen_;
+  bool chess960_ = false;  // [Variant "Chess960"]
   PgnReadResult result_;
 };
 
 }  // namespace
 
-PgnReadResult ReadFen(const std::string& fen) {
+PgnReadResult ReadFen(const std::string& fen, bool chess960) {
   PgnReadResult read;
   try {
-    read.game.SetupPosition(ParseFen(fen));
+    read.game.SetupPosition(chess960 ? ParseFen(fen, true) : ParseAnyFen(fen));
   } catch (const FenError& e) {
     read.error = e.plain();
     return read;

@@ -108,12 +108,13 @@ std::string PgnText(const Game& game, const PgnTags& tags) {
   AppendTag(text, "Black", tags.black);
   AppendTag(text, "Result", result);
   AppendTag(text, "TimeControl", tags.timeControl);
+  if (game.startPosition.chess960) AppendTag(text, "Variant", "Chess960");
   if (!StartsFromInitialPosition(game, firstMoveNumber)) {
     AppendTag(text, "SetUp", "1");
     AppendTag(text, "FEN", ToFen(game.startPosition, firstMoveNumber));
   }
   for (const auto& [name, value] : tags.others)
-    if (IsOtherTagName(name)) AppendTag(text, name, value);
+    if (IsOtherTagName(name) && !(name == "Variant" && game.startPosition.chess960)) AppendTag(text, name, value);
   text += '\n';
   std::vector<std::string> tokens = MovetextTokens(game, firstMoveNumber);
   tokens.push_back(result);

@@ -111,9 +111,7 @@ Move ParseSanMove(const GamePosition& p, const std::string& text) {
   SanText san;
   if (!ReadSanText(text, san)) throw invalid;
   if (san.castling) {
-    const bool white = p.sideToMove == kWhite;
-    const Move m = white ? (san.kingSide ? kWhiteCastleShort : kWhiteCastleLong)
-                         : (san.kingSide ? kBlackCastleShort : kBlackCastleLong);
+    const Move m = CastlingMove(p, san.kingSide ? 0 : 1);
     if (!IsLegalMove(p, m)) throw invalid;
     return m;
   }

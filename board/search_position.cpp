@@ -21,6 +21,9 @@ void LoadTreePosition(TreePosition& record, const GamePosition& position) {
   record.white.castling = position.whiteCastling & position.CastlingRightsOfPlacement(kWhite);
   record.black.castling = position.blackCastling & position.CastlingRightsOfPlacement(kBlack);
   std::memcpy(record.squares, position.squares, sizeof record.squares);
+  for (const int side : {kWhite, kBlack})
+    for (const int wing : {0, 1})
+      record.castlingRook[side][wing] = uint8_t((side == kWhite ? A1 : A8) + position.castlingRookFile[side][wing]);
   BuildFromSquares(record);
   record.halfMoveClock = position.halfMoveCounter;
   record.lastMove = 0;

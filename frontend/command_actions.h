@@ -29,6 +29,8 @@ bool GoIdle(Communicator& c, const WordList& words);
 bool GoSearching(Communicator& c, const WordList& words);
 bool NewIdle(Communicator& c, const WordList& words);
 bool NewSearching(Communicator& c, const WordList& words);
+bool VariantIdle(Communicator& c, const WordList& words);
+bool VariantSearching(Communicator& c, const WordList& words);
 bool TakeBackIdle(Communicator& c, const WordList& words);
 bool TakeBackSearching(Communicator& c, const WordList& words);
 bool SetboardIdle(Communicator& c, const WordList& words);

@@ -241,6 +241,7 @@ bool InterfaceClock(Communicator& c, const WordList& words) {
 constexpr DialogueCommand kCommands[] = {
     // The game and the engine's sides.
     {"new", NewIdle, NewSearching},
+    {"variant", VariantIdle, VariantSearching},
     {"go", GoIdle, GoSearching},
     {"?", MoveNowIdle, MoveNowSearching},
     {"force", ForceIdle, ForceSearching},

@@ -188,7 +188,8 @@ void Communicator::PlayPonderResult() {
 }
 
 void Communicator::Report(SearchEvent event, const SearchInfo& info) {
-  output_.ReportSearchEvent(event, info, session_.settings().post, searchStatus_);
+  output_.ReportSearchEvent(event, info, session_.settings().post, searchStatus_,
+                            session_.game().currentPosition.chess960 != 0);
 }
 
 // The game as the commands change it.
@@ -214,10 +215,12 @@ void Communicator::MakeGameMove(Move move) {
 }
 
 Move Communicator::ReadGameMove(const std::string& word) const {
+  const GamePosition& position = session_.game().currentPosition;
   try {
-    return ParseMove(session_.game().currentPosition, word);
+    return ParseMove(position, word);
   } catch (const GameError&) {
-    if (!dialect_.ReadsStandardNotation()) throw;
+    // xboard's fischerandom writes castling "O-O", "O-O-O".
+    if (!dialect_.ReadsStandardNotation() && !position.chess960) throw;
   }
   return ParseSanMove(session_.game().currentPosition, word);
 }

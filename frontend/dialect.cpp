@@ -35,8 +35,8 @@ std::optional<std::string> Dialect::Note(ConsoleNote note) const {
          Word(note == ConsoleNote::kPonderingEnabled ? kWordEnabled : kWordDisabled);
 }
 
-std::vector<std::string> Dialect::MoveTexts(const std::vector<Move>& moves) const {
-  return ::MoveTexts(moves, xboard_);
+std::vector<std::string> Dialect::MoveTexts(const std::vector<Move>& moves, bool chess960) const {
+  return ::MoveTexts(moves, xboard_, chess960);
 }
 
 std::string Dialect::ResultLine(const Game& game) const { return ResultText(game, xboard_); }
@@ -49,8 +49,9 @@ std::string Dialect::MoveLine(const std::string& mover, const std::string& text,
 }
 
 // The search's times are readings of the monotonic clock, like its start.
-std::optional<std::string> Dialect::ThinkingLine(const SearchInfo& info, TimePoint now, bool post) const {
-  const std::vector<std::string> texts = MoveTexts(info.pvMoves);
+std::optional<std::string> Dialect::ThinkingLine(const SearchInfo& info, TimePoint now, bool post,
+                                                 bool chess960) const {
+  const std::vector<std::string> texts = MoveTexts(info.pvMoves, chess960);
   if (!xboard_) return ConsoleThinkingLine(info, texts, now);
   if (post) return PostLineText(info, texts, now, protocolVersion_);
   return std::nullopt;

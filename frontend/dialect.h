@@ -53,14 +53,15 @@ class Dialect {
 
   // A line of moves: coordinates under xboard ("e7e8q"), the long form on
   // the console ("e7-e8Q", "Ng1-f3", "e4xd5").
-  std::vector<std::string> MoveTexts(const std::vector<Move>& moves) const;
+  // In a Chess960 game castling is "O-O" or "O-O-O".
+  std::vector<std::string> MoveTexts(const std::vector<Move>& moves, bool chess960) const;
   // The result line of a finished game.
   std::string ResultLine(const Game& game) const;
   // The engine's move: "move e2e4", or "Ravok played: e2-e4" with the
   // seconds it took when the engine made it.
   std::string MoveLine(const std::string& mover, const std::string& text, std::optional<int64_t> seconds) const;
   // The thinking line for a new best line; none under xboard without post.
-  std::optional<std::string> ThinkingLine(const SearchInfo& info, TimePoint now, bool post) const;
+  std::optional<std::string> ThinkingLine(const SearchInfo& info, TimePoint now, bool post, bool chess960) const;
   // Draw offers: the engine's own ("offer draw"), the opponent's as the
   // console notes it, the engine's answer to one (xboard offers back to
   // accept and is silent to decline).

@@ -72,7 +72,7 @@ void DialogueOutput::PrintIterationHeader(const SearchInfo& info, const SearchSt
 }
 
 void DialogueOutput::ReportSearchEvent(SearchEvent event, const SearchInfo& info, bool post,
-                                       const SearchStatus& status) {
+                                       const SearchStatus& status, bool chess960) {
   const bool progress = dialect_.ShowsSearchProgress();
   switch (event) {
     case SearchEvent::kIterationStarted: PrintIterationHeader(info, status); break;
@@ -89,14 +89,14 @@ void DialogueOutput::ReportSearchEvent(SearchEvent event, const SearchInfo& info
     case SearchEvent::kNewBestLine:
       // The search's times are readings of the monotonic clock, like its
       // start.
-      if (const auto line = dialect_.ThinkingLine(info, Now(), post)) WriteLine(*line);
+      if (const auto line = dialect_.ThinkingLine(info, Now(), post, chess960)) WriteLine(*line);
       break;
     case SearchEvent::kLinesFound:
       for (const SearchInfo::Line& found : info.lines) {
         SearchInfo one = info;
         one.bestScore = found.score;
         one.pvMoves = found.moves;
-        if (const auto line = dialect_.ThinkingLine(one, Now(), post)) WriteLine(*line);
+        if (const auto line = dialect_.ThinkingLine(one, Now(), post, chess960)) WriteLine(*line);
       }
       break;
     case SearchEvent::kAborted:

@@ -51,7 +51,9 @@ class DialogueOutput {
   // The search's reports: headers, markers and candidates where the
   // dialect shows the search's progress (a ponder search's header names the
   // move it ponders on), the thinking line as the dialect has it.
-  void ReportSearchEvent(SearchEvent event, const SearchInfo& info, bool post, const SearchStatus& status);
+  // `chess960`: the game's castling is written "O-O", "O-O-O".
+  void ReportSearchEvent(SearchEvent event, const SearchInfo& info, bool post, const SearchStatus& status,
+                         bool chess960);
   // The "stat01: " line of a running or finished search.
   void PrintAnalysisStatus();
 

@@ -51,7 +51,7 @@ std::string JoinedArguments(const WordList& words) {
 // nothing changes then.
 bool SetBoardFromWords(Communicator& c, const WordList& words) {
   try {
-    c.session().SetUpPosition(ParseFen(JoinedArguments(words)));
+    c.session().SetUpPosition(ParseFen(JoinedArguments(words), c.session().settings().chess960));
   } catch (const GameError& e) {
     const std::string& message = e.message();
     c.out().ReplyError(
@@ -204,8 +204,10 @@ bool GoSearching(Communicator& c, const WordList& words) {
   return c.EndSearch(true);
 }
 
-// "new": a fresh game with the engine as Black, or a fresh analysis.
+// "new": a fresh game of standard chess with the engine as Black, or a
+// fresh analysis.
 bool NewIdle(Communicator& c, const WordList&) {
+  c.session().Settings().chess960 = false;
   c.session().NewGame();
   c.ResetSearchStatus();
   if (c.AnalyzeMode())
@@ -215,6 +217,26 @@ bool NewIdle(Communicator& c, const WordList&) {
   return true;
 }
 bool NewSearching(Communicator& c, const WordList&) {
+  c.session().Settings().chess960 = false;
+  c.session().NewGame();
+  c.ResetSearchStatus();
+  return RestartAnalysisOrHandOver(c);
+}
+
+// "variant fischerandom" (Chess960) or "variant normal", sent after "new":
+// the game starts afresh as that variant (xboard then sets a Chess960 start
+// with "setboard"). Any other variant is refused.
+bool VariantIdle(Communicator& c, const WordList& words) {
+  if (words.size() != 2 || (words[1] != "normal" && words[1] != "fischerandom")) return false;
+  c.session().Settings().chess960 = words[1] == "fischerandom";
+  c.session().NewGame();
+  c.ResetSearchStatus();
+  if (c.AnalyzeMode()) c.QueueWord(kWordAnalyze);
+  return true;
+}
+bool VariantSearching(Communicator& c, const WordList& words) {
+  if (words.size() != 2 || (words[1] != "normal" && words[1] != "fischerandom")) return false;
+  c.session().Settings().chess960 = words[1] == "fischerandom";
   c.session().NewGame();
   c.ResetSearchStatus();
   return RestartAnalysisOrHandOver(c);

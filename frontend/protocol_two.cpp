@@ -8,7 +8,7 @@ std::vector<std::string> FeatureLines(const OptionHost& host) {
   std::vector<std::string> lines = {
       "feature ping=1 setboard=1 playother=1 usermove=0 san=0 time=1 draw=1 sigint=0 sigterm=0 reuse=1 "
       "analyze=1 colors=1",
-      std::string("feature name=0 ics=0 pause=0 nps=0 debug=0 memory=1 smp=1 variants=\"normal\" myname=\"") +
+      std::string("feature name=0 ics=0 pause=0 nps=0 debug=0 memory=1 smp=1 variants=\"normal,fischerandom\" myname=\"") +
           Word(kWordEngineName) + "\""};
   for (std::string& line : OptionFeatureLines(host)) lines.push_back(std::move(line));
   lines.push_back("feature done=1");

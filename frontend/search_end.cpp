@@ -82,7 +82,7 @@ void PlayEngineMove(Communicator& c) {
   }
   GameSession& session = c.session();
   const Move move = info.pvMoves.front();
-  const std::string text = c.dialect().MoveTexts({move}).front();
+  const std::string text = c.dialect().MoveTexts({move}, session.game().currentPosition.chess960 != 0).front();
   const int margin = DrawMargin(session.game().currentPosition);
   if (!AnswerDrawOffer(c, info.bestScore, margin)) return;
   session.SetDrawOffer(1 - session.SideToMove(), false);

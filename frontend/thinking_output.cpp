@@ -5,10 +5,15 @@
 #include "base/protocol_words.h"
 #include "board/moves.h"
 
-std::vector<std::string> MoveTexts(const std::vector<Move>& moves, bool xboard) {
+std::vector<std::string> MoveTexts(const std::vector<Move>& moves, bool xboard, bool chess960) {
   std::vector<std::string> texts;
   texts.reserve(moves.size());
-  for (const Move move : moves) texts.push_back(xboard ? CoordinateMoveText(move) : LongMoveText(move));
+  for (const Move move : moves) {
+    if (chess960 && MovePiece(move) == kKing && MoveSpecial(move) != 0)
+      texts.push_back(MoveSpecial(move) == 1 ? "O-O" : "O-O-O");
+    else
+      texts.push_back(xboard ? CoordinateMoveText(move) : LongMoveText(move));
+  }
   return texts;
 }
 

@@ -9,8 +9,10 @@
 #include "search/search_info.h"
 
 // The texts of a line of moves: coordinates in xboard mode ("e7e8q"), the
-// long form on the console ("e7-e8Q", "Ng1-f3", "e4xd5").
-std::vector<std::string> MoveTexts(const std::vector<Move>& moves, bool xboard);
+// long form on the console ("e7-e8Q", "Ng1-f3", "e4xd5"); in a Chess960
+// game castling is "O-O" or "O-O-O" in both, as xboard's fischerandom
+// wants it.
+std::vector<std::string> MoveTexts(const std::vector<Move>& moves, bool xboard, bool chess960 = false);
 
 // Console: each move and a blank, "(score); ", the speed in thousands of
 // nodes per second over the whole seconds since the start (the first

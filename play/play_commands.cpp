@@ -2,6 +2,8 @@
 // wrong and leaves the game as it was.
 #include "play/play_commands.h"
 
+#include <algorithm>
+
 #include "board/game_file.h"
 #include "board/move_advice.h"
 #include "board/san.h"
@@ -61,11 +63,30 @@ bool AfterMove(PlaySession& p, Words words) {
   return true;
 }
 
+// "new [white|black] [960 [N]]": Chess960 from start N (0 to 959, 518 the
+// usual start), or from a start drawn at random.
 bool New(PlaySession& p, Words words) {
-  const std::string side = words.size() == 2 ? Lowered(words[1]) : "white";
-  if (words.size() > 2 || (side != "white" && side != "black"))
+  std::vector<std::string> rest(words.begin() + 1, words.end());
+  std::optional<int> chess960Start;
+  const auto chess960 = std::find(rest.begin(), rest.end(), "960");
+  if (chess960 != rest.end()) {
+    const auto number = chess960 + 1;
+    if (number == rest.end() || (Lowered(*number) == "white" || Lowered(*number) == "black")) {
+      chess960Start = int(FreshStrengthSeed() % 960);
+    } else {
+      const std::optional<int64_t> n = ReadWholeNumber(*number);
+      if (!n || *n < 0 || *n > 959)
+        return Say(p, "new 960 takes a start number from 0 to 959 (518 is the usual start), or none for a random "
+                      "one: new 960 518.");
+      chess960Start = int(*n);
+      rest.erase(number);
+    }
+    rest.erase(chess960);
+  }
+  const std::string side = rest.size() == 1 ? Lowered(rest[0]) : "white";
+  if (rest.size() > 1 || (side != "white" && side != "black"))
     return Say(p, "new takes white or black: new black lets " + EngineName() + " move first.");
-  p.StartGame(side == "white" ? kWhite : kBlack);
+  p.StartGame(side == "white" ? kWhite : kBlack, chess960Start);
   return true;
 }
 
@@ -272,6 +293,7 @@ std::vector<std::string> PlayHelpLines() {
   return {
       "Type a move as e4, Nf3, exd5, O-O, e8=Q or e2e4. Commands:",
       "  new [white|black]      a new game; you play White unless you say black",
+      "  new 960 [N]            a Chess960 game from start N (518 the usual one), or a random start",
       "  undo (back, takeback)  take back your last move and " + engine + "'s answer",
       "  redo                   play again what undo took back",
       "  hint [N]               " + engine + "'s suggestion for your move, or its N best",

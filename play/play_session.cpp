@@ -262,9 +262,10 @@ void PlaySession::PlayMove(Move move) {
 
 bool PlaySession::RavokToMove() const { return !session_.GameOver() && session_.SideToMove() != you_; }
 
-void PlaySession::StartGame(int you) {
+void PlaySession::StartGame(int you, std::optional<int> chess960Start) {
   you_ = viewSide_ = you;
   session_.NewGame();
+  if (chess960Start) session_.SetUpPosition(GamePosition::Chess960Start(*chess960Start));
   session_.Settings().strengthSeed = FreshStrengthSeed();
   session_.SetEngineSide(1 - you);
   engine_.NewGame();
@@ -278,7 +279,8 @@ void PlaySession::StartGame(int you) {
   names_[1 - you] = EngineName();
   loadedTags_ = PgnTags{};
   fileResult_ = false;
-  output_.Line("New game: you play " + SideName(you) + " against " + EngineName() + " at " +
+  const std::string kind = chess960Start ? "New Chess960 game, start " + std::to_string(*chess960Start) : "New game";
+  output_.Line(kind + ": you play " + SideName(you) + " against " + EngineName() + " at " +
                LevelName(LevelOf(session_.settings())) + ".");
   ShowPosition();
 }

@@ -81,7 +81,9 @@ class PlaySession : public SearchDialogue, public LineSource {
   bool RavokThinks() const { return searchKind_ == SearchKind::kThink; }
 
   // The game as the commands change it. Each shows what became of it.
-  void StartGame(int you);
+  // A game from the initial position, or from Chess960 start number
+  // `chess960Start` (0 to 959).
+  void StartGame(int you, std::optional<int> chess960Start = std::nullopt);
   // A game read from a file or a FEN. The person takes the side the file
   // names like them, else the side that did not play as Ravok, else the
   // side to move; the file's tags are kept for a save, and a finished game

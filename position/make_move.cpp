@@ -23,9 +23,7 @@ namespace {
 // Material by piece type; a king is worth nothing here.
 constexpr int kMaterialValue[8] = {0, kPawnValue, kKnightValue, kBishopValue, kRookValue, kQueenValue, 0, 0};
 
-// The home corners of a side's rooks and the pawn keys of a side.
-template <int S> constexpr Square kKingRookCorner = S == kWhite ? H1 : H8;
-template <int S> constexpr Square kQueenRookCorner = S == kWhite ? A1 : A8;
+// The pawn keys of a side.
 template <int S>
 inline uint32_t PawnKey(Square s) {
   if constexpr (S == kWhite) return WhitePawnKeys[s]; else return BlackPawnKeys[s];
@@ -88,14 +86,15 @@ inline Bitboard StraightMask(int type) { return -Bitboard(type == kRook || type 
 inline Bitboard DiagonalMask(int type) { return -Bitboard(type == kBishop || type == kQueen); }
 
 // Castling rights of side S after one of its rooks leaves, or is taken on,
-// square s: the right of that corner goes, with its key.
+// square s: the right that castles with the rook of that square goes, with
+// its key.
 template <int S>
-inline int32_t RightsAfterRookLeaves(int32_t rights, Square s, uint64_t& key) {
-  if (s == kKingRookCorner<S> && (rights & kCastleKingSide)) {
+inline int32_t RightsAfterRookLeaves(const TreePosition& q, int32_t rights, Square s, uint64_t& key) {
+  if (s == q.castlingRook[S][0] && (rights & kCastleKingSide)) {
     key ^= CastlingKeys[S][0];
     return rights & ~kCastleKingSide;
   }
-  if (s == kQueenRookCorner<S> && (rights & kCastleQueenSide)) {
+  if (s == q.castlingRook[S][1] && (rights & kCastleQueenSide)) {
     key ^= CastlingKeys[S][1];
     return rights & ~kCastleQueenSide;
   }
@@ -104,6 +103,9 @@ inline int32_t RightsAfterRookLeaves(int32_t rights, Square s, uint64_t& key) {
 
 // King move of side S. All rights of the side go; a castling word also
 // moves the rook. Returns the rook's from square when it castles, else -1.
+// In Chess960 the king may stay where it is, land on the rook's square, or
+// the rook on the king's, so castling sets the squares of both pieces anew
+// from the record before the move rather than moving them one by one.
 template <int S>
 inline Square KingMove(const TreePosition& q, TreePosition& p, uint64_t& key, Move m, Square f, Square t) {
   constexpr int sign = S == kWhite ? 1 : -1;
@@ -113,19 +115,20 @@ inline Square KingMove(const TreePosition& q, TreePosition& p, uint64_t& key, Mo
   if (before.castling == 0) return -1;
   key ^= CastlingRightsKey(S, before.castling);
   own.castling = 0;
-  Square rookFrom;
-  if (m == (S == kWhite ? kWhiteCastleShort : kBlackCastleShort))
-    rookFrom = kKingRookCorner<S>;
-  else if (m == (S == kWhite ? kWhiteCastleLong : kBlackCastleLong))
-    rookFrom = kQueenRookCorner<S>;
-  else
-    return -1;
-  const Square rookTo = (f + t) / 2;  // the square the king crosses
-  const Bitboard rookMove = SquareMask[rookFrom] | SquareMask[rookTo];
-  own.rook = before.rook ^ rookMove;
-  own.queen_and_rook = before.queen_and_rook ^ rookMove;
-  own.friendly ^= rookMove;
-  MoveOccupancy(p, p, rookFrom, rookTo);
+  const int special = MoveSpecial(m);
+  if (special == 0) return -1;
+  const Square rookFrom = q.castlingRook[S][special - 1];
+  const Square rookTo = special == 1 ? t - 1 : t + 1;  // f1 or d1
+  const Bitboard rookLeaves = ~SquareMask[rookFrom], rookArrives = SquareMask[rookTo];
+  own.rook = (before.rook & rookLeaves) | rookArrives;
+  own.queen_and_rook = (before.queen_and_rook & rookLeaves) | rookArrives;
+  own.friendly = (before.friendly & ~SquareMask[f] & rookLeaves) | SquareMask[t] | rookArrives;
+  const OccupancyLane* in = OccupancyLanes(q);
+  const OccupancyLane *kingLeaves = OccupancyLanes(f), *kingArrives = OccupancyLanes(t);
+  const OccupancyLane *rookOff = OccupancyLanes(rookFrom), *rookOn = OccupancyLanes(rookTo);
+  OccupancyLane* out = OccupancyLanes(p);
+  for (int lane = 0; lane < 2; ++lane)
+    out[lane] = (in[lane] & ~kingLeaves[lane] & ~rookOff[lane]) | kingArrives[lane] | rookOn[lane];
   key ^= PieceKey(rookFrom, sign * kRook) ^ PieceKey(rookTo, sign * kRook);
   return rookFrom;
 }
@@ -255,7 +258,7 @@ inline void Capture(const TreePosition& q, TreePosition& p, uint64_t& key, Squar
       enemy.queen_and_rook = before.queen_and_rook & keep;
       enemy.valMajors = before.valMajors - 1;
       p.pieceUnits -= 5;
-      if (before.castling != 0) enemy.castling = RightsAfterRookLeaves<E>(before.castling, t, key);
+      if (before.castling != 0) enemy.castling = RightsAfterRookLeaves<E>(q, before.castling, t, key);
       break;
     case kQueen:
       enemy.queen = before.queen & keep;
@@ -345,7 +348,7 @@ inline Square UpdateCopy(const TreePosition* __restrict qp, TreePosition* __rest
       PieceSet(own, piece) = PieceSet(before, piece) ^ fromTo;
       own.queen_and_rook = before.queen_and_rook ^ (fromTo & StraightMask(piece));
       own.queen_and_bishop = before.queen_and_bishop ^ (fromTo & DiagonalMask(piece));
-      if (piece == kRook && before.castling != 0) own.castling = RightsAfterRookLeaves<S>(before.castling, f, key);
+      if (piece == kRook && before.castling != 0) own.castling = RightsAfterRookLeaves<S>(q, before.castling, f, key);
     }
   }
 
@@ -356,13 +359,12 @@ inline Square UpdateCopy(const TreePosition* __restrict qp, TreePosition* __rest
   // `friendly` sets, kept up to date with them above).
   p.side = E;
   p.hashKey = key ^ SideKey;
-  // The board last.
+  // The board last: both squares left first, then those reached, since a
+  // castling king or rook may arrive where the other stood.
   p.squares[f] = 0;
+  if (vacated >= 0) p.squares[vacated] = 0;
   p.squares[t] = int8_t(arriving);
-  if (vacated >= 0) {
-    p.squares[vacated] = 0;
-    if (piece == kKing) p.squares[(f + t) / 2] = int8_t(sign * kRook);
-  }
+  if (piece == kKing && vacated >= 0) p.squares[MoveSpecial(m) == 1 ? t - 1 : t + 1] = int8_t(sign * kRook);
   return vacated;
 }
 

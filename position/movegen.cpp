@@ -93,8 +93,8 @@ Move* GenerateQuiets(const TreePosition& p, Move* out) {
 
   // Castling, the king's side first.
   if (own.castling != 0) {
-    if (CanCastle<S, true>(p)) *out++ = S == kWhite ? kWhiteCastleShort : kBlackCastleShort;
-    if (CanCastle<S, false>(p)) *out++ = S == kWhite ? kWhiteCastleLong : kBlackCastleLong;
+    if (CanCastle<S, true>(p)) *out++ = CastlingWord<S, true>(own.kingSquare);
+    if (CanCastle<S, false>(p)) *out++ = CastlingWord<S, false>(own.kingSquare);
   }
 
   // Knights, bishops, queens, rooks.

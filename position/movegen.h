@@ -15,6 +15,13 @@ template <int S> Move* GenerateEvasions(const TreePosition& p, Move* out);
 // Is a stored move (a killer) playable in `p`?
 template <int S> bool IsPlayable(const TreePosition& p, Move move);
 
+// Castling for the game record: side's castling word for a wing (0 the
+// king's side, 1 the queen's side) with its king on `king`, legal or not;
+// and the squares that must be empty for that king to castle with the rook
+// on `rook` (both on the side's first rank).
+Move CastlingWordOf(int side, int wing, Square king);
+Bitboard CastlingEmptySquares(int side, Square king, Square rook);
+
 // A root move: the move word, its score and a spare word (both 0 when the
 // list is built).
 struct RootMove {

@@ -112,22 +112,69 @@ inline Bitboard PinnedPieces(const TreePosition& p) {
   return pinned;
 }
 
-// May side S castle to the king's side (or queen's side)? The right must
-// be held, the squares between king and rook empty, and neither the king's
-// square nor the two squares it crosses attacked (the knight's square b1/b8
-// may be attacked).
+// Castling by the Chess960 rule, which standard chess obeys too: the king
+// ends on g1 (c1) and the rook on f1 (d1), every square between each of
+// them and its destination, the destinations included, is empty but for
+// the king and the rook themselves, and the king is not attacked on its
+// square nor on any square it crosses or reaches. Whether the king stands
+// safe once the rook has moved is the search's usual test after the move.
+//
+// The squares, by the files of the king and of the rook on White's first
+// rank (Black's are the same shifted to the eighth).
+struct CastlingPath {
+  Bitboard mustBeEmpty;
+  Bitboard kingWalk;  // the king's square, those it crosses and its destination
+};
+// The king's and the rook's destination files by wing (0 king's side).
+inline constexpr int kCastledKingFile[2] = {6, 2};
+inline constexpr int kCastledRookFile[2] = {5, 3};
+
+constexpr Bitboard FirstRankSpan(int a, int b) {
+  Bitboard span = 0;
+  for (int f = a < b ? a : b; f <= (a < b ? b : a); ++f) span |= Bitboard(1) << f;
+  return span;
+}
+
+inline constexpr auto kCastlingPaths = [] {
+  struct Table {
+    CastlingPath byFiles[8][8];  // [king file][rook file]
+  } table{};
+  for (int king = 0; king < 8; ++king)
+    for (int rook = 0; rook < 8; ++rook) {
+      if (rook == king) continue;
+      const int wing = rook > king ? 0 : 1;
+      const Bitboard kingWalk = FirstRankSpan(king, kCastledKingFile[wing]);
+      const Bitboard rookWalk = FirstRankSpan(rook, kCastledRookFile[wing]);
+      const Bitboard movers = (Bitboard(1) << king) | (Bitboard(1) << rook);
+      table.byFiles[king][rook] = {(kingWalk | rookWalk) & ~movers, kingWalk};
+    }
+  return table;
+}();
+
+// Side S's castling word for a wing: the king from its square to its
+// destination, 1 (king's side) or 2 (queen's side) in the special field.
+template <int S, bool kKingSide>
+constexpr Move CastlingWord(Square king) {
+  constexpr int wing = kKingSide ? 0 : 1;
+  constexpr Square to = MakeSquare(kCastledKingFile[wing], S == kWhite ? 0 : 7);
+  return MakeMoveWord(king, to, kKing, 0, wing + 1);
+}
+
+// May side S castle to the king's side (or queen's side) now? The right
+// must be held (which keeps the king and that rook on their squares), the
+// squares empty and the king's way unattacked, as above.
 template <int S, bool kKingSide>
 inline bool CanCastle(const TreePosition& p) {
   constexpr int E = 1 - S;
-  constexpr Square e = S == kWhite ? E1 : E8;
-  if constexpr (kKingSide) {
-    return (Own<S>(p).castling & kCastleKingSide) && p.squares[e + 1] == 0 && p.squares[e + 2] == 0 &&
-           !IsAttackedBy<E>(p, e) && !IsAttackedBy<E>(p, e + 1) && !IsAttackedBy<E>(p, e + 2);
-  } else {
-    return (Own<S>(p).castling & kCastleQueenSide) && p.squares[e - 1] == 0 && p.squares[e - 2] == 0 &&
-           p.squares[e - 3] == 0 && !IsAttackedBy<E>(p, e) && !IsAttackedBy<E>(p, e - 1) &&
-           !IsAttackedBy<E>(p, e - 2);
-  }
+  constexpr int wing = kKingSide ? 0 : 1;
+  constexpr int rank = S == kWhite ? 0 : 56;
+  const SidePieces& own = Own<S>(p);
+  if (!(own.castling & (kKingSide ? kCastleKingSide : kCastleQueenSide))) return false;
+  const CastlingPath& path = kCastlingPaths.byFiles[own.kingSquare & 7][p.castlingRook[S][wing] & 7];
+  if (p.occupied & (path.mustBeEmpty << rank)) return false;
+  for (Bitboard walk = path.kingWalk << rank; walk;)
+    if (IsAttackedBy<E>(p, PopLowest(walk))) return false;
+  return true;
 }
 
 }  // namespace movegen

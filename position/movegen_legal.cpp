@@ -32,10 +32,12 @@ bool IsPlayable(const TreePosition& p, Move m) {
     return captured == kPawn && p.epSquare != 0 && to == p.epSquare;
   }
 
-  // Castling: the right, the empty squares and no attacked square on the
-  // king's way.
-  if (m == (S == kWhite ? kWhiteCastleShort : kBlackCastleShort)) return CanCastle<S, true>(p);
-  if (m == (S == kWhite ? kWhiteCastleLong : kBlackCastleLong)) return CanCastle<S, false>(p);
+  // Castling: the king's own word, the right, the empty squares and no
+  // attacked square on the king's way.
+  if (piece == kKing && MoveSpecial(m) != 0) {
+    if (m == CastlingWord<S, true>(from)) return CanCastle<S, true>(p);
+    return m == CastlingWord<S, false>(from) && CanCastle<S, false>(p);
+  }
 
   // Other moves: the target holds what the move captures, and the piece can
   // reach it.
@@ -52,6 +54,15 @@ bool IsPlayable(const TreePosition& p, Move m) {
 
 template bool IsPlayable<kWhite>(const TreePosition&, Move);
 template bool IsPlayable<kBlack>(const TreePosition&, Move);
+
+Move CastlingWordOf(int side, int wing, Square king) {
+  if (side == kWhite) return wing == 0 ? CastlingWord<kWhite, true>(king) : CastlingWord<kWhite, false>(king);
+  return wing == 0 ? CastlingWord<kBlack, true>(king) : CastlingWord<kBlack, false>(king);
+}
+
+Bitboard CastlingEmptySquares(int side, Square king, Square rook) {
+  return kCastlingPaths.byFiles[king & 7][rook & 7].mustBeEmpty << (side == kWhite ? 0 : 56);
+}
 
 namespace {
 

@@ -48,6 +48,11 @@ struct alignas(64) TreePosition {
   int32_t halfMoveClock;
   uint8_t kingAttacked;     // the king of the side to move is attacked
   int8_t squares[64];
+  // The square of the rook each castling right castles with, by side and
+  // wing ([side][0] the king's side, [side][1] the queen's side): h1, a1,
+  // h8 and a8 in standard chess, wherever the start put them in Chess960.
+  // Fixed for a game; it rides in the padding after the board.
+  uint8_t castlingRook[2][2];
 };
 static_assert(sizeof(TreePosition) == 320, "five cache lines");
 
@@ -55,9 +60,10 @@ static_assert(sizeof(TreePosition) == 320, "five cache lines");
 inline constexpr unsigned kRewrittenByEveryMove = 48;
 static_assert(offsetof(TreePosition, side) + sizeof(int32_t) == kRewrittenByEveryMove);
 
-// Bytes up to the end of the board in whole 16-byte chunks; what follows is
-// padding, which the copy skips.
-inline constexpr unsigned kUsedBytes = (offsetof(TreePosition, squares) + 64 + 15) / 16 * 16;
+// Bytes up to the end of the castling rooks in whole 16-byte chunks; what
+// follows is padding, which the copy skips.
+inline constexpr unsigned kUsedBytes = (offsetof(TreePosition, castlingRook) + 4 + 15) / 16 * 16;
+static_assert(kUsedBytes == (offsetof(TreePosition, squares) + 64 + 15) / 16 * 16, "the rooks cost no copying");
 static_assert(kUsedBytes <= sizeof(TreePosition));
 
 // Copies a record from byte `first` on (a multiple of 16) with plain 16-byte

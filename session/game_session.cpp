@@ -78,7 +78,7 @@ void GameSession::SetResult(uint32_t result, uint32_t reason) {
 
 void GameSession::NewGame() {
   settings_.depth = 0;
-  game_.NewGame();
+  game_.NewGame(settings_.chess960);
   ResetClocksAndCounters();
   interfaceTime_.reset();
   interfaceOtim_.reset();

@@ -56,7 +56,8 @@ class GameSession {
   // draw, mate or stalemate found by the search).
   void SetResult(uint32_t result, uint32_t reason);
   // "new": a fresh game, clocks and counters as at the start, the
-  // interface's readings dropped, no depth limit.
+  // interface's readings dropped, no depth limit; a Chess960 game (from the
+  // initial position, start 518) when the settings say so.
   void NewGame();
   // An edited or set-up position replaces the game; clocks and counters as
   // at the start, the draw offers withdrawn.

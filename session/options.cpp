@@ -127,6 +127,18 @@ constexpr OptionEntry kOptions[] = {
            h.settings.lines = int32_t(lines);
            return OptionOutcome::kDone;
          }},
+    {.name = "UCI_Chess960",
+     .kind = OptionKind::kCheck,
+     .maximum = 1,
+     .consoleStart = 0,
+     .uciStart = 0,
+     .uciOnly = true,
+     .read = [](const OptionHost& h) { return int64_t(h.settings.chess960); },
+     .write =
+         [](OptionHost& h, int64_t on) {
+           h.settings.chess960 = on != 0;
+           return OptionOutcome::kDone;
+         }},
     {.name = "UCI_ShowWDL",
      .kind = OptionKind::kCheck,
      .maximum = 1,

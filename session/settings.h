@@ -22,6 +22,7 @@ struct SessionSettings {
   bool post = true;               // xboard: show the thinking lines
   int32_t lines = 1;              // the best lines a search finds and shows (MultiPV)
   bool showWinDrawLoss = false;   // UCI: "wdl W D L" beside every score
+  bool chess960 = false;          // games are Chess960 (UCI_Chess960, xboard's variant fischerandom)
   int64_t hashMebibytes = 0;      // both tables as last asked for; 0 = as they were at the start
   // Below full strength (UCI_LimitStrength, UCI_Elo, the play mode's levels):
   // the engine plays at about `strengthElo`. `strengthSeed` picks its chance

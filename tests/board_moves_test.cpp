@@ -1,6 +1,7 @@
 // Move text, legality, the game make-move, the game record and take-back.
 #include <gtest/gtest.h>
 
+#include "board/san.h"
 #include "board_test_util.h"
 
 using namespace board_test;
@@ -21,6 +22,53 @@ TEST(ParseMove, ReadsCoordinatesInEitherCase) {
   EXPECT_EQ(ParseMove(p, "e2E4"), word);
   EXPECT_EQ(ParseMove(p, "g1f3"), MakeMoveWord(G1, F3, kKnight));
   for (const char* illegal : {"e2e5", "e1e2", "g1g3", "e7e5", "a1a3"}) EXPECT_EQ(ParseError(p, illegal), "Invalid move.") << illegal;
+}
+
+// Chess960 castling in coordinates is the king taking its own rook, both
+// ways; the king's two-file move to its castling square is read too where it
+// is no other move. Standard chess reads e1g1 only, and "O-O" in SAN is the
+// same move in both.
+TEST(ParseMove, Chess960CastlingIsTheKingTakingItsOwnRook) {
+  const GamePosition p = ParseFen("1r4kr/6p1/8/8/8/8/6P1/1R3KR1 w GBhb - 0 1", true);
+  const Move shortCastle = MakeMoveWord(F1, G1, kKing, 0, 1);
+  EXPECT_EQ(ParseMove(p, "f1g1"), shortCastle);  // the king onto its rook: castling, no capture
+  EXPECT_EQ(ParseSanMove(p, "O-O"), shortCastle);
+  EXPECT_EQ(CoordinateMoveText(shortCastle, p), "f1g1");
+  EXPECT_EQ(SanMoveText(p, shortCastle), "O-O");
+  const Move longCastle = MakeMoveWord(F1, C1, kKing, 0, 2);
+  EXPECT_EQ(ParseMove(p, "f1b1"), longCastle);
+  EXPECT_EQ(ParseMove(p, "f1c1"), longCastle);
+  EXPECT_EQ(CoordinateMoveText(longCastle, p), "f1b1");
+  EXPECT_EQ(CoordinateMoveText(longCastle, GamePosition::Initial()), "f1c1");  // a standard game: king's squares
+  GamePosition black = p;
+  black.sideToMove = kBlack;
+  const Move kingStays = MakeMoveWord(G8, G8, kKing, 0, 1);
+  EXPECT_EQ(ParseMove(black, "g8h8"), kingStays);
+  EXPECT_EQ(CoordinateMoveText(kingStays, black), "g8h8");
+  ApplyMove(black, kingStays);
+  EXPECT_EQ(black.squares[G8], -kKing);
+  EXPECT_EQ(black.squares[F8], -kRook);
+  EXPECT_EQ(black.squares[H8], 0);
+  // The usual start in Chess960: e1h1 castles, e1g1 too; standard chess
+  // takes e1g1 alone.
+  GamePosition start = GamePosition::Chess960Start(518);
+  for (const char* move : {"e2e4", "e7e5", "g1f3", "b8c6", "f1c4", "f8c5"}) ApplyMove(start, ParseMove(start, move));
+  EXPECT_EQ(ParseMove(start, "e1h1"), kWhiteCastleShort);
+  EXPECT_EQ(ParseMove(start, "e1g1"), kWhiteCastleShort);
+  EXPECT_EQ(CoordinateMoveText(kWhiteCastleShort, start), "e1h1");
+  GamePosition standard = start;
+  standard.chess960 = 0;
+  EXPECT_EQ(ParseMove(standard, "e1g1"), kWhiteCastleShort);
+  EXPECT_EQ(ParseError(standard, "e1h1"), "Invalid move.");
+  EXPECT_EQ(CoordinateMoveText(kWhiteCastleShort, standard), "e1g1");
+  // A king's step onto its castling square from the rank above is a step,
+  // in both (h7-g8 and d2-c1 once named castling squares by their distance).
+  for (const bool chess960 : {false, true}) {
+    GamePosition kings = ParseFen("8/7k/8/8/8/8/3K4/8 b - - 0 1", chess960);
+    EXPECT_EQ(ParseMove(kings, "h7g8"), MakeMoveWord(H7, G8, kKing)) << chess960;
+    ApplyMove(kings, MakeMoveWord(H7, G8, kKing));
+    EXPECT_EQ(ParseMove(kings, "d2c1"), MakeMoveWord(D2, C1, kKing)) << chess960;
+  }
 }
 
 TEST(ParseMove, RejectsTextThatNamesNoSquares) {

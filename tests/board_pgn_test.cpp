@@ -121,6 +121,17 @@ TEST(Pgn, SaveThenLoadGivesTheSameGame) {
   resigned.currentPosition.result = kWhiteWins;
   resigned.currentPosition.reason = kReasonResignation;
   games.push_back({resigned, PgnTags()});
+  // Chess960: the king onto its rook's square (f1-g1, rook g1-f1), then
+  // the king staying on g8 while its rook goes h8-f8... and back to SAN.
+  Game chess960;
+  chess960.SetupPosition(ParseFen("1r4kr/6p1/8/8/8/8/6P1/1R3KR1 w GBhb - 0 1", true));
+  PlayWords(chess960, {"O-O", "O-O", "Rb2"});
+  const std::string chess960Text = PgnText(chess960, PgnTags());
+  EXPECT_NE(chess960Text.find("[Variant \"Chess960\"]\n[SetUp \"1\"]\n[FEN \"1r4kr/6p1/8/8/8/8/6P1/1R3KR1 w GBhb - 0 1\"]"),
+            std::string::npos)
+      << chess960Text;
+  EXPECT_NE(chess960Text.find("1. O-O O-O 2. Rb2"), std::string::npos) << chess960Text;
+  games.push_back({chess960, PgnTags()});
 
   const std::string folder = TemporaryFolder();
   for (const auto& [game, tags] : games) {

@@ -22,6 +22,39 @@ TEST(Fen, RoundTrips) {
   EXPECT_EQ(ToFen(GamePosition::Initial(), 37), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 37");
 }
 
+// Chess960: Shredder-FEN's rook files and X-FEN's KQkq (the outermost
+// rook) with a file letter for an inner rook read alike; Shredder's form is
+// written. Standard reading refuses them as before.
+TEST(Fen, Chess960InBothFormsWrittenAsShredderFen) {
+  const GamePosition shredder = ParseFen("bbqnnrkr/pppppppp/8/8/8/8/PPPPPPPP/BBQNNRKR w HFhf - 0 1", true);
+  EXPECT_EQ(shredder, GamePosition::Chess960Start(0));
+  EXPECT_EQ(ParseFen("bbqnnrkr/pppppppp/8/8/8/8/PPPPPPPP/BBQNNRKR w KQkq - 0 1", true), shredder);
+  EXPECT_EQ(ToFen(shredder), "bbqnnrkr/pppppppp/8/8/8/8/PPPPPPPP/BBQNNRKR w HFhf - 0 1");
+  EXPECT_EQ(shredder.castlingRookFile[kBlack][0], 7);
+  EXPECT_EQ(shredder.castlingRookFile[kBlack][1], 5);
+  // Start 518 is the usual position, written HAha in Chess960, KQkq else.
+  EXPECT_EQ(ToFen(GamePosition::Chess960Start(518)), "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w HAha - 0 1");
+  EXPECT_EQ(ParseFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1", true), GamePosition::Chess960Start(518));
+  // Two rooks on the king's side: K is the outer one, the file letter the
+  // inner one; a rook the right may not castle with loses it when it moves
+  // (only the named rook's square counts).
+  const char* const twoRooks = "4k3/8/8/8/8/8/8/R2K1RR1 w GA - 0 1";
+  EXPECT_EQ(ParseFen(twoRooks, true).castlingRookFile[kWhite][0], 6);
+  EXPECT_EQ(ParseFen("4k3/8/8/8/8/8/8/R2K1RR1 w KQ - 0 1", true), ParseFen(twoRooks, true));
+  EXPECT_EQ(ParseFen("4k3/8/8/8/8/8/8/R2K1RR1 w FQ - 0 1", true).castlingRookFile[kWhite][0], 5);
+  EXPECT_EQ(ToFen(ParseFen("4k3/8/8/8/8/8/8/R2K1RR1 w FQ - 0 1", true)), "4k3/8/8/8/8/8/8/R2K1RR1 w FA - 0 1");
+  // Refused: a file with no rook of the side, and in standard chess the
+  // letters and kings off e1/e8 as always; either form through ParseAnyFen.
+  EXPECT_EQ(ThrownMessage([] { ParseFen("4k3/8/8/8/8/8/8/R2K1RR1 w E - 0 1", true); }),
+            "Invalid FEN: castling letter 'E' has no rook to castle with");
+  EXPECT_EQ(ThrownMessage([] { ParseFen("bbqnnrkr/pppppppp/8/8/8/8/PPPPPPPP/BBQNNRKR w HFhf - 0 1"); }),
+            "Invalid FEN: unexpected castling letter 'H'");
+  EXPECT_EQ(ThrownMessage([] { ParseFen("bbqnnrkr/pppppppp/8/8/8/8/PPPPPPPP/BBQNNRKR w KQkq - 0 1"); }),
+            "Invalid rochade flags.");
+  EXPECT_EQ(ParseAnyFen("bbqnnrkr/pppppppp/8/8/8/8/PPPPPPPP/BBQNNRKR w KQkq - 0 1"), shredder);
+  EXPECT_EQ(ParseAnyFen("rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1"), GamePosition::Initial());
+}
+
 TEST(Fen, OptionalCountersAndIgnoredEnPassant) {
   const GamePosition fourFields = ParseFen("4k3/8/8/8/8/8/8/4K3 b - -");
   EXPECT_EQ(fourFields.sideToMove, kBlack);

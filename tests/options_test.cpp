@@ -30,6 +30,7 @@ TEST(Options, AnnouncedInBothFormsWithTheDialoguesStartingValues) {
                                         "option name Evaluation type combo default tuned var classic var tuned",
                                         "option name Threads type spin default 1 min 1 max 256",
                                         "option name MultiPV type spin default 1 min 1 max 256",
+                                        "option name UCI_Chess960 type check default false",
                                         "option name UCI_ShowWDL type check default false",
                                         "option name UCI_LimitStrength type check default false",
                                         "option name UCI_Elo type spin default 1970 min 130 max 1970",

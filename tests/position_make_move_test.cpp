@@ -70,13 +70,22 @@ Square ExpectedEnPassant(const TreePosition& p, Move move) {
   return beside ? (from + to) / 2 : 0;
 }
 
-// A castling right is only held while king and rook stand on their squares.
-bool RightsMatchBoard(const TreePosition& p) {
-  const auto holds = [&](int flags, int flag, Square king, Square rook, int sign) {
-    return !(flags & flag) || (p.squares[king] == sign * kKing && p.squares[rook] == sign * kRook);
-  };
-  return holds(p.white.castling, kCastleKingSide, E1, H1, 1) && holds(p.white.castling, kCastleQueenSide, E1, A1, 1) &&
-         holds(p.black.castling, kCastleKingSide, E8, H8, -1) && holds(p.black.castling, kCastleQueenSide, E8, A8, -1);
+// A castling right is only held while the king stands on its first rank
+// and that right's rook on its square, on the right's side of the king
+// (standard chess: the king on e1/e8 at the root, rooks on h and a).
+bool RightsMatchBoard(const TreePosition& p, const TreePosition& root) {
+  for (const int side : {kWhite, kBlack}) {
+    const SidePieces& own = side == kWhite ? p.white : p.black;
+    const SidePieces& home = side == kWhite ? root.white : root.black;
+    const int sign = side == kWhite ? 1 : -1;
+    for (const int wing : {0, 1}) {
+      if (!(own.castling & (wing == 0 ? kCastleKingSide : kCastleQueenSide))) continue;
+      const Square rook = p.castlingRook[side][wing];
+      if (own.kingSquare != home.kingSquare || p.squares[rook] != sign * kRook) return false;
+      if (RankOf(rook) != (side == kWhite ? 0 : 7) || (rook > own.kingSquare) != (wing == 0)) return false;
+    }
+  }
+  return true;
 }
 
 class MakeMoveConsistency : public testing::TestWithParam<PerftReference> {};
@@ -89,7 +98,7 @@ TEST_P(MakeMoveConsistency, EveryRecordOfTheTreeEqualsAFromScratchBuild) {
     const std::string differences = DifferencesFromScratch(p);
     ASSERT_EQ(differences, "") << "after ply " << Stack().ply << ", move " << p.lastMove;
     ASSERT_EQ(Stack().keyHistory[Stack().keyHistoryRoot + Stack().ply], p.hashKey);
-    ASSERT_TRUE(RightsMatchBoard(p));
+    ASSERT_TRUE(RightsMatchBoard(p, Stack().Root()));
     if (Stack().ply > 0) {
       const TreePosition& parent = Stack().positions[Stack().ply - 1];
       const Move move = p.lastMove;
@@ -144,6 +153,37 @@ TEST(MakeMove, CastlingMovesTheRookAndDropsBothRights) {
   EXPECT_EQ(q.squares[A8], 0);
   EXPECT_EQ(q.black.castling, 0);
   EXPECT_EQ(DifferencesFromScratch(q), "");
+
+  // Chess960: the king lands on its own rook's square (f1 to g1, the rook
+  // from g1 to f1), stays on its square (g8), or the rook lands on the
+  // king's (b1 to c1, the rook from a1... d1): every record as built from
+  // scratch, king and rook on g and f, or c and d.
+  struct Case {
+    const char* fen;
+    Move move;
+    Square king, rook;
+  };
+  const Case cases[] = {
+      {"1r4kr/6p1/8/8/8/8/6P1/1R3KR1 w GBhb - 0 1", MakeMoveWord(F1, G1, kKing, 0, 1), G1, F1},
+      {"1r4kr/6p1/8/8/8/8/6P1/1R3KR1 b GBhb - 0 1", MakeMoveWord(G8, G8, kKing, 0, 1), G8, F8},
+      {"1r4kr/6p1/8/8/8/8/6P1/1R3KR1 b GBhb - 0 1", MakeMoveWord(G8, C8, kKing, 0, 2), C8, D8},
+      {"rk5r/8/8/8/8/8/8/RK5R w HAha - 0 1", MakeMoveWord(B1, C1, kKing, 0, 2), C1, D1},
+      {"rk5r/8/8/8/8/8/8/RK5R w HAha - 0 1", MakeMoveWord(B1, G1, kKing, 0, 1), G1, F1},
+      {"2rkr3/2p1p3/8/8/8/8/2P1P3/2RKR3 w ECec - 0 1", MakeMoveWord(D1, C1, kKing, 0, 2), C1, D1},
+  };
+  for (const Case& c : cases) {
+    LoadFen(c.fen);
+    const int side = Stack().Current().side, sign = side == kWhite ? 1 : -1;
+    const std::vector<Move> moves = CapturesAndQuiets();
+    ASSERT_NE(std::find(moves.begin(), moves.end(), c.move), moves.end()) << c.fen;
+    MakeMoveOfSideToMove(Stack(), c.move);
+    const TreePosition& r = Stack().Current();
+    EXPECT_EQ(r.squares[c.king], sign * kKing) << c.fen;
+    EXPECT_EQ(r.squares[c.rook], sign * kRook) << c.fen;
+    EXPECT_EQ(PopCount(r.occupied), PopCount(Stack().Root().occupied)) << c.fen;
+    EXPECT_EQ((side == kWhite ? r.white : r.black).castling, 0) << c.fen;
+    EXPECT_EQ(DifferencesFromScratch(r), "") << c.fen;
+  }
 }
 
 TEST(MakeMove, RookMovesAndRookCapturesRemoveOnlyTheirCornersRight) {
@@ -162,6 +202,22 @@ TEST(MakeMove, RookMovesAndRookCapturesRemoveOnlyTheirCornersRight) {
   EXPECT_EQ(q.white.castling, 0);
   EXPECT_EQ(q.black.castling, kCastleQueenSide);
   EXPECT_EQ(q.hashKey, ComputeHashKey(q));
+
+  // Chess960: the rook taken in its corner b8 costs Black that right; the
+  // rook leaving g1 costs White the king's side, and a rook leaving a
+  // square no right castles from costs nothing.
+  LoadFen("1r4kr/6p1/8/8/8/8/6P1/1R3KR1 w GBhb - 0 1");
+  MakeWhiteMove(Stack(), Word("b1", "b8", kRook, kRook));
+  EXPECT_EQ(Stack().Current().black.castling, kCastleKingSide);
+  EXPECT_EQ(Stack().Current().white.castling, kCastleKingSide);
+  EXPECT_EQ(Stack().Current().hashKey, ComputeHashKey(Stack().Current()));
+  LoadFen("1r4kr/6p1/8/8/8/8/6P1/RR3KR1 w GBhb - 0 1");
+  MakeWhiteMove(Stack(), Word("a1", "a2", kRook));
+  EXPECT_EQ(Stack().Current().white.castling, kCastleKingSide | kCastleQueenSide);
+  UnmakeMove(Stack());
+  MakeWhiteMove(Stack(), Word("g1", "h1", kRook));
+  EXPECT_EQ(Stack().Current().white.castling, kCastleQueenSide);
+  EXPECT_EQ(Stack().Current().hashKey, ComputeHashKey(Stack().Current()));
 }
 
 TEST(MakeMove, EnPassantSquareOnlyWhenAPawnCanTake) {

@@ -112,6 +112,41 @@ TEST(MoveGeneration, CastlingNeedsEmptyAndUnattackedSquares) {
   quiets = Quiets();
   EXPECT_FALSE(Contains(quiets, kBlackCastleShort));
   EXPECT_TRUE(Contains(quiets, kBlackCastleLong));
+
+  // Chess960. The king on its castling square already (g1), castling with
+  // the rook on h1; the king passing through its rook's square (f1, rook
+  // g1) and landing on it; a piece on a destination blocks.
+  const Move kingStays = MakeMoveWord(G1, G1, kKing, 0, 1);
+  LoadFen("4k3/8/8/8/8/8/8/6KR w H - 0 1");
+  EXPECT_TRUE(Contains(Quiets(), kingStays));
+  LoadFen("4k3/8/8/8/8/8/8/5NKR w H - 0 1");  // f1, the rook's destination, taken
+  EXPECT_FALSE(Contains(Quiets(), kingStays));
+  LoadFen("4k3/8/8/8/8/8/8/5KR1 w G - 0 1");
+  EXPECT_TRUE(Contains(Quiets(), MakeMoveWord(F1, G1, kKing, 0, 1)));
+  LoadFen("1r2k3/8/8/8/8/8/8/1RK5 w B - 0 1");  // long: king c1 stays, rook b1 to d1
+  EXPECT_TRUE(Contains(Quiets(), MakeMoveWord(C1, C1, kKing, 0, 2)));
+  // The rook between the king and its destination (king e1, rook d1
+  // castling long, the king crossing the rook's square): legal.
+  LoadFen("4k3/8/8/8/8/8/8/3RK3 w D - 0 1");
+  EXPECT_TRUE(Contains(Quiets(), MakeMoveWord(E1, C1, kKing, 0, 2)));
+  // Another piece between king and rook, or on the king's way beyond its
+  // rook, blocks; so does an attacked square the king crosses.
+  LoadFen("4k3/8/8/8/8/8/8/1RB1K3 w B - 0 1");
+  EXPECT_FALSE(Contains(Quiets(), MakeMoveWord(E1, C1, kKing, 0, 2)));
+  LoadFen("4k3/8/8/8/8/8/8/1K1R3N w D - 0 1");  // king b1 to g1 crosses c1..g1; rook d1 to f1
+  EXPECT_TRUE(Contains(Quiets(), MakeMoveWord(B1, G1, kKing, 0, 1)));
+  LoadFen("4k3/8/8/8/8/8/8/1K1R2N1 w D - 0 1");  // g1 taken
+  EXPECT_FALSE(Contains(Quiets(), MakeMoveWord(B1, G1, kKing, 0, 1)));
+  LoadFen("4kr2/8/8/8/8/8/8/1K1R4 w D - 0 1");  // f1 attacked on the king's way
+  EXPECT_FALSE(Contains(Quiets(), MakeMoveWord(B1, G1, kKing, 0, 1)));
+  // The castling rook shields its own king's destination: king d1 with rook
+  // b1 castling long, a black rook on a1 attacks c1 once b1 is empty. The
+  // move is generated (the squares before it are safe) and the king is
+  // found attacked after it, so it is not legal.
+  LoadFen("4k3/8/8/8/8/8/8/rR1K4 w B - 0 1");
+  const Move shielded = MakeMoveWord(D1, C1, kKing, 0, 2);
+  EXPECT_TRUE(Contains(Quiets(), shielded));
+  EXPECT_FALSE(IsLegal(Stack(), shielded));
 }
 
 TEST(Evasions, DoubleCheckLeavesOnlyKingMovesOffTheCheckingLine) {

@@ -24,7 +24,8 @@
 namespace position_test {
 
 // Loads a FEN position as the search root (ply 0).
-inline void LoadFen(const std::string& fen) { LoadSearchRoot(Stack(), ParseFen(fen)); }
+// Standard FEN, or Chess960 FEN in either form.
+inline void LoadFen(const std::string& fen) { LoadSearchRoot(Stack(), ParseAnyFen(fen)); }
 
 inline Square Sq(const char* name) { return MakeSquare(name[0] - 'a', name[1] - '1'); }
 
@@ -56,6 +57,31 @@ inline const std::vector<PerftReference>& PerftReferences() {
       {"Talkchess", "rnbq1k1r/pp1Pbppp/2p5/8/2B5/8/PPP1NnPP/RNBQK2R w KQ - 1 8", {44, 1486, 62379, 2103487, 89941194}},
       {"Middlegame", "r4rk1/1pp1qppp/p1np1n2/2b1p1B1/2B1P1b1/P1NP1N2/1PP1QPPP/R4RK1 w - - 0 10",
        {46, 2079, 89890, 3894594, 164075551}},
+      // Chess960: six starts and six positions some moves in (Shredder-FEN).
+      {"Chess960StartQRNBNKBR", "qrnbnkbr/pppppppp/8/8/8/8/PPPPPPPP/QRNBNKBR w HBhb - 0 1",
+       {20, 400, 8950, 198623, 4877156}},
+      {"Chess960StartRBBNKNRQ", "rbbnknrq/pppppppp/8/8/8/8/PPPPPPPP/RBBNKNRQ w GAga - 0 1",
+       {20, 400, 9032, 203045, 5054554}},
+      {"Chess960StartBNRBNKRQ", "bnrbnkrq/pppppppp/8/8/8/8/PPPPPPPP/BNRBNKRQ w GCgc - 0 1",
+       {21, 441, 10179, 233585, 5863166}},
+      {"Chess960StartRKRBQNBN", "rkrbqnbn/pppppppp/8/8/8/8/PPPPPPPP/RKRBQNBN w CAca - 0 1",
+       {19, 361, 7729, 164162, 3904382}},
+      {"Chess960StartRKQRNBBN", "rkqrnbbn/pppppppp/8/8/8/8/PPPPPPPP/RKQRNBBN w DAda - 0 1",
+       {19, 361, 7782, 166301, 3956472}},
+      {"Chess960StartNNQBRKBR", "nnqbrkbr/pppppppp/8/8/8/8/PPPPPPPP/NNQBRKBR w HEhe - 0 1",
+       {19, 361, 7710, 163874, 3899268}},
+      {"Chess960PlayedCgc", "qnrkbbr1/p2p1pp1/p1p3n1/4p2p/1P2P3/N7/P1PP1PPP/Q1RKBR1N w Cgc - 0 6",
+       {24, 510, 13243, 294448, 8144751}},
+      {"Chess960PlayedCAca", "rkrnbb1n/1ppppqpp/8/p4p2/8/4N1PP/PPPPPP2/RKR1BBQN w CAca - 2 4",
+       {22, 630, 14139, 442797, 10601847}},
+      {"Chess960PlayedDfd", "bbqrkrn1/pppppn1p/5pp1/8/5P2/4PR2/PPPP2PP/BBQRK1NN b Dfd - 2 4",
+       {20, 503, 10837, 279951, 6613578}},
+      {"Chess960PlayedGga", "rbqkbnrn/1pp1pp1p/3p2p1/p7/PP2B3/R1P5/3PPPPP/2QKBNRN b Gga - 1 6",
+       {29, 895, 26739, 839377, 26057088}},
+      {"Chess960PlayedFAfa", "rk1bbr1n/1pppppqB/8/p2n2p1/PPP5/8/3PPPPP/RKN1BRQN b FAfa - 0 6",
+       {33, 786, 26576, 666889, 22885735}},
+      {"Chess960PlayedHha", "r1kqbbnr/p1ppp2p/1pn2p2/P5p1/5P2/6BN/RPPPP1PP/1NKQ1B1R b Hha - 1 6",
+       {26, 644, 17489, 469699, 13255151}},
   };
   return references;
 }

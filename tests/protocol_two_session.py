@@ -12,7 +12,7 @@ from session_driver import EMULATOR, INITIAL_PLACEMENT, board_text, play_first_l
 FEATURES = (
     "feature ping=1 setboard=1 playother=1 usermove=0 san=0 time=1 draw=1 sigint=0 sigterm=0 reuse=1 "
     "analyze=1 colors=1\n"
-    'feature name=0 ics=0 pause=0 nps=0 debug=0 memory=1 smp=1 variants="normal" myname="Ravok"\n'
+    'feature name=0 ics=0 pause=0 nps=0 debug=0 memory=1 smp=1 variants="normal,fischerandom" myname="Ravok"\n'
     'feature option="Hash -spin 24 1 65536"\n'
     'feature option="Clear Hash -button"\n'
     'feature option="Ponder -check 1"\n'
@@ -477,6 +477,29 @@ def test_options_as_xboard_sends_them(start):
     if any(a.group(1) != b.group(1) or a.group(5).split()[0] == b.group(5).split()[0] or
            int(a.group(2)) < int(b.group(2)) for a, b in pairs):
         raise AssertionError("MultiPV=2 analysis: %r" % [p.group(0) for p in posts])
+
+
+def test_chess960_variant(start):
+    s = manager(start)
+    # Castling is the only mate: the king goes from f1 to g1, the rook from
+    # h1 to f1 (X-FEN's K). Ravok writes it O-O.
+    for line in ["new", "variant fischerandom", "setboard 4rkr1/4p1p1/8/8/8/8/8/5K1R w K - 0 1", "sd 3", "go"]:
+        s.send(line)
+    _, m = s.skip_to(r"move (\S+)")
+    if m.group(1) != "O-O":
+        raise AssertionError("castling mate: %r" % m.group(0))
+    s.expect("1-0 {white mates}\n")
+    # The interface's castling in either form; the engine answers with a
+    # legal move. "new" goes back to standard chess, where the king taking
+    # its rook is no move.
+    for line in ["new", "variant fischerandom", "setboard rk5r/pppppppp/8/8/8/8/PPPPPPPP/RK5R w HAha - 0 1",
+                 "force", "O-O-O", "b8h8", "sd 2", "go"]:
+        s.send(line)
+    s.skip_to(r"move \S+")
+    for line in ["new", "force", "e1h1", "variant crazyhouse"]:
+        s.send(line)
+    s.skip_to("Illegal move: e1h1")
+    s.expect("Error (invalid command): variant crazyhouse\n")
 
 
 if __name__ == "__main__":

@@ -526,6 +526,11 @@ TEST(ThinkingOutput, ConsoleAndPostLines) {
   const std::vector<Move> line = {MakeMoveWord(E7, E8, kPawn, 0, kQueen), MakeMoveWord(E4, D5, kPawn, kPawn)};
   EXPECT_EQ(MoveTexts(line, true), (std::vector<std::string>{"e7e8q", "e4d5"}));
   EXPECT_EQ(MoveTexts(line, false), (std::vector<std::string>{"e7-e8Q", "e4xd5"}));
+  // Chess960 castling: O-O and O-O-O in both dialects.
+  const std::vector<Move> castles = {MakeMoveWord(F1, G1, kKing, 0, 1), MakeMoveWord(B8, C8, kKing, 0, 2)};
+  EXPECT_EQ(MoveTexts(castles, true, true), (std::vector<std::string>{"O-O", "O-O-O"}));
+  EXPECT_EQ(MoveTexts(castles, false, true), (std::vector<std::string>{"O-O", "O-O-O"}));
+  EXPECT_EQ(MoveTexts({kWhiteCastleShort}, true), (std::vector<std::string>{"e1g1"}));
 }
 
 TEST(ThinkingOutput, MateScoresUnderProtocolTwo) {

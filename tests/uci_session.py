@@ -21,6 +21,7 @@ HANDSHAKE = [
     "option name Evaluation type combo default tuned var classic var tuned",
     "option name Threads type spin default 1 min 1 max 256",
     "option name MultiPV type spin default 1 min 1 max 256",
+    "option name UCI_Chess960 type check default false",
     "option name UCI_ShowWDL type check default false",
     "option name UCI_LimitStrength type check default false",
     "option name UCI_Elo type spin default 1970 min 130 max 1970",
@@ -274,6 +275,25 @@ def test_mate_stalemate_and_no_move(start):
 
 
 # --- open-ended searches and the commands during a search ------------------
+
+def test_chess960_castling_is_the_king_taking_its_rook(start):
+    s = uci(start)
+    s.send("setoption name UCI_Chess960 value true")
+    # Castling is the only mate (Shredder-FEN's H): written f1h1.
+    s.send("position fen 4rkr1/4p1p1/8/8/8/8/8/5K1R w H - 0 1")
+    lines, best = search(s, "go depth 3")
+    if best.group(0) != "bestmove f1h1" or best_lines(lines)[-1].group(6).split()[0] != "f1h1":
+        raise AssertionError("Chess960 castling mate: %r %r" % (lines, best.group(0)))
+    # Read back the same way, from the usual start too (X-FEN); e1g1 stays
+    # the king's two-file castling only where no rook stands on g1.
+    s.send("position startpos moves e2e4 e7e5 g1f3 b8c6 f1c4 f8c5 e1h1 g8f6")
+    lines, best = search(s, "go depth 1 searchmoves f1e1")
+    if best.group(1) != "f1e1":
+        raise AssertionError("after e1h1: %r %r" % (lines, best.group(0)))
+    s.send("setoption name UCI_Chess960 value false")
+    s.send("position startpos moves e2e4 e7e5 g1f3 b8c6 f1c4 f8c5 e1h1")
+    s.expect("info string position refused (move 7, e1h1, is not legal there); the last valid position stays")
+
 
 def test_infinite_waits_for_stop(start):
     s = uci(start)

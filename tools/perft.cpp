@@ -27,8 +27,10 @@ int main(int argc, char** argv) {
 
   InitStaticTables();
   PositionStack position;
+  GamePosition game;
   try {
-    LoadSearchRoot(position, ParseFen(argv[1]));
+    game = ParseAnyFen(argv[1]);
+    LoadSearchRoot(position, game);
   } catch (const GameError& error) {
     std::fprintf(stderr, "perft: %s\n", error.message().c_str());
     return 2;
@@ -38,7 +40,7 @@ int main(int argc, char** argv) {
   uint64_t nodes = 0;
   if (split) {
     for (const PerftSplit& entry : PerftDivide(position, depth)) {
-      std::printf("%s: %llu\n", CoordinateMoveText(entry.move).c_str(), static_cast<unsigned long long>(entry.nodes));
+      std::printf("%s: %llu\n", CoordinateMoveText(entry.move, game).c_str(), static_cast<unsigned long long>(entry.nodes));
       nodes += entry.nodes;
     }
     if (depth == 0) nodes = 1;

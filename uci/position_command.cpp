@@ -14,17 +14,22 @@ void KeepGameRunning(Game& game) { game.currentPosition.result = kGameRunning; }
 
 }  // namespace
 
-PositionCommand ReadPositionCommand(const WordList& words) {
+PositionCommand ReadPositionCommand(const WordList& words, bool chess960) {
   // The start: the initial position or a FEN.
   Game game;
   size_t i = 1;
   if (i < words.size() && words[i] == "startpos") {
     ++i;
+    if (chess960) {
+      GamePosition start = GamePosition::Initial();
+      start.chess960 = 1;
+      game.SetupPosition(start);
+    }
   } else if (i < words.size() && words[i] == "fen") {
     std::string fen;
     for (++i; i < words.size() && words[i] != "moves"; ++i) fen += (fen.empty() ? "" : " ") + words[i];
     try {
-      game.SetupPosition(ParseFen(fen));
+      game.SetupPosition(ParseFen(fen, chess960));
     } catch (const GameError& e) {
       return Refused("fen " + fen + ": " + e.message());
     }

@@ -20,5 +20,7 @@ struct PositionCommand {
 // interface is the referee: a repetition, the fifty-move count or bare kings
 // end nothing here, so the game never counts as over and the moves go on as
 // the interface sends them (after mate or stalemate no move is legal
-// anyway).
-PositionCommand ReadPositionCommand(const std::vector<std::string>& words);
+// anyway). With `chess960` (UCI_Chess960) the game is Chess960: the FEN in
+// Shredder's or X-FEN's form, castling written as the king taking its own
+// rook ("e1h1").
+PositionCommand ReadPositionCommand(const std::vector<std::string>& words, bool chess960 = false);

@@ -28,7 +28,7 @@ namespace {
 
 // "info depth D [multipv K] score S [wdl W D L] nodes N nps R time T pv ...".
 std::string LineInfo(const SearchInfo& info, const std::string& multiPv, int score, const std::vector<Move>& moves,
-                     TimePoint now, std::optional<int> wdlMoveNumber) {
+                     const GamePosition& game, TimePoint now, std::optional<int> wdlMoveNumber) {
   std::string line = "info depth " + std::to_string(info.displayDepth) + multiPv + " score " + ScoreText(score);
   if (wdlMoveNumber) {
     const WinDrawLoss chances = WinDrawLossOf(score, *wdlMoveNumber);
@@ -38,22 +38,24 @@ std::string LineInfo(const SearchInfo& info, const std::string& multiPv, int sco
   line += " " + SpeedWords(info.totalNodes, info.startTime, now) + " pv";
   for (const Move move : moves) {
     line += ' ';
-    AppendCoordinateMoveText(line, move);
+    AppendCoordinateMoveText(line, move, game);
   }
   return line;
 }
 
 }  // namespace
 
-std::string BestLineInfo(const SearchInfo& info, TimePoint now, std::optional<int> wdlMoveNumber) {
-  return LineInfo(info, "", info.bestScore, info.pvMoves, now, wdlMoveNumber);
+std::string BestLineInfo(const SearchInfo& info, const GamePosition& game, TimePoint now,
+                         std::optional<int> wdlMoveNumber) {
+  return LineInfo(info, "", info.bestScore, info.pvMoves, game, now, wdlMoveNumber);
 }
 
-std::vector<std::string> LinesInfo(const SearchInfo& info, TimePoint now, std::optional<int> wdlMoveNumber) {
+std::vector<std::string> LinesInfo(const SearchInfo& info, const GamePosition& game, TimePoint now,
+                                   std::optional<int> wdlMoveNumber) {
   std::vector<std::string> lines;
   for (size_t k = 0; k < info.lines.size(); ++k)
     lines.push_back(LineInfo(info, " multipv " + std::to_string(k + 1), info.lines[k].score, info.lines[k].moves,
-                             now, wdlMoveNumber));
+                             game, now, wdlMoveNumber));
   return lines;
 }
 
@@ -64,10 +66,10 @@ std::string ProgressInfo(const SearchInfo& info, uint64_t nodes, TimePoint now, 
 
 std::string BestMoveLine(const GamePosition& root, const std::vector<Move>& line) {
   if (line.empty()) return "bestmove 0000";
-  std::string text = "bestmove " + CoordinateMoveText(line[0]);
+  std::string text = "bestmove " + CoordinateMoveText(line[0], root);
   if (line.size() < 2 || !IsLegalMove(root, line[0])) return text;
   GamePosition after = root;
   ApplyMove(after, line[0]);
-  if (IsLegalMove(after, line[1])) text += " ponder " + CoordinateMoveText(line[1]);
+  if (IsLegalMove(after, line[1])) text += " ponder " + CoordinateMoveText(line[1], root);
   return text;
 }

@@ -19,12 +19,15 @@ std::string ScoreText(int score);
 // "info depth D score S nodes N nps R time T pv M1 M2 ...": the search's
 // best line, its node total and the time since the search started.
 // With `wdlMoveNumber` (UCI_ShowWDL), "wdl W D L" follows the score: the
-// chances in per mille on that move of the game (see WinDrawLossOf).
-std::string BestLineInfo(const SearchInfo& info, TimePoint now, std::optional<int> wdlMoveNumber = std::nullopt);
+// chances in per mille on that move of the game (see WinDrawLossOf). The
+// moves are written as in `game` (a Chess960 game's castling as the king
+// taking its rook).
+std::string BestLineInfo(const SearchInfo& info, const GamePosition& game, TimePoint now,
+                         std::optional<int> wdlMoveNumber = std::nullopt);
 
 // With several lines (MultiPV): "info depth D multipv K score S ... pv ..."
 // for each of the iteration's lines, best first.
-std::vector<std::string> LinesInfo(const SearchInfo& info, TimePoint now,
+std::vector<std::string> LinesInfo(const SearchInfo& info, const GamePosition& game, TimePoint now,
                                    std::optional<int> wdlMoveNumber = std::nullopt);
 
 // "info depth D nodes N nps R time T hashfull P": how far the search has

@@ -74,9 +74,10 @@ void UciSession::Report(SearchEvent event, const SearchInfo& info) {
   std::optional<int> wdlMoveNumber;
   if (session_.settings().showWinDrawLoss) wdlMoveNumber = int(session_.game().moves.size() / 2 + 1);
   if (bestLine) {
-    WriteLine(BestLineInfo(info, Now(), wdlMoveNumber));
+    WriteLine(BestLineInfo(info, session_.game().currentPosition, Now(), wdlMoveNumber));
   } else {
-    for (const std::string& line : LinesInfo(info, Now(), wdlMoveNumber)) WriteLine(line);
+    for (const std::string& line : LinesInfo(info, session_.game().currentPosition, Now(), wdlMoveNumber))
+      WriteLine(line);
   }
 }
 

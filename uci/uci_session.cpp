@@ -114,7 +114,7 @@ void UciSession::SetOption(const WordList& words) {
 }
 
 void UciSession::SetPosition(const WordList& words) {
-  PositionCommand position = ReadPositionCommand(words);
+  PositionCommand position = ReadPositionCommand(words, session_.settings().chess960);
   if (!position.game) {
     InfoString("position refused (" + position.problem + "); the last valid position stays");
     return;
