@@ -204,12 +204,17 @@ bool GoSearching(Communicator& c, const WordList& words) {
   return c.EndSearch(true);
 }
 
+// A fresh game of standard chess or Chess960, the search status reset.
+void StartFreshGame(Communicator& c, bool chess960) {
+  c.session().Settings().chess960 = chess960;
+  c.session().NewGame();
+  c.ResetSearchStatus();
+}
+
 // "new": a fresh game of standard chess with the engine as Black, or a
 // fresh analysis.
 bool NewIdle(Communicator& c, const WordList&) {
-  c.session().Settings().chess960 = false;
-  c.session().NewGame();
-  c.ResetSearchStatus();
+  StartFreshGame(c, false);
   if (c.AnalyzeMode())
     c.QueueWord(kWordAnalyze);
   else
@@ -217,28 +222,25 @@ bool NewIdle(Communicator& c, const WordList&) {
   return true;
 }
 bool NewSearching(Communicator& c, const WordList&) {
-  c.session().Settings().chess960 = false;
-  c.session().NewGame();
-  c.ResetSearchStatus();
+  StartFreshGame(c, false);
   return RestartAnalysisOrHandOver(c);
 }
 
 // "variant fischerandom" (Chess960) or "variant normal", sent after "new":
 // the game starts afresh as that variant (xboard then sets a Chess960 start
 // with "setboard"). Any other variant is refused.
+bool IsKnownVariant(const WordList& words) {
+  return words.size() == 2 && (words[1] == "normal" || words[1] == "fischerandom");
+}
 bool VariantIdle(Communicator& c, const WordList& words) {
-  if (words.size() != 2 || (words[1] != "normal" && words[1] != "fischerandom")) return false;
-  c.session().Settings().chess960 = words[1] == "fischerandom";
-  c.session().NewGame();
-  c.ResetSearchStatus();
+  if (!IsKnownVariant(words)) return false;
+  StartFreshGame(c, words[1] == "fischerandom");
   if (c.AnalyzeMode()) c.QueueWord(kWordAnalyze);
   return true;
 }
 bool VariantSearching(Communicator& c, const WordList& words) {
-  if (words.size() != 2 || (words[1] != "normal" && words[1] != "fischerandom")) return false;
-  c.session().Settings().chess960 = words[1] == "fischerandom";
-  c.session().NewGame();
-  c.ResetSearchStatus();
+  if (!IsKnownVariant(words)) return false;
+  StartFreshGame(c, words[1] == "fischerandom");
   return RestartAnalysisOrHandOver(c);
 }
 
