@@ -17,6 +17,10 @@
 //   --seed N           picks the held-out games and the batches' order
 //                      (default 1)
 //   --scale K          the logistic scale, instead of fitting it
+//   --lambda L         the training target: L times the game's result plus
+//                      1 - L times the search's score as an expected result
+//                      (sigmoid of k times it); default 1, the result alone.
+//                      The held-out error is always on the results.
 //   --threads N        threads for the traces and the gradient (default:
 //                      every core)
 //   --report N         epochs between progress lines (default 50)
@@ -50,6 +54,7 @@ struct Options {
   int holdout = 10;
   uint64_t seed = 1;
   double scale = 0;  // 0: fit it
+  double lambda = 1;
   int threads = 1;
   int report = 50;
 };
@@ -78,6 +83,7 @@ bool ReadOptions(int argc, char** argv, Options& o) {
     else if (word == "--holdout" && number < 100) o.holdout = int(number);
     else if (word == "--seed") o.seed = uint64_t(number);
     else if (word == "--scale") o.scale = number;
+    else if (word == "--lambda" && number <= 1) o.lambda = number;
     else if (word == "--threads" && number >= 1) o.threads = int(number);
     else if (word == "--report" && number >= 1) o.report = int(number);
     else return false;
@@ -95,6 +101,7 @@ uint64_t Mix(uint64_t x) {
 struct Sample {
   std::string fen;
   float result;
+  float score;  // the search's, White's view
   bool heldOut;
 };
 
@@ -118,7 +125,7 @@ bool ReadData(const Options& o, Data& data) {
     while (std::getline(in, line)) {
       if (const std::optional<GameLineFields> game = ReadGameLine(line)) {
         const bool heldOut = Mix(o.seed ^ Mix((uint64_t(f) << 40) ^ game->game)) % 100 < uint64_t(o.holdout);
-        for (TrainingPosition& p : pending) data.samples.push_back(Sample{std::move(p.fen), float(p.result), heldOut});
+        for (TrainingPosition& p : pending) data.samples.push_back(Sample{std::move(p.fen), float(p.result), float(p.score), heldOut});
         if (!pending.empty()) ++data.games[heldOut ? 1 : 0];
         pending.clear();
       } else if (std::optional<TrainingPosition> position = ReadTrainingLine(line)) {
@@ -135,6 +142,7 @@ bool ReadData(const Options& o, Data& data) {
 // a share of them in order.
 struct Traced {
   TrainingSet set;
+  std::vector<float> scores;  // the search's score of each traced position
   uint64_t disagreements = 0;  // model and evaluation more than a rounding apart
   uint64_t unreadable = 0;
 };
@@ -153,6 +161,7 @@ Traced TraceAll(const std::vector<const Sample*>& samples, EvaluationSet start, 
         ++part.unreadable;
         continue;
       }
+      part.scores.push_back(samples[i]->score);
       // The shelter counted half again is halved with an integer division.
       if (std::abs(part.set.Score(part.set.Size() - 1, weights) - evaluation) > 0.51) ++part.disagreements;
     }
@@ -169,6 +178,7 @@ Traced TraceAll(const std::vector<const Sample*>& samples, EvaluationSet start, 
       for (const TraceEntry& e : entries) fromEntries += e.coefficient * weights[e.index];
       all.set.Add(parts[t].set.Result(i), parts[t].set.Score(i, weights) - fromEntries, entries);
     }
+    all.scores.insert(all.scores.end(), parts[t].scores.begin(), parts[t].scores.end());
     all.disagreements += parts[t].disagreements;
     all.unreadable += parts[t].unreadable;
   }
@@ -188,7 +198,8 @@ int main(int argc, char** argv) {
   if (!ReadOptions(argc, argv, o)) {
     std::fprintf(stderr,
                  "usage: tune [DATA...] [--out FILE] [--start classic|tuned] [--epochs N] [--batch N] [--rate R]\n"
-                 "            [--holdout PERCENT] [--seed N] [--scale K] [--threads N] [--report N]\n");
+                 "            [--holdout PERCENT] [--seed N] [--scale K] [--lambda L] [--threads N]\n"
+                 "            [--report N]\n");
     return 2;
   }
   std::string command = "tune";
@@ -230,7 +241,7 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  const Traced train = TraceAll(training, o.start, o.threads);
+  Traced train = TraceAll(training, o.start, o.threads);
   const Traced test = TraceAll(heldOut, o.start, o.threads);
   std::printf("traced in %.1f s: %zu entries (%.1f a position); unreadable %llu; model off the evaluation %llu\n",
               seconds(), train.set.EntryCount() + test.set.EntryCount(),
@@ -240,6 +251,13 @@ int main(int argc, char** argv) {
 
   const WeightVector start = WeightsOf(o.start);
   const double k = o.scale > 0 ? o.scale : FitScale(train.set, start);
+  if (o.lambda < 1) {
+    // The training targets blend each result with the search's view of the
+    // position, which says more about one position than its game's end.
+    for (size_t i = 0; i < train.set.Size(); ++i)
+      train.set.SetResult(i, float(o.lambda * train.set.Result(i) + (1 - o.lambda) * Sigmoid(k * train.scores[i])));
+    std::printf("training targets: %.2f of the result, %.2f of the search's score\n", o.lambda, 1 - o.lambda);
+  }
   const double trainBefore = MeanSquaredError(train.set, start, k), testBefore = MeanSquaredError(test.set, start, k);
   std::printf("scale k %.6f%s; before: training error %.6f, held-out error %.6f\n", k,
               o.scale > 0 ? " (given)" : " (fitted to the start weights)", trainBefore, testBefore);

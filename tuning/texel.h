@@ -39,6 +39,8 @@ class TrainingSet {
 
   size_t Size() const { return results_.size(); }
   float Result(size_t i) const { return results_[i]; }
+  // The target of position i, for a target other than its game's result.
+  void SetResult(size_t i, float target) { results_[i] = target; }
   // The score of position i under `weights`, White's view.
   double Score(size_t i, const WeightVector& weights) const;
   std::span<const TraceEntry> Entries(size_t i) const {
