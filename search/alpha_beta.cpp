@@ -293,10 +293,10 @@ bool Searcher::InternalDeepening(Node& node, int& score) {
 // The child's search at `depth` (the node's depth less a ply, less any
 // reduction): the quiescence search below zero, else an interior node.
 template <int S, class Steps>
-int Searcher::SearchChild(const Node& node, int depth, int alpha, int beta, Move* childStack) {
+int Searcher::SearchChild(const Node& node, int depth, int alpha, int beta, Move* childStack, int kind) {
   constexpr int Them = 1 - S;
   return depth < 0 ? -Quiesce<Them, Steps>(-beta, -alpha, childStack)
-                   : -Search<Them, Steps>(-beta, -alpha, depth, node.counters, childStack, false, kNodeOrdinary);
+                   : -Search<Them, Steps>(-beta, -alpha, depth, node.counters, childStack, false, kind);
 }
 
 // The hash move, found playable, is made without a legality test
@@ -308,7 +308,7 @@ void Searcher::SearchHashMove(Node& node) {
   MakeMove<S>(positions_, node.hashMove);
   PrefetchChild(depth >= 0);
   if constexpr (Steps::kSelective) state_.pathMove[node.ply] = node.hashMove;
-  const int score = SearchChild<S, Steps>(node, depth, node.alpha, node.beta, node.List());
+  const int score = SearchChild<S, Steps>(node, depth, node.alpha, node.beta, node.List(), ChildKind<Steps>(node));
   UnmakeMove(positions_);
   state_.SetPvRow(node.ply, node.hashMove);
   node.best = score;

@@ -26,7 +26,11 @@ inline constexpr int32_t kStatusNullMoveBound = -295;
 inline constexpr int32_t kStatusDrawOrNoMove = -294;
 
 // Node kinds.
-enum NodeKind : int { kNodeOrdinary = 0, kNodeNullReply = 1, kNodeInternalDeepening = 2 };
+// kNodeExpectedCut: a zero-window node whose parent expects it to refute
+// the move that led to it (the selective search's node kinds alternate
+// along a line: a cut node's first child is expected to fail low, whose
+// children are expected to cut again).
+enum NodeKind : int { kNodeOrdinary = 0, kNodeNullReply = 1, kNodeInternalDeepening = 2, kNodeExpectedCut = 3 };
 
 // The six extension kinds, each a 4-bit counter in the extension word.
 enum ExtensionKind : int {

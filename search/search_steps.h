@@ -21,6 +21,7 @@ struct ClassicSteps {
   static constexpr bool kSingularExtension = false;
   static constexpr bool kNarrowAspiration = false;
   static constexpr bool kStabilityTime = false;
+  static constexpr bool kCutNodeReduction = false;
 };
 
 // The selective search. Besides its steps it always has a deeper record
@@ -66,4 +67,7 @@ struct SelectiveSteps {
   // On a clock, a best move that stays the same iteration after iteration
   // ends the search sooner, one that changes makes it go on longer.
   static constexpr bool kStabilityTime = false;
+  // Late moves of a node expected to cut off are reduced a ply more: the
+  // node's first moves usually refute, and a late one rarely matters.
+  static constexpr bool kCutNodeReduction = false;
 };

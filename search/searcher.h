@@ -164,7 +164,9 @@ class Searcher {
   template <int S, class Steps>
   bool InternalDeepening(Node& node, int& score);
   template <int S, class Steps>
-  int SearchChild(const Node& node, int depth, int alpha, int beta, Move* childStack);
+  int SearchChild(const Node& node, int depth, int alpha, int beta, Move* childStack, int kind = kNodeOrdinary);
+  template <class Steps>
+  static int ChildKind(const Node& node);
   template <int S, class Steps>
   int SingularExtension(Node& node);
   template <int S, class Steps>

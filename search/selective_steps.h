@@ -168,6 +168,16 @@ bool Searcher::SkipLateMove(const Node& node, Move move, bool givesCheck) const 
   return false;
 }
 
+// The kind of a child searched with a zero window: the later moves of a
+// node with an open window, and every move of a node not expected to cut,
+// are expected to be refuted by the child; a cut node's children are not.
+template <class Steps>
+int Searcher::ChildKind(const Node& node) {
+  if constexpr (!Steps::kCutNodeReduction) return kNodeOrdinary;
+  if (node.pv) return node.searched == 0 ? kNodeOrdinary : kNodeExpectedCut;
+  return node.kind == kNodeExpectedCut ? kNodeOrdinary : kNodeExpectedCut;
+}
+
 // A move after the first: a late quiet move is searched shallower with a
 // zero window at alpha, and again at full depth when it beats alpha; at a
 // node with an open window a move that beats alpha is searched once more
@@ -175,7 +185,8 @@ bool Searcher::SkipLateMove(const Node& node, Move move, bool givesCheck) const 
 template <int S, class Steps>
 int Searcher::SearchLateMove(Node& node, Move move, bool givesCheck, Move* childStack) {
   const int depth = node.depth - kOnePly;
-  if (node.searched == 0) return SearchChild<S, Steps>(node, depth, node.alpha, node.beta, childStack);
+  const int kind = ChildKind<Steps>(node);
+  if (node.searched == 0) return SearchChild<S, Steps>(node, depth, node.alpha, node.beta, childStack, kind);
   int reduction = 0;
   // Once a mate is the score to beat, a shorter one must not hide behind a
   // reduction.
@@ -184,14 +195,15 @@ int Searcher::SearchLateMove(Node& node, Move move, bool givesCheck, Move* child
     reduction = kLateMoveReductions.Of(PliesLeft(node.depth), node.counted);
     if (node.pv) reduction -= kOnePly;
     if (!node.improving) reduction += kOnePly / 2;
+    if (Steps::kCutNodeReduction && node.kind == kNodeExpectedCut) reduction += kOnePly;
     const Move* killers = state_.killers[node.ply];
     if (move == MoveLow21(killers[0]) || move == MoveLow21(killers[1])) reduction -= kOnePly;
     if constexpr (Steps::kGravityHistory) reduction -= QuietHistory<S>(move) * kOnePly / 8192;
     reduction = std::clamp(reduction, 0, depth);
   }
-  int score = SearchChild<S, Steps>(node, depth - reduction, node.alpha, node.alpha + 1, childStack);
+  int score = SearchChild<S, Steps>(node, depth - reduction, node.alpha, node.alpha + 1, childStack, kind);
   if (reduction > 0 && score > node.alpha)
-    score = SearchChild<S, Steps>(node, depth, node.alpha, node.alpha + 1, childStack);
+    score = SearchChild<S, Steps>(node, depth, node.alpha, node.alpha + 1, childStack, kind);
   if (node.pv && score > node.alpha && score < node.beta)
     score = SearchChild<S, Steps>(node, depth, node.alpha, node.beta, childStack);
   return score;

@@ -82,8 +82,11 @@ int Searcher::SearchRootMove(Move move, int depthPlies, int alpha, int beta) {
   int score;
   if (style_ == SearchStyle::kSelective) {
     state_.pathMove[0] = move;
-    score = side == kWhite ? -Search<kBlack, SelectiveSteps>(-upper, -lower, depth, 0, stack, true, kNodeOrdinary)
-                           : -Search<kWhite, SelectiveSteps>(-upper, -lower, depth, 0, stack, true, kNodeOrdinary);
+    // A later root move, searched with a zero window, expects its reply to
+    // refute it.
+    const int kind = SelectiveSteps::kCutNodeReduction && upper - lower == 1 ? kNodeExpectedCut : kNodeOrdinary;
+    score = side == kWhite ? -Search<kBlack, SelectiveSteps>(-upper, -lower, depth, 0, stack, true, kind)
+                           : -Search<kWhite, SelectiveSteps>(-upper, -lower, depth, 0, stack, true, kind);
   } else {
     score = side == kWhite ? -Search<kBlack>(-upper, -lower, depth, 0, stack, true, kNodeOrdinary)
                            : -Search<kWhite>(-upper, -lower, depth, 0, stack, true, kNodeOrdinary);
