@@ -125,7 +125,8 @@ bool ReadData(const Options& o, Data& data) {
     while (std::getline(in, line)) {
       if (const std::optional<GameLineFields> game = ReadGameLine(line)) {
         const bool heldOut = Mix(o.seed ^ Mix((uint64_t(f) << 40) ^ game->game)) % 100 < uint64_t(o.holdout);
-        for (TrainingPosition& p : pending) data.samples.push_back(Sample{std::move(p.fen), float(p.result), float(p.score), heldOut});
+        for (TrainingPosition& p : pending)
+          data.samples.push_back(Sample{std::move(p.fen), float(p.result), float(p.score), heldOut});
         if (!pending.empty()) ++data.games[heldOut ? 1 : 0];
         pending.clear();
       } else if (std::optional<TrainingPosition> position = ReadTrainingLine(line)) {
