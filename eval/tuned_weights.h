@@ -2,18 +2,18 @@
 // of Ravok's own games (see the README).
 // Data /work/data/d10k.txt: datagen --out /work/data/d10k.txt --games 14000 --nodes 10000 --seed 3
 // --openings ../shared/match/openings-balanced.txt --random-plies 2 --search selective --evaluation
-// tuned --hash 16 (threads 2; adjudicated: won after 4 plies at 1000 or more for one side, drawn after
-// 12 plies within 10 from ply 80 on, drawn at 400 plies; given up when the first search scores beyond
-// 300)
+// tuned --hash 16 (threads 2; adjudicated: won after 4 plies at 1000 or more for one side, drawn
+// after 12 plies within 10 from ply 80 on, drawn at 400 plies; given up when the first search scores
+// beyond 300)
 // Data /work/data/d10k.txt: datagen --out /work/data/d10k.txt --games 14600 --nodes 10000 --seed 3
 // --openings ../shared/match/openings-balanced.txt --random-plies 2 --search selective --evaluation
-// tuned --hash 16 (threads 2; adjudicated: won after 4 plies at 1000 or more for one side, drawn after
-// 12 plies within 10 from ply 80 on, drawn at 400 plies; given up when the first search scores beyond
-// 300)
+// tuned --hash 16 (threads 2; adjudicated: won after 4 plies at 1000 or more for one side, drawn
+// after 12 plies within 10 from ply 80 on, drawn at 400 plies; given up when the first search scores
+// beyond 300)
 // tune /work/data/d10k.txt --epochs 100 --lambda 0.5 --report 100 --out eval/tuned_weights.h
 // 907887 training positions of 13180 games, 97630 held-out positions of 1420 games.
-// Scale k 0.005922; training error 0.037055 before, 0.033696 after; held-out error 0.120456 before,
-// 0.116057 after.
+// Scale k 0.005922; training error 0.037055 before, 0.033696 after; held-out error 0.120456
+// before, 0.116057 after.
 #pragma once
 
 #include "eval/eval_weights.h"

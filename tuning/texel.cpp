@@ -1,5 +1,6 @@
 #include "tuning/texel.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <stdexcept>
@@ -190,8 +191,14 @@ std::string CommentLines(std::string_view text, const std::string& indent) {
     if (end == std::string_view::npos) end = text.size();
     const std::string_view word = text.substr(start, end - start);
     if (!line.empty() && line.size() + 1 + word.size() > 100) {
-      out += indent + "// " + line + "\n";
-      line.clear();
+      // A line opening with a number reads as a numbered step: the word
+      // before it moves down with it.
+      const size_t lastSpace = line.rfind(' ');
+      const bool carry = !word.empty() && std::isdigit(static_cast<unsigned char>(word[0])) &&
+                         lastSpace != std::string::npos;
+      const std::string carried = carry ? line.substr(lastSpace + 1) : "";
+      out += indent + "// " + line.substr(0, carry ? lastSpace : line.size()) + "\n";
+      line = carried;
     }
     if (!line.empty()) line += ' ';
     line += word;
