@@ -81,18 +81,38 @@ inline int TableWeight(const EvalScratch& e, SideTable table, Square square) {
 }
 
 // The material balance under the mode's piece values, White's view.
+//
+// The classic values are the ones make-move keeps the balance in. Other
+// values need the difference in each kind of piece; the trace counts them
+// one by one, the search recovers them from what make-move already keeps
+// (pawns, the minor and major tallies, the classic balance) and one count
+// of the queens: with the queens known the majors give the rooks, and the
+// classic balance, in which a bishop is worth 20 more than a knight, tells
+// the bishops from the knights.
 template <class M>
 inline int MaterialBalance(const TreePosition& p, const EvalScratch& e) {
   if constexpr (M::kBaseMaterial && !M::kTrace) {
     return p.materialBalance;
   } else {
-    const int counts[5] = {p.white.numPawns - p.black.numPawns,
-                           PopCount(p.white.knight) - PopCount(p.black.knight),
-                           PopCount(p.white.bishop) - PopCount(p.black.bishop),
-                           PopCount(p.white.rook) - PopCount(p.black.rook),
-                           PopCount(p.white.queen) - PopCount(p.black.queen)};
-    int balance = 0;
-    for (int type = 0; type < 5; ++type) balance += WeightTimes<M>(e, kMaterial, type, counts[type]);
-    return balance;
+    const int pawns = p.white.numPawns - p.black.numPawns;
+    int knights, bishops, rooks, queens;
+    if constexpr (M::kTrace) {
+      knights = PopCount(p.white.knight) - PopCount(p.black.knight);
+      bishops = PopCount(p.white.bishop) - PopCount(p.black.bishop);
+      rooks = PopCount(p.white.rook) - PopCount(p.black.rook);
+      queens = PopCount(p.white.queen) - PopCount(p.black.queen);
+    } else {
+      const int minors = (p.white.valMinors - p.black.valMinors) / 3;
+      queens = PopCount(p.white.queen) - PopCount(p.black.queen);
+      rooks = p.white.valMajors - p.black.valMajors - 2 * queens;
+      bishops = (p.materialBalance - kPawnValue * pawns - kKnightValue * minors - kRookValue * rooks -
+                 kQueenValue * queens) /
+                (kBishopValue - kKnightValue);
+      knights = minors - bishops;
+    }
+    // Written out rather than looped, so each weight folds into a constant.
+    return WeightTimes<M>(e, kMaterial, 0, pawns) + WeightTimes<M>(e, kMaterial, 1, knights) +
+           WeightTimes<M>(e, kMaterial, 2, bishops) + WeightTimes<M>(e, kMaterial, 3, rooks) +
+           WeightTimes<M>(e, kMaterial, 4, queens);
   }
 }

@@ -23,8 +23,10 @@ namespace {
 
 // Openings, middlegames with both queens and castling rights on both wings,
 // endgames, the pawn race, the drawn king-and-pawn rule, the gate, the
-// pawnless endgames and the exits for pawns against far more material, and
-// Black's own king and duo values.
+// pawnless endgames and the exits for pawns against far more material,
+// Black's own king and duo values, and material only promotions give (three
+// bishops against two knights, two queens against rooks), which the tuned
+// piece values must count exactly.
 const char* const kPositions[] = {
     "rnbqkbnr/pppppppp/8/8/8/8/PPPPPPPP/RNBQKBNR w KQkq - 0 1",
     "r1bqk2r/pppp1ppp/2n2n2/2b1p3/2B1P3/5N2/PPPP1PPP/RNBQK2R w KQkq - 4 5",
@@ -43,6 +45,8 @@ const char* const kPositions[] = {
     "4k3/8/8/8/8/8/PP6/4K2Q w - - 0 1",
     "8/8/3k4/8/8/3B4/3K4/6N1 b - - 0 1",
     "8/8/8/8/8/4k3/8/R3K3 w - - 0 1",
+    "1n2k1n1/pppq1ppp/8/8/8/8/PPP2PPP/1BB1KB2 w - - 0 1",
+    "r2rk3/pp3ppp/8/8/8/8/PPQ2PPP/3QK1N1 b - - 0 1",
 };
 
 // The games' results of the positions above, for the error.
