@@ -40,7 +40,9 @@ void TranspositionTable::Age() {
         const uint64_t result = LoadSlotWord(slot.result);
         const uint64_t key = LoadSlotWord(slot.keyCheck) ^ result;
         HashEntry entry = UnpackHashResult(result);
-        entry.depth = int16_t(entry.depth / 2);
+        // The quiescence search's results, stored below every full-width
+        // depth, stay there.
+        if (entry.depth > 0) entry.depth = int16_t(entry.depth / 2);
         WriteSlot(slot, key, PackHashResult(entry.data, entry.score, entry.depth));
       }
   }

@@ -15,6 +15,10 @@ namespace {
 // this material deficit.
 constexpr int kHopelessMaterialMargin = 1080;
 
+// The depth the quiescence search's results are stored at: below every
+// full-width depth, so that they settle no node of the main search.
+constexpr int kQuiescenceDepth = -kOnePly;
+
 }  // namespace
 
 template <int S, class Steps>
@@ -44,6 +48,27 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
     return 0;
   }
 
+  // A stored bound that settles a zero-window node ends it.
+  HashBucket* bucket = nullptr;
+  if constexpr (Steps::kQuiescenceTable) {
+    bucket = &table_.BucketFor(pos.hashKey);
+    HashEntry entry;
+    if (beta - alpha == 1 && ProbeBucket(*bucket, pos.hashKey, entry)) {
+      const int score = ScoreFromTable(entry.score, ply);
+      const uint32_t bound = HashBoundOf(entry.data);
+      if (bound == kBoundExact || (bound == kBoundLower && score >= beta) || (bound == kBoundUpper && score <= alpha))
+        return score;
+    }
+  }
+  const int windowAlpha = alpha;
+  const auto store = [&](int score, Move move) {
+    if constexpr (Steps::kQuiescenceTable) {
+      const uint32_t bound = score >= beta ? kBoundLower : score > windowAlpha ? kBoundExact : kBoundUpper;
+      StoreHashEntry(*bucket, pos.hashKey, MakeHashData(move, bound, false, false), ScoreToTable(score, ply),
+                     kQuiescenceDepth);
+    }
+  };
+
   // A material deficit that not even a queen capture and the positional
   // margin make up fails low at once.
   const int balance = SideBalance<S>(pos);
@@ -57,7 +82,10 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
     // Stand pat, then the captures whose gain can lift the score to
     // alpha and that do not lose material by static exchange.
     const int standPat = S == kWhite ? evaluator_.Evaluate(pos, alpha, beta) : -evaluator_.Evaluate(pos, -beta, -alpha);
-    if (standPat >= beta) return standPat;
+    if (standPat >= beta) {
+      store(standPat, 0);
+      return standPat;
+    }
     if (standPat > alpha) alpha = standPat;
     best = standPat;
     const int threshold = std::max(0, alpha - balance - kPositionalMargin);
@@ -73,7 +101,10 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
       }
       *end++ = PackKey(key, move);
     }
-    if (end == list) return best;
+    if (end == list) {
+      store(best, 0);
+      return best;
+    }
     SortDescending(list, end);
   } else {
     // In check; with alpha out of reach only winning captures.
@@ -86,9 +117,11 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
   }
 
   // The move loop.
+  Move bestMove = 0;
   for (Move* m = list; m != end; ++m) {
     const Move move = MoveLow21(*m);
     MakeMove<S>(positions_, move);
+    if constexpr (Steps::kQuiescenceTable) table_.Prefetch(positions_.Current().hashKey);
     PrefetchChild(false);
     const TreePosition& child = positions_.positions[ply + 1];
     if (!inCheck && IsAttackedBy<Them>(child, Own<S>(child).kingSquare)) {
@@ -99,14 +132,17 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
     UnmakeMove(positions_);
     if (score >= beta) {
       state_.SetPvRow(ply, move);
+      store(score, move);
       return score;
     }
     if (score > best) {
       state_.SetPvRow(ply, move);
       best = score;
+      bestMove = move;
       alpha = std::max(alpha, score);
     }
   }
+  store(best, bestMove);
   return best;
 }
 

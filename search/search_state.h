@@ -17,6 +17,16 @@ inline constexpr int kMateThreshold = 31900;  // scores beyond this are mates
 // node there.
 inline constexpr int kSelectiveLastPly = kMaxPly - 4;
 static_assert(kInfinity - kSelectiveLastPly > kMateThreshold);
+// Mate scores count from the root in the search and from the node in the
+// selective search's table, so that a mate found through a transposition
+// keeps its distance.
+inline int ScoreToTable(int score, int ply) {
+  return score > kMateThreshold ? score + ply : score < -kMateThreshold ? score - ply : score;
+}
+inline int ScoreFromTable(int score, int ply) {
+  return score > kMateThreshold ? score - ply : score < -kMateThreshold ? score + ply : score;
+}
+
 // The static evaluation of a node in check, which has none.
 inline constexpr int kNoEvaluation = kInfinity + 1;
 

@@ -22,6 +22,7 @@ struct ClassicSteps {
   static constexpr bool kNarrowAspiration = false;
   static constexpr bool kStabilityTime = false;
   static constexpr bool kCutNodeReduction = false;
+  static constexpr bool kQuiescenceTable = false;
 };
 
 // The selective search. Besides its steps it always has a deeper record
@@ -70,4 +71,8 @@ struct SelectiveSteps {
   // Late moves of a node expected to cut off are reduced a ply more: the
   // node's first moves usually refute, and a late one rarely matters.
   static constexpr bool kCutNodeReduction = false;
+  // The quiescence search reads the transposition table, ending a
+  // zero-window node whose stored bound settles it, and stores its own
+  // results, below every full-width depth.
+  static constexpr bool kQuiescenceTable = false;
 };

@@ -15,15 +15,6 @@
 // A move that neither captures nor promotes.
 inline bool IsQuietMove(Move m) { return MoveCaptured(m) == 0 && (MovePiece(m) != kPawn || MoveSpecial(m) == 0); }
 
-// Mate scores count from the root in the search and from the node in the
-// table, so that a mate found through a transposition keeps its distance.
-inline int ScoreToTable(int score, int ply) {
-  return score > kMateThreshold ? score + ply : score < -kMateThreshold ? score - ply : score;
-}
-inline int ScoreFromTable(int score, int ply) {
-  return score > kMateThreshold ? score - ply : score < -kMateThreshold ? score + ply : score;
-}
-
 // No score at `ply` lies beyond being mated here or mating on the next ply:
 // the window shrinks to that; true when nothing is left of it.
 inline bool MateDistanceBounds(int& alpha, int& beta, int ply) {
