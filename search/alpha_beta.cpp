@@ -188,8 +188,7 @@ bool Searcher::ProbeTable(Node& node, const HashBucket& bucket, uint64_t key, in
   if (entry.depth >= node.depth && !(Steps::kSelective && node.pv)) {
     const uint32_t bound = HashBoundOf(entry.data);
     score = Steps::kSelective ? ScoreFromTable(entry.score, node.ply) : entry.score;
-    if (bound == kBoundExact || (bound == kBoundLower && score >= node.beta) ||
-        (bound == kBoundUpper && node.alpha >= score)) {
+    if (BoundSettles(bound, score, node.alpha, node.beta)) {
       state_.principalVariation[node.ply][0] = node.hashMove;
       state_.principalVariation[node.ply][1] = 0;
       return true;

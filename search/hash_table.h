@@ -41,6 +41,12 @@ inline constexpr uint32_t kHashForcedFlag = 1u << 24;
 
 inline uint32_t HashBoundOf(uint32_t data) { return (data >> kHashBoundShift) & 3; }
 
+// Whether a stored score with `bound` settles a node searched with the
+// window (alpha, beta).
+inline bool BoundSettles(uint32_t bound, int score, int alpha, int beta) {
+  return bound == kBoundExact || (bound == kBoundLower && score >= beta) || (bound == kBoundUpper && alpha >= score);
+}
+
 inline constexpr uint64_t kMinimumHashBytes = 16384;
 // The bucket index is 32-bit: larger requests are cut to the most that such
 // an index can address.

@@ -55,9 +55,7 @@ int Searcher::Quiesce(int alpha, int beta, Move* stack) {
     HashEntry entry;
     if (beta - alpha == 1 && ProbeBucket(*bucket, pos.hashKey, entry)) {
       const int score = ScoreFromTable(entry.score, ply);
-      const uint32_t bound = HashBoundOf(entry.data);
-      if (bound == kBoundExact || (bound == kBoundLower && score >= beta) || (bound == kBoundUpper && score <= alpha))
-        return score;
+      if (BoundSettles(HashBoundOf(entry.data), score, alpha, beta)) return score;
     }
   }
   const int windowAlpha = alpha;
