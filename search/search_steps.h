@@ -48,7 +48,7 @@ struct SelectiveSteps {
   static constexpr bool kEvalRazoring = false;
   // The null move is tried when the static evaluation reaches beta, and
   // searched shallower the deeper the node and the further above beta.
-  static constexpr bool kAdaptiveNullMove = false;
+  static constexpr bool kAdaptiveNullMove = true;
   // Near the leaves, moves that lose material by static exchange are not
   // searched.
   static constexpr bool kExchangePruning = true;
