@@ -208,6 +208,22 @@ void Searcher::StoreResult(const Node& node, HashBucket& bucket, uint64_t key) {
   StoreHashEntry(bucket, key, MakeHashData(node.bestMove, bound, node.threatened, forced), score, node.depth);
 }
 
+// Deep in the tree a null move's cut-off is confirmed by searching the
+// node's own moves as shallow as the pass was, the null move forbidden
+// there: a side in zugzwang fails to reach beta with any move.
+template <int S, class Steps>
+bool Searcher::NullCutoffVerified(Node& node, int reduction) {
+  if constexpr (!Steps::kNullVerification) {
+    return true;
+  } else {
+    if (node.depth < kNullVerificationDepth) return true;
+    const int verified = Search<S, Steps>(node.beta - 1, node.beta, node.depth - reduction, node.counters, node.stack,
+                                          true, kNodeOrdinary);
+    SetStatus(node.stack, kStatusOrdinary);
+    return verified >= node.beta;
+  }
+}
+
 // Null move: passing and still failing high at a reduced depth ends the
 // node; being mated after a pass is a threat, which extends. The classic
 // search passes where its material allows, at a two-ply reduction; the
@@ -236,7 +252,7 @@ bool Searcher::TryNullMove(Node& node, const TreePosition& pos, int& score) {
                           : -Search<Them, Steps>(-beta, -beta + 1, node.depth - reduction, node.counters,
                                                  node.List(), true, kNodeNullReply);
     UnmakeMove(positions_);
-    if (Steps::kAdaptiveNullMove ? reply >= beta : reply > beta) {
+    if ((Steps::kAdaptiveNullMove ? reply >= beta : reply > beta) && NullCutoffVerified<S, Steps>(node, reduction)) {
       // A mate found behind a pass proves nothing about the moves.
       score = EndNode(node, kStatusNullMoveBound, Steps::kSelective && reply > kMateThreshold ? beta : reply);
       return true;

@@ -14,6 +14,7 @@ struct ClassicSteps {
   static constexpr bool kEvalFutility = false;
   static constexpr bool kEvalRazoring = false;
   static constexpr bool kAdaptiveNullMove = false;
+  static constexpr bool kNullVerification = false;
   static constexpr bool kExchangePruning = false;
   static constexpr bool kGravityHistory = false;
   static constexpr bool kCaptureHistory = false;
@@ -49,6 +50,10 @@ struct SelectiveSteps {
   // The null move is tried when the static evaluation reaches beta, and
   // searched shallower the deeper the node and the further above beta.
   static constexpr bool kAdaptiveNullMove = true;
+  // Deep in the tree a null move's cut-off stands only when a search of the
+  // node's own moves, as shallow as the pass and without one, confirms it:
+  // in a zugzwang passing is the best move and its cut-off is false.
+  static constexpr bool kNullVerification = false;
   // Near the leaves, moves that lose material by static exchange are not
   // searched.
   static constexpr bool kExchangePruning = true;

@@ -157,6 +157,8 @@ class Searcher {
   bool ReverseFutility(const Node& node, int& score);
   template <int S, class Steps>
   bool TryNullMove(Node& node, const TreePosition& pos, int& score);
+  template <int S, class Steps>
+  bool NullCutoffVerified(Node& node, int reduction);
   template <int S>
   void Razor(Node& node, const TreePosition& pos);
   template <int S, class Steps>

@@ -79,6 +79,9 @@ inline int AdaptiveNullMoveReduction(int depth, int evaluation, int beta) {
   return 3 * kOnePly + depth / 4 + std::min(3, (evaluation - beta) / 200) * kOnePly;
 }
 
+// The depth from which a null move's cut-off is verified.
+inline constexpr int kNullVerificationDepth = 12 * kOnePly;
+
 // The bonus a move earns in the histories at `plies` left.
 inline int HistoryBonus(int plies) { return std::min(16 * plies * plies + 128 * plies, 1600); }
 
