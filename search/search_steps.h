@@ -53,7 +53,7 @@ struct SelectiveSteps {
   // Deep in the tree a null move's cut-off stands only when a search of the
   // node's own moves, as shallow as the pass and without one, confirms it:
   // in a zugzwang passing is the best move and its cut-off is false.
-  static constexpr bool kNullVerification = false;
+  static constexpr bool kNullVerification = true;
   // Near the leaves, moves that lose material by static exchange are not
   // searched.
   static constexpr bool kExchangePruning = true;

@@ -333,6 +333,14 @@ TEST(Search, NullMoveConditions) {
   EXPECT_FALSE(NullMoveAllowed<kWhite>(inCheck, 0, 64, false));
   LoadSearchRoot(Stack(), ParseFen("4k3/pppp4/8/8/8/8/PPPP4/R2BK3 w - - 0 1"));  // piece units 8
   EXPECT_FALSE(NullMoveAllowed<kWhite>(Stack().Current(), 0, 64, false));
+
+  // A zugzwang with pieces on the board: after Nxd5 Rxd5 Re6 White's knight
+  // is pinned and White, to move, must give ground. Deep in the tree a pass
+  // by White looks good enough, so only the selective search's verified
+  // null move finds Nxd5 (without the verification it plays Rd8).
+  const char* zugzwang = "8/8/1p1r1k2/p1pPN1p1/P3KnP1/1P6/8/3R4 b - - 0 1";
+  SearchFen(zugzwang, 18, SearchStyle::kSelective);
+  EXPECT_EQ(BestMove(), "f4d5");
 }
 
 // An unplayable killer is never searched: the same search with killers
