@@ -212,7 +212,7 @@ void Searcher::StoreResult(const Node& node, HashBucket& bucket, uint64_t key) {
 // node's own moves as shallow as the pass was, the null move forbidden
 // there: a side in zugzwang fails to reach beta with any move.
 template <int S, class Steps>
-bool Searcher::NullCutoffVerified(Node& node, int reduction) {
+bool Searcher::NullCutoffVerified(const Node& node, int reduction) {
   if constexpr (!Steps::kNullVerification) {
     return true;
   } else {

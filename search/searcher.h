@@ -158,7 +158,7 @@ class Searcher {
   template <int S, class Steps>
   bool TryNullMove(Node& node, const TreePosition& pos, int& score);
   template <int S, class Steps>
-  bool NullCutoffVerified(Node& node, int reduction);
+  bool NullCutoffVerified(const Node& node, int reduction);
   template <int S>
   void Razor(Node& node, const TreePosition& pos);
   template <int S, class Steps>
