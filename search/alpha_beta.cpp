@@ -208,22 +208,6 @@ void Searcher::StoreResult(const Node& node, HashBucket& bucket, uint64_t key) {
   StoreHashEntry(bucket, key, MakeHashData(node.bestMove, bound, node.threatened, forced), score, node.depth);
 }
 
-// Deep in the tree a null move's cut-off is confirmed by searching the
-// node's own moves as shallow as the pass was, the null move forbidden
-// there: a side in zugzwang fails to reach beta with any move.
-template <int S, class Steps>
-bool Searcher::NullCutoffVerified(const Node& node, int reduction) {
-  if constexpr (!Steps::kNullVerification) {
-    return true;
-  } else {
-    if (node.depth < kNullVerificationDepth) return true;
-    const int verified = Search<S, Steps>(node.beta - 1, node.beta, node.depth - reduction, node.counters, node.stack,
-                                          true, kNodeOrdinary);
-    SetStatus(node.stack, kStatusOrdinary);
-    return verified >= node.beta;
-  }
-}
-
 // Null move: passing and still failing high at a reduced depth ends the
 // node; being mated after a pass is a threat, which extends. The classic
 // search passes where its material allows, at a two-ply reduction; the

@@ -170,6 +170,8 @@ class Searcher {
   template <class Steps>
   static int ChildKind(const Node& node);
   template <int S, class Steps>
+  bool NodeReaches(const Node& node, int bound, int depth);
+  template <int S, class Steps>
   int SingularExtension(Node& node);
   template <int S, class Steps>
   void SearchHashMove(Node& node);

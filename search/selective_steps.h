@@ -203,6 +203,16 @@ int Searcher::SearchLateMove(Node& node, Move move, bool givesCheck, Move* child
   return score;
 }
 
+// Whether the node's own moves, searched again at `depth` against a zero
+// window without a null move, reach `bound`; the node's status is set
+// back to ordinary after.
+template <int S, class Steps>
+bool Searcher::NodeReaches(const Node& node, int bound, int depth) {
+  const int score = Search<S, Steps>(bound - 1, bound, depth, node.counters, node.stack, true, kNodeOrdinary);
+  SetStatus(node.stack, kStatusOrdinary);
+  return score >= bound;
+}
+
 // The singular extension: deep enough, with a table result that is a lower
 // bound nearly as deep as the node, the other moves are searched at half
 // the depth against a bound a little below the table's score; when none
@@ -220,11 +230,21 @@ int Searcher::SingularExtension(Node& node) {
     return 0;
   const int singularBeta = score - 2 * PliesLeft(node.depth);
   state_.excludedMove[node.ply] = node.hashMove;
-  const int others = Search<S, Steps>(singularBeta - 1, singularBeta, (node.depth - kOnePly) / 2, node.counters,
-                                      node.stack, true, kNodeOrdinary);
+  const bool othersReach = NodeReaches<S, Steps>(node, singularBeta, (node.depth - kOnePly) / 2);
   state_.excludedMove[node.ply] = 0;
-  SetStatus(node.stack, kStatusOrdinary);
-  return others < singularBeta ? kOnePly : 0;
+  return othersReach ? 0 : kOnePly;
+}
+
+// Deep in the tree a null move's cut-off is confirmed by searching the
+// node's own moves as shallow as the pass was: a side in zugzwang fails to
+// reach beta with any move.
+template <int S, class Steps>
+bool Searcher::NullCutoffVerified(const Node& node, int reduction) {
+  if constexpr (!Steps::kNullVerification) {
+    return true;
+  } else {
+    return node.depth < kNullVerificationDepth || NodeReaches<S, Steps>(node, node.beta, node.depth - reduction);
+  }
 }
 
 // The quiet moves and captures a node has searched, for the history
