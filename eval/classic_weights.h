@@ -326,6 +326,11 @@ constexpr EvalWeights ClassicWeights() {
   Set(w, kShelterKnight, {2});
   Set(w, kKingInCentre, {-70, -17});
   Set(w, kCastlingRightsKept, {-25});
+  // Terms the designed evaluation does not have.
+  Set(w, kKnightMobility, {0});
+  Set(w, kQueenMobility, {0});
+  Set(w, kKingZoneAttacks, {0, 0, 0, 0});
+  Set(w, kKingZoneAttackers, {0, 0, 0, 0, 0, 0, 0, 0});
 
   // Opening and middlegame share the knight, bishop, rook, defended and
   // passed-duo tables; the endgame centralises knights, bishops and kings

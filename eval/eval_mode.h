@@ -55,6 +55,17 @@ using TracedTunedEval = EvalMode<kTunedWeights, true>;
 // Instantiates X(mode) for every mode the evaluation is compiled in.
 #define RAVOK_FOR_EACH_EVAL_MODE(X) X(ClassicEval) X(TunedEval) X(TracedClassicEval) X(TracedTunedEval)
 
+// Whether mode M reads weight `id`: outside the trace, a term whose weight
+// is zero throughout the set is skipped at compile time, so terms that a set
+// leaves out cost it nothing.
+template <class M>
+constexpr bool Reads(WeightId id) {
+  if (M::kTrace) return true;
+  for (int i = 0; i < kWeightInfos[id].count; ++i)
+    if (M::kWeights.At(id, i) != 0) return true;
+  return false;
+}
+
 // Value `entry` of weight `id`, a bonus for side S; the trace counts it for
 // S.
 template <class M, int S = kWhite>

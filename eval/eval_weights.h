@@ -52,6 +52,7 @@ enum WeightId : int {
   kKnightNearKing,
   kKnightBlocksCentrePawn,
   kKnightBlocksCPawn,
+  kKnightMobility,
   // Bishops.
   kBishopPair,
   kBishopCentreControl,
@@ -78,6 +79,7 @@ enum WeightId : int {
   kQueenEarlyOut,
   kQueenKingDistance,
   kQueenOnSeventh,
+  kQueenMobility,
   // King safety.
   kShelterEnemyMen,
   kShelterOpenFile,
@@ -87,6 +89,8 @@ enum WeightId : int {
   kShelterKnight,
   kKingInCentre,
   kCastlingRightsKept,
+  kKingZoneAttacks,
+  kKingZoneAttackers,
   // The prepared value sets' tables.
   kKnightSquares,
   kBishopSquares,
@@ -186,6 +190,8 @@ inline constexpr WeightInfo kWeightInfos[kWeightCount] = {
                          "a knight on d3 or e3 in front of its pawn on the home square"),
     eval_weights::List(kKnightBlocksCPawn, "kKnightBlocksCPawn", 2,
                        "a knight on c3 in front of the c2 pawn: centre locked by d4 against d5, else"),
+    eval_weights::Scalar(kKnightMobility, "kKnightMobility",
+                         "per square a knight attacks that no own man holds and no enemy pawn attacks"),
     eval_weights::Scalar(kBishopPair, "kBishopPair", "two bishops or more"),
     eval_weights::List(kBishopCentreControl, "kBishopCentreControl", 2,
                        "bishop attacks on a centre square, on a square around it (not in the endgame)"),
@@ -224,6 +230,7 @@ inline constexpr WeightInfo kWeightInfos[kWeightCount] = {
                          "per square between a queen and an enemy king that can no longer castle"),
     eval_weights::Scalar(kQueenOnSeventh, "kQueenOnSeventh",
                          "a queen on the seventh with the enemy king on the eighth"),
+    eval_weights::Scalar(kQueenMobility, "kQueenMobility", "per square a queen attacks that no own man holds"),
     eval_weights::Scalar(kShelterEnemyMen, "kShelterEnemyMen", "per enemy man in the nine squares of the shelter"),
     eval_weights::List(kShelterOpenFile, "kShelterOpenFile", 3,
                        "a shelter file without own pawns; without enemy pawns too; without enemy pawns only"),
@@ -236,6 +243,12 @@ inline constexpr WeightInfo kWeightInfos[kWeightCount] = {
     eval_weights::List(kKingInCentre, "kKingInCentre", 2,
                        "a king that can no longer castle: on the d- or e-file, on the c- or f-file"),
     eval_weights::Scalar(kCastlingRightsKept, "kCastlingRightsKept", "a king that has not yet castled"),
+    eval_weights::List(kKingZoneAttacks, "kKingZoneAttacks", 4,
+                       "per attack on the enemy king's zone (its square and those around it), not in the endgame: "
+                       "by a knight, bishop, rook, queen"),
+    eval_weights::List(kKingZoneAttackers, "kKingZoneAttackers", 8,
+                       "pieces attacking the enemy king's zone, not in the endgame: 1, 2, 3, 4 or more with the "
+                       "own queen on the board, then the same without"),
     eval_weights::Phases(kKnightSquares, "kKnightSquares", "knight placement"),
     eval_weights::Phases(kBishopSquares, "kBishopSquares", "bishop placement"),
     eval_weights::Phases(kRookSquares, "kRookSquares", "rook placement"),

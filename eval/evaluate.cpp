@@ -77,6 +77,7 @@ int Evaluator::PieceTerms(const TreePosition& p, const EvalScratch& e, bool endg
     blackShelter = KingPlacement<kBlack, M>(p, e);
     if constexpr (M::kTrace) e.trace->factor = 1;
     s += whiteShelter - blackShelter;
+    s += KingZoneAttack<kWhite, M>(p, e) - KingZoneAttack<kBlack, M>(p, e);
   }
   s += TableWeight<M, kWhite>(e, kKingTable, p.white.kingSquare) -
        TableWeight<M, kBlack>(e, kKingTable, p.black.kingSquare);

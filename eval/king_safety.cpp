@@ -84,10 +84,42 @@ int KingPlacement(const TreePosition& p, const EvalScratch& e) {
   return v + Weight<M, S>(e, kCastlingRightsKept);
 }
 
+template <int S, class M>
+int KingZoneAttack(const TreePosition& p, const EvalScratch& e) {
+  if constexpr (!Reads<M>(kKingZoneAttacks) && !Reads<M>(kKingZoneAttackers)) {
+    return 0;
+  } else {
+    const SidePieces& own = Own<S>(p);
+    const Square king = Enemy<S>(p).kingSquare;
+    const Bitboard zone = KingAttacks[king] | SquareMask[king];
+    int v = 0, attackers = 0;
+    // One kind of piece: each that reaches the zone counts as an attacker
+    // and scores its attacks on it.
+    const auto kind = [&](Bitboard pieces, int entry, auto attacksFrom) {
+      while (pieces) {
+        const Bitboard hits = attacksFrom(PopLowest(pieces)) & zone;
+        if (hits == 0) continue;
+        ++attackers;
+        v += WeightTimes<M, S>(e, kKingZoneAttacks, entry, PopCount(hits));
+      }
+    };
+    const auto diagonal = [&p](Square s) { return BishopAttacksOf(s, p.occupied45, p.occupied315); };
+    const auto straight = [&p](Square s) { return RookAttacksOf(s, p.occupied, p.occupied90); };
+    kind(own.knight, 0, [](Square s) { return KnightAttacks[s]; });
+    kind(own.bishop, 1, diagonal);
+    kind(own.rook, 2, straight);
+    kind(own.queen, 3, [&](Square s) { return diagonal(s) | straight(s); });
+    if (attackers > 0) v += Weight<M, S>(e, kKingZoneAttackers, (own.queen ? 0 : 4) + (attackers < 4 ? attackers : 4) - 1);
+    return v;
+  }
+}
+
 #define RAVOK_INSTANTIATE(M)                                                                \
   template int KingShelterOf<kWhite, M>(const TreePosition&, const EvalScratch&, int);      \
   template int KingShelterOf<kBlack, M>(const TreePosition&, const EvalScratch&, int);      \
   template int KingPlacement<kWhite, M>(const TreePosition&, const EvalScratch&);           \
-  template int KingPlacement<kBlack, M>(const TreePosition&, const EvalScratch&);
+  template int KingPlacement<kBlack, M>(const TreePosition&, const EvalScratch&);           \
+  template int KingZoneAttack<kWhite, M>(const TreePosition&, const EvalScratch&);         \
+  template int KingZoneAttack<kBlack, M>(const TreePosition&, const EvalScratch&);
 RAVOK_FOR_EACH_EVAL_MODE(RAVOK_INSTANTIATE)
 #undef RAVOK_INSTANTIATE

@@ -17,3 +17,9 @@ int KingShelterOf(const TreePosition& p, const EvalScratch& e, int wing);
 // the centre or with castling rights still unused.
 template <int S, class M = ClassicEval>
 int KingPlacement(const TreePosition& p, const EvalScratch& e);
+
+// Side S's pieces bearing on the enemy king outside the endgame: every
+// attack on the king's square and the squares around it, by the kind of
+// piece, and the number of pieces that attack them.
+template <int S, class M = ClassicEval>
+int KingZoneAttack(const TreePosition& p, const EvalScratch& e);

@@ -45,6 +45,9 @@ int KnightTerms(const TreePosition& p, const EvalScratch& e) {
     // Placement and centre control.
     v += TableWeight<M, S>(e, kKnightTable, s);
     if (!endgame) v += CentreControl<M, S>(e, kKnightCentreControl, KnightAttacks[s]);
+    // Mobility: squares it can go to without being taken by a pawn.
+    if constexpr (Reads<M>(kKnightMobility))
+      v += WeightTimes<M, S>(e, kKnightMobility, 0, PopCount(KnightAttacks[s] & ~own.friendly & ~PawnAttacks<E>(e)));
     // Defended by pawns; an outpost when no enemy pawn can ever chase it.
     const int defenders = PopCount(PawnAttackersOf<S>(s) & own.pawn);
     if (defenders > 0) {
@@ -185,6 +188,11 @@ int QueenTerms(const TreePosition& p, const EvalScratch& e) {
   int v = 0;
   for (Bitboard queens = own.queen; queens;) {
     const Square s = PopRearmost<S>(queens);
+    if constexpr (Reads<M>(kQueenMobility)) {
+      const Bitboard attacks =
+          RookAttacksOf(s, p.occupied, p.occupied90) | BishopAttacksOf(s, p.occupied45, p.occupied315);
+      v += WeightTimes<M, S>(e, kQueenMobility, 0, PopCount(attacks & ~own.friendly));
+    }
     // An early queen sortie: far from home and cut off from it.
     if (!endgame && RelativeRank<S>(s) >= 2) {
       const Bitboard free = (RookAttacksOf(s, p.occupied, p.occupied90) |

@@ -70,6 +70,8 @@ inline constexpr EvalWeights kWeights = MakeWeights({
     {kKnightBlocksCentrePawn, {-20}},
     // a knight on c3 in front of the c2 pawn: centre locked by d4 against d5, else
     {kKnightBlocksCPawn, {-15, -9}},
+    // per square a knight attacks that no own man holds and no enemy pawn attacks
+    {kKnightMobility, {0}},
     // two bishops or more
     {kBishopPair, {26}},
     // bishop attacks on a centre square, on a square around it (not in the endgame)
@@ -117,6 +119,8 @@ inline constexpr EvalWeights kWeights = MakeWeights({
     {kQueenKingDistance, {-5}},
     // a queen on the seventh with the enemy king on the eighth
     {kQueenOnSeventh, {14}},
+    // per square a queen attacks that no own man holds
+    {kQueenMobility, {0}},
     // per enemy man in the nine squares of the shelter
     {kShelterEnemyMen, {-13}},
     // a shelter file without own pawns; without enemy pawns too; without enemy pawns only
@@ -134,6 +138,8 @@ inline constexpr EvalWeights kWeights = MakeWeights({
     {kKingInCentre, {-62, -25}},
     // a king that has not yet castled
     {kCastlingRightsKept, {-3}},
+    {kKingZoneAttacks, {0, 0, 0, 0}},
+    {kKingZoneAttackers, {0, 0, 0, 0, 0, 0, 0, 0}},
     // knight placement
     {kKnightSquares, {
         // opening

@@ -57,6 +57,48 @@ TEST(EvalKingSafety, KingPlacement) {
   EXPECT_EQ(KingPlacement<kBlack>(Root(), Scratch()), 30 - 17);
 }
 
+// The terms the tuned weights add, read through the trace: what each
+// counts, whatever its weight. White's pieces bear on the g8 king: Qh5 hits
+// f7 and h7, Ng5 f7 and h7, Bc4 and Rf1 f7 (the rook stops there).
+TEST(EvalKingSafety, KingZoneAttackAndMobilityCounts) {
+  EvalTrace trace;
+  const auto traced = [&trace] {
+    trace.Clear();
+    EvalScratch e = Scratch();
+    e.trace = &trace;
+    return e;
+  };
+  const auto count = [&trace](WeightId id, int entry) { return trace.coefficient[WeightIndex(id, entry)]; };
+  for (const bool black : {false, true}) {
+    SetUpAndEvaluate(black ? "5rk1/8/8/2b5/6nq/8/5PPP/6K1 b - - 0 1" : "6k1/5ppp/8/6NQ/2B5/8/8/5RK1 w - - 0 1");
+    const double sign = black ? -1 : 1;
+    if (black) KingZoneAttack<kBlack, TracedTunedEval>(Root(), traced());
+    else KingZoneAttack<kWhite, TracedTunedEval>(Root(), traced());
+    EXPECT_EQ(count(kKingZoneAttacks, 0), 2 * sign);
+    EXPECT_EQ(count(kKingZoneAttacks, 1), 1 * sign);
+    EXPECT_EQ(count(kKingZoneAttacks, 2), 1 * sign);
+    EXPECT_EQ(count(kKingZoneAttacks, 3), 2 * sign);
+    // Four attackers with the queen among them.
+    EXPECT_EQ(count(kKingZoneAttackers, 3), 1 * sign);
+    EXPECT_EQ(count(kKingZoneAttackers, 7), 0);
+  }
+  // Without the queen: three attackers, the entries without a queen.
+  SetUpAndEvaluate("6k1/5ppp/8/6N1/2B5/8/8/5RK1 w - - 0 1");
+  KingZoneAttack<kWhite, TracedTunedEval>(Root(), traced());
+  EXPECT_EQ(count(kKingZoneAttackers, 6), 1);
+  EXPECT_EQ(count(kKingZoneAttackers, 2), 0);
+  // No attacker, no term.
+  KingZoneAttack<kBlack, TracedTunedEval>(Root(), traced());
+  for (int entry = 0; entry < 8; ++entry) EXPECT_EQ(count(kKingZoneAttackers, entry), 0);
+  // Mobility: the g5 knight's e6 is covered by the f7 pawn (f7, h7, e4, f3,
+  // h3 count); the h5 queen sees twelve squares, the g5 knight stops it.
+  SetUpAndEvaluate("6k1/5ppp/8/6NQ/2B5/8/8/5RK1 w - - 0 1");
+  KnightTerms<kWhite, TracedTunedEval>(Root(), traced());
+  EXPECT_EQ(count(kKnightMobility, 0), 5);
+  QueenTerms<kWhite, TracedTunedEval>(Root(), traced());
+  EXPECT_EQ(count(kQueenMobility, 0), 12);
+}
+
 TEST(EvalPieces, RookConnectionAndOpenFiles) {
   // Endgame tables. a1: table -2, +30, 8 squares, connected to h1 (+8);
   // the a-file holds a White pawn. h1: -2, +30, 14 squares, open file with

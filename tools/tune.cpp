@@ -24,6 +24,10 @@
 //   --threads N        threads for the traces and the gradient (default:
 //                      every core)
 //   --report N         epochs between progress lines (default 50)
+//   --only W,W...      tune only these weights (their identifiers, as
+//                      kKnightMobility), the others held at the start
+//                      weights: new terms fitted beside a tuned set, on
+//                      data too small to retune every table
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -57,7 +61,24 @@ struct Options {
   double lambda = 1;
   int threads = 1;
   int report = 50;
+  std::vector<WeightId> only;  // empty: every tuned weight
 };
+
+// The weights named in a comma-separated list of identifiers; false for a
+// name that is not a tuned weight's.
+bool ReadWeightNames(const std::string& list, std::vector<WeightId>& ids) {
+  size_t begin = 0;
+  while (begin <= list.size()) {
+    const size_t end = std::min(list.find(',', begin), list.size());
+    const std::string_view name(list.data() + begin, end - begin);
+    const auto info = std::find_if(std::begin(kWeightInfos), std::end(kWeightInfos),
+                                   [&](const WeightInfo& w) { return w.identifier == name; });
+    if (info == std::end(kWeightInfos) || !info->tuned) return false;
+    ids.push_back(info->id);
+    begin = end + 1;
+  }
+  return true;
+}
 
 bool ReadOptions(int argc, char** argv, Options& o) {
   const unsigned cores = std::thread::hardware_concurrency();
@@ -76,6 +97,7 @@ bool ReadOptions(int argc, char** argv, Options& o) {
     if (word == "--out") o.out = value;
     else if (word == "--start" && std::strcmp(value, "classic") == 0) o.start = EvaluationSet::kClassic;
     else if (word == "--start" && std::strcmp(value, "tuned") == 0) o.start = EvaluationSet::kTuned;
+    else if (word == "--only" && ReadWeightNames(value, o.only)) continue;
     else if (!isNumber || number < 0) return false;
     else if (word == "--epochs") o.epochs = int(number);
     else if (word == "--batch") o.batch = size_t(number);
@@ -200,7 +222,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr,
                  "usage: tune [DATA...] [--out FILE] [--start classic|tuned] [--epochs N] [--batch N] [--rate R]\n"
                  "            [--holdout PERCENT] [--seed N] [--scale K] [--lambda L] [--threads N]\n"
-                 "            [--report N]\n");
+                 "            [--report N] [--only WEIGHT,...]\n");
     return 2;
   }
   std::string command = "tune";
@@ -266,7 +288,12 @@ int main(int argc, char** argv) {
     std::printf("the scale is at the end of its range: the results hardly depend on the scores\n");
 
   WeightVector weights = start, gradient;
-  AdamOptimiser adam(TunableValues(start), o.rate);
+  std::vector<bool> tunable = TunableValues(start);
+  if (!o.only.empty()) {
+    for (int i = 0; i < kWeightValueCount; ++i)
+      tunable[i] = tunable[i] && std::find(o.only.begin(), o.only.end(), WeightOfIndex(i)) != o.only.end();
+  }
+  AdamOptimiser adam(std::move(tunable), o.rate);
   const size_t n = train.set.Size();
   const size_t batch = o.batch == 0 || o.batch > n ? n : o.batch;
   for (int epoch = 1; epoch <= o.epochs; ++epoch) {
