@@ -329,6 +329,9 @@ constexpr EvalWeights ClassicWeights() {
   // Terms the designed evaluation does not have.
   Set(w, kKnightMobility, {0});
   Set(w, kQueenMobility, {0});
+  Set(w, kTempo, {0});
+  Set(w, kPasserKingDistance, {0, 0});
+  Set(w, kPasserPath, {0, 0});
   Set(w, kKingZoneAttacks, {0, 0, 0, 0});
   Set(w, kKingZoneAttackers, {0, 0, 0, 0, 0, 0, 0, 0});
 

@@ -32,12 +32,15 @@ enum WeightId : int {
   kMaterial,
   kExtraMinorWithPawns,
   kImbalance,
+  kTempo,
   // Centre and pawn structure.
   kCentreOutOfReach,
   kHomeCentrePawns,
   kBlockedPawn,
   kUnstoppablePasser,
   kPasserAgainstBareKing,
+  kPasserKingDistance,
+  kPasserPath,
   kBackwardPawn,
   kTripledPawns,
   kDoubledIsolatedPawns,
@@ -157,6 +160,7 @@ inline constexpr WeightInfo kWeightInfos[kWeightCount] = {
     eval_weights::List(kImbalance, "kImbalance", 24,
                        "White's bonus for minors traded against majors: minor units -3 up, -3, 6, -6, 9, -9, each for "
                        "major units -1, 1, -2, 2"),
+    eval_weights::Scalar(kTempo, "kTempo", "the side to move"),
     eval_weights::List(kCentreOutOfReach, "kCentreOutOfReach", 2,
                        "an empty centre square no own pawn can ever guard: on the own fourth rank, the fifth"),
     eval_weights::Scalar(kHomeCentrePawns, "kHomeCentrePawns", "d- and e-pawn both on their home squares"),
@@ -165,6 +169,12 @@ inline constexpr WeightInfo kWeightInfos[kWeightCount] = {
                          "a passer that a king without pieces cannot stop"),
     eval_weights::Scalar(kPasserAgainstBareKing, "kPasserAgainstBareKing",
                          "passers the bare king can still catch, the side having pieces or two pawns"),
+    eval_weights::List(kPasserKingDistance, "kPasserKingDistance", 2,
+                       "endgame, per step between a king and the square ahead of a passer, times the passer's ranks "
+                       "beyond the fourth (1 on the fifth to 3 on the seventh): the own king, the enemy king"),
+    eval_weights::List(kPasserPath, "kPasserPath", 2,
+                       "per rank of a passer beyond the fourth, as kPasserKingDistance: an enemy man on the square "
+                       "ahead; no man on any square ahead"),
     eval_weights::List(kBackwardPawn, "kBackwardPawn", 6,
                        "backward pawn: nothing ahead on its file, else by the ranks to the first enemy pawn or own "
                        "defended pawn ahead, 1 to 5"),

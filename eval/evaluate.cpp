@@ -231,8 +231,10 @@ int Evaluator::EvaluateIn(const TreePosition& p, int alpha, int beta) {
   if (!endgame) s += CentreTerms<M>(p, e);
 
   // Blocked pawns and material.
-  const int r = s + material + WeightTimes<M, kWhite>(e, kBlockedPawn, 0, BlockedPawns<kWhite>(p)) -
-                WeightTimes<M, kBlack>(e, kBlockedPawn, 0, BlockedPawns<kBlack>(p));
+  int r = s + material + WeightTimes<M, kWhite>(e, kBlockedPawn, 0, BlockedPawns<kWhite>(p)) -
+          WeightTimes<M, kBlack>(e, kBlockedPawn, 0, BlockedPawns<kBlack>(p));
+  // The move in hand.
+  if constexpr (Reads<M>(kTempo)) r += WeightTimes<M>(e, kTempo, 0, p.side == kWhite ? 1 : -1);
 
   const int gated = Gate(r, whiteCanWin, blackCanWin);
   if constexpr (M::kTrace)

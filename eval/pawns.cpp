@@ -43,6 +43,20 @@ int PassedOf(const TreePosition& p, const EvalScratch& e) {
   for (Bitboard walk = passers; walk;) {
     const Square s = PopRearmost<S>(walk);
     v += TableWeight<M, S>(e, (DefendedPawns<S>(e) & Bit(s)) ? kPassedDefendedTable : kPassedTable, s);
+    // Beyond the fourth rank: the way ahead and, in the endgame, the kings'
+    // distances to the square in front, more the further it has come.
+    if constexpr (Reads<M>(kPasserPath) || Reads<M>(kPasserKingDistance)) {
+      const int advance = RelativeRank<S>(s) - 3;
+      if (advance > 0) {
+        const Square ahead = Ahead<S>(s);
+        if (Enemy<S>(p).friendly & Bit(ahead)) v += WeightTimes<M, S>(e, kPasserPath, 0, advance);
+        else if ((SpanAhead<S>(s) & p.occupied) == 0) v += WeightTimes<M, S>(e, kPasserPath, 1, advance);
+        if (EndgameMode(e)) {
+          v += WeightTimes<M, S>(e, kPasserKingDistance, 0, advance * KingDistance[Own<S>(p).kingSquare][ahead]);
+          v += WeightTimes<M, S>(e, kPasserKingDistance, 1, advance * KingDistance[Enemy<S>(p).kingSquare][ahead]);
+        }
+      }
+    }
     // A pawn beside it on the right (toward the h-file, for both colours).
     if (FileOf(s) == 7 || (ownPawns & Bit(s + 1)) == 0) continue;
     // Two passers side by side against enemy pieces score as a passed duo.

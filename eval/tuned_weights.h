@@ -32,6 +32,7 @@ inline constexpr EvalWeights kWeights = MakeWeights({
     // units -1, 1, -2, 2
     {kImbalance, {8, 17, 54, -100, -5, -17, 86, -37, 61, -49, 67, -100,
         -1, -56, 100, -140, 60, 0, 162, -100, 0, -65, 0, -93}},
+    {kTempo, {0}},
     // an empty centre square no own pawn can ever guard: on the own fourth rank, the fifth
     {kCentreOutOfReach, {-10, -3}},
     // d- and e-pawn both on their home squares
@@ -42,6 +43,8 @@ inline constexpr EvalWeights kWeights = MakeWeights({
     {kUnstoppablePasser, {624}},
     // passers the bare king can still catch, the side having pieces or two pawns
     {kPasserAgainstBareKing, {92}},
+    {kPasserKingDistance, {0, 0}},
+    {kPasserPath, {0, 0}},
     // backward pawn: nothing ahead on its file, else by the ranks to the first enemy pawn or own defended
     // pawn ahead, 1 to 5
     {kBackwardPawn, {-12, -2, -12, -10, -12, -6}},

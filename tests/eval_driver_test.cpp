@@ -315,14 +315,19 @@ TEST(EvalDriver, ColourMirrorNegatesTheScore) {
       "4k3/7p/8/4n3/4P3/8/8/4K3 w - - 0 1",
       "8/PPP5/8/8/8/8/5n2/K5k1 w - - 0 1",
   };
-  int compared = 0;
-  for (const char* fen : fens) {
-    const int score = SetUpAndEvaluate(fen);
-    if (TouchesAsymmetry(Root())) continue;
-    EXPECT_EQ(SetUpAndEvaluate(MirrorFen(fen)), -score) << fen;
-    ++compared;
+  // Under both weight sets: each has its White/Black twins.
+  for (const EvaluationSet set : {EvaluationSet::kClassic, EvaluationSet::kTuned}) {
+    TestEvaluator().SelectWeights(set);
+    int compared = 0;
+    for (const char* fen : fens) {
+      const int score = SetUpAndEvaluate(fen);
+      if (TouchesAsymmetry(Root())) continue;
+      EXPECT_EQ(SetUpAndEvaluate(MirrorFen(fen)), -score) << fen;
+      ++compared;
+    }
+    EXPECT_GE(compared, 20);
   }
-  EXPECT_GE(compared, 20);
+  TestEvaluator().SelectWeights(EvaluationSet::kClassic);
 }
 
 }  // namespace

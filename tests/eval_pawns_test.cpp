@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "base/tables.h"
+#include "eval/eval_mode.h"
 #include "eval/pawns.h"
 #include "eval_test_support.h"
 
@@ -87,6 +88,18 @@ TEST(EvalPawns, PassedPawnScores) {
   SetUpAndEvaluate("4k3/8/4P3/3P4/8/8/8/4K1n1 w - - 0 1");
   EXPECT_EQ(Scratch().whitePassers, Bits({D5, E6}));
   EXPECT_EQ(PassedPawnScore(Stack().positions[0], Scratch()), 135 + 75);
+  // What the tuned set adds, counted by the trace: beyond the fourth rank d5
+  // counts once and e6 twice; d5's way is clear, e6's ends at the e8 king.
+  // The e1 king is 5 steps from d6 and 6 from e7, the e8 king 2 and 1; the
+  // side to move counts for White.
+  EvalTrace trace;
+  TestEvaluator().Trace(Root(), trace);
+  const auto count = [&trace](WeightId id, int entry) { return trace.coefficient[WeightIndex(id, entry)]; };
+  EXPECT_EQ(count(kPasserPath, 0), 0);
+  EXPECT_EQ(count(kPasserPath, 1), 1);
+  EXPECT_EQ(count(kPasserKingDistance, 0), 5 + 6 * 2);
+  EXPECT_EQ(count(kPasserKingDistance, 1), 2 + 1 * 2);
+  EXPECT_EQ(count(kTempo, 0), 1);
   // f6 beside e6 and also passed: the passed duo value of e6 (27) and f6's
   // own 120.
   SetUpAndEvaluate("4k3/8/4PP2/3P4/8/8/8/4K1n1 w - - 0 1");

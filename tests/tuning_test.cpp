@@ -91,7 +91,8 @@ TEST(Tuning, TracesReproduceTheEvaluation) {
     }
   }
   // "6k1/5ppp/8/8/8/8/5PPP/3R2K1": White's extra rook is its only
-  // material; in the initial position the material cancels out; far ahead
+  // material; in the initial position everything cancels out but the move
+  // in hand; far ahead
   // against no pawns ("3qk2r/8/8/8/8/8/PPPPPPPP/RNBQKBNR") the pawnless
   // evaluation decides, a constant, and each pawn adds twice its passer
   // value.
@@ -100,7 +101,9 @@ TEST(Tuning, TracesReproduceTheEvaluation) {
     if (WeightOfIndex(int(entry.index)) == kMaterial)
       material[entry.index - WeightIndex(kMaterial)] = entry.coefficient;
   EXPECT_EQ(material, (std::map<uint32_t, float>{{3, 1.0f}}));
-  EXPECT_TRUE(traced.Entries(0).empty());
+  ASSERT_EQ(traced.Entries(0).size(), 1u);
+  EXPECT_EQ(traced.Entries(0)[0].index, uint32_t(WeightIndex(kTempo)));
+  EXPECT_EQ(traced.Entries(0)[0].coefficient, 1.0f);
   EXPECT_EQ(traced.Entries(6).size(), 8u);
   for (const TraceEntry& entry : traced.Entries(6)) {
     EXPECT_EQ(WeightOfIndex(int(entry.index)), kPassedSquares);
