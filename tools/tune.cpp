@@ -325,6 +325,9 @@ int main(int argc, char** argv) {
     };
     for (const std::string& line : data.provenance) comments.push_back("Data " + line);
     comments.push_back(command);
+    if (!o.only.empty())
+      comments.push_back("Only the weights named after --only were fitted; every other weight is the start set's, "
+                         "from the runs before this one.");
     comments.push_back(std::to_string(train.set.Size()) + " training positions of " + std::to_string(data.games[0]) +
                        " games, " + std::to_string(test.set.Size()) + " held-out positions of " +
                        std::to_string(data.games[1]) + " games.");
