@@ -109,7 +109,8 @@ int KingZoneAttack(const TreePosition& p, const EvalScratch& e) {
     kind(own.bishop, 1, diagonal);
     kind(own.rook, 2, straight);
     kind(own.queen, 3, [&](Square s) { return diagonal(s) | straight(s); });
-    if (attackers > 0) v += Weight<M, S>(e, kKingZoneAttackers, (own.queen ? 0 : 4) + (attackers < 4 ? attackers : 4) - 1);
+    if (attackers > 0)
+      v += Weight<M, S>(e, kKingZoneAttackers, (own.queen ? 0 : 4) + (attackers < 4 ? attackers : 4) - 1);
     return v;
   }
 }
