@@ -92,10 +92,9 @@ TEST(Tuning, TracesReproduceTheEvaluation) {
   }
   // "6k1/5ppp/8/8/8/8/5PPP/3R2K1": White's extra rook is its only
   // material; in the initial position everything cancels out but the move
-  // in hand; far ahead
-  // against no pawns ("3qk2r/8/8/8/8/8/PPPPPPPP/RNBQKBNR") the pawnless
-  // evaluation decides, a constant, and each pawn adds twice its passer
-  // value.
+  // in hand; far ahead against no pawns
+  // ("3qk2r/8/8/8/8/8/PPPPPPPP/RNBQKBNR") the pawnless evaluation decides,
+  // a constant, and each pawn adds twice its passer value.
   std::map<uint32_t, float> material;
   for (const TraceEntry& entry : traced.Entries(8))
     if (WeightOfIndex(int(entry.index)) == kMaterial)
