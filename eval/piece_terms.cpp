@@ -188,15 +188,17 @@ int QueenTerms(const TreePosition& p, const EvalScratch& e) {
   int v = 0;
   for (Bitboard queens = own.queen; queens;) {
     const Square s = PopRearmost<S>(queens);
-    if constexpr (Reads<M>(kQueenMobility)) {
-      const Bitboard attacks =
-          RookAttacksOf(s, p.occupied, p.occupied90) | BishopAttacksOf(s, p.occupied45, p.occupied315);
+    // Its attacks, worked out once for the mobility and the sortie.
+    const bool sortie = !endgame && RelativeRank<S>(s) >= 2;
+    const Bitboard attacks = sortie || Reads<M>(kQueenMobility)
+                                 ? RookAttacksOf(s, p.occupied, p.occupied90) |
+                                       BishopAttacksOf(s, p.occupied45, p.occupied315)
+                                 : 0;
+    if constexpr (Reads<M>(kQueenMobility))
       v += WeightTimes<M, S>(e, kQueenMobility, 0, PopCount(attacks & ~own.friendly));
-    }
     // An early queen sortie: far from home and cut off from it.
-    if (!endgame && RelativeRank<S>(s) >= 2) {
-      const Bitboard free = (RookAttacksOf(s, p.occupied, p.occupied90) |
-                             BishopAttacksOf(s, p.occupied45, p.occupied315)) & ~p.occupied;
+    if (sortie) {
+      const Bitboard free = attacks & ~p.occupied;
       if ((free & firstRank) == 0) {
         const bool reachesSecond = (free & secondRank) != 0;
         v += Weight<M, S>(e, kQueenSortie, (opening ? 0 : 2) + (reachesSecond ? 0 : 1));
