@@ -334,6 +334,10 @@ constexpr EvalWeights ClassicWeights() {
   Set(w, kPasserPath, {0, 0});
   Set(w, kKingZoneAttacks, {0, 0, 0, 0});
   Set(w, kKingZoneAttackers, {0, 0, 0, 0, 0, 0, 0, 0});
+  Set(w, kPawnThreats, {0, 0, 0, 0, 0, 0, 0, 0});
+  Set(w, kMinorThreats, {0, 0, 0, 0});
+  Set(w, kRookThreats, {0, 0});
+  Set(w, kHangingPieces, {0, 0, 0, 0});
 
   // Opening and middlegame share the knight, bishop, rook, defended and
   // passed-duo tables; the endgame centralises knights, bishops and kings

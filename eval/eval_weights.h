@@ -94,6 +94,11 @@ enum WeightId : int {
   kCastlingRightsKept,
   kKingZoneAttacks,
   kKingZoneAttackers,
+  // Threats.
+  kPawnThreats,
+  kMinorThreats,
+  kRookThreats,
+  kHangingPieces,
   // The prepared value sets' tables.
   kKnightSquares,
   kBishopSquares,
@@ -259,6 +264,17 @@ inline constexpr WeightInfo kWeightInfos[kWeightCount] = {
     eval_weights::List(kKingZoneAttackers, "kKingZoneAttackers", 8,
                        "pieces attacking the enemy king's zone, not in the endgame: 1, 2, 3, 4 or more with the "
                        "own queen on the board, then the same without"),
+    eval_weights::List(kPawnThreats, "kPawnThreats", 8,
+                       "an enemy knight, bishop, rook, queen that own pawns attack, the enemy to move; then the same "
+                       "with the own side to move"),
+    eval_weights::List(kMinorThreats, "kMinorThreats", 4,
+                       "an enemy rook, queen that own knights or bishops attack, the enemy to move; then the same with "
+                       "the own side to move"),
+    eval_weights::List(kRookThreats, "kRookThreats", 2,
+                       "an enemy queen that own rooks attack: the enemy to move, the own side to move"),
+    eval_weights::List(kHangingPieces, "kHangingPieces", 4,
+                       "an enemy minor piece, rook or queen that the own side attacks and no enemy man defends, the "
+                       "enemy to move; then the same with the own side to move"),
     eval_weights::Phases(kKnightSquares, "kKnightSquares", "knight placement"),
     eval_weights::Phases(kBishopSquares, "kBishopSquares", "bishop placement"),
     eval_weights::Phases(kRookSquares, "kRookSquares", "rook placement"),

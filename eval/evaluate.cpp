@@ -13,6 +13,7 @@
 #include "eval/pawnless.h"
 #include "eval/pawns.h"
 #include "eval/piece_terms.h"
+#include "eval/threats.h"
 
 namespace {
 
@@ -86,6 +87,7 @@ int Evaluator::PieceTerms(const TreePosition& p, const EvalScratch& e, bool endg
   if (endgame) s += BishopCountTerm<M>(p, e);
   s += RookTerms<kWhite, M>(p, e) - RookTerms<kBlack, M>(p, e);
   s += QueenTerms<kWhite, M>(p, e) - QueenTerms<kBlack, M>(p, e);
+  s += ThreatTerms<M>(p, e);
 
   if (bothQueens) s += (whiteShelter - blackShelter) / 2;
   return s;

@@ -151,6 +151,10 @@ inline constexpr EvalWeights kWeights = MakeWeights({
     // pieces attacking the enemy king's zone, not in the endgame: 1, 2, 3, 4 or more with the own queen on
     // the board, then the same without
     {kKingZoneAttackers, {-7, 0, 13, 56, -16, -21, 50, 6}},
+    {kPawnThreats, {0, 0, 0, 0, 0, 0, 0, 0}},
+    {kMinorThreats, {0, 0, 0, 0}},
+    {kRookThreats, {0, 0}},
+    {kHangingPieces, {0, 0, 0, 0}},
     // knight placement
     {kKnightSquares, {
         // opening

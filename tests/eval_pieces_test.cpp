@@ -1,8 +1,11 @@
 // King shelter, king placement and the knight, bishop, rook and queen terms.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "eval/king_safety.h"
 #include "eval/piece_terms.h"
+#include "eval/threats.h"
 #include "eval_test_support.h"
 
 namespace {
@@ -60,7 +63,7 @@ TEST(EvalKingSafety, KingPlacement) {
 // The terms the tuned weights add, read through the trace: what each
 // counts, whatever its weight. White's pieces bear on the g8 king: Qh5 hits
 // f7 and h7, Ng5 f7 and h7, Bc4 and Rf1 f7 (the rook stops there).
-TEST(EvalKingSafety, KingZoneAttackAndMobilityCounts) {
+TEST(EvalKingSafety, TunedTermCounts) {
   EvalTrace trace;
   const auto traced = [&trace] {
     trace.Clear();
@@ -97,6 +100,25 @@ TEST(EvalKingSafety, KingZoneAttackAndMobilityCounts) {
   EXPECT_EQ(count(kKnightMobility, 0), 5);
   QueenTerms<kWhite, TracedTunedEval>(Root(), traced());
   EXPECT_EQ(count(kQueenMobility, 0), 12);
+  // Threats, White's view. The e4 pawn hits the d5 knight and the f5
+  // bishop, the b4 knight the c6 rook; of the three only the knight has a
+  // defender, the a5 queen. Black's d5 knight and a5 queen hit the b4
+  // knight, which has none.
+  // With the other side to move every entry moves to its other half.
+  for (const bool blackToMove : {false, true}) {
+    SetUpAndEvaluate(std::string("4k3/8/2r5/q2n1b2/1N2P3/8/8/4K3 ") + (blackToMove ? "b" : "w") + " - - 0 1");
+    ThreatTerms<TracedTunedEval>(Root(), traced());
+    const int white = blackToMove ? 0 : 1, black = 1 - white;  // 1 where that side is to move
+    EXPECT_EQ(count(kPawnThreats, 4 * white + 0), 1);
+    EXPECT_EQ(count(kPawnThreats, 4 * white + 1), 1);
+    EXPECT_EQ(count(kPawnThreats, 4 * white + 2), 0);
+    EXPECT_EQ(count(kMinorThreats, 2 * white + 0), 1);
+    EXPECT_EQ(count(kMinorThreats, 2 * white + 1), 0);
+    EXPECT_EQ(count(kHangingPieces, 2 * white + 0), 1);
+    EXPECT_EQ(count(kHangingPieces, 2 * white + 1), 1);
+    EXPECT_EQ(count(kHangingPieces, 2 * black + 0), -1);
+    EXPECT_EQ(count(kRookThreats, 0) + count(kRookThreats, 1), 0);
+  }
 }
 
 TEST(EvalPieces, RookConnectionAndOpenFiles) {
