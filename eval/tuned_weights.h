@@ -1,18 +1,19 @@
 // The tuned weights, written by tools/tune: do not edit by hand. Texel's method on the quiet positions
 // of Ravok's own games (see the README).
-// Data /work/data/d8k.txt: datagen --out d8k.txt --games 8000 --nodes 10000 --seed 5 --openings
+// Data d8k.txt: datagen --out d8k.txt --games 8000 --nodes 10000 --seed 5 --openings
 // ../shared/match/openings-balanced.txt --random-plies 2 --search selective --evaluation tuned
 // --hash 16 (threads 2; adjudicated: won after 4 plies at 1000 or more for one side, drawn after 12
 // plies within 10 from ply 80 on, drawn at 400 plies; given up when the first search scores
 // beyond 300)
-// tune /work/data/d8k.txt --start tuned --epochs 100 --lambda 0.5 --report 100 --only
-// kTempo,kKnightMobility,kQueenMobility,kKingZoneAttacks,kKingZoneAttackers,kPasserKingDistance,kPasserPath
-// --out eval/tuned_weights.h
-// Only the weights named after --only were fitted; every other weight is the start set's, from the
-// runs before this one.
-// 241890 training positions of 3351 games, 24318 held-out positions of 353 games.
-// Scale k 0.006430; training error 0.037472 before, 0.037069 after; held-out error 0.122235
-// before, 0.121020 after.
+// Data d9.txt: datagen --out d9.txt --games 14600 --nodes 10000 --seed 9 --openings
+// ../shared/match/openings-balanced.txt --random-plies 2 --search selective --evaluation tuned
+// --hash 16 (threads 2; adjudicated: won after 4 plies at 1000 or more for one side, drawn after 12
+// plies within 10 from ply 80 on, drawn at 400 plies; given up when the first search scores
+// beyond 300)
+// tune d8k.txt d9.txt --start tuned --epochs 50 --lambda 0.5 --out /work/tmp/tw_full50.h
+// 738716 training positions of 10226 games, 88814 held-out positions of 1204 games.
+// Scale k 0.006451; training error 0.036680 before, 0.034391 after; held-out error 0.119692
+// before, 0.118814 after.
 #pragma once
 
 #include "eval/eval_weights.h"
@@ -24,344 +25,351 @@ constexpr int32_t M = kUnusedSquare;
 
 inline constexpr EvalWeights kWeights = MakeWeights({
     // pawn, knight, bishop, rook, queen
-    {kMaterial, {97, 278, 294, 461, 1039}},
+    {kMaterial, {98, 267, 290, 454, 1071}},
     // a minor piece up with equal majors, for a side that has pawns
-    {kExtraMinorWithPawns, {74}},
+    {kExtraMinorWithPawns, {73}},
     // White's bonus for minors traded against majors: minor units -3 up, -3, 6, -6, 9, -9, each for major
     // units -1, 1, -2, 2
-    {kImbalance, {8, 17, 54, -100, -5, -17, 86, -37, 61, -49, 67, -100,
-        -1, -56, 100, -140, 60, 0, 162, -100, 0, -65, 0, -93}},
+    {kImbalance, {-6, -3, 37, -100, -31, -4, 86, -42, 54, -50, 41, -100,
+        -2, -49, 100, -106, 68, 0, 189, -100, 0, -32, 0, -136}},
     // the side to move
-    {kTempo, {-1}},
+    {kTempo, {5}},
     // an empty centre square no own pawn can ever guard: on the own fourth rank, the fifth
-    {kCentreOutOfReach, {-10, -3}},
+    {kCentreOutOfReach, {-6, 0}},
     // d- and e-pawn both on their home squares
-    {kHomeCentrePawns, {-6}},
+    {kHomeCentrePawns, {-7}},
     // a pawn whose step ahead is occupied
-    {kBlockedPawn, {-7}},
+    {kBlockedPawn, {-5}},
     // a passer that a king without pieces cannot stop
-    {kUnstoppablePasser, {624}},
+    {kUnstoppablePasser, {587}},
     // passers the bare king can still catch, the side having pieces or two pawns
-    {kPasserAgainstBareKing, {92}},
+    {kPasserAgainstBareKing, {48}},
     // endgame, per step between a king and the square ahead of a passer, times the passer's ranks beyond
     // the fourth (1 on the fifth to 3 on the seventh): the own king, the enemy king
-    {kPasserKingDistance, {-6, 8}},
+    {kPasserKingDistance, {-7, 11}},
     // per rank of a passer beyond the fourth, as kPasserKingDistance: an enemy man on the square ahead; no
     // man on any square ahead
-    {kPasserPath, {-9, 6}},
+    {kPasserPath, {-11, 8}},
     // backward pawn: nothing ahead on its file, else by the ranks to the first enemy pawn or own defended
     // pawn ahead, 1 to 5
-    {kBackwardPawn, {-12, -2, -12, -10, -12, -6}},
+    {kBackwardPawn, {-10, 8, -12, -6, -6, -2}},
     // three or more on a file: isolated, not isolated
-    {kTripledPawns, {-82, -106}},
+    {kTripledPawns, {-62, -91}},
     // two isolated pawns on a file
     {kDoubledIsolatedPawns, {-39}},
     // two pawns on a file, the front one undefended: no enemy pawn ahead, else by the free squares
     // between, 0 to 3
-    {kDoubledPawns, {-17, -3, -15, -1, -17}},
+    {kDoubledPawns, {-20, -24, -6, -29, -13}},
     // two pawns on a file, the front one defended by a pawn: as kDoubledPawns
-    {kDoubledDefendedPawns, {-5, -12, 12, -2, -23}},
+    {kDoubledDefendedPawns, {-17, -7, -4, -13, -53}},
     // an isolated pawn: no enemy pawn ahead, else by the free squares between, 0 to 4
-    {kIsolatedPawn, {-13, 0, -4, -5, -2, -1}},
+    {kIsolatedPawn, {-15, 1, -7, -6, -8, -1}},
     // an isolated pawn on d4 (d5) with more than 32 piece units on the board
-    {kIsolatedQueenPawn, {-22}},
+    {kIsolatedQueenPawn, {-26}},
     // knight attacks on a centre square, on a square around it (not in the endgame)
-    {kKnightCentreControl, {2, -3}},
+    {kKnightCentreControl, {1, -3}},
     // a knight defended by a pawn
     {kKnightDefended, {6}},
     // per defending pawn of a knight on the fifth rank or beyond that no enemy pawn can chase
-    {kKnightOutpost, {14}},
+    {kKnightOutpost, {8}},
     // a knight at distance 1, 2, 3 from the enemy king (not in the endgame)
-    {kKnightNearKing, {7, 11, 13}},
+    {kKnightNearKing, {-2, 16, 13}},
     // a knight on d3 or e3 in front of its pawn on the home square
-    {kKnightBlocksCentrePawn, {-20}},
+    {kKnightBlocksCentrePawn, {-32}},
     // a knight on c3 in front of the c2 pawn: centre locked by d4 against d5, else
-    {kKnightBlocksCPawn, {-15, -9}},
+    {kKnightBlocksCPawn, {-13, -11}},
     // per square a knight attacks that no own man holds and no enemy pawn attacks
-    {kKnightMobility, {0}},
+    {kKnightMobility, {3}},
     // two bishops or more
-    {kBishopPair, {26}},
+    {kBishopPair, {30}},
     // bishop attacks on a centre square, on a square around it (not in the endgame)
-    {kBishopCentreControl, {6, 0}},
+    {kBishopCentreControl, {5, -1}},
     // per square a bishop attacks that no own man holds
-    {kBishopMobility, {2}},
+    {kBishopMobility, {3}},
     // a bishop on a diagonal of the enemy king
     {kBishopOnKingDiagonal, {12}},
     // per enemy pawn on the bishop's colour (endgame)
-    {kBishopPawnTargets, {1}},
+    {kBishopPawnTargets, {-2}},
     // a bishop on d3 or e3 in front of its pawn on the home square
-    {kBishopBlocksCentrePawn, {-13}},
+    {kBishopBlocksCentrePawn, {-26}},
     // a bishop on c1/d2 (f1/e2) shut in: by the own pawn on e3 (d3), by a man on d2 (e2)
-    {kBishopHemmedIn, {-12, -7}},
+    {kBishopHemmedIn, {-5, -5}},
     // a bishop on a7 (h7) behind a defended pawn on b6 (g6)
-    {kBishopTrapped, {-94}},
+    {kBishopTrapped, {-84}},
     // endgame, per bishop more than the opponent: pawns on both wings, else
-    {kBishopCount, {18, -6}},
+    {kBishopCount, {18, -8}},
     // rook attacks on a centre square, on a square around it (not in the endgame)
-    {kRookCentreControl, {2, 3}},
+    {kRookCentreControl, {-2, 2}},
     // a rook in the endgame
-    {kRookEndgameActivity, {38}},
+    {kRookEndgameActivity, {53}},
     // per square a rook attacks
-    {kRookMobility, {2}},
+    {kRookMobility, {3}},
     // a rook guarding another not yet counted: both on the seventh, else
-    {kRookConnected, {10, 1}},
+    {kRookConnected, {-6, -2}},
     // a rook on a file without own pawns: the enemy king on it, else
-    {kRookNoOwnPawn, {34, 15}},
+    {kRookNoOwnPawn, {33, 15}},
     // a rook on a file without own pawns and the enemy queen
-    {kRookFacesQueen, {15}},
+    {kRookFacesQueen, {12}},
     // a rook on a file without pawns: another rook behind it on the file, else
-    {kRookOpenFile, {15, 3}},
+    {kRookOpenFile, {15, -1}},
     // a rook on the seventh with the enemy king on the eighth
-    {kRookOnSeventh, {24}},
+    {kRookOnSeventh, {21}},
     // a rook shut in a corner by its own king and pawns
-    {kRookShutIn, {-59}},
+    {kRookShutIn, {-43}},
     // an advanced rook that cannot get back to its first two ranks: opening tables, middlegame
-    {kRookCutOff, {9, 12}},
+    {kRookCutOff, {8, 3}},
     // a queen beyond the second rank cut off from the first: opening tables with the second rank in reach,
     // without; middlegame with, without
-    {kQueenSortie, {-6, -17, 1, 0}},
+    {kQueenSortie, {-1, -8, -1, -2}},
     // opening tables, a queen beyond the second rank: in or around the centre, elsewhere
-    {kQueenEarlyOut, {-8, -9}},
+    {kQueenEarlyOut, {-15, -9}},
     // per square between a queen and an enemy king that can no longer castle
-    {kQueenKingDistance, {-5}},
+    {kQueenKingDistance, {-4}},
     // a queen on the seventh with the enemy king on the eighth
-    {kQueenOnSeventh, {14}},
+    {kQueenOnSeventh, {0}},
     // per square a queen attacks that no own man holds
-    {kQueenMobility, {1}},
+    {kQueenMobility, {2}},
     // per enemy man in the nine squares of the shelter
-    {kShelterEnemyMen, {-13}},
+    {kShelterEnemyMen, {-11}},
     // a shelter file without own pawns; without enemy pawns too; without enemy pawns only
-    {kShelterOpenFile, {-15, -16, -8}},
+    {kShelterOpenFile, {-12, -19, -11}},
     // shelter pawns on their home squares: all three, all but one, all but one with a pawn on h3 (king's
     // side), one
-    {kShelterHomePawns, {46, 38, 45, 20}},
+    {kShelterHomePawns, {40, 34, 41, 20}},
     // a hole on the shelter's third rank
-    {kShelterHole, {-4}},
+    {kShelterHole, {-2}},
     // a bishop on b2 (g2) in front of the king
-    {kShelterFianchetto, {18}},
+    {kShelterFianchetto, {13}},
     // a knight on c3 (f3) beside the king
-    {kShelterKnight, {10}},
+    {kShelterKnight, {9}},
     // a king that can no longer castle: on the d- or e-file, on the c- or f-file
-    {kKingInCentre, {-62, -25}},
+    {kKingInCentre, {-57, -25}},
     // a king that has not yet castled
-    {kCastlingRightsKept, {-3}},
+    {kCastlingRightsKept, {-1}},
     // per attack on the enemy king's zone (its square and those around it), not in the endgame: by a
     // knight, bishop, rook, queen
-    {kKingZoneAttacks, {2, 7, 6, 0}},
+    {kKingZoneAttacks, {8, 11, 11, 8}},
     // pieces attacking the enemy king's zone, not in the endgame: 1, 2, 3, 4 or more with the own queen on
     // the board, then the same without
-    {kKingZoneAttackers, {-7, 0, 13, 56, -16, -21, 50, 6}},
-    {kPawnThreats, {0, 0, 0, 0, 0, 0, 0, 0}},
-    {kMinorThreats, {0, 0, 0, 0}},
-    {kRookThreats, {0, 0}},
-    {kHangingPieces, {0, 0, 0, 0}},
+    {kKingZoneAttackers, {-15, -15, 9, 82, -13, -6, 28, 2}},
+    // an enemy knight, bishop, rook, queen that own pawns attack, the enemy to move; then the same with
+    // the own side to move
+    {kPawnThreats, {38, 37, 37, 33, 36, 22, 24, 27}},
+    // an enemy rook, queen that own knights or bishops attack, the enemy to move; then the same with the
+    // own side to move
+    {kMinorThreats, {35, 29, 14, -1}},
+    // an enemy queen that own rooks attack: the enemy to move, the own side to move
+    {kRookThreats, {34, 22}},
+    // an enemy minor piece, rook or queen that the own side attacks and no enemy man defends, the enemy to
+    // move; then the same with the own side to move
+    {kHangingPieces, {28, 19, -3, 1}},
     // knight placement
     {kKnightSquares, {
         // opening
-          -63,    -2,     8,    17,    17,   -38,    11,   -97,
-            5,   -34,    61,    22,   -22,    55,    43,   -41,
-           24,    71,    46,    55,    67,    48,    -9,     6,
-           60,    22,    44,    43,    21,    35,    15,    44,
-           14,     1,    47,    36,    51,    29,    13,     9,
-            7,    28,    18,    25,    54,    12,    39,    -3,
-           11,    16,     6,    19,    23,    25,   -11,    11,
-           -5,    -7,   -13,     8,    -6,    -5,   -15,    47,
+          -79,   -15,   -22,    -3,    37,   -62,    12,  -117,
+           -6,   -26,    28,    52,   -13,    75,     5,   -39,
+            8,    50,    37,    36,    50,    17,   -15,   -26,
+           25,    19,    24,    47,    16,    38,    18,    36,
+           23,     9,    45,    32,    53,    13,     7,    10,
+            2,    18,    20,     2,    48,    14,    35,   -17,
+           -2,   -17,    28,    28,    23,    21,     3,    36,
+           31,    -2,    20,    11,     5,   -11,    -4,    31,
         // middlegame
-            3,   -52,   -12,   -22,    71,   -30,   -14,   -78,
-          -11,   -15,    78,    28,    34,    78,    37,   -42,
-           28,    39,    70,    43,    69,    24,    35,    19,
-           53,    27,    51,    64,    34,    52,    29,    23,
-           10,    -4,    45,    35,    55,    39,    21,    13,
-           -5,    22,    22,    33,    48,    16,    33,     9,
-           14,    13,    12,    22,    25,    26,   -12,   -13,
-            8,     4,    -9,    32,    11,    24,    -8,    43,
+          -28,   -50,   -23,    -3,    79,   -56,   -15,   -70,
+            6,     6,    37,    51,    26,    45,     4,   -15,
+           47,    35,    51,    56,    40,    60,    -4,   -16,
+           33,    14,    50,    71,    30,    82,    17,    56,
+            5,    35,    45,    47,    63,    33,    50,     9,
+           -9,    18,    24,    37,    54,    16,    40,   -13,
+          -11,    -9,     8,    35,    18,    50,     5,    22,
+           -6,    24,    -9,    40,    24,    13,    19,     3,
         // endgame
-          -77,   -17,    -2,   -33,    -5,   -14,   -11,   -46,
-          -16,    14,    21,    22,    22,    19,    29,   -28,
-          -24,    24,    30,    36,    39,    31,    26,   -12,
-            1,    18,    22,    37,    39,    42,    20,     6,
-           -6,    14,    34,    37,    36,    31,     8,     3,
-            8,    18,    21,    19,    34,    25,    24,    -7,
-          -29,     9,     4,     8,    19,     2,   -16,    -9,
-          -30,   -18,   -26,    18,    -2,     2,    -4,   -40,
+          -58,   -24,    32,   -17,    10,   -33,   -24,   -78,
+          -18,    24,    23,    27,    27,    17,    21,     4,
+           -2,    43,    33,    43,    33,    42,    21,    20,
+           12,    19,    29,    47,    40,    30,    26,    27,
+           25,    12,    36,    39,    38,    38,    22,     0,
+          -15,    17,    22,    22,    30,    10,    28,    -6,
+          -44,   -16,    -4,    17,    22,   -17,    -9,    -8,
+           -3,   -28,   -24,    11,    -2,     5,   -11,   -69,
     }},
     // bishop placement
     {kBishopSquares, {
         // opening
-          -27,   -44,    -6,    33,   -38,     4,   -57,   -17,
-          -35,    -8,    12,   -29,    59,   -23,     6,     6,
-          -15,    14,   -10,    32,    26,    -3,    54,    20,
-           23,     0,    -1,    19,    14,    43,    11,   -17,
-            7,     5,     2,     5,    20,    12,     6,    14,
-           25,    10,    14,     9,     6,    14,    27,    12,
-           37,    21,   -11,     4,    16,    18,     4,    44,
-           -3,    35,     3,    17,    14,   -12,    26,     6,
+           -6,   -33,   -23,    31,   -15,    -8,   -43,   -16,
+           -4,     1,    10,    -9,    24,     6,     6,   -21,
+           23,    -1,    19,    21,    54,    18,    24,    27,
+           -7,     7,    13,     9,    18,    36,     2,    -9,
+            3,    38,    -3,     7,    19,     5,    -3,    -1,
+           13,    13,    24,     7,    14,    18,    19,    17,
+            9,     9,     3,    12,    15,    31,    10,    30,
+           23,     5,     1,     9,     7,    -9,    -7,    29,
         // middlegame
-          -26,   -41,     7,   -12,   -16,    -3,   -14,    60,
-          -21,   -25,     9,    11,    11,    -7,   -37,   -19,
-            9,    12,    33,    13,    23,    40,     1,     3,
-           15,    19,    20,    28,    11,    44,    18,     8,
-          -26,    41,    15,    18,    30,     8,    24,    -1,
-           19,    20,     9,    14,    14,    15,    -9,    42,
-           -6,    15,    -5,    11,    17,     3,     5,    22,
-          -18,   -13,     3,    -6,    10,    23,   -43,    53,
+            3,   -29,   -21,   -32,    -1,   -38,    10,    20,
+           10,    12,    23,    31,    31,   -31,   -63,    -2,
+           40,     8,    22,    27,    39,    35,    27,    -4,
+           13,    45,    29,    46,    23,    52,    18,    24,
+           -4,    31,    10,    33,    45,    11,    24,     8,
+           17,    10,    21,    29,    25,    23,    21,    43,
+          -24,    12,    -7,    19,    18,    12,    13,    -8,
+           17,   -11,    13,    16,    15,    26,    -8,    25,
         // endgame
-            5,     9,    10,     9,    27,    16,    -8,    -6,
-            1,     6,    23,    22,     9,    33,    24,    12,
-           11,    17,    16,    12,    33,    24,    30,    -2,
-           10,    16,    15,    23,    32,    20,    15,    11,
-           10,    21,    17,    28,    25,    17,    25,     7,
-            9,     8,    20,    11,    16,    18,     5,     0,
-           -5,    10,    11,    15,    14,     4,    12,   -38,
-           15,     0,    -4,    10,    -2,     0,     8,    12,
+           15,    -7,    27,     1,    14,    -5,    24,    13,
+           -4,    17,    27,    18,     6,    27,    -6,     4,
+            7,    18,    11,    24,    27,    35,    22,    15,
+           19,    27,    27,    23,    26,    27,    13,     2,
+           13,    28,    24,    22,    25,    21,    21,     0,
+            7,    21,    18,    12,    34,    21,    -1,    25,
+           -6,    11,     8,    14,    12,    16,    14,   -15,
+           19,     4,    -7,    10,    14,     2,   -27,   -20,
     }},
     // rook placement
     {kRookSquares, {
         // opening
-           24,    36,    23,    54,    51,    49,    -9,     3,
-            2,   -10,     4,    61,   -11,    45,    48,    -4,
-           -6,    13,   -23,    -5,    -8,   -46,    27,   -32,
-          -23,     0,   -13,     5,    -3,     2,    -7,    -4,
-          -42,   -33,   -18,   -32,   -42,   -22,   -44,    10,
-          -38,   -39,   -31,   -31,   -21,   -30,    -1,    11,
-          -22,   -46,   -34,   -20,   -25,     6,    24,   -22,
-          -21,    -9,   -18,    -3,     4,    -3,   -11,    -7,
+           53,     2,    22,    46,    22,    33,    28,    15,
+          -17,   -28,     3,    29,    17,    79,    15,    26,
+          -28,    20,   -38,    -4,    19,   -22,    44,     5,
+           -1,    -4,   -32,   -14,   -19,    -2,   -17,    -3,
+          -12,   -27,    13,   -19,   -30,   -46,   -32,    -5,
+          -12,   -30,   -28,   -28,   -36,    -5,   -19,   -27,
+          -26,    -8,   -23,    -3,   -19,   -20,    -9,   -48,
+          -20,   -10,    -4,    -7,    -1,   -12,   -23,   -10,
         // middlegame
-           17,    32,    13,    63,    30,    62,    50,   -45,
-           37,    10,    15,    33,    12,    49,   -34,   -24,
-           11,    -2,   -16,     9,    61,    16,    17,    11,
-           -8,   -15,     8,    11,     8,     1,     8,    16,
-           -4,   -30,    -8,   -18,    -3,     7,    -1,    -7,
-          -39,    -6,   -26,   -17,   -12,    -9,    -9,   -19,
-          -18,    -6,    -6,    -7,   -13,     9,     3,   -10,
-           -3,    -2,    -6,     1,     5,     9,    10,    -6,
+            2,    36,    21,    23,    -3,    40,    59,   -21,
+            8,    -9,    21,    35,    16,    48,   -51,   -44,
+           10,    28,    -8,     2,    27,    42,    10,    -7,
+           -8,    11,    12,    29,     4,     0,    43,    12,
+           -4,     6,     0,    -6,   -30,    16,    11,     4,
+           -3,   -12,   -16,   -22,    -6,    -8,    -4,   -20,
+           -1,    17,   -15,    -4,   -23,    12,    -1,   -22,
+          -14,    -9,    -8,     1,    -3,    -4,   -10,   -28,
         // endgame
-           15,    17,    13,     7,     8,    22,    30,    13,
-           15,    17,    14,    15,     8,     8,    21,     9,
-           21,    17,    12,     8,    13,    16,    24,    16,
-           15,    19,    15,     1,     9,    16,    12,     5,
-            7,     4,     0,    -3,    -8,    -6,     7,    -7,
-           -3,    -5,    -1,    -2,    -6,   -14,     0,   -13,
-          -15,   -10,    -8,    -8,     1,   -14,   -16,   -25,
-           -5,    -4,    -5,    -4,    -4,   -12,   -20,   -21,
+           22,    13,    24,     9,    22,    28,    25,    28,
+           24,    22,    30,    15,    21,    17,    20,    14,
+           24,    24,    42,    23,    15,    17,    20,    22,
+           20,    26,    13,    11,    13,     8,     8,    12,
+           -3,     6,     9,     1,    -5,    12,     2,   -13,
+          -11,   -13,    -7,   -11,    -8,   -18,   -22,   -31,
+          -10,    -9,     4,    -9,    -2,   -27,   -18,   -29,
+          -10,    -8,     0,    -6,    -6,   -10,   -20,   -34,
     }},
     // king placement
     {kKingSquares, {
         // opening
          -400,  -430,  -470,  -500,  -500,  -470,  -430,  -400,
          -400,  -430,  -470,  -500,  -500,  -470,  -430,  -400,
-         -400,  -430,  -470,  -500,  -500,  -470,  -430,  -400,
-         -407,  -411,  -430,  -470,  -470,  -430,  -407,  -400,
-         -310,  -356,  -398,  -407,  -378,  -398,  -348,  -284,
-          -99,  -129,  -106,  -149,   -93,   -93,  -128,  -149,
-           31,   -55,   -43,   -19,   -29,   -31,   -28,   -14,
-          -10,    10,    21,     0,   -19,   -33,    -5,    -4,
+         -400,  -426,  -470,  -500,  -500,  -470,  -430,  -400,
+         -407,  -411,  -430,  -470,  -470,  -430,  -407,  -377,
+         -311,  -356,  -404,  -402,  -360,  -398,  -328,  -261,
+          -92,  -146,   -87,  -117,  -124,   -70,   -91,  -124,
+           -3,   -55,   -34,   -23,   -37,   -24,    -9,   -28,
+          -44,    -5,    22,   -14,   -19,   -44,     1,   -20,
         // middlegame
-         -201,  -215,  -234,  -250,  -250,  -235,  -215,  -200,
-         -210,  -216,  -235,  -244,  -250,  -232,  -215,  -200,
-         -200,  -219,  -221,  -235,  -241,  -235,  -199,  -159,
-         -187,  -215,  -182,  -222,  -254,  -203,  -194,  -200,
-         -175,  -162,  -207,  -200,  -177,  -206,  -136,  -110,
-          -16,   -48,   -22,   -49,  -114,   -56,   -35,   -81,
-           36,     9,   -10,    21,   -27,   -10,   -12,   -11,
-            3,    24,    21,   -24,   -23,   -33,    -5,   -13,
+         -201,  -215,  -234,  -249,  -245,  -235,  -215,  -200,
+         -198,  -215,  -235,  -240,  -247,  -232,  -198,  -192,
+         -192,  -220,  -223,  -210,  -230,  -235,  -197,  -139,
+         -187,  -205,  -202,  -231,  -253,  -191,  -210,  -186,
+         -171,  -167,  -216,  -184,  -179,  -223,  -141,   -77,
+           11,   -77,   -48,   -22,   -76,   -25,   -27,   -45,
+           -1,   -25,    25,   -10,   -22,     7,    -1,   -11,
+           12,    15,    15,     8,   -25,   -21,    -6,   -23,
         // endgame
-          -61,    49,    43,    32,    47,    46,    22,   -15,
-           -8,    46,    63,    33,    39,    73,    58,    35,
-           20,    43,    40,    40,    60,    60,    64,    44,
-           13,    31,    23,    28,    39,    32,    45,    17,
-            8,    10,    14,    19,    24,    26,    21,    12,
-          -17,    -2,    15,    13,    17,    11,     7,    -4,
-          -23,    -1,     6,     2,     3,     6,    -4,    -3,
-          -31,   -10,     0,   -19,   -12,   -12,    -6,   -24,
+          -82,    33,     5,     9,    30,    19,    24,   -21,
+           -6,    31,    28,    19,    47,    39,    63,    34,
+           30,    38,    39,    38,    41,    62,    57,    51,
+           23,    23,    35,    31,    39,    44,    50,    32,
+           -6,    16,    24,    27,    33,    33,    17,     6,
+           -4,     4,     9,     4,    16,    17,    21,    -4,
+           12,   -11,     2,     1,     0,    10,     8,     6,
+           -5,     0,    -3,   -31,   -11,   -17,    -6,   -31,
     }},
     // a pawn that is not passed
     {kPawnSquares, {
         // opening
             M,     M,     M,     M,     M,     M,     M,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
-            7,    11,   -14,    47,     5,    19,    -3,     4,
-          -18,     3,   -21,     4,     6,   -12,   -10,   -24,
-          -20,   -26,   -10,     3,     1,    -9,   -14,   -21,
-          -22,   -19,   -24,    -4,    -1,   -21,    -7,   -30,
-          -31,   -24,   -36,   -30,   -26,    -1,   -15,   -26,
+          -19,     2,    12,    63,    35,     1,    -5,    37,
+           -1,   -12,    -7,    -1,     4,   -20,     0,   -35,
+          -10,   -26,   -12,    -3,   -10,    -7,   -13,   -33,
+          -16,   -34,   -24,   -11,    -6,   -16,     2,   -40,
+          -28,   -31,   -21,   -26,    -6,    -3,   -10,   -42,
             M,     M,     M,     M,     M,     M,     M,     M,
         // middlegame
             M,     M,     M,     M,     M,     M,     M,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
-           40,     9,   -19,    10,    16,    31,    11,    29,
-           -6,   -10,    -7,     9,    13,   -13,    -4,   -15,
-           -3,   -17,   -10,    -5,     9,    -5,   -15,   -11,
-           -9,    -8,   -21,    -1,    -1,    -2,    15,    -7,
-          -13,   -15,   -26,   -20,   -14,     3,     9,   -20,
+           30,   -29,   -36,    46,    50,     3,     1,    52,
+           -3,   -11,   -16,     8,     7,   -17,     7,    -5,
+          -11,   -21,    -9,     5,    -7,    13,     4,    -6,
+          -14,   -19,   -25,    -3,    -4,     9,    29,    -2,
+          -21,   -17,   -21,    -9,   -12,    17,    24,   -36,
             M,     M,     M,     M,     M,     M,     M,     M,
         // endgame
             M,     M,     M,     M,     M,     M,     M,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
-           26,   -10,    12,    82,     8,    33,    30,    32,
-           13,     4,     4,     4,    13,   -11,    17,     5,
-            7,    -1,     1,   -15,     1,     4,     7,     3,
-            7,     1,   -12,   -10,     6,     7,     1,     2,
-            2,    11,    -3,    -2,    15,    13,    17,     1,
+           64,   -12,    29,   113,    18,    24,    53,    59,
+           14,    -4,    22,     1,    25,    -1,    18,     8,
+           -1,    -6,     6,     4,     8,     6,     5,     5,
+            1,     2,     2,     1,    18,     8,     5,    -5,
+            6,     5,     5,     3,    16,    23,    21,     5,
             M,     M,     M,     M,     M,     M,     M,     M,
     }},
     // a passed pawn
     {kPassedSquares, {
         // opening
             M,     M,     M,     M,     M,     M,     M,     M,
-           37,   130,    51,   125,   109,    32,    55,   117,
-           18,    77,    41,    34,    38,    71,   119,    97,
-           -2,    21,     7,    25,    25,    36,    58,    34,
-            2,    24,   -10,    20,    35,    -9,    38,   -26,
-          -17,     3,   -71,   -32,    -4,    15,    48,     2,
-          -37,    -4,   -11,   -55,    -7,   -13,    17,   -43,
+           55,   112,    80,    93,   119,     5,    67,    84,
+           52,    91,     1,    31,    56,    43,   126,    55,
+           -3,    49,     7,    16,     5,    51,    17,    15,
+          -12,   -13,    11,     7,    16,    25,    31,   -34,
+          -16,    12,   -34,     3,    -7,   -15,    10,   -14,
+          -15,   -28,   -15,   -52,     1,     4,    57,   -38,
             M,     M,     M,     M,     M,     M,     M,     M,
         // middlegame
             M,     M,     M,     M,     M,     M,     M,     M,
-          147,   159,   143,   123,   175,    61,    80,    48,
-          110,    90,    60,    64,    48,    61,    11,    31,
-           50,    43,    18,    38,    42,    -5,   -13,    13,
-           16,    31,    27,    21,    21,    -5,    14,     8,
-            2,   -16,   -27,     9,    27,   -46,     6,     7,
-          -31,    21,    17,   -49,     6,     6,    38,    19,
+          141,   161,   154,   158,   201,    96,    70,    19,
+           95,    87,    96,    87,    60,    94,    30,    39,
+           44,    34,    36,    14,    13,    14,     8,    -2,
+           27,    -4,     4,     1,    -4,    31,   -17,   -11,
+           12,   -28,     0,   -18,   -13,    -7,    33,   -15,
+           -5,   -16,     3,   -77,    -9,    13,    76,    24,
             M,     M,     M,     M,     M,     M,     M,     M,
         // endgame
             M,     M,     M,     M,     M,     M,     M,     M,
-          202,   195,   168,   167,   161,   149,   192,   157,
-          138,   142,   123,    91,    79,   104,   106,   128,
-           90,    76,    59,    44,    48,    50,    61,    66,
-           44,    53,    36,    19,    29,    34,    42,    44,
-           20,    31,    26,    13,     9,    26,    26,    22,
-           10,    33,    27,   -15,    13,    27,    33,    17,
+          168,   161,   182,   204,   161,   165,   170,   116,
+          110,   117,   105,   111,    90,    88,    98,   100,
+           71,    66,    54,    38,    46,    43,    68,    61,
+           61,    50,    44,    14,    18,    37,    51,    42,
+           23,    24,    27,    10,    -1,    34,    23,    16,
+            6,    35,    24,    15,    41,    22,    14,     8,
             M,     M,     M,     M,     M,     M,     M,     M,
     }},
     // a passed pawn defended by a pawn
     {kPassedDefendedSquares, {
         // opening
             M,     M,     M,     M,     M,     M,     M,     M,
-           98,   148,   113,   148,   114,   118,   129,   120,
-           42,   115,   113,    77,   142,    77,   120,   103,
-            4,    23,    66,    38,    15,    59,    -7,    -1,
-          -54,   -13,    38,    23,    22,   -31,   -42,    36,
-            3,   -55,   -34,    59,   -14,   -16,    67,     4,
+          106,   146,   127,   144,   114,   118,   129,   108,
+           58,   108,    76,    54,   174,   110,   123,   107,
+           30,    50,    54,    68,   -10,    88,   -17,    20,
+          -40,    19,    62,     6,    21,   -19,   -19,     0,
+          -16,   -26,     8,    20,   -43,   -55,    40,   -35,
             M,     M,     M,     M,     M,     M,     M,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
         // middlegame
             M,     M,     M,     M,     M,     M,     M,     M,
-          186,   132,   165,   147,   128,   136,   125,   147,
-          155,    83,   101,    99,   143,    73,   115,   113,
-           85,    -2,    62,    67,    84,    59,    -8,    39,
-            3,     4,    39,    35,    39,   -25,    36,     3,
-            7,    61,   -30,    -2,    38,    23,    27,    18,
+          153,   143,   183,   169,   136,   138,   125,   145,
+          136,   118,    81,   131,   126,    80,    94,   137,
+          107,    36,    44,    65,    51,    29,    20,     9,
+           40,    -3,    21,    17,    28,    -2,     7,    35,
+           -8,    29,    10,   -37,    -1,    38,    -9,    -6,
             M,     M,     M,     M,     M,     M,     M,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
         // endgame
             M,     M,     M,     M,     M,     M,     M,     M,
-          244,   243,   172,   155,   202,   215,   231,   224,
-          172,   158,   124,   118,   116,   102,   151,   171,
-           92,   111,    66,    66,    82,    60,    71,    72,
-           17,    44,    29,    53,    55,    59,    34,    51,
-           24,    35,    27,    27,    28,     8,    50,    35,
+          207,   236,   183,   187,   158,   203,   267,   195,
+          152,   132,   103,   115,   104,   134,   122,   154,
+          106,    91,    71,    59,    47,    92,    89,    61,
+           55,    49,    13,    40,    31,    42,    17,    45,
+           -2,    32,     0,    -6,     6,    46,    41,    24,
             M,     M,     M,     M,     M,     M,     M,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
     }},
@@ -370,28 +378,28 @@ inline constexpr EvalWeights kWeights = MakeWeights({
         // opening
             M,     M,     M,     M,     M,     M,     M,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
-          -20,    31,    34,    30,    53,   -24,    44,    21,
-           35,    -3,    32,    27,    16,    21,   -10,    64,
-           -4,     9,     3,     2,     5,     1,    19,     5,
-            5,     4,     9,     7,     1,    15,    10,    26,
+          -35,    34,    73,    -4,    76,     0,    31,    17,
+            7,    13,    12,    29,    19,    36,    17,    31,
+          -14,    13,    11,     6,    16,     6,    24,    -4,
+            4,    16,    20,     9,     7,     7,    18,    24,
             M,     M,     M,     M,     M,     M,     M,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
         // middlegame
             M,     M,     M,     M,     M,     M,     M,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
-           28,    -6,    28,     1,    51,    31,    27,    24,
-           28,    12,    14,    17,     8,    35,     0,    11,
-            8,    12,    15,    10,     4,     2,    -1,     3,
-            9,     7,     2,    31,     1,   -11,    -5,     7,
+           -9,    34,     0,    11,    25,    30,     2,    41,
+           -7,    29,    22,    21,    11,    46,    -4,    35,
+           11,    23,    14,    23,    13,     8,    -3,    -7,
+           12,    28,    18,    25,     2,    -1,     6,    -4,
             M,     M,     M,     M,     M,     M,     M,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
         // endgame
             M,     M,     M,     M,     M,     M,     M,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
-           47,    37,    53,    -8,    43,    64,    50,   -22,
-           21,    33,    22,    -1,    14,    39,     1,    21,
-            3,    19,    12,    22,     6,    11,     8,    12,
-            6,    13,    25,    32,    11,     5,    17,     8,
+           88,    55,    89,    21,    77,    24,    79,    -5,
+            6,    31,    22,    31,    10,    31,     5,    19,
+            5,    28,    18,     9,    -4,    14,    15,     4,
+            7,     6,    22,    51,     8,    10,    16,    10,
             M,     M,     M,     M,     M,     M,     M,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
     }},
@@ -400,65 +408,65 @@ inline constexpr EvalWeights kWeights = MakeWeights({
         // opening
             M,     M,     M,     M,     M,     M,     M,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
-            1,    31,    35,    56,    43,    25,    24,     M,
-            4,    16,   -10,    31,    60,    84,    63,     M,
-           -7,     6,     2,    14,    17,    13,    30,     M,
-           -3,    -8,     0,    -2,    -4,    18,    15,     M,
-            1,     6,     4,    17,     2,     2,     5,     M,
+            1,    31,    38,    60,    45,    24,    33,     M,
+           35,    22,    16,    63,    70,    59,    65,     M,
+           -7,     1,    14,    13,    17,     3,     5,     M,
+            7,     0,     4,    -2,    12,   -13,    12,     M,
+            4,     0,     5,    28,   -13,     3,    15,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
         // middlegame
             M,     M,     M,     M,     M,     M,     M,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
-           20,    23,    42,    52,    46,    25,    19,     M,
-           70,    42,    37,    80,    93,    51,   -12,     M,
-          -13,     8,    16,     6,    22,    23,     4,     M,
-           -9,    -7,     7,    -6,     5,    -6,    -5,     M,
-            1,    -3,    20,    45,    16,    -1,     0,     M,
+           25,    21,    42,    60,    31,    25,    19,     M,
+           26,    11,    57,    90,    57,    22,     1,     M,
+           13,     3,    13,     8,     9,   -10,    13,     M,
+           -1,    -5,    20,     3,     8,    -3,   -21,     M,
+           12,     9,    35,     4,     2,    -9,    11,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
         // endgame
             M,     M,     M,     M,     M,     M,     M,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
-           31,    40,    28,    23,    29,    34,    56,     M,
-           62,    39,    73,    35,    47,    78,    41,     M,
-           28,    -1,    40,    47,    26,    10,    10,     M,
-           -8,    18,    -4,   -19,     4,    21,    15,     M,
-           -7,    -4,    77,    54,     1,    -6,    11,     M,
+           32,    60,    30,    36,    39,    56,    58,     M,
+           88,    62,    55,    60,    42,    74,    22,     M,
+           15,    10,    27,    51,    18,    24,     2,     M,
+           14,   -16,     4,    -4,    -1,     0,    10,     M,
+            0,    -6,    43,    94,   -14,    -3,    -2,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
     }},
     // a passer with a passer beside it toward the h-file, against enemy pieces
     {kPassedDuoSquares, {
         // opening
             M,     M,     M,     M,     M,     M,     M,     M,
-           50,    50,    50,    50,    50,    50,    50,     M,
-           41,    55,    71,    81,    90,    37,    42,     M,
-           52,     1,    70,    76,    41,    32,    35,     M,
-          -24,    23,    14,    20,    35,   -20,    -9,     M,
-          -45,    29,    15,   -10,   -21,    51,   -45,     M,
-            0,    -2,    -7,    13,   -59,    31,    18,     M,
+           59,    50,    50,    50,    50,    50,    50,     M,
+           44,    57,    71,    81,    95,    37,    42,     M,
+           74,    -8,    59,    77,    48,    38,    37,     M,
+           -3,    11,     0,    18,    11,   -12,   -24,     M,
+          -54,    19,     6,    -4,   -47,    22,   -40,     M,
+          -25,    24,   -19,    12,   -37,    25,    48,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
         // middlegame
             M,     M,     M,     M,     M,     M,     M,     M,
-           49,    51,    53,    46,    50,    50,    50,     M,
-           64,    47,    68,    78,    55,    40,    40,     M,
-           71,    81,    76,    63,    67,    34,    80,     M,
-          -11,    36,    59,    -6,     2,    28,    44,     M,
-           -5,     2,     1,    25,   -13,    24,   -43,     M,
-           22,   -52,     9,     6,   -34,   -45,   -36,     M,
+           49,    51,    68,    46,    50,    50,    50,     M,
+           74,    45,    81,    84,    55,    44,    54,     M,
+           55,    79,    83,    45,    71,    50,    80,     M,
+           -9,    47,    22,    -8,     8,    41,     7,     M,
+           -5,   -23,   -14,    -3,   -23,    23,   -57,     M,
+            1,   -20,    -9,     6,    -9,   -72,   -66,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
         // endgame
             M,     M,     M,     M,     M,     M,     M,     M,
-           85,    67,    88,    48,    49,    75,    90,     M,
-           92,     6,    71,    60,    94,   -12,   103,     M,
-           39,    24,    81,    74,    66,    52,    92,     M,
-            4,    44,    41,    86,    29,     1,    23,     M,
-          -35,    63,   -23,    69,     2,   -34,   -38,     M,
-          -36,   -26,    10,   -35,    -2,    23,    14,     M,
+          106,    73,    95,    70,    68,    78,   119,     M,
+          112,    22,    97,    95,    81,    21,   106,     M,
+           50,    57,    76,   104,    60,    84,    58,     M,
+            5,     3,    24,    49,     9,    33,    -8,     M,
+          -26,    66,    -8,    36,    27,    -1,   -14,     M,
+          -27,   -60,    10,   -15,   -19,    23,    42,     M,
             M,     M,     M,     M,     M,     M,     M,     M,
     }},
     // Black's own middlegame king values on d8, e8, f8 (not White's mirrored)
-    {kBlackMiddlegameKing, {-20, -23, -38}},
+    {kBlackMiddlegameKing, {-22, -22, -42}},
     // Black's own endgame duo values on a7-g7, a6-g6 (not White's mirrored)
-    {kBlackEndgameDuo, {-2, 13}},
+    {kBlackEndgameDuo, {-1, 11}},
     // a won ending against a bare king, or king, bishop and knight against it
     {kPawnlessWin, {1500}},
     // far ahead: per square of Manhattan distance between the kings
