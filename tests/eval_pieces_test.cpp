@@ -1,4 +1,5 @@
-// King shelter, king placement and the knight, bishop, rook and queen terms.
+// King shelter, king placement, the knight, bishop, rook and queen terms,
+// and the threats.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -101,10 +102,10 @@ TEST(EvalKingSafety, TunedTermCounts) {
   QueenTerms<kWhite, TracedTunedEval>(Root(), traced());
   EXPECT_EQ(count(kQueenMobility, 0), 12);
   // Threats, White's view. The e4 pawn hits the d5 knight and the f5
-  // bishop, the b4 knight the c6 rook; of the three only the knight has a
-  // defender, the a5 queen. Black's d5 knight and a5 queen hit the b4
-  // knight, which has none.
-  // With the other side to move every entry moves to its other half.
+  // bishop, the b4 knight the c6 rook; of these three targets only the d5
+  // knight has a defender, the a5 queen. Black's d5 knight and a5 queen hit
+  // the b4 knight, which has none. With the other side to move every entry
+  // moves to its other half.
   for (const bool blackToMove : {false, true}) {
     SetUpAndEvaluate(std::string("4k3/8/2r5/q2n1b2/1N2P3/8/8/4K3 ") + (blackToMove ? "b" : "w") + " - - 0 1");
     ThreatTerms<TracedTunedEval>(Root(), traced());
